@@ -1,0 +1,26 @@
+// What the Win32 front end works on: the program's state and the main window's handles. The
+// program owns one, made in WinMain; UI tests make their own. Windows and dialogs reach it
+// through their creation parameter, never through a global.
+#pragma once
+
+#include <windows.h>
+
+#include "model/program_state.h"
+
+namespace tessmar {
+
+struct AppContext {
+    HINSTANCE instance = nullptr;  // holds every resource
+    ProgramState* state = nullptr;
+
+    // Created with the main window; a child that failed to be created stays null and the steps
+    // that need it are skipped.
+    HWND main_window = nullptr;
+    HWND toolbar = nullptr;
+    HWND tree_view = nullptr;
+    HWND status_bar = nullptr;
+    HWND tooltips = nullptr;
+    HFONT tree_font = nullptr;  // deleted when the window closes
+};
+
+}  // namespace tessmar

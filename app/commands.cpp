@@ -1,0 +1,94 @@
+#include "app/commands.h"
+
+#include "app/about_box.h"
+#include "app/main_window.h"
+#include "app/settings_files.h"
+#include "resources/resource.h"
+
+namespace tessmar {
+namespace {
+
+void on_new(AppContext& app) {
+    if (!offer_to_save(app, "Save current settings ?")) {
+        return;
+    }
+    ProgramState& state = *app.state;
+    state.current_file_path.clear();
+    state.settings_modified = false;
+    load_factory_defaults(state);
+}
+
+void on_open(AppContext& app) {
+    if (!offer_to_save(app, "Save current settings ?")) {
+        return;
+    }
+    open_settings_file(app, app.main_window);
+}
+
+void on_save(AppContext& app) {
+    if (save_settings_file(app, app.main_window) == SaveOutcome::saved) {
+        app.state->settings_modified = false;
+    }
+}
+
+void on_save_as(AppContext& app) {
+    if (save_settings_file_as(app, app.main_window) == SaveOutcome::saved) {
+        app.state->settings_modified = false;
+    }
+}
+
+// Exit goes through WM_CLOSE, so it asks the same question as the close box.
+void on_exit(AppContext& app) {
+    SendMessageA(app.main_window, WM_CLOSE, 0, 0);
+}
+
+void on_about(AppContext& app) {
+    show_about_box(app.instance, app.main_window);
+}
+
+struct CommandEntry {
+    UINT id;
+    void (*run)(AppContext& app);
+};
+
+constexpr CommandEntry kCommands[] = {
+    {IDM_FILE_NEW, on_new},         {IDM_FILE_OPEN, on_open}, {IDM_FILE_SAVE, on_save},
+    {IDM_FILE_SAVE_AS, on_save_as}, {IDM_FILE_EXIT, on_exit}, {IDM_ABOUT, on_about},
+};
+
+}  // namespace
+
+bool offer_to_save(AppContext& app, const char* question) {
+    if (!app.state->settings_modified) {
+        return true;
+    }
+    switch (
+        MessageBoxA(app.main_window, question, kMainWindowTitle, MB_YESNOCANCEL | MB_ICONWARNING)) {
+        case IDYES:
+            switch (save_settings_file(app, app.main_window)) {
+                case SaveOutcome::saved:
+                    app.state->settings_modified = false;
+                    return true;
+                case SaveOutcome::cancelled:  // the user's choice: go on without saving
+                    return true;
+                case SaveOutcome::failed:  // going on would lose the changes
+                    return false;
+            }
+            return false;
+        case IDNO:
+            return true;
+        default:
+            return false;
+    }
+}
+
+void dispatch_command(AppContext& app, UINT command_id) {
+    for (const CommandEntry& command : kCommands) {
+        if (command.id == command_id) {
+            command.run(app);
+            return;
+        }
+    }
+}
+
+}  // namespace tessmar

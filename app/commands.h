@@ -1,0 +1,18 @@
+// The main window's commands (menu, toolbar and accelerators), one function each.
+#pragma once
+
+#include <windows.h>
+
+#include "app/app_context.h"
+
+namespace tessmar {
+
+// Runs the command with the given menu id; ids without a command do nothing.
+void dispatch_command(AppContext& app, UINT command_id);
+
+// Asks whether to save unsaved changes, with `question` ("Save the program ?" on close, "Save
+// current settings ?" before New and Open). False when the command that asked must stop: the
+// user cancelled, or the save failed and the changes would otherwise be lost.
+bool offer_to_save(AppContext& app, const char* question);
+
+}  // namespace tessmar

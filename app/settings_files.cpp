@@ -1,0 +1,126 @@
+#include "app/settings_files.h"
+
+#include <commdlg.h>
+
+#include <array>
+#include <span>
+#include <string>
+
+namespace tessmar {
+namespace {
+
+constexpr char kFilter[] = "Scanner settings (*.orl)\0*.orl\0";
+constexpr char kExtension[] = ".orl";
+constexpr std::size_t kExtensionLength = sizeof kExtension - 1;
+// The Save As dialog's name buffer.
+constexpr std::size_t kSaveAsNameChars = 260;
+
+void report(HWND owner, const char* text) {
+    MessageBoxA(owner, text, "Error", MB_OK | MB_ICONWARNING);
+}
+
+bool ends_with_extension(const std::string& name) {
+    return name.size() >= kExtensionLength &&
+           name.compare(name.size() - kExtensionLength, kExtensionLength, kExtension) == 0;
+}
+
+// Writes the whole record to `path` by way of a file beside it, which replaces `path` only once
+// every byte is on disk.
+bool write_record_file(const std::string& path, const SettingsRecord& record) {
+    const std::string temporary = path + ".tmp";
+    HANDLE file = CreateFileA(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                              FILE_ATTRIBUTE_NORMAL | FILE_FLAG_WRITE_THROUGH, nullptr);
+    if (file == INVALID_HANDLE_VALUE) {
+        return false;
+    }
+    DWORD written = 0;
+    const BOOL wrote = WriteFile(file, record.bytes.data(), static_cast<DWORD>(record.bytes.size()),
+                                 &written, nullptr);
+    const BOOL closed = CloseHandle(file);
+    if (!wrote || !closed || written != record.bytes.size() ||
+        !MoveFileExA(temporary.c_str(), path.c_str(),
+                     MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+        DeleteFileA(temporary.c_str());
+        return false;
+    }
+    return true;
+}
+
+// The fields both file dialogs share: owner, filter, and the name buffer.
+OPENFILENAMEA file_dialog(HWND owner, std::span<char> name) {
+    OPENFILENAMEA dialog{};
+    dialog.lStructSize = sizeof dialog;
+    dialog.hwndOwner = owner;
+    dialog.lpstrFilter = kFilter;
+    dialog.nFilterIndex = 1;
+    dialog.lpstrFile = name.data();
+    dialog.nMaxFile = static_cast<DWORD>(name.size());
+    return dialog;
+}
+
+}  // namespace
+
+bool open_settings_file(AppContext& app, HWND owner) {
+    ProgramState& state = *app.state;
+    std::array<char, kMaxFilePathChars + 1> name{};
+    state.current_file_path.copy(name.data(), kMaxFilePathChars);
+
+    OPENFILENAMEA dialog = file_dialog(owner, name);
+    dialog.Flags = OFN_FILEMUSTEXIST | OFN_HIDEREADONLY;
+    if (!GetOpenFileNameA(&dialog)) {
+        return false;
+    }
+    // The document takes the chosen name even when the file then cannot be read.
+    state.current_file_path = name.data();
+
+    HANDLE file = CreateFileA(name.data(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) {
+        return false;
+    }
+    std::array<std::uint8_t, kRecordSize> bytes;
+    DWORD read = 0;
+    const BOOL ok = ReadFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr);
+    CloseHandle(file);
+    if (!ok) {
+        return false;
+    }
+    // A short file replaces only its own leading bytes.
+    load_settings_bytes(state, std::span(bytes).first(read));
+    return true;
+}
+
+SaveOutcome save_settings_file(AppContext& app, HWND owner) {
+    ProgramState& state = *app.state;
+    if (state.current_file_path.empty()) {
+        return save_settings_file_as(app, owner);
+    }
+    if (!write_record_file(state.current_file_path, state.record)) {
+        report(owner, "Can't save the settings file!");
+        return SaveOutcome::failed;
+    }
+    return SaveOutcome::saved;
+}
+
+SaveOutcome save_settings_file_as(AppContext& app, HWND owner) {
+    std::array<char, kSaveAsNameChars> name{};
+    OPENFILENAMEA dialog = file_dialog(owner, name);
+    dialog.lpstrDefExt = kExtension + 1;
+    dialog.Flags = OFN_OVERWRITEPROMPT | OFN_HIDEREADONLY | OFN_PATHMUSTEXIST;
+    if (!GetSaveFileNameA(&dialog)) {
+        return SaveOutcome::cancelled;
+    }
+    std::string path = name.data();
+    // Any other extension, in any case, gets ".orl" after it: config.txt becomes config.txt.orl.
+    if (!ends_with_extension(path)) {
+        path += kExtension;
+    }
+    if (path.size() > kMaxFilePathChars) {
+        report(owner, "The file name is too long. Choose a shorter name or folder.");
+        return SaveOutcome::failed;
+    }
+    app.state->current_file_path = path;
+    return save_settings_file(app, owner);
+}
+
+}  // namespace tessmar

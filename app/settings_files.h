@@ -1,0 +1,25 @@
+// Open, Save and Save As: settings files hold exactly the record's 1562 bytes.
+#pragma once
+
+#include <windows.h>
+
+#include "app/app_context.h"
+
+namespace tessmar {
+
+enum class SaveOutcome {
+    saved,
+    cancelled,  // the user closed the Save As dialog: the command that asked may go on
+    failed,     // the file could not be written; the user was told and the old file is intact
+};
+
+// Chooses a file and reads it over the record from its first byte. True when it was read.
+bool open_settings_file(AppContext& app, HWND owner);
+
+// Writes the record to the current file, or asks for a name when there is none.
+SaveOutcome save_settings_file(AppContext& app, HWND owner);
+
+// Asks for a name, forces the ".orl" extension, remembers the name and writes.
+SaveOutcome save_settings_file_as(AppContext& app, HWND owner);
+
+}  // namespace tessmar

@@ -1,0 +1,121 @@
+#include "cli/cli.h"
+
+#include <cstdio>
+#include <iostream>
+
+namespace tessmar::cli {
+namespace {
+
+bool positional_count(const Arguments& args, std::size_t count) {
+    return args.positional.size() == count;
+}
+
+const Command kCommands[] = {
+    {"defaults",
+     "-o FILE.orl",
+     "write the factory settings file",
+     {"-o"},
+     [](const Arguments& a) { return positional_count(a, 0) && a.has("-o"); },
+     run_defaults},
+};
+
+const Command* find_command(const std::string& name) {
+    for (const Command& command : kCommands) {
+        if (name == command.name) {
+            return &command;
+        }
+    }
+    return nullptr;
+}
+
+void print_usage(const Command* only, std::ostream& out) {
+    if (only == nullptr) {
+        out << "Usage: tessmar-cli COMMAND [ARGUMENTS]\n\n"
+               "Works with Velkor Orlo scanner settings files (.orl).\n\nCommands:\n";
+    } else {
+        out << "Usage:\n";
+    }
+    for (const Command& command : kCommands) {
+        if (only == nullptr || only == &command) {
+            char line[200];
+            std::snprintf(line, sizeof line, "  tessmar-cli %-8s %-24s %s\n", command.name,
+                          command.synopsis, command.summary);
+            out << line;
+        }
+    }
+    if (only == nullptr) {
+        out << "\n'tessmar-cli COMMAND --help' shows the usage of one command.\n";
+    }
+}
+
+int usage_error(const Command* command, const std::string& message) {
+    std::cerr << "tessmar-cli: " << message << "\n";
+    print_usage(command, std::cerr);
+    return kUsageError;
+}
+
+bool is_value_option(const Command& command, const std::string& arg) {
+    for (const char* option : command.value_options) {
+        if (arg == option) {
+            return true;
+        }
+    }
+    return false;
+}
+
+// Parses a command's arguments; returns an exit code when the command should not run.
+int parse(const Command& command, const std::vector<std::string>& args, Arguments& parsed) {
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const std::string& arg = args[i];
+        if (arg == "--help" || arg == "-h") {
+            print_usage(&command, std::cout);
+            return kSuccess;
+        }
+        if (arg.size() > 1 && arg[0] == '-') {
+            if (!is_value_option(command, arg)) {
+                return usage_error(&command, "unknown option " + arg);
+            }
+            if (i + 1 >= args.size()) {
+                return usage_error(&command, "option " + arg + " needs a value");
+            }
+            parsed.options[arg] = args[++i];
+            continue;
+        }
+        parsed.positional.push_back(arg);
+    }
+    if (!command.accepts(parsed)) {
+        return usage_error(&command, "wrong arguments for " + std::string(command.name));
+    }
+    return -1;
+}
+
+}  // namespace
+
+int failure(const std::string& message) {
+    std::cerr << "tessmar-cli: " << message << "\n";
+    return kFailure;
+}
+
+int main(int argc, char** argv) {
+    if (argc < 2) {
+        return usage_error(nullptr, "no command given");
+    }
+    const std::string name = argv[1];
+    if (name == "--help" || name == "-h") {
+        print_usage(nullptr, std::cout);
+        return kSuccess;
+    }
+    const Command* command = find_command(name);
+    if (command == nullptr) {
+        return usage_error(nullptr, "unknown command '" + name + "'");
+    }
+    Arguments parsed;
+    const int early_exit = parse(*command, std::vector<std::string>(argv + 2, argv + argc), parsed);
+    return early_exit >= 0 ? early_exit : command->run(parsed);
+}
+
+}  // namespace tessmar::cli
+
+int main(int argc, char** argv) {
+    return tessmar::cli::main(argc, argv);
+}

@@ -1,0 +1,39 @@
+// tessmar-cli: each command is a row of the command table; the shared parser handles options,
+// --help and usage errors, so a command's own code only does its work.
+#pragma once
+
+#include <initializer_list>
+#include <map>
+#include <string>
+#include <vector>
+
+namespace tessmar::cli {
+
+enum ExitCode : int { kSuccess = 0, kFailure = 1, kUsageError = 2 };
+
+// The parsed arguments of one command: its positional arguments and its options with values.
+struct Arguments {
+    std::vector<std::string> positional;
+    std::map<std::string, std::string> options;
+
+    bool has(const std::string& option) const { return options.contains(option); }
+    const std::string& operator[](const std::string& option) const { return options.at(option); }
+};
+
+struct Command {
+    const char* name;
+    const char* synopsis;                              // its arguments, as usage shows them
+    const char* summary;                               // one line of what it does
+    std::initializer_list<const char*> value_options;  // options that take a value
+    // Whether the arguments are complete for this command.
+    bool (*accepts)(const Arguments& args);
+    int (*run)(const Arguments& args);
+};
+
+// Reports a failure as one line on stderr; returns kFailure.
+int failure(const std::string& message);
+
+// Commands, one file each.
+int run_defaults(const Arguments& args);
+
+}  // namespace tessmar::cli

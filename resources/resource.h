@@ -1,0 +1,34 @@
+// Resource ids. Commands, strings and controls keep the numbers the scanner documentation and
+// the test scripts know them by.
+#pragma once
+
+// Main window: menu commands. Each command's menu help string has the command's own id.
+#define IDM_FILE_NEW 1010
+#define IDM_FILE_OPEN 1020
+#define IDM_FILE_SAVE 1030
+#define IDM_FILE_SAVE_AS 1040
+#define IDM_FILE_EXIT 1090
+#define IDM_CONFIGURE_SCANNER 1120
+#define IDM_READ_SCANNER_SETTINGS 1130
+#define IDM_PRINT_SCANNER_SETTINGS 1210
+#define IDM_DOWNLOAD_SETTINGS 1220
+#define IDM_ABOUT 1310
+
+// Main window: a toolbar button's tooltip is the string whose id is its command id + 1000.
+#define IDS_TOOLTIP_OFFSET 1000
+#define IDS_TIP_NEW 2010
+#define IDS_TIP_OPEN 2020
+#define IDS_TIP_SAVE 2030
+#define IDS_TIP_CONFIGURE 2120
+#define IDS_TIP_PRINT 2210
+#define IDS_TIP_DOWNLOAD 2220
+
+// Main window: child windows.
+#define IDC_TREE_VIEW 1
+#define IDC_STATUS_BAR 101
+#define IDC_TOOLBAR 102
+
+// About box.
+#define IDC_ABOUT_ICON 501
+#define IDC_ABOUT_TITLE 502
+#define IDC_ABOUT_NOTICE 503

@@ -1,0 +1,66 @@
+# Shared by the scripts: a virtual display and a Wine prefix of the build's own.
+# Source it; it defines functions only.
+
+# Starts Xvfb on a free display unless one is set; exports DISPLAY. Remembers the server's pid
+# in TESSMAR_XVFB_PID so stop_display can end it.
+start_display() {
+  if [[ -n "${DISPLAY:-}" ]] && xdpyinfo >/dev/null 2>&1; then
+    return 0
+  fi
+  local n
+  for n in $(seq 90 140); do
+    [[ -e /tmp/.X$n-lock || -e /tmp/.X11-unix/X$n ]] && continue
+    Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+    TESSMAR_XVFB_PID=$!
+    export DISPLAY=":$n"
+    local tries
+    for tries in $(seq 50); do
+      xdpyinfo >/dev/null 2>&1 && return 0
+      sleep 0.1
+    done
+    kill "$TESSMAR_XVFB_PID" 2>/dev/null || true
+  done
+  echo "cannot start a virtual display (Xvfb)" >&2
+  return 1
+}
+
+stop_display() {
+  if [[ -n "${TESSMAR_XVFB_PID:-}" ]]; then
+    kill "$TESSMAR_XVFB_PID" 2>/dev/null || true
+    wait "$TESSMAR_XVFB_PID" 2>/dev/null || true
+    unset TESSMAR_XVFB_PID
+  fi
+}
+
+# Exports the Wine environment for the prefix in BUILD_DIR/wineprefix and creates the prefix the
+# first time (about 12 s). Wine never stops to offer its Mono or Gecko installers, and draws
+# window frames itself, since Xvfb has no window manager.
+use_wine_prefix() {
+  local build_dir=$1
+  export WINEPREFIX="$(cd "$build_dir" && pwd)/wineprefix"
+  export WINEDEBUG=-all
+  export WINEDLLOVERRIDES="mscoree,mshtml="
+  export WINEARCH=win64
+  (
+    flock 9
+    if [[ ! -f "$WINEPREFIX/.tessmar-ready" ]]; then
+      rm -rf "$WINEPREFIX"
+      wineboot -i >/dev/null 2>&1
+      wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f >/dev/null 2>&1
+      wine reg add 'HKCU\Software\Wine\X11 Driver' /v Decorated /t REG_SZ /d Y /f >/dev/null 2>&1
+      wineserver -w
+      touch "$WINEPREFIX/.tessmar-ready"
+    fi
+  ) 9>"$build_dir/.wineprefix.lock"
+}
+
+# Keeps one wineserver running for the prefix (for SECONDS after its last client, or for good
+# when no number is given), so Wine programs start in a tenth of a second. Wine's own service
+# processes are started here too, with no terminal attached: started by a test, they would
+# inherit its output pipe and hold it open.
+# Does nothing when a wineserver already runs for the prefix.
+start_wineserver() {
+  if wineserver -p ${1:-} 2>/dev/null; then
+    wine cmd /c exit </dev/null >/dev/null 2>&1
+  fi
+}

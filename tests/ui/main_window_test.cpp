@@ -1,0 +1,293 @@
+#include <windows.h>
+
+#include <commctrl.h>
+
+#include <array>
+#include <filesystem>
+#include <fstream>
+
+#include "resources/resource.h"
+#include "tests/ui/support/main_window_fixture.h"
+
+namespace tessmar::test {
+namespace {
+
+struct MenuEntry {
+    const char* popup;
+    const char* caption;  // null for a separator
+    UINT id;
+};
+
+constexpr MenuEntry kMenu[] = {
+    {"&File", "&New\tCtrl+N", 1010},
+    {"&File", "&Open...\tCtrl+O", 1020},
+    {"&File", "&Save\tCtrl+S", 1030},
+    {"&File", "Save &As...", 1040},
+    {"&File", nullptr, 0},
+    {"&File", "&Exit\tAlt+F4", 1090},
+    {"&Configure", "&Configure scanner...\tCtrl+C", 1120},
+    {"&Configure", "&Read scanner settings...\tCtrl+R", 1130},
+    {"&Download", "&Download settings...\tCtrl+D", 1220},
+    {"&Download", "&Print scanner settings...\tCtrl+P", 1210},
+    {"&Help", "About &Orlo...", 1310},
+};
+
+std::string menu_string(HMENU menu, UINT position) {
+    std::array<char, 128> text{};
+    GetMenuStringA(menu, position, text.data(), static_cast<int>(text.size()), MF_BYPOSITION);
+    return text.data();
+}
+
+using MainWindow = MainWindowTest;
+
+TEST_F(MainWindow, StartsOnTheFactorySettingsWithItsTitle) {
+    EXPECT_EQ(window_text(window), "Velkor Orlo Tessmar");
+    EXPECT_EQ(state.record, factory_record());
+    EXPECT_FALSE(state.settings_modified);
+    EXPECT_TRUE(state.current_file_path.empty());
+    ASSERT_FALSE(state.program_directory.empty());
+    EXPECT_EQ(state.program_directory.back(), '\\');
+    EXPECT_EQ(class_name(window), "TESSM");
+}
+
+TEST_F(MainWindow, MenuCaptionsAndIds) {
+    HMENU bar = GetMenu(window);
+    ASSERT_EQ(GetMenuItemCount(bar), 4);
+    std::size_t row = 0;
+    for (int p = 0; p < GetMenuItemCount(bar); ++p) {
+        const std::string popup_caption = menu_string(bar, static_cast<UINT>(p));
+        HMENU popup = GetSubMenu(bar, p);
+        for (int i = 0; i < GetMenuItemCount(popup); ++i, ++row) {
+            ASSERT_LT(row, std::size(kMenu));
+            const MenuEntry& want = kMenu[row];
+            EXPECT_EQ(popup_caption, want.popup);
+            if (want.caption == nullptr) {
+                EXPECT_EQ(GetMenuState(popup, static_cast<UINT>(i), MF_BYPOSITION) & MF_SEPARATOR,
+                          static_cast<UINT>(MF_SEPARATOR));
+                continue;
+            }
+            EXPECT_EQ(menu_string(popup, static_cast<UINT>(i)), want.caption);
+            EXPECT_EQ(GetMenuItemID(popup, i), want.id) << want.caption;
+        }
+    }
+    EXPECT_EQ(row, std::size(kMenu));
+}
+
+TEST_F(MainWindow, ToolbarButtonsAndTooltips) {
+    HWND toolbar = GetDlgItem(window, IDC_TOOLBAR);
+    ASSERT_NE(toolbar, nullptr);
+    struct Expected {
+        int id;  // 0 for a separator
+        const char* tip;
+    };
+    constexpr Expected kButtons[] = {
+        {0, nullptr},        {1010, "New"}, {1020, "Open"},  {1030, "Save"},     {0, nullptr},
+        {1120, "Configure"}, {0, nullptr},  {1210, "Print"}, {1220, "Download"},
+    };
+    ASSERT_EQ(SendMessageA(toolbar, TB_BUTTONCOUNT, 0, 0),
+              static_cast<LRESULT>(std::size(kButtons)));
+    HWND tooltips = reinterpret_cast<HWND>(SendMessageA(toolbar, TB_GETTOOLTIPS, 0, 0));
+    ASSERT_NE(tooltips, nullptr);
+    for (std::size_t i = 0; i < std::size(kButtons); ++i) {
+        TBBUTTON button{};
+        ASSERT_TRUE(SendMessageA(toolbar, TB_GETBUTTON, i, reinterpret_cast<LPARAM>(&button)));
+        if (kButtons[i].id == 0) {
+            EXPECT_TRUE(button.fsStyle & BTNS_SEP) << "position " << i;
+            continue;
+        }
+        EXPECT_EQ(button.idCommand, kButtons[i].id);
+        EXPECT_TRUE(button.fsState & TBSTATE_ENABLED);
+
+        std::array<char, 80> text{};
+        TOOLINFOA tool{};
+        tool.cbSize = sizeof tool;
+        tool.hwnd = toolbar;
+        tool.uId = static_cast<UINT_PTR>(kButtons[i].id);
+        tool.lpszText = text.data();
+        SendMessageA(tooltips, TTM_GETTEXTA, text.size(), reinterpret_cast<LPARAM>(&tool));
+        EXPECT_STREQ(text.data(), kButtons[i].tip) << "button " << kButtons[i].id;
+    }
+}
+
+TEST_F(MainWindow, AcceleratorTable) {
+    HACCEL table = LoadAcceleratorsA(app.instance, "TESSM");
+    ASSERT_NE(table, nullptr);
+    std::array<ACCEL, 16> entries{};
+    const int count =
+        CopyAcceleratorTableA(table, entries.data(), static_cast<int>(entries.size()));
+    struct Expected {
+        char key;
+        WORD id;
+    };
+    constexpr Expected kKeys[] = {{'N', 1010}, {'O', 1020}, {'S', 1030}, {'C', 1120},
+                                  {'R', 1130}, {'D', 1220}, {'P', 1210}};
+    ASSERT_EQ(count, static_cast<int>(std::size(kKeys)));
+    for (int i = 0; i < count; ++i) {
+        EXPECT_EQ(entries[i].fVirt & (FVIRTKEY | FCONTROL | FALT | FSHIFT), FVIRTKEY | FCONTROL);
+        EXPECT_EQ(entries[i].key, kKeys[i].key);
+        EXPECT_EQ(entries[i].cmd, kKeys[i].id);
+    }
+    DestroyAcceleratorTable(table);
+}
+
+TEST_F(MainWindow, StatusBarShowsTheHelpOfTheHighlightedCommand) {
+    HWND status = GetDlgItem(window, IDC_STATUS_BAR);
+    ASSERT_NE(status, nullptr);
+    struct Expected {
+        UINT id;
+        const char* help;
+    };
+    constexpr Expected kHelp[] = {
+        {1010, "Creates a new document"},
+        {1020, "Opens an existing document"},
+        {1030, "Saves the active document"},
+        {1040, "Saves the active document with a new name"},
+        {1090, "Quites the application"},
+        {1120, "Configure the scanner settings"},
+        {1130, "Read the scanner settings"},
+        {1210, "Prints the active document"},
+        {1220, "Download the current settings to the device"},
+        {1310, "Owner's information"},
+    };
+    for (const Expected& item : kHelp) {
+        SendMessageA(window, WM_MENUSELECT, MAKEWPARAM(item.id, MF_STRING | MF_HILITE),
+                     reinterpret_cast<LPARAM>(GetMenu(window)));
+        EXPECT_TRUE(SendMessageA(status, SB_ISSIMPLE, 0, 0));
+        std::array<char, 128> text{};
+        // In simple mode, part 0 reads the simple text.
+        SendMessageA(status, SB_GETTEXTA, 0, reinterpret_cast<LPARAM>(text.data()));
+        EXPECT_STREQ(text.data(), item.help);
+    }
+    // The menu closing returns the status bar to normal.
+    SendMessageA(window, WM_MENUSELECT, MAKEWPARAM(0, 0xFFFF), 0);
+    EXPECT_FALSE(SendMessageA(status, SB_ISSIMPLE, 0, 0));
+}
+
+TEST_F(MainWindow, ChildWindowsFillTheClientArea) {
+    HWND toolbar = GetDlgItem(window, IDC_TOOLBAR);
+    HWND tree = GetDlgItem(window, IDC_TREE_VIEW);
+    HWND status = GetDlgItem(window, IDC_STATUS_BAR);
+    ASSERT_TRUE(toolbar && tree && status);
+    EXPECT_EQ(class_name(tree), "SysTreeView32");
+    RECT client, toolbar_rect, tree_rect, status_rect;
+    GetClientRect(window, &client);
+    GetWindowRect(toolbar, &toolbar_rect);
+    GetWindowRect(tree, &tree_rect);
+    GetWindowRect(status, &status_rect);
+    MapWindowPoints(HWND_DESKTOP, window, reinterpret_cast<POINT*>(&toolbar_rect), 2);
+    MapWindowPoints(HWND_DESKTOP, window, reinterpret_cast<POINT*>(&tree_rect), 2);
+    MapWindowPoints(HWND_DESKTOP, window, reinterpret_cast<POINT*>(&status_rect), 2);
+    EXPECT_EQ(tree_rect.left, 0);
+    EXPECT_EQ(tree_rect.right, client.right);
+    EXPECT_GE(tree_rect.top, toolbar_rect.top + 2);
+    EXPECT_EQ(status_rect.bottom, client.bottom);
+    EXPECT_LE(tree_rect.bottom, status_rect.top);
+}
+
+TEST_F(MainWindow, AboutBoxShowsTheProgramAndTheMakersNotice) {
+    ModalScript script;
+    std::string caption, title, notice;
+    HICON icon = nullptr;
+    script.then([&](HWND box) {
+        caption = window_text(box);
+        title = window_text(GetDlgItem(box, IDC_ABOUT_TITLE));
+        notice = window_text(GetDlgItem(box, IDC_ABOUT_NOTICE));
+        icon = reinterpret_cast<HICON>(SendDlgItemMessageA(box, IDC_ABOUT_ICON, STM_GETICON, 0, 0));
+        press_button(box, IDOK);
+    });
+    command(IDM_ABOUT);
+    EXPECT_TRUE(script.finished_cleanly()) << ::testing::PrintToString(script.problems());
+    EXPECT_EQ(caption, "The Tessmar");
+    EXPECT_EQ(title, "Velkor Orlo Tessmar (Ver 2.06)");
+    EXPECT_EQ(notice, "Copyright (C) Velkor. All rights reserved.");
+    EXPECT_NE(icon, nullptr);
+}
+
+TEST_F(MainWindow, CommandsOfLaterFeaturesDoNothingUnknownIdsNeither) {
+    ModalScript script;
+    command(4242);
+    EXPECT_TRUE(script.finished_cleanly()) << ::testing::PrintToString(script.problems());
+    EXPECT_TRUE(IsWindow(window));
+}
+
+TEST_F(MainWindow, CloseAsksNothingWhenUnmodified) {
+    ModalScript script;
+    SendMessageA(window, WM_CLOSE, 0, 0);
+    EXPECT_TRUE(script.finished_cleanly()) << ::testing::PrintToString(script.problems());
+    EXPECT_FALSE(IsWindow(window));
+}
+
+TEST_F(MainWindow, CloseWhenModifiedAnsweredCancelKeepsTheWindow) {
+    state.settings_modified = true;
+    ModalScript script;
+    script.answer(IDCANCEL);
+    SendMessageA(window, WM_CLOSE, 0, 0);
+    EXPECT_TRUE(script.finished_cleanly()) << ::testing::PrintToString(script.problems());
+    ASSERT_EQ(script.message_boxes().size(), 1u);
+    EXPECT_EQ(script.message_boxes()[0].caption, "Velkor Orlo Tessmar");
+    EXPECT_EQ(script.message_boxes()[0].text, "Save the program ?");
+    EXPECT_TRUE(IsWindow(window));
+    EXPECT_TRUE(state.settings_modified);
+}
+
+TEST_F(MainWindow, CloseWhenModifiedAnsweredNoClosesWithoutSaving) {
+    state.settings_modified = true;
+    ModalScript script;
+    script.answer(IDNO);
+    command(IDM_FILE_EXIT);  // Exit asks the same question as the close box
+    EXPECT_TRUE(script.finished_cleanly()) << ::testing::PrintToString(script.problems());
+    ASSERT_EQ(script.message_boxes().size(), 1u);
+    EXPECT_EQ(script.message_boxes()[0].text, "Save the program ?");
+    EXPECT_FALSE(IsWindow(window));
+}
+
+TEST_F(MainWindow, CloseWhenModifiedAnsweredYesWithNoFileOffersSaveAsAndClosesIfCancelled) {
+    state.settings_modified = true;
+    ModalScript script;
+    std::string save_dialog;
+    script.answer(IDYES).then([&](HWND dialog) {
+        save_dialog = class_name(dialog);
+        cancel_window(dialog);
+    });
+    SendMessageA(window, WM_CLOSE, 0, 0);
+    EXPECT_TRUE(script.finished_cleanly()) << ::testing::PrintToString(script.problems());
+    EXPECT_EQ(save_dialog, "#32770");
+    EXPECT_FALSE(IsWindow(window));
+}
+
+TEST_F(MainWindow, CloseWhenModifiedAnsweredYesSavesToTheCurrentFile) {
+    const std::filesystem::path file = std::filesystem::temp_directory_path() / "tessmar-close.orl";
+    std::filesystem::remove(file);
+    state.current_file_path = file.string();
+    state.record.set(Field::scan_mode, 2);
+    state.settings_modified = true;
+    ModalScript script;
+    script.answer(IDYES);
+    SendMessageA(window, WM_CLOSE, 0, 0);
+    EXPECT_TRUE(script.finished_cleanly()) << ::testing::PrintToString(script.problems());
+    EXPECT_FALSE(IsWindow(window));
+    std::ifstream in(file, std::ios::binary);
+    const std::vector<unsigned char> bytes((std::istreambuf_iterator<char>(in)), {});
+    ASSERT_EQ(bytes.size(), kRecordSize);
+    EXPECT_EQ(bytes[20], 0x20);
+    in.close();
+    std::filesystem::remove(file);
+}
+
+// A save that fails must not lose the changes: the close stops after the error.
+TEST_F(MainWindow, CloseStopsWhenTheSaveFails) {
+    state.current_file_path = "Z:\\no\\such\\folder\\settings.orl";
+    state.settings_modified = true;
+    ModalScript script;
+    script.answer(IDYES).answer(IDOK);
+    SendMessageA(window, WM_CLOSE, 0, 0);
+    EXPECT_TRUE(script.finished_cleanly()) << ::testing::PrintToString(script.problems());
+    ASSERT_EQ(script.message_boxes().size(), 2u);
+    EXPECT_EQ(script.message_boxes()[1].caption, "Error");
+    EXPECT_EQ(script.message_boxes()[1].text, "Can't save the settings file!");
+    EXPECT_TRUE(IsWindow(window));
+    EXPECT_TRUE(state.settings_modified);
+}
+
+}  // namespace
+}  // namespace tessmar::test

@@ -1,0 +1,182 @@
+#include "tests/ui/support/ui_driver.h"
+
+#include <commctrl.h>
+
+#include <algorithm>
+#include <array>
+
+namespace tessmar::test {
+namespace {
+
+// A script that has had no window to act on for this long gives up and closes the window in
+// front, so a test that took a wrong turn fails instead of hanging.
+constexpr DWORD kIdleLimitMs = 15000;
+constexpr UINT kRunStepMessage = WM_APP + 1;
+constexpr UINT_PTR kWatchdogTimer = 1;
+
+ModalScript* active_script = nullptr;
+constexpr char kHelperClass[] = "TessmarTestModalHelper";
+// The id of a message box's text.
+constexpr int kMessageBoxTextId = 0xFFFF;
+
+LRESULT CALLBACK cbt_hook(int code, WPARAM wParam, LPARAM lParam) {
+    if (active_script) {
+        if (code == HCBT_ACTIVATE) {
+            active_script->on_activate(reinterpret_cast<HWND>(wParam));
+        } else if (code == HCBT_DESTROYWND) {
+            active_script->on_destroy(reinterpret_cast<HWND>(wParam));
+        }
+    }
+    return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+LRESULT CALLBACK helper_proc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == kRunStepMessage && active_script) {
+        active_script->run_pending(reinterpret_cast<HWND>(lParam));
+        return 0;
+    }
+    if (message == WM_TIMER && wParam == kWatchdogTimer && active_script) {
+        active_script->on_watchdog();
+        return 0;
+    }
+    return DefWindowProcA(window, message, wParam, lParam);
+}
+
+HWND create_helper_window() {
+    WNDCLASSA helper_class{};
+    helper_class.lpfnWndProc = helper_proc;
+    helper_class.hInstance = GetModuleHandleA(nullptr);
+    helper_class.lpszClassName = kHelperClass;
+    RegisterClassA(&helper_class);  // fails harmlessly when already registered
+    return CreateWindowExA(0, kHelperClass, "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
+                           helper_class.hInstance, nullptr);
+}
+
+bool is_dialog_window(HWND window) {
+    return class_name(window) == "#32770" && !(GetWindowLongA(window, GWL_STYLE) & WS_CHILD);
+}
+
+bool is_property_sheet(HWND window) {
+    return FindWindowExA(window, nullptr, WC_TABCONTROLA, nullptr) != nullptr;
+}
+
+}  // namespace
+
+ModalScript::ModalScript() {
+    active_script = this;
+    helper_ = create_helper_window();
+    hook_ = SetWindowsHookExA(WH_CBT, cbt_hook, nullptr, GetCurrentThreadId());
+    SetTimer(helper_, kWatchdogTimer, 500, nullptr);
+    last_activity_ = GetTickCount();
+}
+
+ModalScript::~ModalScript() {
+    UnhookWindowsHookEx(hook_);
+    KillTimer(helper_, kWatchdogTimer);
+    DestroyWindow(helper_);
+    active_script = nullptr;
+}
+
+ModalScript& ModalScript::then(Step step) {
+    steps_.push_back(std::move(step));
+    return *this;
+}
+
+ModalScript& ModalScript::answer(int button) {
+    return then([this, button](HWND box) {
+        message_boxes_.push_back(read_message_box(box));
+        press_button(box, button);
+    });
+}
+
+ModalScript& ModalScript::cancel() {
+    return then([](HWND window) { cancel_window(window); });
+}
+
+std::vector<std::string> ModalScript::problems() const {
+    std::vector<std::string> problems = problems_;
+    for (std::size_t i = next_step_; i < steps_.size(); ++i) {
+        problems.push_back("step " + std::to_string(i + 1) + " never found its window");
+    }
+    return problems;
+}
+
+void ModalScript::on_activate(HWND window) {
+    if (!is_dialog_window(window) ||
+        std::find(handled_.begin(), handled_.end(), window) != handled_.end()) {
+        return;
+    }
+    handled_.push_back(window);
+    // The step runs from the window's own modal loop, once the window is fully up.
+    PostMessageA(helper_, kRunStepMessage, 0, reinterpret_cast<LPARAM>(window));
+}
+
+void ModalScript::on_destroy(HWND window) {
+    handled_.erase(std::remove(handled_.begin(), handled_.end(), window), handled_.end());
+}
+
+void ModalScript::run_pending(HWND window) {
+    if (!IsWindow(window)) {
+        return;
+    }
+    last_activity_ = GetTickCount();
+    if (next_step_ >= steps_.size()) {
+        const MessageBoxSeen seen = read_message_box(window);
+        problems_.push_back("unexpected window \"" + seen.caption + "\"" +
+                            (seen.text.empty() ? "" : ": " + seen.text));
+        cancel_window(window);
+        return;
+    }
+    steps_[next_step_++](window);
+}
+
+void ModalScript::on_watchdog() {
+    if (GetTickCount() - last_activity_ < kIdleLimitMs) {
+        return;
+    }
+    last_activity_ = GetTickCount();
+    HWND front = GetActiveWindow();
+    if (front && is_dialog_window(front)) {
+        problems_.push_back("timed out waiting in \"" + window_text(front) + "\"");
+        cancel_window(front);
+    }
+}
+
+void pump_messages() {
+    MSG message;
+    while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+        TranslateMessage(&message);
+        DispatchMessageA(&message);
+    }
+}
+
+std::string window_text(HWND window) {
+    std::array<char, 1024> text{};
+    GetWindowTextA(window, text.data(), static_cast<int>(text.size()));
+    return text.data();
+}
+
+std::string class_name(HWND window) {
+    std::array<char, 256> name{};
+    GetClassNameA(window, name.data(), static_cast<int>(name.size()));
+    return name.data();
+}
+
+void cancel_window(HWND window) {
+    if (is_property_sheet(window)) {
+        PostMessageA(window, PSM_PRESSBUTTON, PSBTN_CANCEL, 0);
+    } else {
+        EndDialog(window, IDCANCEL);
+    }
+}
+
+void press_button(HWND dialog, int id) {
+    PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
+                 reinterpret_cast<LPARAM>(GetDlgItem(dialog, id)));
+}
+
+MessageBoxSeen read_message_box(HWND box) {
+    return {window_text(box), window_text(GetDlgItem(box, kMessageBoxTextId))};
+}
+
+}  // namespace tessmar::test

@@ -1,0 +1,77 @@
+// Helpers shared by the UI tests: a script that answers modal dialogs and message boxes as they
+// appear, message pumping, and readers for what controls show.
+#pragma once
+
+#include <windows.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace tessmar::test {
+
+// What a message box showed.
+struct MessageBoxSeen {
+    std::string caption;
+    std::string text;
+};
+
+// Answers modal windows (dialogs, message boxes, property sheets, common dialogs) in the order
+// they open: each new top-level dialog window runs the next step once its modal loop is up.
+// A window that opens when no step is left is closed and counted as unexpected, and a script
+// that waits too long closes the window in front, so a wrong turn fails the test instead of
+// hanging it. Only one script may be active at a time, on the UI thread.
+class ModalScript {
+  public:
+    using Step = std::function<void(HWND window)>;
+
+    ModalScript();
+    ~ModalScript();
+    ModalScript(const ModalScript&) = delete;
+    ModalScript& operator=(const ModalScript&) = delete;
+
+    // Runs `step` on the next window that opens.
+    ModalScript& then(Step step);
+    // Expects a message box, records what it says, and presses `button` (IDYES, IDNO, ...).
+    ModalScript& answer(int button);
+    // Expects a dialog and ends it as Cancel would.
+    ModalScript& cancel();
+
+    // The message boxes answered so far, in order.
+    const std::vector<MessageBoxSeen>& message_boxes() const { return message_boxes_; }
+    // Problems met: unexpected windows, steps that never ran, time-outs.
+    std::vector<std::string> problems() const;
+    // True when every step ran and nothing unexpected happened.
+    bool finished_cleanly() const { return problems().empty(); }
+
+    // Called from the window hook and the helper window.
+    void on_activate(HWND window);
+    void on_destroy(HWND window);
+    void run_pending(HWND window);
+    void on_watchdog();
+
+  private:
+    std::vector<Step> steps_;
+    std::size_t next_step_ = 0;
+    std::vector<HWND> handled_;
+    std::vector<MessageBoxSeen> message_boxes_;
+    std::vector<std::string> problems_;
+    HHOOK hook_ = nullptr;
+    HWND helper_ = nullptr;
+    DWORD last_activity_ = 0;
+};
+
+// Handles every message already waiting, then returns.
+void pump_messages();
+
+std::string window_text(HWND window);
+std::string class_name(HWND window);
+// Ends a window the way its Cancel button would: property sheets through their Cancel button,
+// other dialogs with IDCANCEL.
+void cancel_window(HWND window);
+// Presses a dialog's button by posting its command, as a click does.
+void press_button(HWND dialog, int id);
+// The text a message box shows.
+MessageBoxSeen read_message_box(HWND box);
+
+}  // namespace tessmar::test
