@@ -1,0 +1,45 @@
+// The serial line as the link protocols see it: whole writes, reads that return at once with
+// whatever has arrived, and a purge of the receive queue. There is one implementation per
+// platform (termios, the Win32 comm functions); tests put a scripted peer behind the interface.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <memory>
+#include <span>
+#include <string>
+
+namespace tessmar {
+
+class SerialPort {
+  public:
+    virtual ~SerialPort() = default;
+
+    // Sends the bytes. False when they could not all be written; the protocols do not look,
+    // since a lost message shows as a missing reply.
+    virtual bool write(std::span<const std::uint8_t> bytes) = 0;
+    // Returns at once with the bytes already received, at most `buffer.size()` of them; 0 when
+    // none have arrived or the read failed.
+    virtual std::size_t read(std::span<std::uint8_t> buffer) = 0;
+    // Discards what was received and not yet read.
+    virtual void purge_received() = 0;
+};
+
+enum class PortError {
+    none,
+    cannot_open,       // absent, in use, or no rights
+    cannot_configure,  // the line parameters were refused
+};
+
+struct OpenedPort {
+    std::unique_ptr<SerialPort> port;  // null on failure; closes the port when destroyed
+    PortError error = PortError::none;
+    std::string reason;  // the port's name and the system's own words, for a failure
+};
+
+// Opens a port for one connection: exclusive, 9600 baud, 8 data bits, no parity, one stop bit,
+// raw, no flow control, DTR and RTS not asserted, and reads that return at once. `name` is a
+// device path on POSIX systems and a port name such as "COM1" on Windows.
+OpenedPort open_serial_port(const std::string& name);
+
+}  // namespace tessmar

@@ -1,0 +1,68 @@
+#include "link/transfer.h"
+
+#include <algorithm>
+#include <array>
+#include <cstdio>
+
+namespace tessmar {
+namespace {
+
+// The largest read either protocol makes.
+constexpr std::size_t kMaxReadSize = 32;
+constexpr std::uint8_t kCr = '\r';
+
+}  // namespace
+
+bool await_reply_line(Line& line, std::size_t read_size,
+                      const std::function<void(std::span<const std::uint8_t>)>& store) {
+    const std::uint32_t deadline = line.clock.now_ms() + kReplyTimeoutMs;
+    std::array<std::uint8_t, kMaxReadSize> buffer{};
+    const std::span<std::uint8_t> poll = std::span(buffer).first(std::min(read_size, kMaxReadSize));
+    for (;;) {
+        const std::size_t count = std::min(line.port.read(poll), poll.size());
+        if (count > 0) {
+            store(poll.first(count));
+        }
+        // The deadline comes first: a line completed by a read that ends late still failed.
+        if (tick_is_later(line.clock.now_ms(), deadline)) {
+            return false;
+        }
+        // Only the last byte of a read can end the line.
+        if (count > 0 && poll[count - 1] == kCr) {
+            return true;
+        }
+        if (count == 0) {
+            line.clock.wait_ms(1);
+        }
+    }
+}
+
+std::string printable(std::span<const std::uint8_t> bytes, std::size_t limit) {
+    std::string text;
+    for (std::size_t i = 0; i < bytes.size() && i < limit; ++i) {
+        const std::uint8_t byte = bytes[i];
+        if (byte == '\r') {
+            text += "\\r";
+        } else if (byte == '\n') {
+            text += "\\n";
+        } else if (byte < 0x20 || byte >= 0x7F || byte == '\\' || byte == '"') {
+            char escape[8];
+            std::snprintf(escape, sizeof escape, "\\x%02X", byte);
+            text += escape;
+        } else {
+            text += static_cast<char>(byte);
+        }
+    }
+    if (bytes.size() > limit) {
+        text += "...";
+    }
+    return text;
+}
+
+std::string hex4(unsigned value) {
+    char text[8];
+    std::snprintf(text, sizeof text, "%04X", value & 0xFFFFu);
+    return text;
+}
+
+}  // namespace tessmar

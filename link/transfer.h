@@ -1,0 +1,47 @@
+// What the download and the read-back share: the line they run on, how they report progress and
+// failure, and the wait for one reply line.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <functional>
+#include <span>
+#include <string>
+
+#include "link/serial_port.h"
+#include "link/tick_clock.h"
+
+namespace tessmar {
+
+// Every message must be answered within this time after it was written.
+inline constexpr std::uint32_t kReplyTimeoutMs = 2000;
+
+// An open port and the clock that times it, for the length of one transfer.
+struct Line {
+    SerialPort& port;
+    TickClock& clock;
+};
+
+// Receives the progress bar's position as a transfer goes on.
+using Progress = std::function<void(int position)>;
+
+struct LinkResult {
+    bool ok = false;
+    std::string failure;  // what went wrong, in words for the user; empty on success
+};
+
+// Gathers one reply line: polls the port with reads of up to `read_size` bytes and hands every
+// read's bytes to `store`, until a read ends in CR. The deadline is taken once, when the wait
+// begins, and arriving bytes do not extend it. An empty poll gives the processor away for 1 ms,
+// so waiting does not burn a core. True when the line ended in time.
+bool await_reply_line(Line& line, std::size_t read_size,
+                      const std::function<void(std::span<const std::uint8_t>)>& store);
+
+// A reply as text for a message: control and other unprintable bytes as escapes, cut short
+// after `limit` bytes.
+std::string printable(std::span<const std::uint8_t> bytes, std::size_t limit = 40);
+
+// An offset as four uppercase hexadecimal digits, as the protocols write it.
+std::string hex4(unsigned value);
+
+}  // namespace tessmar

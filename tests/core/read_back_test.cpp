@@ -1,0 +1,218 @@
+#include <gtest/gtest.h>
+
+#include <cctype>
+#include <cstdio>
+#include <numeric>
+
+#include "link/read_back.h"
+#include "tests/core/scripted_peer.h"
+
+namespace tessmar::test {
+namespace {
+
+constexpr std::size_t kScannerBytes = kReadRequests * 16;
+
+// A scanner's memory: every byte different from its neighbours, and an RS-232 interface.
+std::vector<std::uint8_t> scanner_memory() {
+    std::vector<std::uint8_t> memory(kScannerBytes);
+    for (std::size_t i = 0; i < memory.size(); ++i) {
+        memory[i] = static_cast<std::uint8_t>(i * 7 + 3);
+    }
+    memory[23] = 0;  // keyboard_type: RS-232
+    return memory;
+}
+
+std::string hex_reply(const std::vector<std::uint8_t>& memory, const std::string& request,
+                      bool lower_case = false) {
+    const std::size_t offset = std::stoul(request.substr(1, 4), nullptr, 16);
+    std::string reply;
+    for (std::size_t i = 0; i < 16; ++i) {
+        char digits[3];
+        std::snprintf(digits, sizeof digits, lower_case ? "%02x" : "%02X", memory[offset + i]);
+        reply += digits;
+    }
+    return reply + "\r";
+}
+
+class ReadBackTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        load_factory_defaults(state);
+        state.record.bytes[100] = 0x42;  // something the scanner does not hold
+        before = state.record;
+    }
+
+    LinkResult read_back(ScriptedPeer& peer) {
+        Line line{peer, clock};
+        return ReadBackSettings(state, line, [this](int p) { progress.push_back(p); });
+    }
+
+    // Answers every request from `memory`; `change` may alter the reply to request n.
+    ScriptedPeer::Responder answering(
+        std::function<void(int n, std::string& reply)> change = nullptr) {
+        return [this, change](ScriptedPeer& peer, int n, const std::string& request) {
+            std::string reply = hex_reply(memory, request);
+            if (change) {
+                change(n, reply);
+            }
+            peer.send(reply);
+        };
+    }
+
+    ProgramState state;
+    SettingsRecord before;
+    std::vector<std::uint8_t> memory = scanner_memory();
+    VirtualClock clock;
+    std::vector<int> progress;
+};
+
+TEST_F(ReadBackTest, AnsweringScannerGetsEveryRequestInOrderAndReplacesTheRecord) {
+    ASSERT_EQ(state.interface_class, InterfaceClass::keyboard_wedge);
+    ScriptedPeer peer(clock, answering());
+    const LinkResult result = read_back(peer);
+    ASSERT_TRUE(result.ok) << result.failure;
+    ASSERT_EQ(peer.writes.size(), 99u);
+    for (std::size_t i = 0; i < peer.writes.size(); ++i) {
+        EXPECT_EQ(peer.writes[i], "R" + hex4(static_cast<unsigned>(i) * 16) + "10\r");
+    }
+    EXPECT_EQ(peer.writes.back(), "R062010\r");
+    EXPECT_TRUE(std::equal(state.record.bytes.begin(), state.record.bytes.end(), memory.begin()));
+    // The key strings now show in the form of the interface read.
+    EXPECT_EQ(state.interface_class, InterfaceClass::rs232);
+    std::vector<int> expected(99);
+    std::iota(expected.begin(), expected.end(), 0);
+    expected.push_back(100);
+    EXPECT_EQ(progress, expected);
+    EXPECT_EQ(peer.largest_read, 32u);
+}
+
+TEST_F(ReadBackTest, LowerCaseRepliesGiveTheSameRecord) {
+    ScriptedPeer peer(clock, [this](ScriptedPeer& p, int, const std::string& request) {
+        p.send(hex_reply(memory, request, true));
+    });
+    ASSERT_TRUE(read_back(peer).ok);
+    EXPECT_TRUE(std::equal(state.record.bytes.begin(), state.record.bytes.end(), memory.begin()));
+}
+
+TEST_F(ReadBackTest, TheLastTwoRecordBytesComeFromCharacters16To19OfReply97) {
+    memory[1560] = 0x5A;
+    memory[1561] = 0xC3;
+    for (std::size_t i = 1562; i < memory.size(); ++i) {
+        memory[i] = 0xEE;
+    }
+    ScriptedPeer peer(clock, answering([](int n, std::string& reply) {
+                          if (n == 97) {
+                              EXPECT_EQ(reply.substr(16, 4), "5AC3");
+                          }
+                      }));
+    ASSERT_TRUE(read_back(peer).ok);
+    EXPECT_EQ(state.record.bytes[1560], 0x5A);
+    EXPECT_EQ(state.record.bytes[1561], 0xC3);
+}
+
+TEST_F(ReadBackTest, ScannerThatStopsAtRequest50FailsAfter2000MsAndChangesNothing) {
+    ScriptedPeer peer(clock, [this](ScriptedPeer& p, int n, const std::string& request) {
+        if (n < 50) {
+            p.send(hex_reply(memory, request));
+        }
+    });
+    const LinkResult result = read_back(peer);
+    EXPECT_FALSE(result.ok);
+    EXPECT_EQ(result.failure, "no reply to request 51 of 99 (offset 0320) within 2000 ms");
+    EXPECT_EQ(state.record, before);
+    EXPECT_EQ(state.interface_class, InterfaceClass::keyboard_wedge);
+    // Nothing follows the failed request: the read-back sends no EXIT.
+    EXPECT_EQ(peer.writes.size(), 51u);
+    EXPECT_EQ(clock.now_ms() - peer.write_times.back(), 2001u);
+    EXPECT_EQ(progress.back(), 49);
+    EXPECT_EQ(clock.longest_wait, 1u);
+    EXPECT_EQ(clock.waits, peer.empty_reads - 1);
+}
+
+TEST_F(ReadBackTest, AReplySpreadOverMoreThan2000MsFailsThoughBytesKeptArriving) {
+    ScriptedPeer peer(clock, [this](ScriptedPeer& p, int n, const std::string& request) {
+        const std::string reply = hex_reply(memory, request);
+        const std::uint32_t step = n == 3 ? 250 : 0;  // 9 pieces, the last at 2000 or 2001 ms
+        for (std::size_t i = 0; i < reply.size(); i += 4) {
+            p.send(reply.substr(i, 4), static_cast<std::uint32_t>(i / 4) * step);
+        }
+    });
+    EXPECT_TRUE(read_back(peer).ok);  // request 3's last piece came at exactly 2000 ms
+
+    ScriptedPeer late(clock, [this](ScriptedPeer& p, int n, const std::string& request) {
+        const std::string reply = hex_reply(memory, request);
+        p.send(reply.substr(0, 30));
+        p.send(reply.substr(30), n == 3 ? 2001 : 0);
+    });
+    state.record = before;
+    const LinkResult result = read_back(late);
+    EXPECT_FALSE(result.ok);
+    EXPECT_EQ(late.writes.size(), 4u);
+    EXPECT_EQ(state.record, before);
+}
+
+TEST_F(ReadBackTest, CrAndLfInOneReadNeverCompleteTheReply) {
+    ScriptedPeer peer(clock, answering([](int, std::string& reply) { reply += "\n"; }));
+    EXPECT_FALSE(read_back(peer).ok);
+    EXPECT_EQ(peer.writes.size(), 1u);
+    EXPECT_EQ(state.record, before);
+}
+
+// Replies of another form than 32 hex digits and CR would decode into wrong settings, whether
+// they are short (the slot's rest would be stale), long, shifted by a stray byte or not hex.
+TEST_F(ReadBackTest, RepliesOfAnotherFormAreRefusedAndChangeNothing) {
+    const std::function<void(std::string&)> garbles[] = {
+        [](std::string& r) { r.erase(0, 1); }, [](std::string& r) { r.insert(0, "0"); },
+        [](std::string& r) { r[7] = 'G'; },    [](std::string& r) { r[0] = ' '; },
+        [](std::string& r) { r = "\r"; },
+    };
+    for (const auto& garble : garbles) {
+        ScriptedPeer peer(clock, answering([&](int n, std::string& reply) {
+                              if (n == 20) {
+                                  garble(reply);
+                              }
+                          }));
+        const LinkResult result = read_back(peer);
+        EXPECT_FALSE(result.ok);
+        EXPECT_EQ(result.failure.rfind("the reply to request 21 of 99 (offset 0140) was not 32 "
+                                       "hexadecimal digits and CR: \"",
+                                       0),
+                  0u)
+            << result.failure;
+        EXPECT_EQ(peer.writes.size(), 21u);
+        EXPECT_EQ(state.record, before);
+    }
+}
+
+TEST_F(ReadBackTest, BytesWaitingBeforeTheFirstRequestSpoilReplyZeroAndARetryReadsCleanly) {
+    ScriptedPeer peer(clock, answering());
+    peer.send("\n");
+    EXPECT_FALSE(read_back(peer).ok);
+    EXPECT_EQ(state.record, before);
+    EXPECT_TRUE(read_back(peer).ok);
+    EXPECT_EQ(peer.writes.size(), 100u);
+    EXPECT_EQ(peer.writes[1], "R000010\r");  // the retry starts again from request 0
+}
+
+TEST_F(ReadBackTest, ALongReplyInTheLastSlotIsCutAtTheEndOfTheArea) {
+    VirtualClock quiet;
+    ScriptedPeer peer(quiet, [](ScriptedPeer&, int, const std::string&) {});
+    peer.send(std::string(200, '7') + "\r");
+    Line line{peer, quiet};
+    ReceiveArea area;
+    EXPECT_EQ(ReceiveReplyLine(line, area, 98), 201u);
+    EXPECT_EQ(area.chars[98 * 32], '7');
+    EXPECT_EQ(area.chars.back(), '7');
+}
+
+TEST(HexDigitValue, BothCasesOfEveryDigit) {
+    const std::string digits = "0123456789abcdef";
+    for (std::size_t v = 0; v < digits.size(); ++v) {
+        const auto c = static_cast<std::uint8_t>(digits[v]);
+        EXPECT_EQ(hex_digit_value(c), v) << digits[v];
+        EXPECT_EQ(hex_digit_value(static_cast<std::uint8_t>(std::toupper(c))), v) << digits[v];
+    }
+}
+
+}  // namespace
+}  // namespace tessmar::test

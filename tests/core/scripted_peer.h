@@ -1,0 +1,94 @@
+// A scanner for the protocol engines to talk to: it sees every message the program writes, and
+// answers with bytes that become readable at chosen times on a virtual clock.
+#pragma once
+
+#include <algorithm>
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "link/serial_port.h"
+#include "link/tick_clock.h"
+
+namespace tessmar::test {
+
+// Time passes only when the program waits.
+class VirtualClock final : public TickClock {
+  public:
+    explicit VirtualClock(std::uint32_t start = 1000) : now_(start) {}
+    std::uint32_t now_ms() override { return now_; }
+    void wait_ms(std::uint32_t ms) override {
+        now_ += ms;
+        ++waits;
+        longest_wait = std::max(longest_wait, ms);
+    }
+    int waits = 0;
+    std::uint32_t longest_wait = 0;
+
+  private:
+    std::uint32_t now_;
+};
+
+class ScriptedPeer final : public SerialPort {
+  public:
+    // Called for every message written, with its number (from 0) and text; it schedules the
+    // answer with send().
+    using Responder = std::function<void(ScriptedPeer& peer, int number, const std::string& text)>;
+
+    ScriptedPeer(VirtualClock& clock, Responder responder)
+        : clock_(clock), responder_(std::move(responder)) {}
+
+    // Makes `bytes` readable `delay_ms` after now. A read returns everything readable by then.
+    void send(const std::string& bytes, std::uint32_t delay_ms = 0) {
+        const std::uint32_t at = clock_.now_ms() + delay_ms;
+        const auto later = std::find_if(arrivals_.begin(), arrivals_.end(),
+                                        [&](const Arrival& a) { return tick_is_later(a.at, at); });
+        arrivals_.insert(later, {at, bytes});
+    }
+
+    bool write(std::span<const std::uint8_t> bytes) override {
+        writes.emplace_back(bytes.begin(), bytes.end());
+        write_times.push_back(clock_.now_ms());
+        responder_(*this, static_cast<int>(writes.size()) - 1, writes.back());
+        return true;
+    }
+
+    std::size_t read(std::span<std::uint8_t> buffer) override {
+        largest_read = std::max(largest_read, buffer.size());
+        std::size_t count = 0;
+        while (count < buffer.size() && !arrivals_.empty() &&
+               !tick_is_later(arrivals_.front().at, clock_.now_ms())) {
+            std::string& next = arrivals_.front().bytes;
+            const std::size_t take = std::min(next.size(), buffer.size() - count);
+            std::copy_n(next.begin(), take, buffer.begin() + static_cast<std::ptrdiff_t>(count));
+            next.erase(0, take);
+            count += take;
+            if (next.empty()) {
+                arrivals_.erase(arrivals_.begin());
+            }
+        }
+        if (count == 0) {
+            ++empty_reads;
+        }
+        return count;
+    }
+
+    void purge_received() override { arrivals_.clear(); }
+
+    std::vector<std::string> writes;
+    std::vector<std::uint32_t> write_times;
+    std::size_t largest_read = 0;
+    int empty_reads = 0;
+
+  private:
+    struct Arrival {
+        std::uint32_t at;
+        std::string bytes;
+    };
+    VirtualClock& clock_;
+    Responder responder_;
+    std::vector<Arrival> arrivals_;
+};
+
+}  // namespace tessmar::test
