@@ -17,6 +17,18 @@ const Command kCommands[] = {
      {"-o"},
      [](const Arguments& a) { return positional_count(a, 0) && a.has("-o"); },
      run_defaults},
+    {"download",
+     "FILE.orl --port DEV",
+     "send the settings to a scanner",
+     {"--port"},
+     [](const Arguments& a) { return positional_count(a, 1) && a.has("--port"); },
+     run_download},
+    {"read",
+     "--port DEV -o FILE.orl",
+     "read a scanner's settings into a file",
+     {"--port", "-o"},
+     [](const Arguments& a) { return positional_count(a, 0) && a.has("--port") && a.has("-o"); },
+     run_read},
 };
 
 const Command* find_command(const std::string& name) {

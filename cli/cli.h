@@ -35,5 +35,7 @@ int failure(const std::string& message);
 
 // Commands, one file each.
 int run_defaults(const Arguments& args);
+int run_download(const Arguments& args);
+int run_read(const Arguments& args);
 
 }  // namespace tessmar::cli

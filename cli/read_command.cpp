@@ -1,0 +1,39 @@
+// tessmar-cli read --port DEV -o FILE.orl: reads the scanner's settings into a file.
+#include <iostream>
+
+#include "cli/cli.h"
+#include "cli/link_session.h"
+#include "link/read_back.h"
+#include "model/settings_file.h"
+
+namespace tessmar::cli {
+
+int run_read(const Arguments& args) {
+    std::string error;
+    const std::unique_ptr<SerialPort> port = open_scanner_port(args["--port"], error);
+    if (!port) {
+        return failure(error);
+    }
+    ProgramState state;
+    load_factory_defaults(state);
+    SystemTickClock clock;
+    Line line{*port, clock};
+    LinkResult result;
+    {
+        ProgressBar bar("Reading", kReadProgressEnd);
+        result = ReadBackSettings(state, line, [&](int p) { bar.show(p); });
+    }
+    port->purge_received();
+    // A failed read leaves no file, and an existing one as it was.
+    if (!result.ok) {
+        return failure("read failed: " + result.failure + "; " + args["-o"] + " was not written");
+    }
+    const FileResult written = write_settings_file(args["-o"], state.record);
+    if (!written.ok) {
+        return failure(written.error);
+    }
+    std::cout << "Read the scanner's settings into " << args["-o"] << "\n";
+    return kSuccess;
+}
+
+}  // namespace tessmar::cli

@@ -1,0 +1,197 @@
+// tessmar-cli's download and read against orlo-sim on a pseudo-terminal.
+#include <gtest/gtest.h>
+
+#include <fcntl.h>
+#include <stdlib.h>
+#include <sys/file.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+
+#include "model/program_state.h"
+#include "tests/e2e/process.h"
+
+namespace tessmar::test {
+namespace {
+
+namespace fs = std::filesystem;
+
+std::vector<std::uint8_t> read_bytes(const fs::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+void write_bytes(const fs::path& path, const std::vector<std::uint8_t>& bytes) {
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out.write(reinterpret_cast<const char*>(bytes.data()),
+              static_cast<std::streamsize>(bytes.size()));
+}
+
+class LinkCli : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        dir = fs::temp_directory_path() /
+              ("tessmar-link-cli-" + std::to_string(getpid()) + "-" +
+               ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        fs::remove_all(dir);
+        fs::create_directories(dir);
+        // Settings unlike the factory's in the first, a middle and the last byte.
+        const SettingsRecord factory = factory_record();
+        settings.assign(factory.bytes.begin(), factory.bytes.end());
+        settings[0] = 0x00;
+        settings[700] = 0xA5;
+        settings[kRecordSize - 1] = 0xFF;
+        write_bytes(file("settings.orl"), settings);
+    }
+    void TearDown() override { fs::remove_all(dir); }
+
+    std::string file(const char* name) const { return (dir / name).string(); }
+
+    Outcome download(const Simulator& sim) {
+        return run_cli({"download", file("settings.orl"), "--port", sim.port()});
+    }
+    Outcome read(const Simulator& sim) {
+        return run_cli({"read", "--port", sim.port(), "-o", file("read.orl")});
+    }
+
+    fs::path dir;
+    std::vector<std::uint8_t> settings;
+};
+
+TEST_F(LinkCli, DownloadThenReadBackGivesTheSameBytes) {
+    Simulator sim({"--save", file("scanner.bin")});
+    ASSERT_FALSE(sim.port().empty());
+    const Outcome sent = download(sim);
+    ASSERT_EQ(sent.exit_code, 0) << sent.err;
+    EXPECT_EQ(sent.out, "Downloaded completely!\n");
+    EXPECT_EQ(sent.err, "");  // no progress bar when stderr is not a terminal
+
+    // The scanner holds the record and zeros after it.
+    std::vector<std::uint8_t> expected = settings;
+    expected.resize(1792, 0x00);
+    EXPECT_EQ(read_bytes(file("scanner.bin")), expected);
+
+    const Outcome got = read(sim);
+    ASSERT_EQ(got.exit_code, 0) << got.err;
+    EXPECT_EQ(read_bytes(file("read.orl")), settings);
+}
+
+TEST_F(LinkCli, LowerCaseAndSplitRepliesReadTheSame) {
+    const std::vector<std::string> variants[] = {{"--lower-case"},
+                                                 {"--split", "5", "--pause", "3"}};
+    for (const auto& variant : variants) {
+        std::vector<std::string> options = {"--settings", file("settings.orl")};
+        options.insert(options.end(), variant.begin(), variant.end());
+        Simulator sim(options);
+        const Outcome got = read(sim);
+        ASSERT_EQ(got.exit_code, 0) << got.err;
+        EXPECT_EQ(read_bytes(file("read.orl")), settings) << variant[0];
+    }
+}
+
+TEST_F(LinkCli, SilentScannerFailsTheDownloadAndKeepsItsSettings) {
+    Simulator sim({"--silent-after", "3", "--save", file("scanner.bin")});
+    const Outcome sent = download(sim);
+    EXPECT_EQ(sent.exit_code, 1);
+    EXPECT_EQ(sent.out, "");
+    EXPECT_EQ(sent.err,
+              "tessmar-cli: download failed: no reply to packet 4 of 112 (offset 0030) within "
+              "2000 ms\n");
+    EXPECT_FALSE(fs::exists(file("scanner.bin")));
+}
+
+TEST_F(LinkCli, WrongRepliesAreResentThreeTimesNotFour) {
+    Simulator patient({"--wrong-replies", "3", "--save", file("scanner.bin")});
+    EXPECT_EQ(download(patient).exit_code, 0);
+    EXPECT_TRUE(fs::exists(file("scanner.bin")));
+
+    Simulator refusing({"--wrong-replies", "4"});
+    const Outcome sent = download(refusing);
+    EXPECT_EQ(sent.exit_code, 1);
+    EXPECT_EQ(sent.err,
+              "tessmar-cli: download failed: the scanner refused packet 1 of 112 (offset 0000) "
+              "four times; its last reply was \"NAK\\r\"\n");
+}
+
+TEST_F(LinkCli, FailedReadsWriteNoFileAndKeepAnOldOne) {
+    Simulator silent({"--silent-after", "50"});
+    const Outcome got = read(silent);
+    EXPECT_EQ(got.exit_code, 1);
+    EXPECT_EQ(got.err,
+              "tessmar-cli: read failed: no reply to request 51 of 99 (offset 0320) within "
+              "2000 ms; " +
+                  file("read.orl") + " was not written\n");
+    EXPECT_FALSE(fs::exists(file("read.orl")));
+
+    write_bytes(file("read.orl"), {1, 2, 3});
+    Simulator refusing({"--wrong-replies", "1"});
+    const Outcome wrong = read(refusing);
+    EXPECT_EQ(wrong.exit_code, 1);
+    EXPECT_NE(wrong.err.find("the reply to request 1 of 99 (offset 0000) was not 32 hexadecimal "
+                             "digits and CR: \"NAK\\r\""),
+              std::string::npos)
+        << wrong.err;
+    EXPECT_EQ(read_bytes(file("read.orl")), (std::vector<std::uint8_t>{1, 2, 3}));
+}
+
+TEST_F(LinkCli, AReplySpreadOverMoreThanTwoSecondsFails) {
+    Simulator slow({"--split", "4", "--pause", "300"});  // 9 pieces over 2.4 s
+    const Outcome got = read(slow);
+    EXPECT_EQ(got.exit_code, 1);
+    EXPECT_NE(got.err.find("no reply to request 1 of 99"), std::string::npos) << got.err;
+}
+
+TEST_F(LinkCli, PortsThatCannotBeUsedAreNamedWithTheReason) {
+    const Outcome absent = run_cli({"read", "--port", file("no-such-tty"), "-o", file("r.orl")});
+    EXPECT_EQ(absent.exit_code, 1);
+    EXPECT_EQ(absent.err,
+              "tessmar-cli: cannot open " + file("no-such-tty") + ": No such file or directory\n");
+
+    const Outcome not_a_line = run_cli({"download", file("settings.orl"), "--port", "/dev/null"});
+    EXPECT_EQ(not_a_line.exit_code, 1);
+    EXPECT_EQ(not_a_line.err.rfind("tessmar-cli: cannot set up the line on /dev/null: ", 0), 0u)
+        << not_a_line.err;
+
+    Simulator sim({});
+    const int holder = open(sim.port().c_str(), O_RDWR | O_NOCTTY);
+    ASSERT_EQ(flock(holder, LOCK_EX), 0);
+    const Outcome busy = download(sim);
+    close(holder);
+    EXPECT_EQ(busy.exit_code, 1);
+    EXPECT_EQ(busy.err, "tessmar-cli: cannot open " + sim.port() + ": it is in use\n");
+    EXPECT_FALSE(fs::exists(file("r.orl")));
+}
+
+TEST_F(LinkCli, ProgressBarIsDrawnOnATerminal) {
+    Simulator sim({});
+    const int terminal = posix_openpt(O_RDWR | O_NOCTTY);
+    ASSERT_GE(terminal, 0);
+    ASSERT_EQ(grantpt(terminal), 0);
+    ASSERT_EQ(unlockpt(terminal), 0);
+    const int stderr_side = open(ptsname(terminal), O_RDWR | O_NOCTTY);
+    const Outcome sent =
+        run_cli({"download", file("settings.orl"), "--port", sim.port()}, stderr_side);
+    close(stderr_side);
+    ASSERT_EQ(sent.exit_code, 0);
+    std::string drawn;
+    char buffer[4096];
+    fcntl(terminal, F_SETFL, O_NONBLOCK);
+    for (ssize_t n; (n = ::read(terminal, buffer, sizeof buffer)) > 0;) {
+        drawn.append(buffer, static_cast<std::size_t>(n));
+    }
+    close(terminal);
+    EXPECT_NE(drawn.find("\rDownloading [........................................]   0%"),
+              std::string::npos);
+    EXPECT_NE(drawn.find("\rDownloading [########################################] 100%"),
+              std::string::npos);
+}
+
+TEST_F(LinkCli, MissingPortOrFileIsAUsageError) {
+    EXPECT_EQ(run_cli({"download", file("settings.orl")}).exit_code, 2);
+    EXPECT_EQ(run_cli({"read", "--port", "/dev/null"}).exit_code, 2);
+}
+
+}  // namespace
+}  // namespace tessmar::test

@@ -1,0 +1,273 @@
+// orlo-sim: a Velkor Orlo scanner on a serial line, for trying and testing the link without one.
+#include <fcntl.h>
+#include <signal.h>
+#include <stdlib.h>
+#include <termios.h>
+#include <unistd.h>
+
+#include <climits>
+#include <cstdio>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <iostream>
+#include <string>
+#include <vector>
+
+#include "model/program_state.h"
+#include "model/settings_file.h"
+#include "tools/orlo-sim/line.h"
+
+namespace orlo_sim {
+namespace {
+
+constexpr char kUsage[] = R"(Usage: orlo-sim [OPTIONS] [DEVICE]
+
+Simulates a Velkor Orlo scanner on a serial line. Without DEVICE it opens a pseudo-terminal and
+prints the path of its terminal side: give that path to 'tessmar-cli download|read --port', or
+map a Wine COM port to it. The scanner keeps what a download sends, takes it into use on
+UPDATE, and answers read requests from the settings in use. It answers only while the line is
+set to 9600 baud, 8 data bits, no parity and one stop bit, as the scanner does.
+
+Options:
+  --link PATH        also make PATH a symbolic link to the pseudo-terminal; the simulator
+                     removes it on exit, and stops when it is removed or replaced
+  --settings FILE    start with the settings in FILE (default: the factory settings)
+  --save FILE        write the scanner's memory (the 1562 settings bytes and the 230 after
+                     them) to FILE each time UPDATE takes a download into use
+  --baud N           pace both directions like a line of N baud, 10 bits a byte
+                     (default: no pacing)
+Faults:
+  --silent-after N   answer the first N messages, then nothing
+  --wrong-replies K  answer the first K messages with "NAK" and ignore them
+  --lower-case       answer read requests in lower-case hexadecimal
+  --split N          write each answer in pieces of N bytes
+  --pause MS         wait MS milliseconds between the pieces of an answer (default 20)
+Other:
+  -v, --verbose      log every message and answer on stderr
+  -h, --help         show this help
+)";
+
+volatile sig_atomic_t stop_requested = 0;
+
+void request_stop(int) {
+    stop_requested = 1;
+}
+
+struct Options {
+    std::string device;
+    std::string link;
+    std::string settings;
+    std::string save;
+    Faults faults;
+    LineOptions line;
+};
+
+int usage_error(const std::string& message) {
+    std::cerr << "orlo-sim: " << message << "\nTry 'orlo-sim --help'.\n";
+    return 2;
+}
+
+bool parse_number(const std::string& text, long& value) {
+    char* end = nullptr;
+    errno = 0;
+    value = std::strtol(text.c_str(), &end, 10);
+    return !text.empty() && *end == '\0' && errno == 0 && value >= 0 && value <= INT_MAX;
+}
+
+// Returns an exit code when the simulator should not run.
+int parse(const std::vector<std::string>& args, Options& options) {
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const std::string& arg = args[i];
+        if (arg == "-h" || arg == "--help") {
+            std::cout << kUsage;
+            return 0;
+        }
+        if (arg == "-v" || arg == "--verbose") {
+            options.line.verbose = true;
+            continue;
+        }
+        if (arg == "--lower-case") {
+            options.faults.lower_case = true;
+            continue;
+        }
+        if (arg.rfind("-", 0) != 0) {
+            if (!options.device.empty()) {
+                return usage_error("more than one DEVICE given");
+            }
+            options.device = arg;
+            continue;
+        }
+        if (i + 1 >= args.size()) {
+            return usage_error("option " + arg + " needs a value");
+        }
+        const std::string& value = args[++i];
+        long number = 0;
+        const bool numeric = parse_number(value, number);
+        if (arg == "--link") {
+            options.link = value;
+        } else if (arg == "--settings") {
+            options.settings = value;
+        } else if (arg == "--save") {
+            options.save = value;
+        } else if (arg == "--baud" && numeric && number > 0) {
+            options.line.baud = number;
+        } else if (arg == "--silent-after" && numeric) {
+            options.faults.silent_after = number;
+        } else if (arg == "--wrong-replies" && numeric) {
+            options.faults.wrong_replies = number;
+        } else if (arg == "--split" && numeric && number > 0) {
+            options.line.split = static_cast<std::size_t>(number);
+        } else if (arg == "--pause" && numeric) {
+            options.line.pause_ms = number;
+        } else {
+            return usage_error("unknown option or bad value: " + arg + " " + value);
+        }
+    }
+    if (!options.device.empty() && !options.link.empty()) {
+        return usage_error("--link is for the simulator's own pseudo-terminal, not a DEVICE");
+    }
+    return -1;
+}
+
+int fail(const std::string& what) {
+    std::cerr << "orlo-sim: " << what << ": " << std::strerror(errno) << "\n";
+    return 1;
+}
+
+bool load_memory(const std::string& path, Scanner::Memory& memory) {
+    const tessmar::SettingsRecord factory = tessmar::factory_record();
+    std::copy(factory.bytes.begin(), factory.bytes.end(), memory.begin());
+    if (path.empty()) {
+        return true;
+    }
+    const tessmar::SettingsFileContents contents = tessmar::read_settings_file(path);
+    if (!contents.result.ok) {
+        std::cerr << "orlo-sim: " << contents.result.error << "\n";
+        return false;
+    }
+    std::copy(contents.bytes.begin(), contents.bytes.end(), memory.begin());
+    return true;
+}
+
+// Written beside the target and renamed, so a reader never sees half a file.
+void save_memory(const std::string& path, const Scanner::Memory& memory) {
+    const std::string temporary = path + ".tmp";
+    {
+        std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
+        out.write(reinterpret_cast<const char*>(memory.data()),
+                  static_cast<std::streamsize>(memory.size()));
+    }
+    std::error_code ignored;
+    std::filesystem::rename(temporary, path, ignored);
+}
+
+// The terminal side starts raw at the terminal's default speed: until the program sets the line
+// to 9600 8N1, the scanner hears nothing it can use. Holding it open keeps the line up between
+// the program's connections.
+int open_own_terminal(std::string& path, int& terminal) {
+    const int master = posix_openpt(O_RDWR | O_NOCTTY);
+    if (master < 0 || grantpt(master) != 0 || unlockpt(master) != 0) {
+        fail("cannot open a pseudo-terminal");
+        return -1;
+    }
+    path = ptsname(master);
+    terminal = open(path.c_str(), O_RDWR | O_NOCTTY);
+    termios line{};
+    if (terminal < 0 || tcgetattr(terminal, &line) != 0) {
+        fail("cannot open " + path);
+        return -1;
+    }
+    cfmakeraw(&line);
+    tcsetattr(terminal, TCSANOW, &line);
+    fcntl(master, F_SETFL, fcntl(master, F_GETFL) | O_NONBLOCK);
+    return master;
+}
+
+// A device given is the scanner's own end of a real line: set it up as the scanner's.
+int open_device(const std::string& path) {
+    const int fd = open(path.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK);
+    termios line{};
+    if (fd < 0 || tcgetattr(fd, &line) != 0) {
+        fail("cannot open " + path);
+        return -1;
+    }
+    cfmakeraw(&line);
+    line.c_cflag |= CLOCAL | CREAD;
+    line.c_cc[VMIN] = 0;
+    line.c_cc[VTIME] = 0;
+    cfsetspeed(&line, B9600);
+    if (tcsetattr(fd, TCSANOW, &line) != 0) {
+        fail("cannot set up " + path);
+        return -1;
+    }
+    return fd;
+}
+
+// Points `link` at `target` in one step, replacing whatever was there.
+bool make_link(const std::string& target, const std::string& link) {
+    const std::string temporary = link + ".new";
+    std::error_code error;
+    std::filesystem::remove(temporary, error);
+    std::filesystem::create_symlink(target, temporary, error);
+    if (!error) {
+        std::filesystem::rename(temporary, link, error);
+    }
+    if (error) {
+        std::cerr << "orlo-sim: cannot make the link " << link << ": " << error.message() << "\n";
+        return false;
+    }
+    return true;
+}
+
+bool link_points_to(const std::string& link, const std::string& target) {
+    std::error_code error;
+    return std::filesystem::read_symlink(link, error) == target && !error;
+}
+
+int run(const Options& options) {
+    Scanner::Memory memory{};
+    if (!load_memory(options.settings, memory)) {
+        return 1;
+    }
+    std::string path = options.device;
+    LineOptions line = options.line;
+    const int fd = path.empty() ? open_own_terminal(path, line.checked_tty) : open_device(path);
+    if (fd < 0) {
+        return 1;
+    }
+    if (!options.link.empty() && !make_link(path, options.link)) {
+        return 1;
+    }
+    std::cout << path << std::endl;
+
+    struct sigaction stop {};
+    stop.sa_handler = request_stop;
+    sigaction(SIGINT, &stop, nullptr);
+    sigaction(SIGTERM, &stop, nullptr);
+
+    Scanner scanner(memory, options.faults);
+    const auto keep_going = [&] {
+        return !stop_requested && (options.link.empty() || link_points_to(options.link, path));
+    };
+    const auto on_update = [&] {
+        if (!options.save.empty()) {
+            save_memory(options.save, scanner.memory());
+        }
+    };
+    serve(fd, scanner, line, keep_going, on_update);
+    if (!options.link.empty() && link_points_to(options.link, path)) {
+        std::filesystem::remove(options.link);
+    }
+    return 0;
+}
+
+}  // namespace
+}  // namespace orlo_sim
+
+int main(int argc, char** argv) {
+    orlo_sim::Options options;
+    const int early_exit =
+        orlo_sim::parse(std::vector<std::string>(argv + 1, argv + argc), options);
+    return early_exit >= 0 ? early_exit : orlo_sim::run(options);
+}

@@ -1,0 +1,52 @@
+// The scanner's side of the link protocols: what it stores from a download, what it answers to
+// each message, and the faults it can be told to make. No I/O here; the line loop feeds it
+// messages and sends its answers.
+#pragma once
+
+#include <array>
+#include <bitset>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <utility>
+
+namespace orlo_sim {
+
+inline constexpr std::size_t kMemorySize = 1792;  // what a download image fills
+inline constexpr std::size_t kChunkSize = 16;
+inline constexpr std::size_t kChunks = kMemorySize / kChunkSize;
+
+struct Faults {
+    long silent_after = -1;   // answer this many messages, then none; -1 answers all
+    long wrong_replies = 0;   // answer the first this many messages with "NAK" and ignore them
+    bool lower_case = false;  // read replies in lower-case hexadecimal
+};
+
+class Scanner {
+  public:
+    using Memory = std::array<std::uint8_t, kMemorySize>;
+
+    Scanner(const Memory& memory, Faults faults) : memory_(memory), faults_(faults) {}
+
+    // The answer to one message (its text without the CR), with its CR, or nothing when the
+    // scanner stays silent.
+    std::optional<std::string> answer(const std::string& message);
+
+    // True once after UPDATE took a download into use.
+    bool take_updated() { return std::exchange(updated_, false); }
+    const Memory& memory() const { return memory_; }
+
+  private:
+    std::string store_chunk(const std::string& message);
+    std::string update();
+    std::string read_chunk(const std::string& message) const;
+
+    Memory memory_;
+    Memory pending_{};  // the download under way
+    std::bitset<kChunks> received_;
+    Faults faults_;
+    long messages_ = 0;
+    bool updated_ = false;
+};
+
+}  // namespace orlo_sim
