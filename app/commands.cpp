@@ -3,6 +3,7 @@
 #include "app/about_box.h"
 #include "app/main_window.h"
 #include "app/settings_files.h"
+#include "link/scanner_link.h"
 #include "pages/reader_settings_sheet.h"
 #include "resources/resource.h"
 
@@ -54,16 +55,32 @@ void on_about(AppContext& app) {
     show_about_box(app.instance, app.main_window);
 }
 
+// The sheet opens on the record just read; a cancelled or failed read opens nothing.
+void on_read_scanner_settings(AppContext& app) {
+    if (RunScannerLink(app, false) > 0) {
+        open_reader_settings(app);
+    }
+}
+
+void on_download_settings(AppContext& app) {
+    RunScannerLink(app, true);
+}
+
 struct CommandEntry {
     UINT id;
     void (*run)(AppContext& app);
 };
 
 constexpr CommandEntry kCommands[] = {
-    {IDM_FILE_NEW, on_new},   {IDM_FILE_OPEN, on_open},
-    {IDM_FILE_SAVE, on_save}, {IDM_FILE_SAVE_AS, on_save_as},
-    {IDM_FILE_EXIT, on_exit}, {IDM_CONFIGURE_SCANNER, on_configure_scanner},
+    {IDM_FILE_NEW, on_new},
+    {IDM_FILE_OPEN, on_open},
+    {IDM_FILE_SAVE, on_save},
+    {IDM_FILE_SAVE_AS, on_save_as},
+    {IDM_FILE_EXIT, on_exit},
+    {IDM_CONFIGURE_SCANNER, on_configure_scanner},
     {IDM_ABOUT, on_about},
+    {IDM_READ_SCANNER_SETTINGS, on_read_scanner_settings},
+    {IDM_DOWNLOAD_SETTINGS, on_download_settings},
 };
 
 }  // namespace

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cstdio>
 #include <span>
 
 namespace tessmar {
@@ -39,9 +40,10 @@ std::array<std::uint8_t, kRecordSize> decode(const ReceiveArea& area) {
 }  // namespace
 
 std::array<std::uint8_t, kReadRequestSize> read_request(int number) {
-    const std::string text = "R" + hex4(static_cast<unsigned>(number) * 16) + "10\r";
+    char text[kReadRequestSize + 1];
+    std::snprintf(text, sizeof text, "R%04X10\r", static_cast<unsigned>(number) * 16);
     std::array<std::uint8_t, kReadRequestSize> request{};
-    std::copy(text.begin(), text.end(), request.begin());
+    std::copy_n(text, request.size(), request.begin());
     return request;
 }
 

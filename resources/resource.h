@@ -54,3 +54,7 @@
 #define IDC_TRANSMISSION_DELAY 705
 #define IDC_DATA_DELAY 706
 #define IDC_SCANNER_TIMEOUT_SPIN 801
+
+// Scanner link: the "Open COM Port" dialog (COMSETTINGDLG) and the progress window (PROGRESSDLG).
+#define IDC_COM_PORT 701
+#define IDC_PROGRESS_TEXT 501

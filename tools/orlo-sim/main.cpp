@@ -43,6 +43,8 @@ Faults:
   --lower-case       answer read requests in lower-case hexadecimal
   --split N          write each answer in pieces of N bytes
   --pause MS         wait MS milliseconds between the pieces of an answer (default 20)
+  --unplugged        hold a pseudo-terminal that cannot be opened, like a serial port with no
+                     device behind it, and answer nothing
 Other:
   -v, --verbose      log every message and answer on stderr
   -h, --help         show this help
@@ -61,6 +63,7 @@ struct Options {
     std::string save;
     Faults faults;
     LineOptions line;
+    bool unplugged = false;
 };
 
 int usage_error(const std::string& message) {
@@ -89,6 +92,10 @@ int parse(const std::vector<std::string>& args, Options& options) {
         }
         if (arg == "--lower-case") {
             options.faults.lower_case = true;
+            continue;
+        }
+        if (arg == "--unplugged") {
+            options.unplugged = true;
             continue;
         }
         if (arg.rfind("-", 0) != 0) {
@@ -124,8 +131,8 @@ int parse(const std::vector<std::string>& args, Options& options) {
             return usage_error("unknown option or bad value: " + arg + " " + value);
         }
     }
-    if (!options.device.empty() && !options.link.empty()) {
-        return usage_error("--link is for the simulator's own pseudo-terminal, not a DEVICE");
+    if (!options.device.empty() && (!options.link.empty() || options.unplugged)) {
+        return usage_error("--link and --unplugged are for the simulator's own pseudo-terminal");
     }
     return -1;
 }
@@ -160,6 +167,18 @@ void save_memory(const std::string& path, const Scanner::Memory& memory) {
     }
     std::error_code ignored;
     std::filesystem::rename(temporary, path, ignored);
+}
+
+// A terminal side that is never unlocked: opening it fails, as it does for a serial port whose
+// hardware is missing.
+int open_unplugged_terminal(std::string& path) {
+    const int master = posix_openpt(O_RDWR | O_NOCTTY);
+    if (master < 0 || grantpt(master) != 0) {
+        fail("cannot open a pseudo-terminal");
+        return -1;
+    }
+    path = ptsname(master);
+    return master;
 }
 
 // The terminal side starts raw at the terminal's default speed: until the program sets the line
@@ -232,7 +251,9 @@ int run(const Options& options) {
     }
     std::string path = options.device;
     LineOptions line = options.line;
-    const int fd = path.empty() ? open_own_terminal(path, line.checked_tty) : open_device(path);
+    const int fd = options.unplugged ? open_unplugged_terminal(path)
+                   : path.empty()    ? open_own_terminal(path, line.checked_tty)
+                                     : open_device(path);
     if (fd < 0) {
         return 1;
     }
@@ -255,7 +276,13 @@ int run(const Options& options) {
             save_memory(options.save, scanner.memory());
         }
     };
-    serve(fd, scanner, line, keep_going, on_update);
+    if (options.unplugged) {
+        while (keep_going()) {
+            usleep(100'000);
+        }
+    } else {
+        serve(fd, scanner, line, keep_going, on_update);
+    }
     if (!options.link.empty() && link_points_to(options.link, path)) {
         std::filesystem::remove(options.link);
     }

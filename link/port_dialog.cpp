@@ -1,0 +1,60 @@
+#include "link/port_dialog.h"
+
+#include <windowsx.h>
+
+#include "resources/resource.h"
+
+namespace tessmar {
+namespace {
+
+int& port_index_of(HWND dialog) {
+    return *reinterpret_cast<int*>(GetWindowLongPtrA(dialog, DWLP_USER));
+}
+
+BOOL on_init_dialog(HWND dialog, HWND, LPARAM port_index) {
+    SetWindowLongPtrA(dialog, DWLP_USER, port_index);
+    HWND list = GetDlgItem(dialog, IDC_COM_PORT);
+    for (const char* name : kPortNames) {
+        ComboBox_AddString(list, name);
+    }
+    ComboBox_SetCurSel(list, port_index_of(dialog));
+    return TRUE;
+}
+
+void on_command(HWND dialog, int id, HWND, UINT) {
+    switch (id) {
+        case IDOK: {
+            const int chosen = ComboBox_GetCurSel(GetDlgItem(dialog, IDC_COM_PORT));
+            if (chosen < 0 || chosen >= kPortCount) {
+                return;  // nothing chosen: there is no port to open
+            }
+            port_index_of(dialog) = chosen;
+            EndDialog(dialog, 1);
+            return;
+        }
+        case IDCANCEL:
+            EndDialog(dialog, 0);
+            return;
+    }
+}
+
+// Parameters named as <windowsx.h> message crackers expect them.
+INT_PTR CALLBACK PortDialogProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+        case WM_INITDIALOG:
+            return HANDLE_WM_INITDIALOG(hwnd, wParam, lParam, on_init_dialog);
+        case WM_COMMAND:
+            HANDLE_WM_COMMAND(hwnd, wParam, lParam, on_command);
+            return TRUE;
+    }
+    return FALSE;
+}
+
+}  // namespace
+
+bool choose_com_port(HINSTANCE instance, HWND owner, int& port_index) {
+    return DialogBoxParamA(instance, "ComSettingDlg", owner, PortDialogProc,
+                           reinterpret_cast<LPARAM>(&port_index)) == 1;
+}
+
+}  // namespace tessmar

@@ -1,0 +1,14 @@
+// One connection to the scanner, from the port dialog to the closed port.
+#pragma once
+
+#include "app/app_context.h"
+
+namespace tessmar {
+
+// Asks for a port, opens and sets it up, runs the download (`download` true) or the read-back,
+// offers to retry a failed transfer, then purges and closes the port. Returns 0 when the port
+// dialog was cancelled; -1 when the port could not be opened or set up, or a failed read-back
+// was not retried; 1 otherwise, a failed download that was not retried included.
+int RunScannerLink(AppContext& app, bool download);
+
+}  // namespace tessmar

@@ -1,0 +1,263 @@
+// The scanner link as a user meets it: Tessmar's own port dialog, progress window and message
+// boxes, on Wine's COM ports with orlo-sim behind them.
+#include <windows.h>
+#include <commctrl.h>
+#include <windowsx.h>
+
+#include <numeric>
+
+#include "link/scanner_link.h"
+#include "resources/resource.h"
+#include "tests/ui/support/main_window_fixture.h"
+#include "tests/ui/support/scanner_simulator.h"
+
+namespace tessmar::test {
+namespace {
+
+// What the progress windows showed, read from the messages their bars were sent.
+struct ProgressSeen {
+    std::string caption, label, bar_text;
+    int top = -1;
+    bool bar_in_lower_half = false;
+    std::vector<int> positions;
+};
+
+// Watches, through a hook on this thread, the messages that progress bars are sent.
+class ProgressWatch {
+  public:
+    ProgressWatch() {
+        active = this;
+        hook_ = SetWindowsHookExA(WH_CALLWNDPROC, on_message, nullptr, GetCurrentThreadId());
+    }
+    ~ProgressWatch() {
+        UnhookWindowsHookEx(hook_);
+        active = nullptr;
+    }
+    ProgressWatch(const ProgressWatch&) = delete;
+    ProgressWatch& operator=(const ProgressWatch&) = delete;
+
+    std::vector<ProgressSeen> windows;
+
+  private:
+    static LRESULT CALLBACK on_message(int code, WPARAM wParam, LPARAM lParam) {
+        const auto* sent = reinterpret_cast<const CWPSTRUCT*>(lParam);
+        if (code == HC_ACTION && active && class_name(sent->hwnd) == PROGRESS_CLASSA) {
+            active->note(sent->hwnd, sent->message, sent->wParam, sent->lParam);
+        }
+        return CallNextHookEx(nullptr, code, wParam, lParam);
+    }
+
+    void note(HWND bar, UINT message, WPARAM wParam, LPARAM lParam) {
+        if (message == PBM_SETRANGE) {
+            HWND dialog = GetParent(bar);
+            ProgressSeen seen;
+            seen.caption = window_text(dialog);
+            seen.label = window_text(GetDlgItem(dialog, IDC_PROGRESS_TEXT));
+            seen.bar_text = window_text(bar);
+            seen.top = HIWORD(lParam);
+            RECT client{}, placed{};
+            GetClientRect(dialog, &client);
+            GetWindowRect(bar, &placed);
+            MapWindowPoints(HWND_DESKTOP, dialog, reinterpret_cast<POINT*>(&placed), 2);
+            seen.bar_in_lower_half = placed.top == client.bottom / 2 && placed.left == 14;
+            windows.push_back(seen);
+        } else if (message == PBM_SETPOS && !windows.empty()) {
+            windows.back().positions.push_back(static_cast<int>(wParam));
+        }
+    }
+
+    static inline ProgressWatch* active = nullptr;
+    HHOOK hook_ = nullptr;
+};
+
+// 0 as the window opens, then 0 to `last`, then `full`.
+std::vector<int> counting(int last, int full) {
+    std::vector<int> positions(static_cast<std::size_t>(last + 2));
+    std::iota(positions.begin() + 1, positions.end(), 0);
+    positions.push_back(full);
+    return positions;
+}
+
+class ScannerLink : public MainWindowTest {
+  protected:
+    // A port dialog step: notes the port shown selected, chooses `port` (1 to 6) and presses OK.
+    ModalScript& choose_port(ModalScript& script, int port) {
+        return script.then([this, port](HWND dialog) {
+            HWND list = GetDlgItem(dialog, IDC_COM_PORT);
+            preselected.push_back(ComboBox_GetCurSel(list) + 1);
+            ComboBox_SetCurSel(list, port - 1);
+            press_button(dialog, IDOK);
+        });
+    }
+
+    static void expect_clean(const ModalScript& script) {
+        EXPECT_TRUE(script.finished_cleanly()) << ::testing::PrintToString(script.problems());
+    }
+
+    std::vector<int> preselected;  // the port each dialog opened on, 1 for COM1
+};
+
+TEST_F(ScannerLink, DownloadsAndReadsBackThroughTheDialogs) {
+    ScannerSimulator scanner(1);
+    ASSERT_EQ(scanner.problem(), "");
+    state.record.set(Field::scanner_timeout, 99);
+    state.record.set(Field::keyboard_type, kKeyboardTypeRs232);
+    state.record.bytes[kRecordSize - 1] = 0xC5;
+    const SettingsRecord sent = state.record;
+
+    ProgressWatch watch;
+    ModalScript download;
+    choose_port(download, 1).answer(IDOK);
+    command(IDM_DOWNLOAD_SETTINGS);
+    expect_clean(download);
+    ASSERT_EQ(download.message_boxes().size(), 1u);
+    EXPECT_EQ(download.message_boxes()[0].caption, "Download");
+    EXPECT_EQ(download.message_boxes()[0].text, "Downloaded completely!");
+    std::vector<std::uint8_t> image(sent.bytes.begin(), sent.bytes.end());
+    image.resize(1792, 0x00);
+    EXPECT_EQ(scanner.memory(), image);
+
+    // The scanner's settings replace a record that differs everywhere it can.
+    load_factory_defaults(state);
+    ASSERT_EQ(state.interface_class, InterfaceClass::keyboard_wedge);
+    ModalScript read;
+    std::string sheet;
+    int timeout_shown = 0;
+    choose_port(read, 1).then([&](HWND window) {
+        sheet = window_text(window);
+        timeout_shown = GetDlgItemInt(current_page(window), IDC_SCANNER_TIMEOUT, nullptr, FALSE);
+        cancel_window(window);
+    });
+    command(IDM_READ_SCANNER_SETTINGS);
+    expect_clean(read);
+    EXPECT_EQ(sheet, "Reader Settings");
+    EXPECT_EQ(timeout_shown, 99);
+    EXPECT_EQ(state.record, sent);
+    EXPECT_EQ(state.interface_class, InterfaceClass::rs232);
+    EXPECT_FALSE(state.settings_modified);
+    EXPECT_EQ(preselected, (std::vector<int>{1, 1}));
+
+    // Each window starts at 0; then the packets or requests count up, and the bar fills.
+    struct Expected {
+        const char* label;
+        const char* bar_text;
+        int top;
+        std::vector<int> positions;
+    };
+    const Expected expected[] = {{"Downloading...", "Downloading", 120, counting(111, 120)},
+                                 {"Uploading...", "Uploading", 100, counting(98, 100)}};
+    ASSERT_EQ(watch.windows.size(), std::size(expected));
+    for (std::size_t i = 0; i < std::size(expected); ++i) {
+        const ProgressSeen& seen = watch.windows[i];
+        EXPECT_EQ(seen.caption, "Progress");
+        EXPECT_EQ(seen.label, expected[i].label);
+        EXPECT_EQ(seen.bar_text, expected[i].bar_text);
+        EXPECT_EQ(seen.top, expected[i].top);
+        EXPECT_TRUE(seen.bar_in_lower_half);
+        EXPECT_EQ(seen.positions, expected[i].positions);
+    }
+    // Both windows are gone.
+    EXPECT_EQ(FindWindowA("#32770", "Progress"), nullptr);
+}
+
+// Like a serial port whose hardware is missing: the device is there, but cannot be opened.
+TEST_F(ScannerLink, APortWithNothingBehindItCannotBeOpenedAndIsNotRetried) {
+    ScannerSimulator unplugged(6, "--unplugged");
+    ASSERT_EQ(unplugged.problem(), "");
+    ModalScript script;
+    choose_port(script, 6).answer(IDOK);
+    EXPECT_EQ(RunScannerLink(app, false), -1);
+    expect_clean(script);
+    ASSERT_EQ(script.message_boxes().size(), 1u);
+    EXPECT_EQ(script.message_boxes()[0].caption, "Error");
+    EXPECT_EQ(script.message_boxes()[0].text, "Can't open the COM port!");
+    // The choice was confirmed, so the next connection offers it first.
+    EXPECT_EQ(state.selected_port_index, 5);
+    ModalScript again;
+    choose_port(again, 6).answer(IDOK);
+    command(IDM_READ_SCANNER_SETTINGS);  // and opens no sheet
+    expect_clean(again);
+    EXPECT_EQ(preselected, (std::vector<int>{1, 6}));
+}
+
+TEST_F(ScannerLink, APortThatIsNoSerialLineIsRefusedAtSetUp) {
+    ASSERT_TRUE(link_port(5, "/dev/null"));
+    ModalScript script;
+    choose_port(script, 5).answer(IDOK);
+    EXPECT_EQ(RunScannerLink(app, true), -1);
+    expect_clean(script);
+    ASSERT_EQ(script.message_boxes().size(), 1u);
+    EXPECT_EQ(script.message_boxes()[0].caption, "Error");
+    EXPECT_EQ(script.message_boxes()[0].text, "Error on setting communication state");
+    remove_port_link(5);
+}
+
+TEST_F(ScannerLink, CancellingThePortDialogTouchesNoPort) {
+    state.selected_port_index = 2;
+    ModalScript script;
+    script.then([this](HWND dialog) {
+        preselected.push_back(ComboBox_GetCurSel(GetDlgItem(dialog, IDC_COM_PORT)) + 1);
+        ComboBox_SetCurSel(GetDlgItem(dialog, IDC_COM_PORT), 0);
+        cancel_window(dialog);
+    });
+    EXPECT_EQ(RunScannerLink(app, true), 0);
+    expect_clean(script);
+    EXPECT_EQ(preselected, std::vector<int>{3});
+    EXPECT_EQ(state.selected_port_index, 2);
+}
+
+TEST_F(ScannerLink, ADeclinedReadBackRetryOpensNoSheetAndKeepsTheRecord) {
+    ScannerSimulator scanner(1, "--silent-after 0");
+    ASSERT_EQ(scanner.problem(), "");
+    state.record.set(Field::scanner_timeout, 77);
+    const SettingsRecord before = state.record;
+    const InterfaceClass interface_before = state.interface_class;
+    ModalScript script;
+    choose_port(script, 1).answer(IDYES).answer(IDNO);  // no sheet may follow
+    command(IDM_READ_SCANNER_SETTINGS);
+    expect_clean(script);
+    ASSERT_EQ(script.message_boxes().size(), 2u);
+    for (const MessageBoxSeen& box : script.message_boxes()) {
+        EXPECT_EQ(box.caption, "Error");
+        EXPECT_EQ(box.text, "Failed to read, would you like to retry?");
+    }
+    EXPECT_EQ(state.record, before);
+    EXPECT_EQ(state.interface_class, interface_before);
+}
+
+TEST_F(ScannerLink, AFailedDownloadIsRetriedFromItsFirstPacket) {
+    // Four refusals fail the first attempt; the retry finds the scanner willing.
+    ScannerSimulator scanner(2, "--wrong-replies 4");
+    ASSERT_EQ(scanner.problem(), "");
+    state.record.set(Field::scanner_timeout, 12);
+    ModalScript script;
+    choose_port(script, 2).answer(IDYES).answer(IDOK);
+    EXPECT_EQ(RunScannerLink(app, true), 1);
+    expect_clean(script);
+    ASSERT_EQ(script.message_boxes().size(), 2u);
+    EXPECT_EQ(script.message_boxes()[0].caption, "Error");
+    EXPECT_EQ(script.message_boxes()[0].text, "Failed to download, would you like to retry?");
+    EXPECT_EQ(script.message_boxes()[1].text, "Downloaded completely!");
+    const std::vector<std::uint8_t> memory = scanner.memory();
+    ASSERT_EQ(memory.size(), 1792u);
+    EXPECT_TRUE(std::equal(state.record.bytes.begin(), state.record.bytes.end(), memory.begin()));
+}
+
+TEST_F(ScannerLink, ADeclinedDownloadRetryStillReturnsOneAndChangesNothing) {
+    ScannerSimulator scanner(1, "--silent-after 0");
+    ASSERT_EQ(scanner.problem(), "");
+    state.settings_modified = true;
+    const SettingsRecord before = state.record;
+    ModalScript script;
+    choose_port(script, 1).answer(IDNO);
+    EXPECT_EQ(RunScannerLink(app, true), 1);
+    expect_clean(script);
+    ASSERT_EQ(script.message_boxes().size(), 1u);
+    EXPECT_EQ(script.message_boxes()[0].text, "Failed to download, would you like to retry?");
+    EXPECT_EQ(state.record, before);
+    EXPECT_TRUE(state.settings_modified);
+    EXPECT_TRUE(scanner.memory().empty());
+}
+
+}  // namespace
+}  // namespace tessmar::test
