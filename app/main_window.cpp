@@ -7,6 +7,7 @@
 
 #include "app/commands.h"
 #include "resources/resource.h"
+#include "summary/summary_tree_view.h"
 
 namespace tessmar {
 namespace {
@@ -119,6 +120,7 @@ BOOL on_create(HWND window, LPCREATESTRUCTA) {
     if (app.tree_view) {
         app.tree_font = create_tree_font();
         SetWindowFont(app.tree_view, app.tree_font, FALSE);
+        build_summary_tree(app);
     }
     return TRUE;
 }
