@@ -3,6 +3,7 @@
 #include "app/about_box.h"
 #include "app/main_window.h"
 #include "app/settings_files.h"
+#include "pages/reader_settings_sheet.h"
 #include "resources/resource.h"
 
 namespace tessmar {
@@ -16,13 +17,16 @@ void on_new(AppContext& app) {
     state.current_file_path.clear();
     state.settings_modified = false;
     load_factory_defaults(state);
+    open_reader_settings(app);
 }
 
 void on_open(AppContext& app) {
     if (!offer_to_save(app, "Save current settings ?")) {
         return;
     }
-    open_settings_file(app, app.main_window);
+    if (open_settings_file(app, app.main_window)) {
+        open_reader_settings(app);
+    }
 }
 
 void on_save(AppContext& app) {
@@ -42,6 +46,10 @@ void on_exit(AppContext& app) {
     SendMessageA(app.main_window, WM_CLOSE, 0, 0);
 }
 
+void on_configure_scanner(AppContext& app) {
+    open_reader_settings(app);
+}
+
 void on_about(AppContext& app) {
     show_about_box(app.instance, app.main_window);
 }
@@ -52,8 +60,10 @@ struct CommandEntry {
 };
 
 constexpr CommandEntry kCommands[] = {
-    {IDM_FILE_NEW, on_new},         {IDM_FILE_OPEN, on_open}, {IDM_FILE_SAVE, on_save},
-    {IDM_FILE_SAVE_AS, on_save_as}, {IDM_FILE_EXIT, on_exit}, {IDM_ABOUT, on_about},
+    {IDM_FILE_NEW, on_new},   {IDM_FILE_OPEN, on_open},
+    {IDM_FILE_SAVE, on_save}, {IDM_FILE_SAVE_AS, on_save_as},
+    {IDM_FILE_EXIT, on_exit}, {IDM_CONFIGURE_SCANNER, on_configure_scanner},
+    {IDM_ABOUT, on_about},
 };
 
 }  // namespace

@@ -67,7 +67,7 @@ bool open_settings_file(AppContext& app, HWND owner) {
 
     OPENFILENAMEA dialog = file_dialog(owner, name);
     dialog.Flags = OFN_FILEMUSTEXIST | OFN_HIDEREADONLY;
-    if (!GetOpenFileNameA(&dialog)) {
+    if (!GetOpenFileNameA(&dialog) || name[0] == '\0') {
         return false;
     }
     // The document takes the chosen name even when the file then cannot be read.
@@ -107,7 +107,7 @@ SaveOutcome save_settings_file_as(AppContext& app, HWND owner) {
     OPENFILENAMEA dialog = file_dialog(owner, name);
     dialog.lpstrDefExt = kExtension + 1;
     dialog.Flags = OFN_OVERWRITEPROMPT | OFN_HIDEREADONLY | OFN_PATHMUSTEXIST;
-    if (!GetSaveFileNameA(&dialog)) {
+    if (!GetSaveFileNameA(&dialog) || name[0] == '\0') {
         return SaveOutcome::cancelled;
     }
     std::string path = name.data();

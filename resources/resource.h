@@ -2,6 +2,11 @@
 // the test scripts know them by.
 #pragma once
 
+// Labels that no code refers to.
+#ifndef IDC_STATIC
+#define IDC_STATIC (-1)
+#endif
+
 // Main window: menu commands. Each command's menu help string has the command's own id.
 #define IDM_FILE_NEW 1010
 #define IDM_FILE_OPEN 1020
@@ -32,3 +37,20 @@
 #define IDC_ABOUT_ICON 501
 #define IDC_ABOUT_TITLE 502
 #define IDC_ABOUT_NOTICE 503
+
+// Reader Settings sheet: the caption icon is TESSM. Pages are the templates below, in tab order.
+
+// Scanner page (SCANNER_DLG).
+#define IDC_READ_NEGATIVE_BARCODE 101
+#define IDC_DISABLE_BUZZER 102
+#define IDC_TRANSMIT_BUFFER 103
+#define IDC_MEMORY_SCANNER 104
+#define IDC_SCANNER_RESET 201
+#define IDC_SCANNER_TIMEOUT 601
+#define IDC_SCAN_MODE 701
+#define IDC_READ_REDUNDANCY 702
+#define IDC_DELAY_BETWEEN_REREAD 703
+#define IDC_BUZZER_FREQUENCY 704
+#define IDC_TRANSMISSION_DELAY 705
+#define IDC_DATA_DELAY 706
+#define IDC_SCANNER_TIMEOUT_SPIN 801

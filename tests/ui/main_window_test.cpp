@@ -8,6 +8,7 @@
 
 #include "resources/resource.h"
 #include "tests/ui/support/main_window_fixture.h"
+#include "tests/ui/support/temp_folder.h"
 
 namespace tessmar::test {
 namespace {
@@ -203,7 +204,7 @@ TEST_F(MainWindow, AboutBoxShowsTheProgramAndTheMakersNotice) {
     EXPECT_NE(icon, nullptr);
 }
 
-TEST_F(MainWindow, CommandsOfLaterFeaturesDoNothingUnknownIdsNeither) {
+TEST_F(MainWindow, UnknownCommandsDoNothing) {
     ModalScript script;
     command(4242);
     EXPECT_TRUE(script.finished_cleanly()) << ::testing::PrintToString(script.problems());
@@ -287,6 +288,98 @@ TEST_F(MainWindow, CloseStopsWhenTheSaveFails) {
     EXPECT_EQ(script.message_boxes()[1].text, "Can't save the settings file!");
     EXPECT_TRUE(IsWindow(window));
     EXPECT_TRUE(state.settings_modified);
+}
+
+// New ends in the Reader Settings sheet; these steps read what its Scanner page shows and
+// cancel it.
+ModalScript& expect_sheet_on_defaults(ModalScript& script, std::string& timeout_shown) {
+    return script.then([&](HWND sheet) {
+        timeout_shown = window_text(GetDlgItem(current_page(sheet), IDC_SCANNER_TIMEOUT));
+        cancel_window(sheet);
+    });
+}
+
+TEST_F(MainWindow, NewWithoutChangesOpensTheSheetOnTheDefaults) {
+    state.record.set(Field::scanner_timeout, 99);
+    state.current_file_path = "C:\\somewhere\\old.orl";
+    ModalScript script;
+    std::string timeout_shown;
+    expect_sheet_on_defaults(script, timeout_shown);
+    command(IDM_FILE_NEW);
+    EXPECT_TRUE(script.finished_cleanly()) << ::testing::PrintToString(script.problems());
+    EXPECT_EQ(timeout_shown, "10");
+    EXPECT_EQ(state.record, factory_record());
+    EXPECT_TRUE(state.current_file_path.empty());
+    EXPECT_FALSE(state.settings_modified);
+}
+
+TEST_F(MainWindow, NewWithChangesAnsweredCancelChangesNothing) {
+    state.record.set(Field::scanner_timeout, 99);
+    state.current_file_path = "C:\\somewhere\\old.orl";
+    state.settings_modified = true;
+    const SettingsRecord before = state.record;
+    ModalScript script;
+    script.answer(IDCANCEL);
+    command(IDM_FILE_NEW);
+    EXPECT_TRUE(script.finished_cleanly()) << ::testing::PrintToString(script.problems());
+    ASSERT_EQ(script.message_boxes().size(), 1u);
+    EXPECT_EQ(script.message_boxes()[0].caption, "Velkor Orlo Tessmar");
+    EXPECT_EQ(script.message_boxes()[0].text, "Save current settings ?");
+    EXPECT_EQ(state.record, before);
+    EXPECT_EQ(state.current_file_path, "C:\\somewhere\\old.orl");
+    EXPECT_TRUE(state.settings_modified);
+}
+
+TEST_F(MainWindow, NewWithChangesAnsweredNoDropsThem) {
+    state.record.set(Field::scanner_timeout, 99);
+    state.settings_modified = true;
+    ModalScript script;
+    std::string timeout_shown;
+    script.answer(IDNO);
+    expect_sheet_on_defaults(script, timeout_shown);
+    command(IDM_FILE_NEW);
+    EXPECT_TRUE(script.finished_cleanly()) << ::testing::PrintToString(script.problems());
+    EXPECT_EQ(timeout_shown, "10");
+    EXPECT_EQ(state.record, factory_record());
+    EXPECT_FALSE(state.settings_modified);
+}
+
+TEST_F(MainWindow, NewWithChangesAnsweredYesSavesThemFirst) {
+    TempFolder folder("new-yes");
+    state.current_file_path = folder.file("kept.orl");
+    state.record.set(Field::scanner_timeout, 99);
+    state.settings_modified = true;
+    ModalScript script;
+    std::string timeout_shown;
+    script.answer(IDYES);
+    expect_sheet_on_defaults(script, timeout_shown);
+    command(IDM_FILE_NEW);
+    EXPECT_TRUE(script.finished_cleanly()) << ::testing::PrintToString(script.problems());
+    const std::vector<std::uint8_t> saved = read_file_bytes(folder.file("kept.orl"));
+    ASSERT_EQ(saved.size(), kRecordSize);
+    EXPECT_EQ(saved[21], 99);
+    EXPECT_EQ(state.record, factory_record());
+    EXPECT_TRUE(state.current_file_path.empty());
+    EXPECT_FALSE(state.settings_modified);
+}
+
+TEST_F(MainWindow, ConfigureScannerOpensTheSheetAndOkMarksTheDocumentModified) {
+    ModalScript script;
+    std::string caption;
+    script.then([&](HWND sheet) {
+        caption = window_text(sheet);
+        press_sheet_button(sheet, PSBTN_OK);
+    });
+    command(IDM_CONFIGURE_SCANNER);
+    EXPECT_TRUE(script.finished_cleanly()) << ::testing::PrintToString(script.problems());
+    EXPECT_EQ(caption, "Reader Settings");
+    EXPECT_TRUE(state.settings_modified);
+    // The close box now asks.
+    ModalScript close;
+    close.answer(IDCANCEL);
+    SendMessageA(window, WM_CLOSE, 0, 0);
+    EXPECT_TRUE(close.finished_cleanly()) << ::testing::PrintToString(close.problems());
+    EXPECT_TRUE(IsWindow(window));
 }
 
 }  // namespace

@@ -166,7 +166,7 @@ void cancel_window(HWND window) {
     if (is_property_sheet(window)) {
         PostMessageA(window, PSM_PRESSBUTTON, PSBTN_CANCEL, 0);
     } else {
-        EndDialog(window, IDCANCEL);
+        press_button(window, IDCANCEL);
     }
 }
 
@@ -177,6 +177,34 @@ void press_button(HWND dialog, int id) {
 
 MessageBoxSeen read_message_box(HWND box) {
     return {window_text(box), window_text(GetDlgItem(box, kMessageBoxTextId))};
+}
+
+HWND current_page(HWND sheet) {
+    return PropSheet_GetCurrentPageHwnd(sheet);
+}
+
+void press_sheet_button(HWND sheet, int button) {
+    PostMessageA(sheet, PSM_PRESSBUTTON, static_cast<WPARAM>(button), 0);
+}
+
+void choose_file_name(HWND dialog, const std::string& path) {
+    // The file name is an edit box in the old-style dialog and a combo box in the explorer one.
+    constexpr int kFileNameCombo = 0x47C;  // cmb13
+    constexpr int kFileNameEdit = 0x480;   // edt1
+    const int control = GetDlgItem(dialog, kFileNameCombo) ? kFileNameCombo : kFileNameEdit;
+    SetDlgItemTextA(dialog, control, path.c_str());
+    press_button(dialog, IDOK);
+}
+
+void type_text(HWND edit, const std::string& text) {
+    for (const char c : text) {
+        SendMessageA(edit, WM_CHAR, static_cast<unsigned char>(c), 1);
+    }
+}
+
+void press_key(HWND window, int virtual_key) {
+    SendMessageA(window, WM_KEYDOWN, static_cast<WPARAM>(virtual_key), 1);
+    SendMessageA(window, WM_KEYUP, static_cast<WPARAM>(virtual_key), (1u << 30) | (1u << 31) | 1);
 }
 
 }  // namespace tessmar::test

@@ -66,12 +66,24 @@ void pump_messages();
 
 std::string window_text(HWND window);
 std::string class_name(HWND window);
-// Ends a window the way its Cancel button would: property sheets through their Cancel button,
-// other dialogs with IDCANCEL.
+// Presses a window's Cancel button (Esc does the same): property sheets through their sheet
+// button, other dialogs by their IDCANCEL command.
 void cancel_window(HWND window);
 // Presses a dialog's button by posting its command, as a click does.
 void press_button(HWND dialog, int id);
 // The text a message box shows.
 MessageBoxSeen read_message_box(HWND box);
+
+// Property sheets: the page on show, and a button pressed as a click would (PSBTN_OK, ...).
+HWND current_page(HWND sheet);
+void press_sheet_button(HWND sheet, int button);
+
+// A common file dialog: types `path` as the file name and presses its OK button.
+void choose_file_name(HWND dialog, const std::string& path);
+
+// Typing into an edit box, one character message per character (so the box sees each change).
+void type_text(HWND edit, const std::string& text);
+// Presses and releases a key in a window (VK_UP, ...).
+void press_key(HWND window, int virtual_key);
 
 }  // namespace tessmar::test

@@ -1,0 +1,228 @@
+#include <windows.h>
+#include <commctrl.h>
+
+#include "resources/resource.h"
+#include "tests/ui/support/main_window_fixture.h"
+#include "tests/ui/support/temp_folder.h"
+
+namespace tessmar::test {
+namespace {
+
+class SettingsFiles : public MainWindowTest {
+  protected:
+    // Saves As through the real dialog with the name typed as `typed`.
+    void save_as(const std::string& typed) {
+        ModalScript script;
+        script.then([&](HWND dialog) { choose_file_name(dialog, typed); });
+        command(IDM_FILE_SAVE_AS);
+        EXPECT_TRUE(script.finished_cleanly()) << ::testing::PrintToString(script.problems());
+    }
+
+    // Opens `path` through the real dialog; a successful Open then shows the Reader Settings
+    // sheet, which is cancelled.
+    void open(const std::string& path, bool expect_sheet) {
+        ModalScript script;
+        script.then([&](HWND dialog) { choose_file_name(dialog, path); });
+        if (expect_sheet) {
+            script.then([&](HWND sheet) {
+                sheet_caption = window_text(sheet);
+                cancel_window(sheet);
+            });
+        }
+        command(IDM_FILE_OPEN);
+        EXPECT_TRUE(script.finished_cleanly()) << ::testing::PrintToString(script.problems());
+    }
+
+    TempFolder folder{::testing::UnitTest::GetInstance()->current_test_info()->name()};
+    std::string sheet_caption;
+};
+
+TEST_F(SettingsFiles, SaveAsThenOpenRestoresTheRecordExactly) {
+    state.record.set(Field::keyboard_type, 0);  // RS-232
+    state.record.set(Field::scan_mode, 1);
+    state.record.edit_format(6).bytes()[50] = 0x5A;  // the seventh block travels too
+    state.record.bytes[1561] = 0xA7;
+    state.settings_modified = true;
+    const SettingsRecord saved = state.record;
+
+    save_as(folder.file("round"));
+    EXPECT_EQ(state.current_file_path, folder.file("round.orl"));
+    EXPECT_FALSE(state.settings_modified);
+    const std::vector<std::uint8_t> bytes = read_file_bytes(folder.file("round.orl"));
+    ASSERT_EQ(bytes.size(), kRecordSize);
+    EXPECT_TRUE(std::equal(bytes.begin(), bytes.end(), saved.bytes.begin()));
+
+    load_factory_defaults(state);
+    state.interface_class = InterfaceClass::keyboard_wedge;
+    open(folder.file("round.orl"), true);
+    EXPECT_EQ(sheet_caption, "Reader Settings");
+    EXPECT_EQ(state.record, saved);
+    EXPECT_EQ(state.interface_class, InterfaceClass::rs232);
+    EXPECT_EQ(state.defaults_snapshot, factory_record());
+}
+
+TEST_F(SettingsFiles, SaveAsForcesTheExtension) {
+    const struct {
+        const char* typed;
+        const char* stored;
+    } kNames[] = {
+        {"plain", "plain.orl"},
+        {"text.txt", "text.txt.orl"},
+        {"upper.ORL", "upper.ORL.orl"},
+        {"lower.orl", "lower.orl"},
+    };
+    for (const auto& name : kNames) {
+        save_as(folder.file(name.typed));
+        EXPECT_EQ(state.current_file_path, folder.file(name.stored)) << name.typed;
+        EXPECT_EQ(read_file_bytes(folder.file(name.stored)).size(), kRecordSize) << name.typed;
+    }
+}
+
+TEST_F(SettingsFiles, SaveAsOntoAnExistingFileAsksFirst) {
+    write_file_bytes(folder.file("old.orl"), std::vector<std::uint8_t>(kRecordSize, 1));
+    ModalScript script;
+    script.then([&](HWND dialog) { choose_file_name(dialog, folder.file("old.orl")); })
+        .answer(IDYES);
+    command(IDM_FILE_SAVE_AS);
+    EXPECT_TRUE(script.finished_cleanly()) << ::testing::PrintToString(script.problems());
+    const std::vector<std::uint8_t> bytes = read_file_bytes(folder.file("old.orl"));
+    ASSERT_EQ(bytes.size(), kRecordSize);
+    EXPECT_EQ(bytes[0], 0x9B);
+}
+
+TEST_F(SettingsFiles, SaveWithNoFileAsksForANameAndCancellingWritesNothing) {
+    state.settings_modified = true;
+    ModalScript script;
+    std::string dialog_class;
+    script.then([&](HWND dialog) {
+        dialog_class = class_name(dialog);
+        cancel_window(dialog);
+    });
+    command(IDM_FILE_SAVE);
+    EXPECT_TRUE(script.finished_cleanly()) << ::testing::PrintToString(script.problems());
+    EXPECT_EQ(dialog_class, "#32770");
+    EXPECT_TRUE(state.current_file_path.empty());
+    EXPECT_TRUE(state.settings_modified);
+    EXPECT_TRUE(std::filesystem::is_empty(folder.path()));
+}
+
+TEST_F(SettingsFiles, SaveToTheCurrentFileClearsTheModifiedFlag) {
+    state.current_file_path = folder.file("current.orl");
+    state.record.set(Field::scan_mode, 4);
+    state.settings_modified = true;
+    ModalScript script;
+    command(IDM_FILE_SAVE);
+    EXPECT_TRUE(script.finished_cleanly()) << ::testing::PrintToString(script.problems());
+    EXPECT_FALSE(state.settings_modified);
+    EXPECT_EQ(read_file_bytes(folder.file("current.orl"))[20], 0x40);
+}
+
+TEST_F(SettingsFiles, OpenOfAShortFileReplacesOnlyItsBytes) {
+    write_file_bytes(folder.file("short.orl"), std::vector<std::uint8_t>(100, 0x33));
+    open(folder.file("short.orl"), true);
+    for (std::size_t i = 0; i < kRecordSize; ++i) {
+        ASSERT_EQ(state.record.bytes[i], i < 100 ? 0x33 : factory_record().bytes[i]) << i;
+    }
+    EXPECT_EQ(state.current_file_path, folder.file("short.orl"));
+}
+
+TEST_F(SettingsFiles, OpenOfALongFileLoadsItsFirstRecordsWorth) {
+    std::vector<std::uint8_t> bytes(2000);
+    for (std::size_t i = 0; i < bytes.size(); ++i) {
+        bytes[i] = static_cast<std::uint8_t>(i % 251);
+    }
+    write_file_bytes(folder.file("long.orl"), bytes);
+    open(folder.file("long.orl"), true);
+    EXPECT_TRUE(std::equal(state.record.bytes.begin(), state.record.bytes.end(), bytes.begin()));
+}
+
+TEST_F(SettingsFiles, FailedOpenLeavesTheRecordAndOpensNoSheet) {
+    write_file_bytes(folder.file("locked.orl"), std::vector<std::uint8_t>(kRecordSize, 0x11));
+    // Held open without sharing, the file cannot be opened again.
+    HANDLE lock = CreateFileA(folder.file("locked.orl").c_str(), GENERIC_READ, 0, nullptr,
+                              OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    ASSERT_NE(lock, INVALID_HANDLE_VALUE);
+    open(folder.file("locked.orl"), false);
+    CloseHandle(lock);
+    EXPECT_EQ(state.record, factory_record());
+    // The document takes the chosen name even so.
+    EXPECT_EQ(state.current_file_path, folder.file("locked.orl"));
+}
+
+TEST_F(SettingsFiles, CancelledOpenChangesNothing) {
+    state.record.set(Field::scan_mode, 3);
+    const SettingsRecord before = state.record;
+    ModalScript script;
+    script.cancel();
+    command(IDM_FILE_OPEN);
+    EXPECT_TRUE(script.finished_cleanly()) << ::testing::PrintToString(script.problems());
+    EXPECT_EQ(state.record, before);
+}
+
+TEST_F(SettingsFiles, OpenWithUnsavedChangesAnsweredCancelDoesNotOpen) {
+    state.settings_modified = true;
+    ModalScript script;
+    script.answer(IDCANCEL);
+    command(IDM_FILE_OPEN);
+    EXPECT_TRUE(script.finished_cleanly()) << ::testing::PrintToString(script.problems());
+    ASSERT_EQ(script.message_boxes().size(), 1u);
+    EXPECT_EQ(script.message_boxes()[0].text, "Save current settings ?");
+    EXPECT_TRUE(state.settings_modified);
+}
+
+// A failed save is reported, keeps the modified flag, and leaves the previous file intact.
+TEST_F(SettingsFiles, SaveThatCannotWriteShowsTheErrorAndKeepsTheOldFile) {
+    const std::vector<std::uint8_t> old(kRecordSize, 0x21);
+    write_file_bytes(folder.file("keep.orl"), old);
+    // A folder where the new file is first written makes the write fail, whoever runs the test.
+    std::filesystem::create_directory(folder.file("keep.orl.tmp"));
+    state.current_file_path = folder.file("keep.orl");
+    state.settings_modified = true;
+    ModalScript script;
+    script.answer(IDOK);
+    command(IDM_FILE_SAVE);
+    EXPECT_TRUE(script.finished_cleanly()) << ::testing::PrintToString(script.problems());
+    ASSERT_EQ(script.message_boxes().size(), 1u);
+    EXPECT_EQ(script.message_boxes()[0].caption, "Error");
+    EXPECT_EQ(script.message_boxes()[0].text, "Can't save the settings file!");
+    EXPECT_TRUE(state.settings_modified);
+    EXPECT_EQ(read_file_bytes(folder.file("keep.orl")), old);
+}
+
+TEST_F(SettingsFiles, SaveIntoAFolderThatIsGoneShowsTheError) {
+    state.current_file_path = folder.file("gone\\settings.orl");
+    state.settings_modified = true;
+    ModalScript script;
+    script.answer(IDOK);
+    command(IDM_FILE_SAVE);
+    EXPECT_TRUE(script.finished_cleanly()) << ::testing::PrintToString(script.problems());
+    ASSERT_EQ(script.message_boxes().size(), 1u);
+    EXPECT_EQ(script.message_boxes()[0].text, "Can't save the settings file!");
+    EXPECT_TRUE(state.settings_modified);
+}
+
+// A name that would not fit the document's path with ".orl" added is refused, not cut.
+TEST_F(SettingsFiles, SaveAsRefusesANameTooLongForThePath) {
+    std::filesystem::path deep = folder.path();
+    while (deep.string().size() < 246) {
+        deep /= std::string(std::min<std::size_t>(40, 246 - deep.string().size() + 1), 'd');
+    }
+    std::filesystem::create_directories(deep);
+    const std::string typed = (deep / "n.txt").string();
+    ASSERT_GT(typed.size() + 4, kMaxFilePathChars);
+    ASSERT_LT(typed.size(), 260u);
+
+    state.current_file_path = folder.file("before.orl");
+    ModalScript script;
+    script.then([&](HWND dialog) { choose_file_name(dialog, typed); }).answer(IDOK);
+    command(IDM_FILE_SAVE_AS);
+    EXPECT_TRUE(script.finished_cleanly()) << ::testing::PrintToString(script.problems());
+    ASSERT_EQ(script.message_boxes().size(), 1u);
+    EXPECT_EQ(script.message_boxes()[0].caption, "Error");
+    EXPECT_NE(script.message_boxes()[0].text.find("too long"), std::string::npos);
+    EXPECT_EQ(state.current_file_path, folder.file("before.orl"));
+    EXPECT_FALSE(std::filesystem::exists(typed + ".orl"));
+}
+
+}  // namespace
+}  // namespace tessmar::test
