@@ -17,6 +17,12 @@ const Command kCommands[] = {
      {"-o"},
      [](const Arguments& a) { return positional_count(a, 0) && a.has("-o"); },
      run_defaults},
+    {"sheet",
+     "FILE.orl [-o PATH]",
+     "write the setup-code sheet (default ./Barcode.prn)",
+     {"-o"},
+     [](const Arguments& a) { return positional_count(a, 1); },
+     run_sheet},
 };
 
 const Command* find_command(const std::string& name) {

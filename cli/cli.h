@@ -35,5 +35,6 @@ int failure(const std::string& message);
 
 // Commands, one file each.
 int run_defaults(const Arguments& args);
+int run_sheet(const Arguments& args);
 
 }  // namespace tessmar::cli
