@@ -16,7 +16,7 @@ h2 { font-size: 12pt; margin: 6mm 0 2mm; border-bottom: 0.3mm solid #000;
 h3 { font-size: 10.5pt; margin: 3mm 0 2mm; break-after: avoid; page-break-after: avoid; }
 .group { margin-top: 5mm; }
 .codes { display: flex; flex-wrap: wrap; gap: 3mm 4mm; }
-figure.code { margin: 0; padding: 2mm; width: 56mm; border: 0.2mm solid #bbb;
+figure.code { box-sizing: border-box; margin: 0; padding: 2mm; width: 58mm; border: 0.2mm solid #bbb;
               break-inside: avoid; page-break-inside: avoid; display: flex;
               flex-direction: column; align-items: center; }
 .step { align-self: flex-start; font-weight: bold; font-size: 10pt; }

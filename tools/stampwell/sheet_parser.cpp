@@ -17,11 +17,12 @@ bool is_blank(char c) {
     return is_line_break(c) || c == ' ' || c == '\t';
 }
 
-// Text that a sheet never holds: control characters other than line breaks and tabs.
-bool has_control_character(std::string_view text) {
-    return std::ranges::any_of(text, [](char c) {
+// Text that a sheet never holds: control characters, apart from the line breaks (and tabs)
+// between codes when `blanks_allowed`.
+bool has_control_character(std::string_view text, bool blanks_allowed) {
+    return std::ranges::any_of(text, [&](char c) {
         const auto byte = static_cast<unsigned char>(c);
-        return (byte < 0x20 && !is_blank(c)) || byte == 0x7F;
+        return (byte < 0x20 && !(blanks_allowed && is_blank(c))) || byte == 0x7F;
     });
 }
 
@@ -109,10 +110,10 @@ class Parser {
         if (digits.size() > kMaxCodeDigits) {
             return "the setup code before the '<'" + at_byte(open) + " is too long";
         }
-        if (caption.find('<') != std::string_view::npos || has_control_character(caption)) {
+        if (caption.find('<') != std::string_view::npos || has_control_character(caption, false)) {
             return "the caption" + at_byte(open) + " is not a caption";
         }
-        if (between.find('>') != std::string_view::npos || has_control_character(between)) {
+        if (between.find('>') != std::string_view::npos || has_control_character(between, true)) {
             return "the text before the setup code" + at_byte(open) + " is not a heading";
         }
         start_group_if_needed(between);
