@@ -53,8 +53,12 @@ struct CommandEntry {
 };
 
 constexpr CommandEntry kCommands[] = {
-    {IDM_FILE_NEW, on_new},         {IDM_FILE_OPEN, on_open}, {IDM_FILE_SAVE, on_save},
-    {IDM_FILE_SAVE_AS, on_save_as}, {IDM_FILE_EXIT, on_exit}, {IDM_ABOUT, on_about},
+    {IDM_FILE_NEW, on_new},
+    {IDM_FILE_OPEN, on_open},
+    {IDM_FILE_SAVE, on_save},
+    {IDM_FILE_SAVE_AS, on_save_as},
+    {IDM_FILE_EXIT, on_exit},
+    {IDM_ABOUT, on_about},
     {IDM_PRINT_SCANNER_SETTINGS, PrintScannerSettings},
 };
 

@@ -17,14 +17,22 @@ struct CodeIdEntry {
 
 // In the Code ID page's order, that of kCodeIdSlots.
 constexpr CodeIdEntry kCodeIdEntries[kCodeIds] = {
-    {256, "Code 39"},  {257, "Italian Pharmacode"},
-    {258, "French Pharmacode"}, {259, "Industrial 25"},
-    {260, "Interleave 25"}, {261, "Matrix 25"},
-    {262, "Codabar"}, {263, "Code 93"},
-    {264, "Code 128"}, {265, "UPCE"},
-    {266, "EAN 8"}, {267, "EAN 13"},
-    {270, "UPCA"}, {268, "MSI"},
-    {269, "Plessey"}, {402, "PDF 417"},
+    {256, "Code 39"},
+    {257, "Italian Pharmacode"},
+    {258, "French Pharmacode"},
+    {259, "Industrial 25"},
+    {260, "Interleave 25"},
+    {261, "Matrix 25"},
+    {262, "Codabar"},
+    {263, "Code 93"},
+    {264, "Code 128"},
+    {265, "UPCE"},
+    {266, "EAN 8"},
+    {267, "EAN 13"},
+    {270, "UPCA"},
+    {268, "MSI"},
+    {269, "Plessey"},
+    {402, "PDF 417"},
 };
 
 // A set number outside 1 to 5 (none is ever stored) counts as no set.
@@ -65,7 +73,8 @@ void write_code_id_section(SheetWriter& writer, const SheetSource& source, int c
     writer.begin_section("\r\n\r\nCode ID Settings\r\n");
     const int set = valid_set(code_id_set);
     if (set != 0) {
-        writer.write(setup_token(static_cast<unsigned>(9961 + set), "Set " + std::to_string(set)));
+        writer.write(setup_token(static_cast<unsigned>(9961 + set),
+                                 numbered_caption("Set %d", static_cast<unsigned>(set))));
     }
     for (int entry = 0; entry < kCodeIds; ++entry) {
         const int origin = valid_set(code_id_origin[static_cast<std::size_t>(entry)]);
@@ -73,7 +82,8 @@ void write_code_id_section(SheetWriter& writer, const SheetSource& source, int c
             continue;
         }
         const CodeIdEntry& named = kCodeIdEntries[entry];
-        const KeyString slot = source.record.key_string(kCodeIdSlots[static_cast<std::size_t>(entry)]);
+        const KeyString slot =
+            source.record.key_string(kCodeIdSlots[static_cast<std::size_t>(entry)]);
         writer.write(setup_token(static_cast<unsigned>(named.code), named.caption) +
                      key_string_tokens(slot, source.interface_class));
     }
@@ -90,8 +100,10 @@ void write_substitution_section(SheetWriter& writer, const SheetSource& source) 
             continue;
         }
         const unsigned code = static_cast<unsigned>(388 + 2 * k);
-        writer.write("\r\n" + setup_token(code, "(" + std::to_string(k) + ") String Replaced") +
-                     key_string_tokens(replaced, source.interface_class) +
+        std::string entry = "\r\n";
+        entry +=
+            setup_token(code, numbered_caption("(%d) String Replaced", static_cast<unsigned>(k)));
+        writer.write(entry + key_string_tokens(replaced, source.interface_class) +
                      setup_token(code + 1, "Replaced By") +
                      key_string_tokens(by, source.interface_class));
     }

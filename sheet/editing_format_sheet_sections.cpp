@@ -19,18 +19,30 @@ struct CodeType {
 
 // In the order the sheet lists them, which is not the order of their bits.
 constexpr CodeType kCodeTypes[] = {
-    {500, "Code 39", 0, 7},         {502, "Italian Pharmacode", 0, 6},
-    {504, "French Pharmacode", 0, 5}, {506, "Industrial 25", 0, 4},
-    {508, "Interleave 25", 0, 3},   {510, "Matrix 25", 0, 2},
-    {512, "Codabar", 0, 1},         {514, "Code 93", 0, 0},
-    {516, "Code 128", 1, 7},        {590, "EAN 128", 2, 0},
-    {518, "UPCE No Addon", 1, 6},   {520, "UPCE Addon 2", 1, 5},
-    {522, "UPCE Addon 5", 1, 4},    {524, "EAN 8 No Addon", 1, 3},
-    {526, "EAN 8 Addon 2", 1, 2},   {528, "EAN 8 Addon 5", 1, 1},
-    {532, "EAN 13 No Addon", 1, 0}, {534, "EAN 13 Addon 2", 2, 7},
-    {536, "EAN 13 Addon 5", 2, 6},  {584, "UPCA No Addon", 2, 3},
-    {586, "UPCA Addon 2", 2, 2},    {588, "UPCA Addon 5", 2, 1},
-    {538, "MSI", 2, 5},             {540, "Plessey", 2, 4},
+    {500, "Code 39", 0, 7},
+    {502, "Italian Pharmacode", 0, 6},
+    {504, "French Pharmacode", 0, 5},
+    {506, "Industrial 25", 0, 4},
+    {508, "Interleave 25", 0, 3},
+    {510, "Matrix 25", 0, 2},
+    {512, "Codabar", 0, 1},
+    {514, "Code 93", 0, 0},
+    {516, "Code 128", 1, 7},
+    {590, "EAN 128", 2, 0},
+    {518, "UPCE No Addon", 1, 6},
+    {520, "UPCE Addon 2", 1, 5},
+    {522, "UPCE Addon 5", 1, 4},
+    {524, "EAN 8 No Addon", 1, 3},
+    {526, "EAN 8 Addon 2", 1, 2},
+    {528, "EAN 8 Addon 5", 1, 1},
+    {532, "EAN 13 No Addon", 1, 0},
+    {534, "EAN 13 Addon 2", 2, 7},
+    {536, "EAN 13 Addon 5", 2, 6},
+    {584, "UPCA No Addon", 2, 3},
+    {586, "UPCA Addon 2", 2, 2},
+    {588, "UPCA Addon 5", 2, 1},
+    {538, "MSI", 2, 5},
+    {540, "Plessey", 2, 4},
     {592, "PDF 417", 3, 0},
 };
 
@@ -111,9 +123,8 @@ class FormatSection {
                           kApplicableConditions);
         }
         if (block_.matching_string_location() != defaults_.matching_string_location()) {
-            writer_.write(
-                number_entry(551, "M.String Location", block_.matching_string_location()),
-                kApplicableConditions);
+            writer_.write(number_entry(551, "M.String Location", block_.matching_string_location()),
+                          kApplicableConditions);
         }
     }
 
@@ -122,10 +133,9 @@ class FormatSection {
         // A count past six fields has no token of its own: its code would name a code type.
         if (fields_minus_1 != defaults_.number_of_fields_minus_1() &&
             fields_minus_1 < static_cast<unsigned>(kMaxFields)) {
-            writer_.write(
-                setup_token(static_cast<unsigned>(kTotalFieldsBase) + fields_minus_1,
-                            "Total Fields"),
-                kFieldsSettings);
+            writer_.write(setup_token(static_cast<unsigned>(kTotalFieldsBase) + fields_minus_1,
+                                      "Total Fields"),
+                          kFieldsSettings);
         }
         for (int n = 1; n <= kFieldDividers; ++n) {
             write_field_divider(n);
@@ -134,22 +144,24 @@ class FormatSection {
 
     // A field cut by its length has no terminating string to write, and the other way round.
     void write_field_divider(int n) {
-        const ConstFieldDivider field = block_.field_divider(n);
+        const ConstFieldDivider divider = block_.field_divider(n);
         const ConstFieldDivider original = defaults_.field_divider(n);
         const FieldTokens& tokens = kFieldTokens[n - 1];
-        const std::string name = "Field " + std::to_string(n);
-        if (field.field_length() != 0) {
-            if (field.field_length() != original.field_length()) {
-                writer_.write(
-                    number_entry(tokens.length_code, name + " Length", field.field_length()));
+        const auto field = static_cast<unsigned>(n);
+        if (divider.field_length() != 0) {
+            if (divider.field_length() != original.field_length()) {
+                writer_.write(number_entry(tokens.length_code,
+                                           numbered_caption("Field %d Length", field),
+                                           divider.field_length()));
             }
             return;
         }
-        if (key_strings_differ(field.terminating_string(), original.terminating_string())) {
-            writer_.write(key_string_entry(tokens.terminating_string_code, name + " T.String",
-                                           field.terminating_string()));
+        if (key_strings_differ(divider.terminating_string(), original.terminating_string())) {
+            writer_.write(key_string_entry(tokens.terminating_string_code,
+                                           numbered_caption("Field %d T.String", field),
+                                           divider.terminating_string()));
         }
-        const unsigned include = field.include_terminating_string();
+        const unsigned include = divider.include_terminating_string();
         // Only 0 (Discard) and 1 (Include) mean something to the scanner.
         if (include != original.include_terminating_string() && include <= 1) {
             const unsigned code = static_cast<unsigned>(tokens.include_code) + (include ? 0 : 1);
@@ -160,9 +172,10 @@ class FormatSection {
     void write_additional_fields() {
         for (int a = 1; a <= kAdditionalFields; ++a) {
             if (key_strings_differ(block_.additional_field(a), defaults_.additional_field(a))) {
-                writer_.write(key_string_entry(kFirstAdditionalFieldCode + a - 1,
-                                               "Additional Field " + std::to_string(a),
-                                               block_.additional_field(a)),
+                writer_.write(key_string_entry(
+                                  kFirstAdditionalFieldCode + a - 1,
+                                  numbered_caption("Additional Field %d", static_cast<unsigned>(a)),
+                                  block_.additional_field(a)),
                               kAdditionalFieldsSettings);
             }
         }
@@ -188,10 +201,9 @@ class FormatSection {
     InterfaceClass interface_class_;
 };
 
-std::string format_header(int k) {
-    const std::string number = std::to_string(k);
-    return "\r\n\r\nEditing Format " + number + " Settings\r\n" +
-           setup_token(static_cast<unsigned>(9980 + k), "Select Format " + number);
+std::string format_header(unsigned k) {
+    std::string header = numbered_caption("\r\n\r\nEditing Format %d Settings\r\n", k);
+    return header + setup_token(9980 + k, numbered_caption("Select Format %d", k));
 }
 
 ConstEditFormatBlock block_view(const EditFormatBytes& bytes) {
@@ -209,12 +221,13 @@ void write_editing_format_sections(SheetWriter& writer, ProgramState& state) {
         if (state.record.get(enable_editing_format_field(k)) == 0) {
             continue;
         }
-        writer.begin_section(format_header(k));
+        writer.begin_section(format_header(static_cast<unsigned>(k)));
         FormatSection(writer, block_view(state.ef_staging[block]),
                       block_view(state.default_edit_formats[block]), state.interface_class)
             .write_all();
         if (writer.section_written()) {
-            writer.write_frame("\r\n9980<End of Format " + std::to_string(k) + ">");
+            writer.write_frame(
+                numbered_caption("\r\n9980<End of Format %d>", static_cast<unsigned>(k)));
         }
     }
 }

@@ -10,6 +10,16 @@ namespace {
 constexpr char kSheetFileName[] = "Barcode.prn";
 constexpr char kToolFileName[] = "Stampwell.exe";
 
+struct StartFailure {
+    UINT result;
+    const char* text;
+};
+constexpr StartFailure kStartFailures[] = {
+    {ERROR_BAD_FORMAT, "The Stampwell file is invalid"},
+    {ERROR_FILE_NOT_FOUND, "The Stampwell file was not found!"},
+    {ERROR_PATH_NOT_FOUND, "The Stampwell path was not found!"},
+};
+
 void report(const char* text) {
     MessageBoxA(GetActiveWindow(), text, "Error", MB_ICONWARNING);
 }
@@ -60,22 +70,22 @@ void start_tool(const std::string& program_directory) {
     // The tool's full path, one blank, and the sheet's name, which it finds in the current
     // directory it inherits. Nothing is quoted.
     const std::string command = program_directory + kToolFileName + " " + kSheetFileName;
-    switch (WinExec(command.c_str(), SW_SHOWNORMAL)) {
-        case ERROR_BAD_FORMAT:
-            report("The Stampwell file is invalid");
-            break;
-        case ERROR_FILE_NOT_FOUND:
-            report("The Stampwell file was not found!");
-            break;
-        case ERROR_PATH_NOT_FOUND:
-            report("The Stampwell path was not found!");
-            break;
-        default:  // started, or 0 for lack of resources, which tells nothing more to the user
-            break;
+    if (const char* failure =
+            stampwell_start_failure_text(WinExec(command.c_str(), SW_SHOWNORMAL))) {
+        report(failure);
     }
 }
 
 }  // namespace
+
+const char* stampwell_start_failure_text(UINT winexec_result) {
+    for (const StartFailure& failure : kStartFailures) {
+        if (failure.result == winexec_result) {
+            return failure.text;
+        }
+    }
+    return nullptr;
+}
 
 void PrintScannerSettings(AppContext& app) {
     if (write_sheet_file(*app.state)) {

@@ -152,13 +152,11 @@ constexpr SheetRow kCode39Rows[] = {
 };
 constexpr SheetRow kItalianPharmacodeRows[] = {
     OptionRow{F::enable_italian_pharmacode, "%s", enable(76, 77)},
-    OptionRow{F::italian_pharmacode_transmit_checksum, "Checksum TRX %s", on(126, 127),
-              kIfEnabled},
+    OptionRow{F::italian_pharmacode_transmit_checksum, "Checksum TRX %s", on(126, 127), kIfEnabled},
 };
 constexpr SheetRow kFrenchPharmacodeRows[] = {
     OptionRow{F::enable_french_pharmacode, "%s", enable(78, 79)},
-    OptionRow{F::french_pharmacode_transmit_checksum, "Checksum TRX %s", on(128, 129),
-              kIfEnabled},
+    OptionRow{F::french_pharmacode_transmit_checksum, "Checksum TRX %s", on(128, 129), kIfEnabled},
 };
 constexpr SheetRow kIndustrial25Rows[] = {
     OptionRow{F::enable_industrial_25, "%s", enable(80, 81)},
@@ -194,10 +192,8 @@ constexpr SheetRow kMatrix25Rows[] = {
     OptionRow{F::matrix_25_verify_checksum, "Checksum Verify %s", on(147, 148), kIfEnabled},
     OptionRow{F::matrix_25_transmit_checksum, "Checksum TRX %s", on(149, 150), kIfEnabled},
     OptionRow{F::matrix_25_length_mode, "%s", toggle(216, 217, kLengthQualifications), kIfEnabled},
-    LengthRow{F::matrix_25_length_1, F::matrix_25_length_mode, 218, "Max Length",
-              "Fixed Length 1"},
-    LengthRow{F::matrix_25_length_2, F::matrix_25_length_mode, 219, "Min Length",
-              "Fixed Length 2"},
+    LengthRow{F::matrix_25_length_1, F::matrix_25_length_mode, 218, "Max Length", "Fixed Length 1"},
+    LengthRow{F::matrix_25_length_2, F::matrix_25_length_mode, 219, "Min Length", "Fixed Length 2"},
 };
 constexpr const char* kCodabarStartStops[] = {"abcd / abcd", "abcd / tn*e", "ABCD / ABCD",
                                               "ABCD / TN*E"};

@@ -15,9 +15,9 @@ using Words = std::span<const char* const>;
 // How a value becomes a setup code and the word its caption is filled with. A value that has no
 // word (past the list, or a null entry) writes nothing: its code would set something else.
 struct Coding {
-    Words words;           // the word of value v is words[v]
-    int code_0 = 0;        // the code of value 0...
-    int step = 1;          // ...and value v has code_0 + step * v,
+    Words words;                      // the word of value v is words[v]
+    int code_0 = 0;                   // the code of value 0...
+    int step = 1;                     // ...and value v has code_0 + step * v,
     std::span<const int> codes = {};  // unless the codes are listed per value
 };
 

@@ -24,6 +24,14 @@ std::string fill_caption(std::string_view format, std::string_view word) {
     return caption;
 }
 
+std::string numbered_caption(std::string_view format, unsigned n) {
+    std::string caption(format);
+    if (const auto at = caption.find("%d"); at != std::string::npos) {
+        caption.replace(at, 2, std::to_string(n));
+    }
+    return caption;
+}
+
 std::string FormatNumberTokens(unsigned value) {
     const std::string digits = std::to_string(value);
     std::string tokens;

@@ -18,6 +18,9 @@ std::string setup_token(unsigned code, std::string_view caption);
 // The caption format with its "%s" replaced by `word`; a format without "%s" stays as it is.
 std::string fill_caption(std::string_view format, std::string_view word);
 
+// The caption format with its "%d" replaced by the number n: "Set %d" gives "Set 2".
+std::string numbered_caption(std::string_view format, unsigned n);
+
 // One token per decimal digit d of the value, most significant first (code 9900 + d, caption
 // "0x0d"), then the validate token: 105 gives 9901<0x01>9900<0x00>9905<0x05>9994<Validate>.
 std::string FormatNumberTokens(unsigned value);

@@ -35,9 +35,8 @@ ProgramState random_state(std::mt19937& random) {
 }
 
 bool is_code(std::string_view digits) {
-    return digits.size() == 4 && std::ranges::all_of(digits, [](char c) {
-        return c >= '0' && c <= '9';
-    });
+    return digits.size() == 4 &&
+           std::ranges::all_of(digits, [](char c) { return c >= '0' && c <= '9'; });
 }
 
 // The text between tokens: line breaks, and headings made of letters, digits and a few signs.

@@ -70,16 +70,24 @@ struct KeyStringCase {
 // The suffix in every form its interface gives it; the default suffix is CR.
 TEST(SetupCodeSheet, KeyStringsInEachForm) {
     const KeyStringCase cases[] = {
-        {0, {0x41, 0x0D, 0x0A}, "0001<RS232 Interface>0274<Suffix Code>9904<0x04>9901<0x01>9900<0x00>9913<0x0D>"
-                                "9900<0x00>9910<0x0A>9994<Validate>"},
+        {0,
+         {0x41, 0x0D, 0x0A},
+         "0001<RS232 Interface>0274<Suffix Code>9904<0x04>9901<0x01>9900<0x00>9913<0x0D>"
+         "9900<0x00>9910<0x0A>9994<Validate>"},
         {150, {0x7F}, "0306<Wand Emulation>0274<Suffix Code>9907<0x07>9915<0x0F>9994<Validate>"},
-        {1, {0xC1, 0x61, 0x0D}, "0274<Suffix Code>9930<Add Shift>9906<0x06>9901<0x01>"
-                                "9900<0x00>9913<0x0D>9994<Validate>"},
-        {1, {0xFF, 0x8F}, "0274<Suffix Code>9930<Add Shift>9931<Add Control (L)>"
-                          "9932<Add Alternate (L)>9933<Add Control (R)>9934<Add Alternate (R)>"
-                          "9935<Add Break>9908<0x08>9915<0x0F>9994<Validate>"},
-        {1, {0xC0, 0x1C, 0xC0, 0x5A}, "0274<Suffix Code>9936<Scan Code>9901<0x01>9912<0x0C>"
-                                      "9905<0x05>9910<0x0A>9994<Validate>"},
+        {1,
+         {0xC1, 0x61, 0x0D},
+         "0274<Suffix Code>9930<Add Shift>9906<0x06>9901<0x01>"
+         "9900<0x00>9913<0x0D>9994<Validate>"},
+        {1,
+         {0xFF, 0x8F},
+         "0274<Suffix Code>9930<Add Shift>9931<Add Control (L)>"
+         "9932<Add Alternate (L)>9933<Add Control (R)>9934<Add Alternate (R)>"
+         "9935<Add Break>9908<0x08>9915<0x0F>9994<Validate>"},
+        {1,
+         {0xC0, 0x1C, 0xC0, 0x5A},
+         "0274<Suffix Code>9936<Scan Code>9901<0x01>9912<0x0C>"
+         "9905<0x05>9910<0x0A>9994<Validate>"},
         // An emptied suffix: its naming token and the validate token alone.
         {1, {}, "0274<Suffix Code>9994<Validate>"},
     };

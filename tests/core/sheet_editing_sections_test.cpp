@@ -189,7 +189,7 @@ TEST(SheetEditingFormatSection, EveryCodeTypeInSheetOrder) {
 TEST(SheetEditingFormatSection, FieldsAdditionalFieldsAndTransmissionSequence) {
     ProgramState state = factory_state();
     EditFormatBlock block = enabled_format(state, 3);
-    block.set_number_of_fields_minus_1(5);      // six fields
+    block.set_number_of_fields_minus_1(5);  // six fields
     block.field_divider(1).set_field_length(260);
     put_key_string(block.field_divider(2).terminating_string(), {0x2C});
     block.field_divider(2).set_include_terminating_string(0);
@@ -219,8 +219,9 @@ TEST(SheetEditingFormatSection, FieldCountsAndDividerRules) {
     ProgramState state = factory_state();
     EditFormatBlock block = enabled_format(state, 4);
     block.set_number_of_fields_minus_1(1);
-    EXPECT_EQ(tokens_of(state), "0354<Enable Format 4>9984<Select Format 4>0579<Total Fields>"
-                                "9980<End of Format 4>");
+    EXPECT_EQ(tokens_of(state),
+              "0354<Enable Format 4>9984<Select Format 4>0579<Total Fields>"
+              "9980<End of Format 4>");
     // A count past six fields has no token: its code would name a code type.
     block.set_number_of_fields_minus_1(6);
     EXPECT_EQ(tokens_of(state), "0354<Enable Format 4>");
@@ -229,15 +230,17 @@ TEST(SheetEditingFormatSection, FieldCountsAndDividerRules) {
     block.field_divider(5).set_field_length(3);
     put_key_string(block.field_divider(5).terminating_string(), {0x2C});
     block.field_divider(4).set_include_terminating_string(2);
-    EXPECT_EQ(tokens_of(state), "0354<Enable Format 4>9984<Select Format 4>"
-                                "0570<Field 5 Length>9903<0x03>9994<Validate>9980<End of Format 4>");
+    EXPECT_EQ(tokens_of(state),
+              "0354<Enable Format 4>9984<Select Format 4>"
+              "0570<Field 5 Length>9903<0x03>9994<Validate>9980<End of Format 4>");
     // With its length back at 0 the terminating string and the Include switch are written.
     block.field_divider(5).set_field_length(0);
     block.field_divider(5).set_include_terminating_string(0);
     block.field_divider(4).set_include_terminating_string(1);
-    EXPECT_EQ(tokens_of(state), "0354<Enable Format 4>9984<Select Format 4>"
-                                "0571<Field 5 T.String>9902<0x02>9912<0x0C>9994<Validate>"
-                                "0569<Discard T.String>9980<End of Format 4>");
+    EXPECT_EQ(tokens_of(state),
+              "0354<Enable Format 4>9984<Select Format 4>"
+              "0571<Field 5 T.String>9902<0x02>9912<0x0C>9994<Validate>"
+              "0569<Discard T.String>9980<End of Format 4>");
 }
 
 // Tokens 12 to 15 name no field and give no item; the sequence is written up to its first 0.
@@ -246,8 +249,9 @@ TEST(SheetEditingFormatSection, SequenceTokensThatNameNoFieldWriteNothing) {
     EditFormatBlock block = enabled_format(state, 6);
     const std::uint8_t sequence[] = {0x0C, 0xF1, 0x06, 0x00, 0x05};
     std::ranges::copy(sequence, block.transmission_sequence().begin());
-    EXPECT_EQ(tokens_of(state), "0358<Enable Format 6>9986<Select Format 6>0577<Start>"
-                                "9901<Field 1>9906<Field 6>9994<End>9980<End of Format 6>");
+    EXPECT_EQ(tokens_of(state),
+              "0358<Enable Format 6>9986<Select Format 6>0577<Start>"
+              "9901<Field 1>9906<Field 6>9994<End>9980<End of Format 6>");
 }
 
 TEST(SheetEditingFormatSection, DisabledFormatsAndTheSeventhBlockWriteNothing) {

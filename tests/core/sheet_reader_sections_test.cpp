@@ -36,8 +36,8 @@ std::string row_tokens(const RowCase& c) {
 
 void expect_rows(std::initializer_list<RowCase> cases) {
     for (const RowCase& c : cases) {
-        EXPECT_EQ(row_tokens(c), c.tokens) << "field " << static_cast<int>(c.field) << " value "
-                                           << c.value;
+        EXPECT_EQ(row_tokens(c), c.tokens)
+            << "field " << static_cast<int>(c.field) << " value " << c.value;
     }
 }
 
@@ -75,7 +75,7 @@ TEST(SheetScannerSection, DependentRowsNeedTheirMaster) {
     ProgramState state = factory_state();
     state.record.set(F::disable_buzzer, 1);
     state.record.set(F::buzzer_frequency, 0);
-    state.record.set(F::transmission_delay, 5);   // the transmit buffer is off
+    state.record.set(F::transmission_delay, 5);         // the transmit buffer is off
     state.record.set(F::memory_scanner_data_delay, 4);  // the memory scanner is off
     EXPECT_EQ(tokens_of(state), "0319<Disable Buzzer>");
 }
@@ -265,9 +265,13 @@ TEST(SheetSymbologySections, OptionRows) {
         {F::code_39_transmit_start_stop, 1, "0116<Start / Stop TRX ON>"},
         {F::code_39_verify_checksum, 0, "0119<Checksum Verify OFF>"},
         {F::code_39_transmit_checksum, 1, "0120<Checksum TRX ON>"},
-        {F::italian_pharmacode_transmit_checksum, 0, "0127<Checksum TRX OFF>",
+        {F::italian_pharmacode_transmit_checksum,
+         0,
+         "0127<Checksum TRX OFF>",
          {{F::enable_italian_pharmacode, 1}}},
-        {F::french_pharmacode_transmit_checksum, 1, "0128<Checksum TRX ON>",
+        {F::french_pharmacode_transmit_checksum,
+         1,
+         "0128<Checksum TRX ON>",
          {{F::enable_french_pharmacode, 1}}},
         {F::industrial_25_start_stop_selection, 2, "0132<Start / Stop:Matrix 25>"},
         {F::industrial_25_verify_checksum, 1, "0139<Checksum Verify ON>"},
@@ -357,7 +361,8 @@ TEST(SheetSymbologySections, KeyStringRows) {
     put_key_string(state.record.key_string(KeySlot::field_separator), {0x1E});
     EXPECT_EQ(tokens_of(state), "");  // EAN 128 is disabled
     state.record.set(F::enable_ean_128, 1);
-    EXPECT_EQ(tokens_of(state), "0104<Enable>0301<Field Separator>9901<0x01>9914<0x0E>9994<Validate>");
+    EXPECT_EQ(tokens_of(state),
+              "0104<Enable>0301<Field Separator>9901<0x01>9914<0x0E>9994<Validate>");
 
     state = factory_state();
     put_key_string(state.record.key_string(KeySlot::pdf417_escape_character), {0x7E});

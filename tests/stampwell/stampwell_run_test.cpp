@@ -30,9 +30,8 @@ class StampwellRun : public ::testing::Test {
   protected:
     void SetUp() override {
         dir = fs::temp_directory_path() /
-              ("stampwell-" + std::string(::testing::UnitTest::GetInstance()
-                                              ->current_test_info()
-                                              ->name()));
+              ("stampwell-" +
+               std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
         fs::remove_all(dir);
         fs::create_directories(dir);
         sheet = (dir / "Barcode.prn").string();
@@ -81,8 +80,9 @@ TEST_F(StampwellRun, AFileThatIsNoSheetGetsAMessageAndNoPage) {
     EXPECT_EQ(run({sheet}, platform), 1);
     EXPECT_FALSE(fs::exists(page));
     ASSERT_EQ(platform.errors.size(), 1u);
-    EXPECT_EQ(platform.errors[0], sheet + " is not a setup-code sheet: it does not begin with the "
-                                          "line \"Orlo Scanner Configuration Sheet\".");
+    EXPECT_EQ(platform.errors[0], sheet +
+                                      " is not a setup-code sheet: it does not begin with the "
+                                      "line \"Orlo Scanner Configuration Sheet\".");
     EXPECT_TRUE(platform.opened.empty());
 }
 

@@ -26,9 +26,10 @@ figcaption { font-size: 9pt; text-align: center; }
 )";
 
 std::string figure(const SetupCode& code, int step) {
-    return "<figure class=\"code\"><div class=\"step\">" + std::to_string(step) + "</div>\n" +
-           code128_svg(code.digits, kModuleMm, kBarHeightMm) + "\n<figcaption>" +
-           html_text(code.caption) + "<span class=\"digits\">" + code.digits +
+    std::string html = "<figure class=\"code\"><div class=\"step\">";
+    html += std::to_string(step);
+    return html + "</div>\n" + code128_svg(code.digits, kModuleMm, kBarHeightMm) +
+           "\n<figcaption>" + html_text(code.caption) + "<span class=\"digits\">" + code.digits +
            "</span></figcaption></figure>\n";
 }
 
@@ -66,7 +67,9 @@ std::string html_text(std::string_view text) {
                 break;
             default:
                 if (byte >= 0x80) {
-                    html += "&#" + std::to_string(byte) + ";";
+                    html += "&#";
+                    html += std::to_string(byte);
+                    html += ';';
                 } else {
                     html += c;
                 }
@@ -84,9 +87,10 @@ std::string render_page(const Sheet& sheet, std::string_view source_name) {
     html += "<title>" + html_text(kSheetTitle) + " (" + html_text(source_name) + ")</title>\n";
     html += "<style>" + std::string(kStyle) + "</style>\n</head>\n<body>\n";
     html += "<h1>" + html_text(kSheetTitle) + "</h1>\n";
-    html += "<p class=\"hint\">Scan the " + std::to_string(codes) +
-            " setup codes in order, from 1 to " + std::to_string(codes) +
-            ". Print this page at 100% size.</p>\n";
+    const std::string count = std::to_string(codes);
+    html += "<p class=\"hint\">Scan the ";
+    html += count + " setup codes in order, from 1 to " + count;
+    html += ". Print this page at 100% size.</p>\n";
     int step = 0;
     for (const CodeGroup& group : sheet.groups) {
         html += group_html(group, step);

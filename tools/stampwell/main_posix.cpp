@@ -14,8 +14,12 @@ namespace {
 
 class PosixPlatform : public Platform {
   public:
-    void report_error(const std::string& text) override { std::cerr << "stampwell: " << text << "\n"; }
-    void report_note(const std::string& text) override { std::cerr << "stampwell: " << text << "\n"; }
+    void report_error(const std::string& text) override {
+        std::cerr << "stampwell: " << text << "\n";
+    }
+    void report_note(const std::string& text) override {
+        std::cerr << "stampwell: " << text << "\n";
+    }
 
     // xdg-open is left running on its own: a browser it starts may live long after us.
     std::string open_in_browser(const std::string& page_path) override {

@@ -27,7 +27,11 @@ class Win32Platform : public Platform {
         const auto result = reinterpret_cast<INT_PTR>(
             ShellExecuteA(nullptr, "open", full.c_str(), nullptr, nullptr, SW_SHOWNORMAL));
         // Values above 32 mean the page was handed to a program.
-        return result > 32 ? std::string() : "error " + std::to_string(result);
+        if (result > 32) {
+            return {};
+        }
+        std::string error = "error ";
+        return error += std::to_string(result);
     }
 
     bool browser_disabled() override {

@@ -48,7 +48,8 @@ int leading_line_breaks(std::string_view text) {
 }
 
 std::string at_byte(std::size_t offset) {
-    return " at byte " + std::to_string(offset);
+    std::string text = " at byte ";
+    return text += std::to_string(offset);
 }
 
 class Parser {
