@@ -33,7 +33,8 @@ bool holds(const Condition& condition, const SheetSource& source, const SheetSec
 // The token of an option's value; empty when the value has no word.
 std::string option_token(const OptionRow& row, unsigned value) {
     const Coding& coding = row.coding;
-    if (value >= coding.words.size() || coding.words[value] == nullptr) {
+    if (value >= coding.words.size() || coding.words[value] == nullptr ||
+        (!coding.codes.empty() && value >= coding.codes.size())) {
         return {};
     }
     const int code = coding.codes.empty() ? coding.code_0 + coding.step * static_cast<int>(value)
