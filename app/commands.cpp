@@ -5,6 +5,7 @@
 #include "app/settings_files.h"
 #include "pages/reader_settings_sheet.h"
 #include "resources/resource.h"
+#include "sheet/print_scanner_settings.h"
 
 namespace tessmar {
 namespace {
@@ -60,9 +61,13 @@ struct CommandEntry {
 };
 
 constexpr CommandEntry kCommands[] = {
-    {IDM_FILE_NEW, on_new},   {IDM_FILE_OPEN, on_open},
-    {IDM_FILE_SAVE, on_save}, {IDM_FILE_SAVE_AS, on_save_as},
-    {IDM_FILE_EXIT, on_exit}, {IDM_CONFIGURE_SCANNER, on_configure_scanner},
+    {IDM_FILE_NEW, on_new},
+    {IDM_FILE_OPEN, on_open},
+    {IDM_FILE_SAVE, on_save},
+    {IDM_FILE_SAVE_AS, on_save_as},
+    {IDM_FILE_EXIT, on_exit},
+    {IDM_CONFIGURE_SCANNER, on_configure_scanner},
+    {IDM_PRINT_SCANNER_SETTINGS, PrintScannerSettings},
     {IDM_ABOUT, on_about},
 };
 

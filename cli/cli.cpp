@@ -33,6 +33,12 @@ const Command kCommands[] = {
      "parent in the tree: \"- \" and A's text, \"+ \" and B's text, one of them alone when only\n"
      "one tree has the line. Prints nothing when the trees agree. Exits 0 whether or not they\n"
      "differ, 1 when a file cannot be read.\n"},
+    {"sheet",
+     "FILE.orl [-o PATH]",
+     "write the setup-code sheet (default ./Barcode.prn)",
+     {"-o"},
+     [](const Arguments& a) { return positional_count(a, 1); },
+     run_sheet},
 };
 
 const Command* find_command(const std::string& name) {

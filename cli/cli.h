@@ -45,5 +45,6 @@ bool open_settings(const std::string& path, ProgramState& state);
 int run_defaults(const Arguments& args);
 int run_tree(const Arguments& args);
 int run_diff(const Arguments& args);
+int run_sheet(const Arguments& args);
 
 }  // namespace tessmar::cli
