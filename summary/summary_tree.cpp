@@ -351,10 +351,10 @@ const LengthFields& length_fields(Field mode) {
     return *found;
 }
 
-SummaryNode length_qualification_node(const LineSpec& spec, const SettingsRecord& record) {
-    const LengthFields& fields = length_fields(spec.field);
+SummaryNode length_qualification_node(const LineSpec& row, const SettingsRecord& record) {
+    const LengthFields& fields = length_fields(row.field);
     const LengthKind& kind = record.get(fields.mode) ? kMaxMinLengths : kFixedLengths;
-    SummaryNode node = line(spec.pattern, kind.name);
+    SummaryNode node = line(row.pattern, kind.name);
     node.children.push_back(line(kind.first, number_text(record.get(fields.first))));
     node.children.push_back(line(kind.second, number_text(record.get(fields.second))));
     return node;
@@ -365,47 +365,46 @@ std::string buzzer_text(unsigned value) {
     return digit ? std::string(1, digit) : value_text({}, value);
 }
 
-SummaryNode line_of(const LineSpec& spec, const ProgramState& state) {
+SummaryNode line_of(const LineSpec& row, const ProgramState& state) {
     const SettingsRecord& record = state.record;
-    const auto value = [&] { return record.get(spec.field); };
-    switch (spec.shown) {
+    const auto value = [&] { return record.get(row.field); };
+    switch (row.shown) {
         case Shown::nothing:
-            return line(spec.pattern);
+            return line(row.pattern);
         case Shown::text:
-            return line(spec.pattern, value_text(*spec.list, value()));
+            return line(row.pattern, value_text(*row.list, value()));
         case Shown::layout_text:
-            return line(spec.pattern,
-                        value_text(*spec.list, display_index_of_layout_value(value())));
+            return line(row.pattern, value_text(*row.list, display_index_of_layout_value(value())));
         case Shown::number:
-            return line(spec.pattern, number_text(value()));
+            return line(row.pattern, number_text(value()));
         case Shown::buzzer_digit:
-            return line(spec.pattern, buzzer_text(value()));
+            return line(row.pattern, buzzer_text(value()));
         case Shown::keyboard_type:
-            return line(spec.pattern, keyboard_type_name(value()));
+            return line(row.pattern, keyboard_type_name(value()));
         case Shown::key_string:
-            return line(spec.pattern,
-                        key_string_text(record.key_string(spec.slot), state.interface_class));
+            return line(row.pattern,
+                        key_string_text(record.key_string(row.slot), state.interface_class));
         case Shown::length_qualification:
-            return length_qualification_node(spec, record);
+            return length_qualification_node(row, record);
     }
-    return line(spec.pattern);
+    return line(row.pattern);
 }
 
-bool present(const LineSpec& spec, const SettingsRecord& record) {
-    return spec.only_when_zero == Field::count || record.get(spec.only_when_zero) == 0;
+bool present(const LineSpec& row, const SettingsRecord& record) {
+    return row.only_when_zero == Field::count || record.get(row.only_when_zero) == 0;
 }
 
 // Appends the table's lines under `parent`, each under the last line one level above it.
 void append_lines(SummaryNode& parent, std::span<const LineSpec> specs, const ProgramState& state) {
-    for (const LineSpec& spec : specs) {
-        if (!present(spec, state.record)) {
+    for (const LineSpec& row : specs) {
+        if (!present(row, state.record)) {
             continue;
         }
         SummaryNode* under = &parent;
-        for (int level = 0; level < spec.depth && !under->children.empty(); ++level) {
+        for (int level = 0; level < row.depth && !under->children.empty(); ++level) {
             under = &under->children.back();
         }
-        under->children.push_back(line_of(spec, state));
+        under->children.push_back(line_of(row, state));
     }
 }
 
