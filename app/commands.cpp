@@ -6,6 +6,7 @@
 #include "link/scanner_link.h"
 #include "pages/reader_settings_sheet.h"
 #include "resources/resource.h"
+#include "sheet/print_scanner_settings.h"
 
 namespace tessmar {
 namespace {
@@ -78,6 +79,7 @@ constexpr CommandEntry kCommands[] = {
     {IDM_FILE_SAVE_AS, on_save_as},
     {IDM_FILE_EXIT, on_exit},
     {IDM_CONFIGURE_SCANNER, on_configure_scanner},
+    {IDM_PRINT_SCANNER_SETTINGS, PrintScannerSettings},
     {IDM_ABOUT, on_about},
     {IDM_READ_SCANNER_SETTINGS, on_read_scanner_settings},
     {IDM_DOWNLOAD_SETTINGS, on_download_settings},

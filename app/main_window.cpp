@@ -7,6 +7,7 @@
 
 #include "app/commands.h"
 #include "resources/resource.h"
+#include "summary/summary_tree_view.h"
 
 namespace tessmar {
 namespace {
@@ -119,6 +120,7 @@ BOOL on_create(HWND window, LPCREATESTRUCTA) {
     if (app.tree_view) {
         app.tree_font = create_tree_font();
         SetWindowFont(app.tree_view, app.tree_font, FALSE);
+        build_summary_tree(app);
     }
     return TRUE;
 }
@@ -214,7 +216,9 @@ bool register_main_window_class(HINSTANCE instance) {
     window_class.hInstance = instance;
     window_class.hIcon = LoadIconA(instance, "TESSM");
     window_class.hCursor = LoadCursorA(nullptr, IDC_ARROW);
-    window_class.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_APPWORKSPACE + 1);
+    // The toolbar of the version 6 common controls draws its parent's background, so the
+    // application-workspace grey would make it a dark band: use the button face instead.
+    window_class.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
     window_class.lpszMenuName = "TESSM";
     window_class.lpszClassName = kMainWindowClass;
     return RegisterClassA(&window_class) != 0;

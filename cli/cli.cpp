@@ -17,6 +17,28 @@ const Command kCommands[] = {
      {"-o"},
      [](const Arguments& a) { return positional_count(a, 0) && a.has("-o"); },
      run_defaults},
+    {"tree",
+     "FILE.orl",
+     "print the summary tree, two spaces of indent per level",
+     {},
+     [](const Arguments& a) { return positional_count(a, 1); },
+     run_tree},
+    {"diff",
+     "A.orl [B.orl]",
+     "the summary lines that differ (B defaults to the factory settings)",
+     {},
+     [](const Arguments& a) { return positional_count(a, 1) || positional_count(a, 2); },
+     run_diff,
+     "Lists the lines of the summary tree in which A and B differ, each under the path of its\n"
+     "parent in the tree: \"- \" and A's text, \"+ \" and B's text, one of them alone when only\n"
+     "one tree has the line. Prints nothing when the trees agree. Exits 0 whether or not they\n"
+     "differ, 1 when a file cannot be read.\n"},
+    {"sheet",
+     "FILE.orl [-o PATH]",
+     "write the setup-code sheet (default ./Barcode.prn)",
+     {"-o"},
+     [](const Arguments& a) { return positional_count(a, 1); },
+     run_sheet},
     {"download",
      "FILE.orl --port DEV",
      "send the settings to a scanner",
@@ -53,6 +75,9 @@ void print_usage(const Command* only, std::ostream& out) {
             std::snprintf(line, sizeof line, "  tessmar-cli %-8s %-24s %s\n", command.name,
                           command.synopsis, command.summary);
             out << line;
+            if (only != nullptr && command.details != nullptr) {
+                out << "\n" << command.details;
+            }
         }
     }
     if (only == nullptr) {

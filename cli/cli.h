@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "model/program_state.h"
+
 namespace tessmar::cli {
 
 enum ExitCode : int { kSuccess = 0, kFailure = 1, kUsageError = 2 };
@@ -28,13 +30,22 @@ struct Command {
     // Whether the arguments are complete for this command.
     bool (*accepts)(const Arguments& args);
     int (*run)(const Arguments& args);
+    const char* details = nullptr;  // more about the command, shown by its --help
 };
 
 // Reports a failure as one line on stderr; returns kFailure.
 int failure(const std::string& message);
 
+// Starts `state` from the factory settings and opens `path` over it as the Open command does: a
+// file that is not one record long still loads, with a warning on stderr. False, after a
+// one-line message, when the file cannot be read.
+bool open_settings(const std::string& path, ProgramState& state);
+
 // Commands, one file each.
 int run_defaults(const Arguments& args);
+int run_tree(const Arguments& args);
+int run_diff(const Arguments& args);
+int run_sheet(const Arguments& args);
 int run_download(const Arguments& args);
 int run_read(const Arguments& args);
 

@@ -4,19 +4,13 @@
 #include "cli/cli.h"
 #include "cli/link_session.h"
 #include "link/download.h"
-#include "model/settings_file.h"
 
 namespace tessmar::cli {
 
 int run_download(const Arguments& args) {
     ProgramState state;
-    load_factory_defaults(state);
-    const OpenResult opened = open_settings_file_into(state, args.positional[0]);
-    if (!opened.result.ok) {
-        return failure(opened.result.error);
-    }
-    if (!opened.warning.empty()) {
-        std::cerr << "tessmar-cli: " << opened.warning << "\n";
+    if (!open_settings(args.positional[0], state)) {
+        return kFailure;
     }
     std::string error;
     const std::unique_ptr<SerialPort> port = open_scanner_port(args["--port"], error);

@@ -6,6 +6,7 @@
 
 #include "pages/page_support.h"
 #include "pages/scanner_page.h"
+#include "summary/summary_tree_view.h"
 
 namespace tessmar {
 namespace {
@@ -49,6 +50,8 @@ void open_reader_settings(AppContext& app) {
             DestroyPropertySheetPage(pages[i]);
         }
     }
+    // Whichever button closed the sheet, a Reset may have reached the record meanwhile.
+    build_summary_tree(app);
 }
 
 }  // namespace tessmar

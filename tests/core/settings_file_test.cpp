@@ -4,6 +4,7 @@
 #include <fstream>
 
 #include "model/settings_file.h"
+#include "tests/core/test_files.h"
 
 namespace tessmar {
 namespace {
@@ -12,23 +13,15 @@ namespace fs = std::filesystem;
 
 class SettingsFileTest : public ::testing::Test {
   protected:
-    void SetUp() override {
-        dir_ = fs::temp_directory_path() /
-               (std::string("tessmar-file-test-") +
-                ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::remove_all(dir_);
-        fs::create_directories(dir_);
-        load_factory_defaults(state_);
-    }
-    void TearDown() override { fs::remove_all(dir_); }
-    std::string path(const char* name) const { return (dir_ / name).string(); }
+    void SetUp() override { load_factory_defaults(state_); }
+    std::string path(const char* name) const { return dir_.path(name); }
     static void write_bytes(const std::string& path, std::size_t count, std::uint8_t value) {
         std::ofstream out(path, std::ios::binary);
         const std::vector<char> bytes(count, static_cast<char>(value));
         out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
     }
 
-    fs::path dir_;
+    test::ScratchDirectory dir_{"tessmar-file-test-"};
     ProgramState state_;
 };
 

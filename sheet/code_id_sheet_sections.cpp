@@ -1,0 +1,116 @@
+// The Code ID, Data Substitution and Data Editing sections.
+#include <string>
+
+#include "model/code_id_presets.h"
+#include "model/key_string.h"
+#include "sheet/sheet_rows.h"
+#include "sheet/sheet_sections.h"
+#include "sheet/sheet_tokens.h"
+
+namespace tessmar {
+namespace {
+
+struct CodeIdEntry {
+    int code;
+    const char* caption;
+};
+
+// In the Code ID page's order, that of kCodeIdSlots.
+constexpr CodeIdEntry kCodeIdEntries[kCodeIds] = {
+    {256, "Code 39"},
+    {257, "Italian Pharmacode"},
+    {258, "French Pharmacode"},
+    {259, "Industrial 25"},
+    {260, "Interleave 25"},
+    {261, "Matrix 25"},
+    {262, "Codabar"},
+    {263, "Code 93"},
+    {264, "Code 128"},
+    {265, "UPCE"},
+    {266, "EAN 8"},
+    {267, "EAN 13"},
+    {270, "UPCA"},
+    {268, "MSI"},
+    {269, "Plessey"},
+    {402, "PDF 417"},
+};
+
+// A set number outside 1 to 5 (none is ever stored) counts as no set.
+int valid_set(int set) {
+    return set >= 1 && set <= kCodeIdPresetSets ? set : 0;
+}
+
+// Whether entry i must be written after the sheet's set token (if any). An entry filled from a
+// set is compared, as shown, with that set's preset: the chosen set, or when none is chosen, the
+// set it came from. The whole text is compared, so a preset with a key added still differs.
+// With a set chosen, an entry that came from no set is written when it differs from the
+// defaults or from the chosen set's preset, since the set token has put that preset there.
+bool code_id_differs(const SheetSource& source, int set, int origin, int entry) {
+    const KeySlot slot = kCodeIdSlots[static_cast<std::size_t>(entry)];
+    const KeyString current = source.record.key_string(slot);
+    const std::string shown = key_string_text(current, source.interface_class);
+    if (origin == 0) {
+        return key_strings_differ(current, source.snapshot.key_string(slot)) ||
+               (set != 0 && shown != code_id_preset_text(set, entry));
+    }
+    return shown != code_id_preset_text(set != 0 ? set : origin, entry);
+}
+
+constexpr SheetRow kDataEditingRows[] = {
+    OptionRow{Field::editing_exclusive, "%s Exclusive", enable(279, 280)},
+    OptionRow{Field::enable_editing_format_1, "%s Format 1", enable(281, 282)},
+    OptionRow{Field::enable_editing_format_2, "%s Format 2", enable(283, 284)},
+    OptionRow{Field::enable_editing_format_3, "%s Format 3", enable(285, 286)},
+    OptionRow{Field::enable_editing_format_4, "%s Format 4", enable(354, 355)},
+    OptionRow{Field::enable_editing_format_5, "%s Format 5", enable(356, 357)},
+    OptionRow{Field::enable_editing_format_6, "%s Format 6", enable(358, 359)},
+};
+
+}  // namespace
+
+void write_code_id_section(SheetWriter& writer, const SheetSource& source, int code_id_set,
+                           std::span<const int, kCodeIds> code_id_origin) {
+    writer.begin_section("\r\n\r\nCode ID Settings\r\n");
+    const int set = valid_set(code_id_set);
+    if (set != 0) {
+        writer.write(setup_token(static_cast<unsigned>(9961 + set),
+                                 numbered_caption("Set %d", static_cast<unsigned>(set))));
+    }
+    for (int entry = 0; entry < kCodeIds; ++entry) {
+        const int origin = valid_set(code_id_origin[static_cast<std::size_t>(entry)]);
+        if (!code_id_differs(source, set, origin, entry)) {
+            continue;
+        }
+        const CodeIdEntry& named = kCodeIdEntries[entry];
+        const KeyString slot =
+            source.record.key_string(kCodeIdSlots[static_cast<std::size_t>(entry)]);
+        writer.write(setup_token(static_cast<unsigned>(named.code), named.caption) +
+                     key_string_tokens(slot, source.interface_class));
+    }
+}
+
+// A pair is written only when both its strings differ from the defaults.
+void write_substitution_section(SheetWriter& writer, const SheetSource& source) {
+    writer.begin_section("\r\n\r\nData Substitution Settings");
+    for (int k = 1; k <= kSubstitutions; ++k) {
+        const KeyString replaced = source.record.string_to_be_replaced(k);
+        const KeyString by = source.record.replaced_by(k);
+        if (!key_strings_differ(replaced, source.snapshot.string_to_be_replaced(k)) ||
+            !key_strings_differ(by, source.snapshot.replaced_by(k))) {
+            continue;
+        }
+        const unsigned code = static_cast<unsigned>(388 + 2 * k);
+        std::string entry = "\r\n";
+        entry +=
+            setup_token(code, numbered_caption("(%d) String Replaced", static_cast<unsigned>(k)));
+        writer.write(entry + key_string_tokens(replaced, source.interface_class) +
+                     setup_token(code + 1, "Replaced By") +
+                     key_string_tokens(by, source.interface_class));
+    }
+}
+
+void write_data_editing_section(SheetWriter& writer, const SheetSource& source) {
+    write_section(writer, source, {"\r\n\r\nData Editing Settings\r\n", kDataEditingRows});
+}
+
+}  // namespace tessmar

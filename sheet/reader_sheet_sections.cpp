@@ -1,0 +1,360 @@
+// The code tables of the scanner, interface, prefix / suffix, symbology and length-code sections.
+#include "model/program_state.h"
+#include "sheet/sheet_rows.h"
+#include "sheet/sheet_sections.h"
+
+namespace tessmar {
+namespace {
+
+using F = Field;
+using K = KeySlot;
+
+// Scanner Settings.
+constexpr const char* kScanModes[] = {"Auto Off",  "Continuous", "Auto Power Off", "Alternate",
+                                      "Momentary", "Repeat",     "Laser",          "Testing"};
+constexpr const char* kRedundancies[] = {"None", "2 times", "3 times", "4 times"};
+constexpr const char* kRereadDelays[] = {"100 ms", "200 ms", "400 ms", "800 ms",
+                                         "1 sec",  "2 sec",  "3 sec",  "5 sec"};
+// The bit is 1 when the buzzer is off.
+constexpr const char* kBuzzerWords[] = {"Enable", "Disable"};
+constexpr const char* kFrequencies[] = {"8", "4", "2", "1"};
+constexpr const char* kTransmissionDelays[] = {"0 sec",  "100 ms", "200 ms", "400 ms",
+                                               "600 ms", "800 ms", "1 sec",  "2 sec"};
+constexpr const char* kDataDelays[] = {"0 sec", "250 ms", "500 ms", "1 sec",
+                                       "2 sec", "3 sec",  "5 sec",  "8 sec"};
+
+constexpr SheetRow kScannerRows[] = {
+    OptionRow{F::scan_mode, "%s Mode", list(66, kScanModes)},
+    OptionRow{F::read_redundancy, "Redundancy:%s", list(201, kRedundancies)},
+    OptionRow{F::delay_between_reread, "Reread Delay:%s", list(336, kRereadDelays)},
+    NumberRow{F::scanner_timeout, 207, "Scanner Timeout"},
+    OptionRow{F::disable_buzzer, "%s Buzzer", toggle(319, 318, kBuzzerWords)},
+    OptionRow{F::buzzer_frequency, "Frequency:%s khz", list(46, kFrequencies),
+              only_if(F::disable_buzzer, 0)},
+    OptionRow{F::transmit_buffer, "%s TRX. Buffer", enable(386, 387)},
+    OptionRow{F::transmission_delay, "Delay:%s", list(344, kTransmissionDelays),
+              only_if(F::transmit_buffer, 1)},
+    OptionRow{F::memory_scanner, "%s Memory", enable(321, 320)},
+    OptionRow{F::memory_scanner_data_delay, "Data Delay:%s", list(322, kDataDelays),
+              only_if(F::memory_scanner, 1)},
+    OptionRow{F::read_negative_barcode, "%s Negative Barcode", enable(199, 200)},
+};
+
+// Interface Settings, wand emulation.
+constexpr const char* kMarginTimes[] = {"5 ms",  "10 ms", "20 ms", "30 ms",
+                                        "40 ms", "60 ms", "80 ms", "100 ms"};
+constexpr const char* kModuleTimes[] = {"250 us", "500 us", "1 ms", "1.5 ms",
+                                        "2 ms",   "3 ms",   "4 ms", "5 ms"};
+constexpr const char* kWandStates[] = {"Low", "High"};
+constexpr const char* kBlockDelays[] = {"50 ms",  "100 ms", "250 ms",  "500 ms",
+                                        "750 ms", "1 sec",  "1.5 sec", "2 sec"};
+
+constexpr SheetRow kWandRows[] = {
+    InterfaceRow{kKeyboardTypeWand, 306, "Wand Emulation"},
+    OptionRow{F::margin_time, "Margin Time:%s", list(370, kMarginTimes)},
+    OptionRow{F::module_time, "Module Time:%s", list(362, kModuleTimes)},
+    OptionRow{F::normal_state, "Normal Status:%s", toggle(302, 303, kWandStates)},
+    OptionRow{F::bar_state, "Bar Status:%s", toggle(304, 305, kWandStates)},
+    OptionRow{F::pdf417_block_delay, "PDF 417 Block Delay:%s", list(378, kBlockDelays)},
+};
+
+// Interface Settings, keyboard wedge. The sheet's keyboard names are its own, shorter than the
+// summary tree's; keyboard type n is entry n, and 0 is RS-232, never a keyboard.
+constexpr const char* kKeyboardNames[] = {
+    nullptr,
+    "PCAT US",
+    "PCAT French",
+    "PCAT German",
+    "PCAT Italy",
+    "PCAT Swedish",
+    "PCAT Norwegian",
+    "PCAT UK",
+    "PCAT Belgium",
+    "PCAT Spanish",
+    "PCAT Portuguese",
+    "PS55 A01-1",
+    "PS55 A01-2",
+    "PS55 A01-3",
+    "PS55 001-1",
+    "PS55 001-81",
+    "PS55 001-2",
+    "PS55 001-82",
+    "PS55 001-3",
+    "PS55 001-8A",
+    "PS55 002-1,003-1",
+    "PS55 002-81,003-81",
+    "PS55 002-2,003-2",
+    "PS55 002-82,003-82",
+    "PS55 002-3,003-3",
+    "PS55 002-8A,003-8A",
+    "IBM 3477 Japanese",
+    "PS2-30",
+    "IBM 34XX/319X...",
+};
+constexpr const char* kAlphabetsTransmissions[] = {"Case Sensitive", "Ignore Case"};
+// Capital lock type and digits layout store 0 (or 1, from files) for their first item.
+constexpr int kCapitalLockCodes[] = {10, 10, 12, 11};
+constexpr const char* kCapitalLockTypes[] = {"Normal", "Normal", "Capital Lock", "Shift Lock"};
+constexpr const char* kAlphabetsLayouts[] = {"Normal", "AZERTY", "QWERTZ"};
+constexpr const char* kDigitsTransmissions[] = {"Alpha Numeric Key Pad", "Numeric Key Pad"};
+constexpr int kDigitsLayoutCodes[] = {7, 7, 9, 8};
+constexpr const char* kDigitsLayouts[] = {"Normal", "Normal", "Lower Row", "Upper Row"};
+
+constexpr SheetRow kKeyboardWedgeRows[] = {
+    OptionRow{F::keyboard_type, "%s", {kKeyboardNames, 0, 0}, {}, true},
+    OptionRow{F::alphabets_transmission, "%s", toggle(5, 6, kAlphabetsTransmissions)},
+    OptionRow{F::capital_lock_type, "%s", mapped(kCapitalLockCodes, kCapitalLockTypes)},
+    OptionRow{F::alphabets_layout, "%s", list(312, kAlphabetsLayouts)},
+    OptionRow{F::capital_lock_auto_detection, "Auto Dection %s", on(2, 1)},
+    OptionRow{F::alternate_composing, "%s Alt Composing", enable(335, 334)},
+    OptionRow{F::digits_transmission, "%s", toggle(13, 14, kDigitsTransmissions)},
+    OptionRow{F::capital_lock_state, "Capital Lock %s", on(3, 4)},
+    OptionRow{F::digits_layout, "%s", mapped(kDigitsLayoutCodes, kDigitsLayouts)},
+    NumberRow{F::inter_character_delay, 15, "Inter-Character Delay"},
+    OptionRow{F::laptop_support, "%s Laptop Support", enable(389, 388)},
+};
+
+// Interface Settings, RS-232.
+constexpr const char* kTransmissionModes[] = {"Single Port", "Dual Port, Both Ends",
+                                              "Dual Port, Female End", "Dual Port, Male End"};
+constexpr const char* kBaudRates[] = {"38400", "19200", "9600", "4800",
+                                      "2400",  "1200",  "600",  "300"};
+constexpr const char* kParities[] = {"None", "Even", "Odd"};
+constexpr const char* kDataBits[] = {"7 bits", "8 bits"};
+constexpr const char* kFlowControls[] = {"None", "Scanner Ready", "Data Ready", "INV. Data Ready"};
+
+constexpr SheetRow kRs232Rows[] = {
+    InterfaceRow{kKeyboardTypeRs232, 1, "RS232 Interface"},
+    OptionRow{F::transmission_mode, "%s", list(38, kTransmissionModes)},
+    OptionRow{F::baud_rate, "Baud Rate:%s bps", list(16, kBaudRates)},
+    OptionRow{F::parity, "Parity:%s", list(28, kParities)},
+    OptionRow{F::data_bit, "Data Bit:%s", toggle(34, 35, kDataBits)},
+    // Flow control exists only on a single port.
+    OptionRow{F::flow_control, "%s", list(42, kFlowControls), only_if(F::transmission_mode, 0)},
+    NumberRow{F::inter_character_delay, 15, "Inter-Character Delay"},
+};
+
+constexpr SheetRow kPrefixSuffixRows[] = {
+    KeyStringRow{K::prefix_code, 273, "Prefix Code"},
+    KeyStringRow{K::suffix_code, 274, "Suffix Code"},
+};
+
+// The symbologies. A length qualification's mode bit names its two lengths.
+constexpr const char* kLengthQualifications[] = {"Fixed Length Qual.", "Max / Min Length Qual."};
+constexpr const char* kStartStops[] = {"IND. 25", "INT. 25", "Matrix 25"};
+
+constexpr SheetRow kCode39Rows[] = {
+    OptionRow{F::enable_code_39, "%s", enable(74, 75)},
+    OptionRow{F::code_39_full_ascii, "Full ASCII %s", on(122, 123), kIfEnabled},
+    OptionRow{F::code_39_transmit_start_stop, "Start / Stop TRX %s", on(116, 117), kIfEnabled},
+    OptionRow{F::code_39_verify_checksum, "Checksum Verify %s", on(118, 119), kIfEnabled},
+    OptionRow{F::code_39_transmit_checksum, "Checksum TRX %s", on(120, 121), kIfEnabled},
+};
+constexpr SheetRow kItalianPharmacodeRows[] = {
+    OptionRow{F::enable_italian_pharmacode, "%s", enable(76, 77)},
+    OptionRow{F::italian_pharmacode_transmit_checksum, "Checksum TRX %s", on(126, 127), kIfEnabled},
+};
+constexpr SheetRow kFrenchPharmacodeRows[] = {
+    OptionRow{F::enable_french_pharmacode, "%s", enable(78, 79)},
+    OptionRow{F::french_pharmacode_transmit_checksum, "Checksum TRX %s", on(128, 129), kIfEnabled},
+};
+constexpr SheetRow kIndustrial25Rows[] = {
+    OptionRow{F::enable_industrial_25, "%s", enable(80, 81)},
+    OptionRow{F::industrial_25_start_stop_selection, "Start / Stop:%s", list(130, kStartStops),
+              kIfEnabled},
+    OptionRow{F::industrial_25_verify_checksum, "Checksum Verify %s", on(139, 140), kIfEnabled},
+    OptionRow{F::industrial_25_transmit_checksum, "Checksum TRX %s", on(141, 142), kIfEnabled},
+    OptionRow{F::industrial_25_length_mode, "%s", toggle(208, 209, kLengthQualifications),
+              kIfEnabled},
+    LengthRow{F::industrial_25_length_1, F::industrial_25_length_mode, 210, "Max Length",
+              "Fixed Length 1"},
+    LengthRow{F::industrial_25_length_2, F::industrial_25_length_mode, 211, "Min Length",
+              "Fixed Length 2"},
+};
+constexpr SheetRow kInterleave25Rows[] = {
+    OptionRow{F::enable_interleave_25, "%s", enable(82, 83)},
+    OptionRow{F::interleave_25_start_stop_selection, "Start / Stop:%s", list(133, kStartStops),
+              kIfEnabled},
+    OptionRow{F::interleave_25_verify_checksum, "Checksum Verify %s", on(143, 144), kIfEnabled},
+    OptionRow{F::interleave_25_transmit_checksum, "Checksum TRX %s", on(145, 146), kIfEnabled},
+    OptionRow{F::interleave_25_transmit_first_0, "Transmit First 0 %s", on(206, 205), kIfEnabled},
+    OptionRow{F::interleave_25_length_mode, "%s", toggle(212, 213, kLengthQualifications),
+              kIfEnabled},
+    LengthRow{F::interleave_25_length_1, F::interleave_25_length_mode, 214, "Max Length",
+              "Fixed Length 1"},
+    LengthRow{F::interleave_25_length_2, F::interleave_25_length_mode, 215, "Min Length",
+              "Fixed Length 2"},
+};
+constexpr SheetRow kMatrix25Rows[] = {
+    OptionRow{F::enable_matrix_25, "%s", enable(84, 85)},
+    OptionRow{F::matrix_25_start_stop_selection, "Start / Stop:%s", list(136, kStartStops),
+              kIfEnabled},
+    OptionRow{F::matrix_25_verify_checksum, "Checksum Verify %s", on(147, 148), kIfEnabled},
+    OptionRow{F::matrix_25_transmit_checksum, "Checksum TRX %s", on(149, 150), kIfEnabled},
+    OptionRow{F::matrix_25_length_mode, "%s", toggle(216, 217, kLengthQualifications), kIfEnabled},
+    LengthRow{F::matrix_25_length_1, F::matrix_25_length_mode, 218, "Max Length", "Fixed Length 1"},
+    LengthRow{F::matrix_25_length_2, F::matrix_25_length_mode, 219, "Min Length", "Fixed Length 2"},
+};
+constexpr const char* kCodabarStartStops[] = {"abcd / abcd", "abcd / tn*e", "ABCD / ABCD",
+                                              "ABCD / TN*E"};
+constexpr SheetRow kCodabarRows[] = {
+    OptionRow{F::enable_codabar, "%s", enable(86, 87)},
+    OptionRow{F::codabar_start_stop_character, "%s", list(151, kCodabarStartStops), kIfEnabled},
+    OptionRow{F::codabar_transmit_start_stop, "Start / Stop TRX %s", on(155, 156), kIfEnabled},
+    OptionRow{F::codabar_clsi_conversion, "CLSI Convert %s", on(157, 158), kIfEnabled},
+};
+constexpr SheetRow kCode93Rows[] = {
+    OptionRow{F::enable_code_93, "%s", enable(88, 89)},
+};
+constexpr SheetRow kCode128Rows[] = {
+    OptionRow{F::enable_code_128, "%s", enable(90, 91)},
+};
+constexpr SheetRow kEan128Rows[] = {
+    OptionRow{F::enable_ean_128, "%s", enable(104, 105)},
+    KeyStringRow{K::field_separator, 301, "Field Separator", kIfEnabled},
+};
+constexpr const char* kUpceSystemNumbers[] = {"0 only", "0 and 1"};
+constexpr SheetRow kUpceRows[] = {
+    OptionRow{F::upce_no_addon, "%s No Addon", enable(92, 93)},
+    OptionRow{F::upce_addon_2, "%s Addon 2", enable(94, 95)},
+    OptionRow{F::upce_addon_5, "%s Addon 5", enable(96, 97)},
+    OptionRow{F::upce_convert_to_upca, "Cvt. to UPCA %s", on(175, 176), kIfEnabled},
+    OptionRow{F::upce_transmit_checksum, "Checksum TRX %s", on(183, 184), kIfEnabled},
+    OptionRow{F::upce_transmit_system_number, "System No. TRX %s", on(191, 192), kIfEnabled},
+    OptionRow{F::upce_system_number, "System Number %s", toggle(287, 288, kUpceSystemNumbers),
+              kIfEnabled},
+};
+constexpr SheetRow kEan8Rows[] = {
+    OptionRow{F::ean_8_no_addon, "%s No Addon", enable(98, 99)},
+    OptionRow{F::ean_8_addon_2, "%s Addon 2", enable(100, 101)},
+    OptionRow{F::ean_8_addon_5, "%s Addon 5", enable(102, 103)},
+    OptionRow{F::ean_8_convert_to_ean_13, "Cvt. to EAN 13 %s", on(195, 196), kIfEnabled},
+    OptionRow{F::ean_8_transmit_checksum, "Checksum TRX %s", on(187, 188), kIfEnabled},
+};
+constexpr SheetRow kEan13Rows[] = {
+    OptionRow{F::ean_13_no_addon, "%s No Addon", enable(106, 107)},
+    OptionRow{F::ean_13_addon_2, "%s Addon 2", enable(108, 109)},
+    OptionRow{F::ean_13_addon_5, "%s Addon 5", enable(110, 111)},
+    OptionRow{F::isbn_conversion, "ISBN Convert %s", on(179, 180), kIfEnabled},
+    OptionRow{F::issn_conversion, "ISSN Convert %s", on(181, 182), kIfEnabled},
+    OptionRow{F::ean_13_transmit_checksum, "Checksum TRX %s", on(189, 190), kIfEnabled},
+};
+constexpr SheetRow kUpcaRows[] = {
+    OptionRow{F::upca_no_addon, "%s No Addon", enable(291, 292)},
+    OptionRow{F::upca_addon_2, "%s Addon 2", enable(293, 294)},
+    OptionRow{F::upca_addon_5, "%s Addon 5", enable(295, 296)},
+    OptionRow{F::upca_convert_to_ean_13, "Cvt. to EAN 13 %s", on(177, 178), kIfEnabled},
+    OptionRow{F::upca_transmit_checksum, "Checksum TRX %s", on(185, 186), kIfEnabled},
+    OptionRow{F::upca_transmit_system_number, "System No. TRX %s", on(193, 194), kIfEnabled},
+};
+// The caption holds two ampersands, as the scanner's own documentation prints it.
+constexpr const char* kMsiVerifications[] = {"Single Modulo 10", "Double Modulo 10",
+                                             "Modulo 11 && 10"};
+constexpr const char* kMsiTransmissions[] = {"Last digit not trx", "Transmitted",
+                                             "Last 2 digits not trx"};
+constexpr SheetRow kMsiRows[] = {
+    OptionRow{F::enable_msi, "%s", enable(112, 113)},
+    OptionRow{F::msi_checksum_verification, "%s", list(167, kMsiVerifications), kIfEnabled},
+    OptionRow{F::msi_checksum_transmission, "%s", list(170, kMsiTransmissions), kIfEnabled},
+    OptionRow{F::msi_length_mode, "%s", toggle(220, 221, kLengthQualifications), kIfEnabled},
+    LengthRow{F::msi_length_1, F::msi_length_mode, 222, "Max Length", "Fixed Length 1"},
+    LengthRow{F::msi_length_2, F::msi_length_mode, 223, "Min Length", "Fixed Length 2"},
+};
+constexpr SheetRow kPlesseyRows[] = {
+    OptionRow{F::enable_plessey, "%s", enable(114, 115)},
+    OptionRow{F::convert_to_uk_plessey, "Cvt. to UK Plessey %s", on(165, 166), kIfEnabled},
+    OptionRow{F::plessey_transmit_checksum, "Checksum TRX %s", on(163, 164), kIfEnabled},
+};
+// PDF 417 has no enable bit: its strings are always written when they differ.
+constexpr SheetRow kPdf417Rows[] = {
+    KeyStringRow{K::pdf417_escape_character, 405, "Escape Character"},
+    KeyStringRow{K::pdf417_prefix_code, 352, "Prefix Code"},
+    KeyStringRow{K::pdf417_suffix_code, 353, "Suffix Code"},
+};
+
+constexpr SheetRow kLengthCodeRows[] = {
+    OptionRow{F::length_code_code_39, "%s Code 39", enable(224, 225)},
+    OptionRow{F::length_code_italian_pharmacode, "%s Italian Phar.", enable(226, 227)},
+    OptionRow{F::length_code_french_pharmacode, "%s French Phar.", enable(228, 229)},
+    OptionRow{F::length_code_industrial_25, "%s Industrial 25", enable(230, 231)},
+    OptionRow{F::length_code_interleave_25, "%s Interleave 25", enable(232, 233)},
+    OptionRow{F::length_code_matrix_25, "%s Matrix 25", enable(234, 235)},
+    OptionRow{F::length_code_codabar, "%s Codabar", enable(236, 237)},
+    OptionRow{F::length_code_code_93, "%s Code 93", enable(238, 239)},
+    OptionRow{F::length_code_code_128, "%s Code 128", enable(240, 241)},
+    OptionRow{F::length_code_ean_128, "%s EAN 128", enable(299, 300)},
+    OptionRow{F::length_code_upce, "%s UPCE", enable(242, 243)},
+    OptionRow{F::length_code_ean_8, "%s EAN 8", enable(244, 245)},
+    OptionRow{F::length_code_ean_13, "%s EAN 13", enable(246, 247)},
+    OptionRow{F::length_code_upca, "%s UPCA", enable(289, 290)},
+    OptionRow{F::length_code_msi, "%s MSI", enable(248, 249)},
+    OptionRow{F::length_code_plessey, "%s Plessey", enable(250, 251)},
+    OptionRow{F::length_code_pdf417, "%s PDF 417", enable(403, 404)},
+};
+
+// What enables each symbology: its enable bit, or for the UPC and EAN families any of their three
+// add-on variants.
+constexpr Field kCode39[] = {F::enable_code_39};
+constexpr Field kItalianPharmacode[] = {F::enable_italian_pharmacode};
+constexpr Field kFrenchPharmacode[] = {F::enable_french_pharmacode};
+constexpr Field kIndustrial25[] = {F::enable_industrial_25};
+constexpr Field kInterleave25[] = {F::enable_interleave_25};
+constexpr Field kMatrix25[] = {F::enable_matrix_25};
+constexpr Field kCodabar[] = {F::enable_codabar};
+constexpr Field kEan128[] = {F::enable_ean_128};
+constexpr Field kUpce[] = {F::upce_no_addon, F::upce_addon_2, F::upce_addon_5};
+constexpr Field kEan8[] = {F::ean_8_no_addon, F::ean_8_addon_2, F::ean_8_addon_5};
+constexpr Field kEan13[] = {F::ean_13_no_addon, F::ean_13_addon_2, F::ean_13_addon_5};
+constexpr Field kUpca[] = {F::upca_no_addon, F::upca_addon_2, F::upca_addon_5};
+constexpr Field kMsi[] = {F::enable_msi};
+constexpr Field kPlessey[] = {F::enable_plessey};
+
+constexpr const char* kInterfaceHeading = "\r\n\r\nInterface Settings\r\n";
+
+constexpr SheetSection kScannerSection = {"\r\n\r\nScanner Settings\r\n", kScannerRows};
+// The sections after the interface, in the order they are written.
+constexpr SheetSection kSectionsAfterInterface[] = {
+    {"\r\n\r\nPrefix / Suffix Settings\r\n", kPrefixSuffixRows},
+    {"\r\n\r\nCode 39 Settings\r\n", kCode39Rows, kCode39},
+    {"\r\n\r\nItalian Pharmacode Settings\r\n", kItalianPharmacodeRows, kItalianPharmacode},
+    {"\r\n\r\nFrench Pharmacode Settings\r\n", kFrenchPharmacodeRows, kFrenchPharmacode},
+    {"\r\n\r\nIndustrial 25 Settings\r\n", kIndustrial25Rows, kIndustrial25},
+    {"\r\n\r\nInterleave 25 Settings\r\n", kInterleave25Rows, kInterleave25},
+    {"\r\n\r\nMatrix 25 Settings\r\n", kMatrix25Rows, kMatrix25},
+    {"\r\n\r\nCodabar Settings\r\n", kCodabarRows, kCodabar},
+    {"\r\n\r\nCode 93 Settings\r\n", kCode93Rows},
+    {"\r\n\r\nCode 128 Settings\r\n", kCode128Rows},
+    {"\r\n\r\nEAN 128 Settings\r\n", kEan128Rows, kEan128},
+    {"\r\n\r\nUPCE Settings\r\n", kUpceRows, kUpce},
+    {"\r\n\r\nEAN 8 Settings\r\n", kEan8Rows, kEan8},
+    {"\r\n\r\nEAN 13 Settings\r\n", kEan13Rows, kEan13},
+    {"\r\n\r\nUPCA Settings\r\n", kUpcaRows, kUpca},
+    {"\r\n\r\nMSI Settings\r\n", kMsiRows, kMsi},
+    {"\r\n\r\nPlessey Settings\r\n", kPlesseyRows, kPlessey},
+    {"\r\n\r\nPDF 417 Settings\r\n", kPdf417Rows},
+    {"\r\n\r\nLength Code Settings\r\n", kLengthCodeRows},
+};
+
+// The interface of the record's keyboard type, not of the interface class the pages keep.
+SheetSection interface_section(unsigned keyboard_type) {
+    switch (keyboard_type) {
+        case kKeyboardTypeWand:
+            return {kInterfaceHeading, kWandRows};
+        case kKeyboardTypeRs232:
+            return {kInterfaceHeading, kRs232Rows};
+        default:
+            return {"\r\n\r\nInterface Settings : Keyboard Wedge\r\n", kKeyboardWedgeRows};
+    }
+}
+
+}  // namespace
+
+void write_reader_sections(SheetWriter& writer, const SheetSource& source) {
+    write_section(writer, source, kScannerSection);
+    write_section(writer, source, interface_section(source.record.get(Field::keyboard_type)));
+    for (const SheetSection& section : kSectionsAfterInterface) {
+        write_section(writer, source, section);
+    }
+}
+
+}  // namespace tessmar

@@ -1,0 +1,49 @@
+// Stampwell.exe: a window-less Windows program. Tessmar starts it with the sheet's name; it shows
+// its messages in message boxes and opens the page with the program registered for .html files.
+#include <windows.h>
+
+#include <shellapi.h>
+
+#include <cstdlib>
+#include <filesystem>
+
+#include "tools/stampwell/stampwell.h"
+
+namespace stampwell {
+namespace {
+
+constexpr char kCaption[] = "Stampwell";
+
+class Win32Platform : public Platform {
+  public:
+    void report_error(const std::string& text) override {
+        MessageBoxA(nullptr, text.c_str(), kCaption, MB_OK | MB_ICONWARNING);
+    }
+    // Success needs no message: the browser showing the page says it all.
+    void report_note(const std::string&) override {}
+
+    std::string open_in_browser(const std::string& page_path) override {
+        const std::string full = std::filesystem::absolute(page_path).string();
+        const auto result = reinterpret_cast<INT_PTR>(
+            ShellExecuteA(nullptr, "open", full.c_str(), nullptr, nullptr, SW_SHOWNORMAL));
+        // Values above 32 mean the page was handed to a program.
+        if (result > 32) {
+            return {};
+        }
+        std::string error = "error ";
+        return error += std::to_string(result);
+    }
+
+    bool browser_disabled() override {
+        char value[8];
+        return GetEnvironmentVariableA(kNoOpenVariable, value, sizeof value) > 0;
+    }
+};
+
+}  // namespace
+}  // namespace stampwell
+
+int main(int argc, char** argv) {
+    stampwell::Win32Platform platform;
+    return stampwell::run(std::vector<std::string>(argv + 1, argv + argc), platform);
+}

@@ -1,0 +1,32 @@
+// Stampwell turns a setup-code sheet into a printable page of barcodes and opens it in the
+// default browser. The run itself is portable; showing messages and opening the browser are
+// each platform's own.
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace stampwell {
+
+// What a run needs from its platform.
+class Platform {
+  public:
+    virtual ~Platform() = default;
+    virtual void report_error(const std::string& text) = 0;
+    virtual void report_note(const std::string& text) = 0;
+    // Opens the page in the default browser; an empty result means it was handed over.
+    virtual std::string open_in_browser(const std::string& page_path) = 0;
+    // When set, the page is only written: a test or a build machine asked for no browser.
+    virtual bool browser_disabled() = 0;
+};
+
+inline constexpr const char* kNoOpenVariable = "STAMPWELL_NO_OPEN";
+
+// The page written for `sheet_path`: beside it, with the extension .html (Barcode.prn gives
+// Barcode.html).
+std::string page_path_for(const std::string& sheet_path);
+
+// Runs stampwell with its arguments (without the program name); returns the exit code.
+int run(const std::vector<std::string>& args, Platform& platform);
+
+}  // namespace stampwell
