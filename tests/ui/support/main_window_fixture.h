@@ -17,7 +17,7 @@ class MainWindowTest : public ::testing::Test {
         app.state = &state;
         ASSERT_TRUE(register_main_window_class(app.instance));
         window = create_main_window(app);
-        ASSERT_NE(window, nullptr);
+        ASSERT_NE(window, nullptr) << "CreateWindowEx failed with error " << GetLastError();
         ShowWindow(window, SW_SHOW);
         UpdateWindow(window);
         pump_messages();
