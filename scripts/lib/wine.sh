@@ -82,3 +82,11 @@ start_wineserver() {
     wine cmd /c exit </dev/null >/dev/null 2>&1
   fi
 }
+
+# Keeps Wine's desktop process up from one program to the next. Left alone, it ends with the
+# last program and the next one starts it anew, which is slower and, when the two meet, can
+# leave the new program without a desktop to create its windows on. An idle cmd.exe reading
+# from this shell holds it; it ends when the shell does.
+hold_wine_desktop() {
+  exec 8> >(wine cmd.exe >/dev/null 2>&1)
+}
