@@ -15,7 +15,10 @@ start_display() {
     export DISPLAY=":$n"
     local tries
     for tries in $(seq 50); do
-      xdpyinfo >/dev/null 2>&1 && return 0
+      # Our own server must be the one answering: another run may have taken the same number
+      # a moment earlier, and then ours has exited.
+      kill -0 "$TESSMAR_XVFB_PID" 2>/dev/null || break
+      xdpyinfo >/dev/null 2>&1 && kill -0 "$TESSMAR_XVFB_PID" 2>/dev/null && return 0
       sleep 0.1
     done
     kill "$TESSMAR_XVFB_PID" 2>/dev/null || true
