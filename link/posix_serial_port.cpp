@@ -6,9 +6,13 @@
 #include <termios.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
+#include <cstdint>
 #include <chrono>
 #include <cstring>
+#include <limits>
+#include <thread>
 
 #include "link/serial_port.h"
 
@@ -27,6 +31,7 @@ class PosixSerialPort final : public SerialPort {
         const ssize_t count = ::read(fd_, buffer.data(), buffer.size());
         return count > 0 ? static_cast<std::size_t>(count) : 0;
     }
+    void wait_for_bytes(std::uint32_t limit_ms) override;
     void purge_received() override { tcflush(fd_, TCIFLUSH); }
 
   private:
@@ -56,6 +61,18 @@ bool PosixSerialPort::write(std::span<const std::uint8_t> bytes) {
         ::poll(&writable, 1, static_cast<int>(left.count()));
     }
     return true;
+}
+
+void PosixSerialPort::wait_for_bytes(std::uint32_t limit_ms) {
+    using std::chrono::milliseconds;
+    const int limit =
+        static_cast<int>(std::min<std::uint32_t>(limit_ms, std::numeric_limits<int>::max()));
+    pollfd readable{fd_, POLLIN, 0};
+    if (::poll(&readable, 1, limit) > 0 && (readable.revents & POLLIN) == 0) {
+        // Hung up: nothing can arrive, and poll would return at once every time. Sleep the
+        // wait out instead, so a dead line costs no more than a silent one.
+        std::this_thread::sleep_for(milliseconds(limit));
+    }
 }
 
 // 9600 baud, 8 data bits, no parity, one stop bit; raw, with no translation of CR or anything

@@ -1,6 +1,7 @@
 // The serial line as the link protocols see it: whole writes, reads that return at once with
-// whatever has arrived, and a purge of the receive queue. There is one implementation per
-// platform (termios, the Win32 comm functions); tests put a scripted peer behind the interface.
+// whatever has arrived, a wait for received bytes, and a purge of the receive queue. There is one
+// implementation per platform (termios, the Win32 comm functions); tests put a scripted peer behind
+// the interface.
 #pragma once
 
 #include <cstddef>
@@ -19,8 +20,13 @@ class SerialPort {
     // since a lost message shows as a missing reply.
     virtual bool write(std::span<const std::uint8_t> bytes) = 0;
     // Returns at once with the bytes already received, at most `buffer.size()` of them; 0 when
-    // none have arrived or the read failed.
+    // none have arrived or the read failed. (The Win32 port hands out what its waits took in.)
     virtual std::size_t read(std::span<std::uint8_t> buffer) = 0;
+    // Blocks until received bytes are there to be read or about `limit_ms` milliseconds have
+    // passed. It may return sooner (the Win32 port never blocks for more than a tenth of a
+    // second, so a GUI thread keeps answering its messages), so callers read again and keep
+    // their own deadline.
+    virtual void wait_for_bytes(std::uint32_t limit_ms) = 0;
     // Discards what was received and not yet read.
     virtual void purge_received() = 0;
 };
@@ -38,7 +44,8 @@ struct OpenedPort {
 };
 
 // Opens a port for one connection: exclusive, 9600 baud, 8 data bits, no parity, one stop bit,
-// raw, no flow control, DTR and RTS not asserted, and reads that return at once. `name` is a
+// raw, no flow control, DTR and RTS not asserted, reads that return at once, and waits that
+// block the thread instead of polling. `name` is a
 // device path on POSIX systems and a port name such as "COM1" on Windows.
 OpenedPort open_serial_port(const std::string& name);
 

@@ -12,15 +12,12 @@ class TickClock {
 
     // Milliseconds since an arbitrary start; wraps around at 2^32 like the Win32 tick count.
     virtual std::uint32_t now_ms() = 0;
-    // Gives the processor away for about `ms` milliseconds.
-    virtual void wait_ms(std::uint32_t ms) = 0;
 };
 
-// The machine's monotonic clock, and a real sleep.
+// The machine's monotonic clock.
 class SystemTickClock final : public TickClock {
   public:
     std::uint32_t now_ms() override;
-    void wait_ms(std::uint32_t ms) override;
 };
 
 // True when `now` is later than `deadline`, also across the counter's wrap-around.

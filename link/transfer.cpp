@@ -24,7 +24,8 @@ bool await_reply_line(Line& line, std::size_t read_size,
             store(poll.first(count));
         }
         // The deadline comes first: a line completed by a read that ends late still failed.
-        if (tick_is_later(line.clock.now_ms(), deadline)) {
+        const std::uint32_t now = line.clock.now_ms();
+        if (tick_is_later(now, deadline)) {
             return false;
         }
         // Only the last byte of a read can end the line.
@@ -32,7 +33,11 @@ bool await_reply_line(Line& line, std::size_t read_size,
             return true;
         }
         if (count == 0) {
-            line.clock.wait_ms(1);
+            // Up to the first tick past the deadline, where the next read is the last.
+            line.port.wait_for_bytes(deadline - now + 1);
+            if (line.between_waits) {
+                line.between_waits();
+            }
         }
     }
 }

@@ -20,6 +20,9 @@ inline constexpr std::uint32_t kReplyTimeoutMs = 2000;
 struct Line {
     SerialPort& port;
     TickClock& clock;
+    // Runs after every wait for bytes. The GUI lets its paint and timer messages through here,
+    // so its windows stay alive while the transfer holds the thread.
+    std::function<void()> between_waits = nullptr;
 };
 
 // Receives the progress bar's position as a transfer goes on.
@@ -30,10 +33,11 @@ struct LinkResult {
     std::string failure;  // what went wrong, in words for the user; empty on success
 };
 
-// Gathers one reply line: polls the port with reads of up to `read_size` bytes and hands every
+// Gathers one reply line: reads the port with reads of up to `read_size` bytes and hands every
 // read's bytes to `store`, until a read ends in CR. The deadline is taken once, when the wait
-// begins, and arriving bytes do not extend it. An empty poll gives the processor away for 1 ms,
-// so waiting does not burn a core. True when the line ended in time.
+// begins, and arriving bytes do not extend it. After a read that found nothing the port waits
+// for bytes, at most until the first tick past the deadline, so waiting costs no processor
+// time. True when the line ended in time.
 bool await_reply_line(Line& line, std::size_t read_size,
                       const std::function<void(std::span<const std::uint8_t>)>& store);
 

@@ -2,9 +2,13 @@
 #include <windows.h>
 #include <mmsystem.h>
 
+#include <algorithm>
+#include <array>
+#include <cstring>
 #include <string>
 
 #include "link/serial_port.h"
+#include "link/win32_line_settings.h"
 
 namespace tessmar {
 namespace {
@@ -12,11 +16,19 @@ namespace {
 // The queue sizes the scanner's driver was built for.
 constexpr DWORD kInputQueueBytes = 256;
 constexpr DWORD kOutputQueueBytes = 1200;
+// A wait is a read ahead: it ends once bytes have come and the line has then been quiet this
+// long, or the look-ahead is full. At 9600 baud a reply trickles in a byte per millisecond, and
+// waking for each byte would cost, under Wine, a round trip to the server per byte.
+constexpr DWORD kBurstGapMs = 1;
+constexpr std::size_t kLookAheadBytes = 32;  // the largest read the protocols make
+// A wait never blocks longer than this, so that a GUI thread lets its paint and timer messages
+// through several times a second even while the scanner is silent.
+constexpr DWORD kLongestWaitMs = 100;
 
 class Win32SerialPort final : public SerialPort {
   public:
-    // The protocols wait 1 ms between empty polls; at the default timer resolution such a wait
-    // lasts a whole 15.6 ms scheduler tick, a third of an exchange at 9600 baud.
+    // A burst gap of 1 ms needs the timer at 1 ms: at the default 15.6 ms every reply would end
+    // 15 ms late, a third of an exchange at 9600 baud.
     explicit Win32SerialPort(HANDLE handle) : handle_(handle) { timeBeginPeriod(1); }
     ~Win32SerialPort() override {
         CloseHandle(handle_);
@@ -31,26 +43,66 @@ class Win32SerialPort final : public SerialPort {
                          nullptr) &&
                written == bytes.size();
     }
-    // An empty receive queue is seen without a read: under Wine each ReadFile on a port costs
-    // a round trip to the server, and most polls find nothing.
-    std::size_t read(std::span<std::uint8_t> buffer) override {
-        DWORD errors = 0;
-        COMSTAT status{};
-        if (ClearCommError(handle_, &errors, &status) && status.cbInQue == 0) {
-            return 0;
-        }
-        DWORD count = 0;
-        if (!ReadFile(handle_, buffer.data(), static_cast<DWORD>(buffer.size()), &count, nullptr)) {
-            return 0;
-        }
-        return count;
-    }
+    std::size_t read(std::span<std::uint8_t> buffer) override;
+    void wait_for_bytes(std::uint32_t limit_ms) override;
+    bool set_read_limit(DWORD limit_ms);
     // The receive queue only: what is still being sent goes out.
-    void purge_received() override { PurgeComm(handle_, PURGE_RXCLEAR); }
+    void purge_received() override {
+        PurgeComm(handle_, PURGE_RXCLEAR);
+        ahead_first_ = ahead_end_ = 0;
+    }
 
   private:
     HANDLE handle_;
+    // What the last wait read ahead, handed out by the reads that follow it.
+    std::array<std::uint8_t, kLookAheadBytes> ahead_{};
+    std::size_t ahead_first_ = 0;
+    std::size_t ahead_end_ = 0;
+    DWORD read_limit_ms_ = 0;  // the read time-out now set on the port
 };
+
+// Only the bytes a wait read ahead: the receive queue itself is read by waits alone, which
+// saves a call to the driver (under Wine, a round trip to the server) for every read.
+std::size_t Win32SerialPort::read(std::span<std::uint8_t> buffer) {
+    const std::size_t count = std::min(buffer.size(), ahead_end_ - ahead_first_);
+    std::memcpy(buffer.data(), ahead_.data() + ahead_first_, count);
+    ahead_first_ += count;
+    return count;
+}
+
+void Win32SerialPort::wait_for_bytes(std::uint32_t limit_ms) {
+    if (ahead_first_ < ahead_end_) {
+        return;
+    }
+    ahead_first_ = ahead_end_ = 0;
+    if (!set_read_limit(std::clamp<DWORD>(limit_ms, 1, kLongestWaitMs))) {
+        Sleep(1);  // no wait to be had: give the processor away for a moment, as a poll would
+        return;
+    }
+    DWORD count = 0;
+    if (ReadFile(handle_, ahead_.data(), static_cast<DWORD>(ahead_.size()), &count, nullptr)) {
+        ahead_end_ = count;
+    }
+}
+
+// Bytes already queued are returned at once; otherwise the read waits for a burst, up to
+// `limit_ms`. Set only when it changes: most waits use the longest.
+bool Win32SerialPort::set_read_limit(DWORD limit_ms) {
+    if (limit_ms == read_limit_ms_) {
+        return true;
+    }
+    COMMTIMEOUTS time_outs{};
+    time_outs.ReadIntervalTimeout = kBurstGapMs;
+    time_outs.ReadTotalTimeoutMultiplier = 0;
+    time_outs.ReadTotalTimeoutConstant = limit_ms;
+    time_outs.WriteTotalTimeoutMultiplier = 5;
+    time_outs.WriteTotalTimeoutConstant = 50;
+    if (!SetCommTimeouts(handle_, &time_outs)) {
+        return false;
+    }
+    read_limit_ms_ = limit_ms;
+    return true;
+}
 
 std::string last_error_text() {
     char* text = nullptr;
@@ -67,35 +119,6 @@ std::string last_error_text() {
     return message;
 }
 
-// Filled afresh from zeros for every connection; the port's previous state is never read, so no
-// setting of an earlier program survives.
-DCB line_settings() {
-    DCB line{};
-    line.DCBlength = sizeof line;
-    line.BaudRate = CBR_9600;
-    line.ByteSize = 8;
-    line.Parity = NOPARITY;
-    line.StopBits = ONESTOPBIT;
-    line.fOutxCtsFlow = FALSE;  // no CTS handshake on output
-    line.fOutX = FALSE;         // no XON/XOFF on output
-    line.fRtsControl = RTS_CONTROL_DISABLE;
-    // The rest stays zero: no DSR handshake, no XON/XOFF on input, DTR disabled, no error or
-    // null-byte replacement, no abort on error, XON/XOFF limits and characters zero.
-    return line;
-}
-
-// Reads return at once with whatever is buffered, so the protocols poll and keep their own
-// deadlines; a write of n bytes may take 50 + 5 x n milliseconds.
-COMMTIMEOUTS time_outs() {
-    COMMTIMEOUTS time_outs{};
-    time_outs.ReadIntervalTimeout = MAXDWORD;
-    time_outs.ReadTotalTimeoutMultiplier = 0;
-    time_outs.ReadTotalTimeoutConstant = 0;
-    time_outs.WriteTotalTimeoutMultiplier = 5;
-    time_outs.WriteTotalTimeoutConstant = 50;
-    return time_outs;
-}
-
 }  // namespace
 
 OpenedPort open_serial_port(const std::string& name) {
@@ -107,14 +130,13 @@ OpenedPort open_serial_port(const std::string& name) {
     }
     auto port = std::make_unique<Win32SerialPort>(handle);
     SetupComm(handle, kInputQueueBytes, kOutputQueueBytes);
-    DCB line = line_settings();
+    DCB line = scanner_line_settings();
     if (!SetCommState(handle, &line)) {
         return {nullptr, PortError::cannot_configure,
                 "cannot set up the line on " + name + ": " + last_error_text()};
     }
-    // Without these time-outs a read could wait for bytes that never come and hang the program.
-    COMMTIMEOUTS waits = time_outs();
-    if (!SetCommTimeouts(handle, &waits)) {
+    // Without time-outs a read could wait for bytes that never come and hang the program.
+    if (!port->set_read_limit(kLongestWaitMs)) {
         return {nullptr, PortError::cannot_configure,
                 "cannot set the time-outs of " + name + ": " + last_error_text()};
     }

@@ -18,7 +18,7 @@ class VirtualClock final : public TickClock {
   public:
     explicit VirtualClock(std::uint32_t start = 1000) : now_(start) {}
     std::uint32_t now_ms() override { return now_; }
-    void wait_ms(std::uint32_t ms) override {
+    void wait_ms(std::uint32_t ms) {
         now_ += ms;
         ++waits;
         longest_wait = std::max(longest_wait, ms);
@@ -74,8 +74,27 @@ class ScriptedPeer final : public SerialPort {
         return count;
     }
 
+    // A port that wakes at every tick: time passes 1 ms at a time, so a test sees each read. With
+    // `wakes_on_arrival` set, it wakes as a real port does: time passes to the next arrival, or
+    // by the whole limit when nothing comes sooner.
+    void wait_for_bytes(std::uint32_t limit_ms) override {
+        wait_limits.push_back(limit_ms);
+        std::uint32_t step = 1;
+        if (wakes_on_arrival) {
+            step = limit_ms;
+            if (!arrivals_.empty()) {
+                const std::uint32_t at = arrivals_.front().at;
+                const std::uint32_t now = clock_.now_ms();
+                step = std::min(step, tick_is_later(at, now) ? at - now : 0);
+            }
+        }
+        clock_.wait_ms(step);
+    }
+
     void purge_received() override { arrivals_.clear(); }
 
+    bool wakes_on_arrival = false;
+    std::vector<std::uint32_t> wait_limits;
     std::vector<std::string> writes;
     std::vector<std::uint32_t> write_times;
     std::size_t largest_read = 0;
