@@ -58,3 +58,18 @@
 // Scanner link: the "Open COM Port" dialog (COMSETTINGDLG) and the progress window (PROGRESSDLG).
 #define IDC_COM_PORT 701
 #define IDC_PROGRESS_TEXT 501
+
+// Key entry grid (GRID_DLG). The grid and the resulting text are painted by the dialog.
+#define IDC_ADD_SHIFT 101
+#define IDC_ADD_LEFT_CTRL 102
+#define IDC_ADD_LEFT_ALT 103
+#define IDC_ADD_RIGHT_CTRL 104
+#define IDC_ADD_RIGHT_ALT 105
+#define IDC_ADD_BREAK 106
+#define IDC_GRID_CLEAR 201
+#define IDC_SCAN_CODE 401
+#define IDC_NORMAL_KEY 402
+#define IDC_KEY_GRID 501
+#define IDC_RESULTING_TEXT 502
+#define IDC_KEY_TYPE 511
+#define IDC_KEY_STATUS 512

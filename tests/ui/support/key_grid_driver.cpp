@@ -1,0 +1,47 @@
+#include "tests/ui/support/key_grid_driver.h"
+
+#include "resources/resource.h"
+#include "tests/ui/support/ui_driver.h"
+
+namespace tessmar::test {
+namespace {
+
+HWND grid_static(HWND grid_dialog) {
+    return GetDlgItem(grid_dialog, IDC_KEY_GRID);
+}
+
+}  // namespace
+
+POINT grid_cell_centre(HWND grid_dialog, KeyStringForm form, KeyGridCell cell) {
+    RECT client;
+    GetClientRect(grid_static(grid_dialog), &client);
+    const GridRect box =
+        key_grid_cell_box(key_grid_metrics(form, client.right, client.bottom), cell);
+    return {(box.left + box.right) / 2, (box.top + box.bottom) / 2};
+}
+
+void click_grid_cell(HWND grid_dialog, KeyStringForm form, KeyGridCell cell) {
+    click_at(grid_static(grid_dialog), grid_cell_centre(grid_dialog, form, cell));
+}
+
+void double_click_grid_cell(HWND grid_dialog, KeyStringForm form, KeyGridCell cell) {
+    double_click_at(grid_static(grid_dialog), grid_cell_centre(grid_dialog, form, cell));
+}
+
+std::string resulting_text(HWND grid_dialog) {
+    return window_text(GetDlgItem(grid_dialog, IDC_RESULTING_TEXT));
+}
+
+bool control_shown(HWND dialog, int id) {
+    return IsWindowVisible(GetDlgItem(dialog, id)) != FALSE;
+}
+
+bool control_enabled(HWND dialog, int id) {
+    return IsWindowEnabled(GetDlgItem(dialog, id)) != FALSE;
+}
+
+bool button_checked(HWND dialog, int id) {
+    return IsDlgButtonChecked(dialog, id) == BST_CHECKED;
+}
+
+}  // namespace tessmar::test

@@ -1,0 +1,25 @@
+// Driving the key entry grid: clicking its cells and reading what it shows.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+#include "pages/key_grid_rules.h"
+
+namespace tessmar::test {
+
+// The grid static's point at the middle of a code cell, for a grid showing `form`.
+POINT grid_cell_centre(HWND grid_dialog, KeyStringForm form, KeyGridCell cell);
+void click_grid_cell(HWND grid_dialog, KeyStringForm form, KeyGridCell cell);
+void double_click_grid_cell(HWND grid_dialog, KeyStringForm form, KeyGridCell cell);
+
+// The text under "Resulting text :", which its static paints.
+std::string resulting_text(HWND grid_dialog);
+
+// Whether one of the grid's controls is shown / usable / checked.
+bool control_shown(HWND dialog, int id);
+bool control_enabled(HWND dialog, int id);
+bool button_checked(HWND dialog, int id);
+
+}  // namespace tessmar::test
