@@ -120,7 +120,7 @@ BOOL on_create(HWND window, LPCREATESTRUCTA) {
     if (app.tree_view) {
         app.tree_font = create_tree_font();
         SetWindowFont(app.tree_view, app.tree_font, FALSE);
-        build_summary_tree(app);
+        build_summary_tree(app.tree_view, *app.state);
     }
     return TRUE;
 }
