@@ -8,7 +8,7 @@
 #include <string>
 
 #include "pages/key_grid_painting.h"
-#include "pages/page_support.h"
+#include "pages/dialog_controls.h"
 #include "resources/resource.h"
 
 namespace tessmar {

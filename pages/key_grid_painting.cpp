@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "pages/gdi_objects.h"
+#include "win32/dpi.h"
 
 namespace tessmar {
 namespace {
@@ -15,7 +16,7 @@ constexpr COLORREF kSelectionBlue = RGB(0, 0, 255);
 constexpr COLORREF kCellLineGrey = RGB(196, 196, 196);
 constexpr COLORREF kResultGrey = RGB(128, 128, 128);
 constexpr UINT kCellTextFormat = DT_CENTER | DT_TOP | DT_SINGLELINE | DT_NOPREFIX;
-// The resulting text starts this far from the left edge.
+// The resulting text starts this far from the left edge, at 96 dots per inch.
 constexpr int kResultIndent = 5;
 
 // Lines with both end points drawn (LineTo leaves out its last point).
@@ -155,7 +156,7 @@ void paint_resulting_text(HDC dc, const RECT& client, HFONT font, const char* te
     SelectedObject text_font(dc, font);
     SetBkMode(dc, TRANSPARENT);
     SetTextColor(dc, kResultGrey);
-    RECT area{kResultIndent, 0, client.right, client.bottom};
+    RECT area{scale_to_dpi(kResultIndent), 0, client.right, client.bottom};
     DrawTextA(dc, text, -1, &area, DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
 }
 

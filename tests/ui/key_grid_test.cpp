@@ -9,6 +9,7 @@
 #include "pages/key_entry_box.h"
 #include "resources/resource.h"
 #include "tests/ui/support/key_grid_driver.h"
+#include "tests/ui/support/page_driver.h"
 #include "tests/ui/support/ui_driver.h"
 
 namespace tessmar::test {
@@ -101,7 +102,7 @@ TEST_F(KeyGrid, OkTakesThePickedKeysIntoTheValueAndTheBox) {
     std::string text;
     use_grid(
         [&](HWND grid) {
-            normal_key_checked = button_checked(grid, IDC_NORMAL_KEY);
+            normal_key_checked = checked(grid, IDC_NORMAL_KEY);
             click_grid_cell(grid, kNormalKeys, kLetterA);
             click_at(GetDlgItem(grid, IDC_ADD_SHIFT), {5, 5});
             click_grid_cell(grid, kNormalKeys, kDigit1);
@@ -136,8 +137,8 @@ TEST_F(KeyGrid, CancelRestoresTheBoxTextAndKeepsTheValue) {
     std::string opening_text, picked_text;
     use_grid(
         [&](HWND grid) {
-            scan_code_checked = button_checked(grid, IDC_SCAN_CODE);
-            key_status_enabled = control_enabled(grid, IDC_ADD_SHIFT);
+            scan_code_checked = checked(grid, IDC_SCAN_CODE);
+            key_status_enabled = enabled(grid, IDC_ADD_SHIFT);
             opening_text = resulting_text(grid);
             click_grid_cell(grid, kScanCodes, {15, 15});
             picked_text = resulting_text(grid);
@@ -175,7 +176,7 @@ TEST_F(KeyGrid, SwitchingKeyTypeStartsTheValueAfresh) {
         [&](HWND grid) {
             click_at(GetDlgItem(grid, IDC_SCAN_CODE), {5, 5});
             after_scan_code = resulting_text(grid);
-            key_status_enabled = control_enabled(grid, IDC_ADD_SHIFT);
+            key_status_enabled = enabled(grid, IDC_ADD_SHIFT);
             click_grid_cell(grid, kScanCodes, {15, 0});
             after_pick = resulting_text(grid);
             click_at(GetDlgItem(grid, IDC_NORMAL_KEY), {5, 5});
@@ -217,7 +218,7 @@ TEST_F(KeyGrid, Rs232ShowsCharactersWithoutKeyControls) {
     use_grid(
         [&](HWND grid) {
             any_key_control = std::any_of(std::begin(kKeyControls), std::end(kKeyControls),
-                                          [&](int id) { return control_shown(grid, id); });
+                                          [&](int id) { return visible(grid, id); });
             click_grid_cell(grid, kCharacters, {0, 13});
             click_grid_cell(grid, kCharacters, {7, 15});
         },
@@ -233,7 +234,7 @@ TEST_F(KeyGrid, ABindingWithoutKeyTypeHidesTheKeyControls) {
     use_grid(
         [&](HWND grid) {
             for (const int id : kKeyControls) {
-                shown.push_back(control_shown(grid, id));
+                shown.push_back(visible(grid, id));
             }
         },
         IDCANCEL);
@@ -266,7 +267,7 @@ TEST_F(KeyGrid, TheGridFollowsTheInterfaceClassOfTheMoment) {
     use_grid(
         [&](HWND grid) {
             text = resulting_text(grid);
-            key_type_shown = control_shown(grid, IDC_KEY_TYPE);
+            key_type_shown = visible(grid, IDC_KEY_TYPE);
         },
         IDCANCEL);
     EXPECT_EQ(text, "[CR]");

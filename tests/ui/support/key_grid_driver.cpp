@@ -32,16 +32,4 @@ std::string resulting_text(HWND grid_dialog) {
     return window_text(GetDlgItem(grid_dialog, IDC_RESULTING_TEXT));
 }
 
-bool control_shown(HWND dialog, int id) {
-    return IsWindowVisible(GetDlgItem(dialog, id)) != FALSE;
-}
-
-bool control_enabled(HWND dialog, int id) {
-    return IsWindowEnabled(GetDlgItem(dialog, id)) != FALSE;
-}
-
-bool button_checked(HWND dialog, int id) {
-    return IsDlgButtonChecked(dialog, id) == BST_CHECKED;
-}
-
 }  // namespace tessmar::test

@@ -14,12 +14,7 @@ POINT grid_cell_centre(HWND grid_dialog, KeyStringForm form, KeyGridCell cell);
 void click_grid_cell(HWND grid_dialog, KeyStringForm form, KeyGridCell cell);
 void double_click_grid_cell(HWND grid_dialog, KeyStringForm form, KeyGridCell cell);
 
-// The text under "Resulting text :", which its static paints.
+// The text under "Resulting text :": the static paints its own window text.
 std::string resulting_text(HWND grid_dialog);
-
-// Whether one of the grid's controls is shown / usable / checked.
-bool control_shown(HWND dialog, int id);
-bool control_enabled(HWND dialog, int id);
-bool button_checked(HWND dialog, int id);
 
 }  // namespace tessmar::test
