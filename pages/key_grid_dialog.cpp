@@ -18,6 +18,8 @@ namespace {
 struct GridDialog {
     KeyGridState* state;
     bool offers_key_type;
+    // A smaller font for the labels of the form on show when the dialog's is too wide; owned.
+    HFONT label_font = nullptr;
 };
 
 constexpr char kTooManyCharacters[] = "Too many characters !!!";
@@ -63,10 +65,19 @@ void show_result(HWND dialog, const KeyGridState& state) {
     InvalidateRect(result, nullptr, FALSE);
 }
 
+void choose_label_font(HWND dialog, GridDialog& grid) {
+    if (grid.label_font) {
+        DeleteObject(grid.label_font);
+    }
+    HWND cells = GetDlgItem(dialog, IDC_KEY_GRID);
+    grid.label_font = create_fitting_label_font(cells, GetWindowFont(cells), grid.state->form);
+}
+
 // The controls that go with the form on show: key type and key status only with a keyboard
 // wedge and where the binding offers them, the modifier boxes usable with normal keys only.
-void set_up_grid(HWND dialog, const GridDialog& grid) {
+void set_up_grid(HWND dialog, GridDialog& grid) {
     const KeyGridState& state = *grid.state;
+    choose_label_font(dialog, grid);
     const bool key_controls = key_grid_shows_key_controls(state.form, grid.offers_key_type);
     show_controls(dialog, kKeyTypeControls, key_controls);
     show_controls(dialog, kKeyStatusControls, key_controls);
@@ -187,7 +198,8 @@ BOOL on_draw_item(HWND dialog, const DRAWITEMSTRUCT& item) {
     }
     const HFONT font = GetWindowFont(item.hwndItem);
     if (item.CtlID == IDC_KEY_GRID) {
-        paint_key_grid(item.hDC, item.rcItem, font, *grid->state);
+        paint_key_grid(item.hDC, item.rcItem, grid->label_font ? grid->label_font : font,
+                       *grid->state);
     } else if (item.CtlID == IDC_RESULTING_TEXT) {
         paint_resulting_text(item.hDC, item.rcItem, font, control_text(item.hwndItem).c_str());
     } else {
@@ -204,6 +216,12 @@ INT_PTR CALLBACK KeyGridProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lP
             return on_command(dialog, LOWORD(wParam), HIWORD(wParam));
         case WM_DRAWITEM:
             return on_draw_item(dialog, *reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
+        case WM_DESTROY:
+            if (GridDialog* grid = grid_dialog(dialog); grid && grid->label_font) {
+                DeleteObject(grid->label_font);
+                grid->label_font = nullptr;
+            }
+            return FALSE;
     }
     return FALSE;
 }

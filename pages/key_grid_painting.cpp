@@ -16,8 +16,10 @@ constexpr COLORREF kSelectionBlue = RGB(0, 0, 255);
 constexpr COLORREF kCellLineGrey = RGB(196, 196, 196);
 constexpr COLORREF kResultGrey = RGB(128, 128, 128);
 constexpr UINT kCellTextFormat = DT_CENTER | DT_TOP | DT_SINGLELINE | DT_NOPREFIX;
-// The resulting text starts this far from the left edge, at 96 dots per inch.
+// The resulting text starts this far from the left edge, and a cell's label keeps at least this
+// much room on either side, at 96 dots per inch.
 constexpr int kResultIndent = 5;
+constexpr int kLabelMargin = 2;
 
 // Lines with both end points drawn (LineTo leaves out its last point).
 void vertical_line(HDC dc, int x, int top, int bottom) {
@@ -117,7 +119,42 @@ void write_labels(HDC dc, const KeyGridMetrics& m, const KeyGridState& state) {
     }
 }
 
+int widest_label(HDC dc, KeyStringForm form) {
+    int widest = 0;
+    for (int column = 0; column < key_grid_columns(form); ++column) {
+        for (int row = 0; row < kKeyGridRows; ++row) {
+            const std::string label = key_grid_cell_label(form, {column, row});
+            SIZE size{};
+            GetTextExtentPoint32A(dc, label.c_str(), static_cast<int>(label.size()), &size);
+            widest = std::max(widest, int{size.cx});
+        }
+    }
+    return widest;
+}
+
 }  // namespace
+
+HFONT create_fitting_label_font(HWND grid, HFONT font, KeyStringForm form) {
+    RECT client;
+    GetClientRect(grid, &client);
+    const KeyGridMetrics metrics = key_grid_metrics(form, client.right, client.bottom);
+    const int room = metrics.cell_width - 1 - 2 * scale_to_dpi(kLabelMargin);
+    HDC dc = GetDC(grid);
+    int widest = 0;
+    {
+        SelectedObject measured(dc, font);
+        widest = widest_label(dc, form);
+    }
+    ReleaseDC(grid, dc);
+    LOGFONTA face{};
+    if (room <= 0 || widest <= room || !GetObjectA(font, sizeof face, &face)) {
+        return nullptr;
+    }
+    // Text widths grow with the font's height.
+    face.lfHeight = MulDiv(face.lfHeight, room, widest);
+    face.lfWidth = 0;
+    return CreateFontIndirectA(&face);
+}
 
 void paint_key_grid(HDC dc, const RECT& client, HFONT font, const KeyGridState& state) {
     SavedDcState saved(dc);
