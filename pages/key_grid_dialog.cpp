@@ -7,8 +7,8 @@
 #include <span>
 #include <string>
 
-#include "pages/key_grid_painting.h"
 #include "pages/dialog_controls.h"
+#include "pages/key_grid_painting.h"
 #include "resources/resource.h"
 
 namespace tessmar {
@@ -65,10 +65,15 @@ void show_result(HWND dialog, const KeyGridState& state) {
     InvalidateRect(result, nullptr, FALSE);
 }
 
-void choose_label_font(HWND dialog, GridDialog& grid) {
+void release_label_font(GridDialog& grid) {
     if (grid.label_font) {
         DeleteObject(grid.label_font);
+        grid.label_font = nullptr;
     }
+}
+
+void choose_label_font(HWND dialog, GridDialog& grid) {
+    release_label_font(grid);
     HWND cells = GetDlgItem(dialog, IDC_KEY_GRID);
     grid.label_font = create_fitting_label_font(cells, GetWindowFont(cells), grid.state->form);
 }
@@ -217,9 +222,8 @@ INT_PTR CALLBACK KeyGridProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lP
         case WM_DRAWITEM:
             return on_draw_item(dialog, *reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
         case WM_DESTROY:
-            if (GridDialog* grid = grid_dialog(dialog); grid && grid->label_font) {
-                DeleteObject(grid->label_font);
-                grid->label_font = nullptr;
+            if (GridDialog* grid = grid_dialog(dialog)) {
+                release_label_font(*grid);
             }
             return FALSE;
     }

@@ -208,13 +208,6 @@ TEST(KeyGrid, SwitchingKeyTypeStartsAfreshAndClearKeepsTheRest) {
     EXPECT_EQ(key_grid_text(grid), "");
 }
 
-TEST(KeyGrid, PickBytesInEachForm) {
-    EXPECT_EQ(key_grid_pick_bytes(KeyStringForm::character, 0x01, 0x41), (Bytes{0x41}));
-    EXPECT_EQ(key_grid_pick_bytes(KeyStringForm::normal_key, 0, 0x41), (Bytes{0x41}));
-    EXPECT_EQ(key_grid_pick_bytes(KeyStringForm::normal_key, 0x3F, 0x0D), (Bytes{0xFF, 0x0D}));
-    EXPECT_EQ(key_grid_pick_bytes(KeyStringForm::scan_code, 0x01, 0x1E), (Bytes{0xC0, 0x1E}));
-}
-
 // A client of 405 x 345 pixels with nine columns: cells of 40 x 20, headers at the top and left,
 // and a strip of 5 pixels at the right and bottom that belongs to no cell.
 TEST(KeyGrid, HitTestFindsCodeCellsOnly) {

@@ -18,6 +18,7 @@ namespace {
 constexpr char kWindowClass[] = "TessmarKeyGridTest";
 constexpr COLORREF kBlue = RGB(0, 0, 255);
 constexpr COLORREF kWhite = RGB(255, 255, 255);
+constexpr COLORREF kCellLineGrey = RGB(196, 196, 196);
 constexpr KeyGridCell kLetterA{4, 1};
 constexpr KeyGridCell kDigit1{3, 1};
 constexpr auto kNormalKeys = KeyStringForm::normal_key;
@@ -100,6 +101,7 @@ TEST_F(KeyGrid, OkTakesThePickedKeysIntoTheValueAndTheBox) {
     bind();
     bool normal_key_checked = false;
     std::string text;
+    std::vector<COLORREF> around_selection;
     use_grid(
         [&](HWND grid) {
             normal_key_checked = checked(grid, IDC_NORMAL_KEY);
@@ -107,8 +109,17 @@ TEST_F(KeyGrid, OkTakesThePickedKeysIntoTheValueAndTheBox) {
             click_at(GetDlgItem(grid, IDC_ADD_SHIFT), {5, 5});
             click_grid_cell(grid, kNormalKeys, kDigit1);
             text = resulting_text(grid);
+            // The selected cell is filled inside its grid lines, which stay grey.
+            const GridRect fill = key_grid_selection_fill(grid_metrics(grid, kNormalKeys), kDigit1);
+            for (const POINT point :
+                 {POINT{fill.left - 1, fill.top}, POINT{fill.left, fill.top},
+                  POINT{fill.right - 1, fill.bottom - 1}, POINT{fill.right, fill.bottom - 1}}) {
+                around_selection.push_back(pixel_at(GetDlgItem(grid, IDC_KEY_GRID), point));
+            }
         },
         IDOK);
+    EXPECT_EQ(around_selection,
+              (std::vector<COLORREF>{kCellLineGrey, kBlue, kBlue, kCellLineGrey}));
     EXPECT_EQ(grid_caption, "The Grid Control");
     EXPECT_TRUE(normal_key_checked);
     EXPECT_EQ(text, "[A][Shift][1]");
@@ -210,35 +221,46 @@ TEST_F(KeyGrid, TheEleventhByteIsRefused) {
     EXPECT_EQ(value, slot_of({0x41, 0x41, 0x41, 0x41, 0x41, 0x41, 0x41, 0x41, 0x41, 0x41}));
 }
 
+// "Key Type" and "Key Status" go with a keyboard wedge and a binding that offers them.
+TEST_F(KeyGrid, KeyControlsAreShownOnlyWhereTheyApply) {
+    const struct {
+        InterfaceClass interface_class;
+        bool offers_key_type;
+        bool shown;
+    } cases[] = {
+        {InterfaceClass::keyboard_wedge, true, true},
+        {InterfaceClass::keyboard_wedge, false, false},
+        {InterfaceClass::rs232, true, false},
+        {InterfaceClass::wand_emulation, true, false},
+    };
+    for (const auto& c : cases) {
+        interface_class = c.interface_class;
+        bind(c.offers_key_type);
+        std::vector<bool> shown;
+        use_grid(
+            [&](HWND grid) {
+                for (const int id : kKeyControls) {
+                    shown.push_back(visible(grid, id));
+                }
+            },
+            IDCANCEL);
+        EXPECT_EQ(shown, std::vector<bool>(std::size(kKeyControls), c.shown))
+            << static_cast<int>(c.interface_class) << " " << c.offers_key_type;
+    }
+}
+
 // Characters, in eight columns: the last cell of the last column is DEL.
-TEST_F(KeyGrid, Rs232ShowsCharactersWithoutKeyControls) {
+TEST_F(KeyGrid, Rs232PicksCharacters) {
     interface_class = InterfaceClass::rs232;
     bind();
-    bool any_key_control = true;
     use_grid(
         [&](HWND grid) {
-            any_key_control = std::any_of(std::begin(kKeyControls), std::end(kKeyControls),
-                                          [&](int id) { return visible(grid, id); });
             click_grid_cell(grid, kCharacters, {0, 13});
             click_grid_cell(grid, kCharacters, {7, 15});
         },
         IDOK);
-    EXPECT_FALSE(any_key_control);
     EXPECT_EQ(value, slot_of({0x0D, 0x7F}));
     EXPECT_EQ(box_text(), "[CR][DEL]");
-}
-
-TEST_F(KeyGrid, ABindingWithoutKeyTypeHidesTheKeyControls) {
-    bind(false);
-    std::vector<bool> shown;
-    use_grid(
-        [&](HWND grid) {
-            for (const int id : kKeyControls) {
-                shown.push_back(visible(grid, id));
-            }
-        },
-        IDCANCEL);
-    EXPECT_EQ(shown, std::vector<bool>(std::size(kKeyControls), false));
 }
 
 // The Code ID boxes: the grid starts empty, Cancel keeps the old value and text, OK with nothing
@@ -263,15 +285,8 @@ TEST_F(KeyGrid, TheGridFollowsTheInterfaceClassOfTheMoment) {
     bind();
     interface_class = InterfaceClass::wand_emulation;
     std::string text;
-    bool key_type_shown = true;
-    use_grid(
-        [&](HWND grid) {
-            text = resulting_text(grid);
-            key_type_shown = visible(grid, IDC_KEY_TYPE);
-        },
-        IDCANCEL);
+    use_grid([&](HWND grid) { text = resulting_text(grid); }, IDCANCEL);
     EXPECT_EQ(text, "[CR]");
-    EXPECT_FALSE(key_type_shown);
     EXPECT_EQ(box_text(), "[CR]");
 }
 

@@ -12,11 +12,14 @@ HWND grid_static(HWND grid_dialog) {
 
 }  // namespace
 
-POINT grid_cell_centre(HWND grid_dialog, KeyStringForm form, KeyGridCell cell) {
+KeyGridMetrics grid_metrics(HWND grid_dialog, KeyStringForm form) {
     RECT client;
     GetClientRect(grid_static(grid_dialog), &client);
-    const GridRect box =
-        key_grid_cell_box(key_grid_metrics(form, client.right, client.bottom), cell);
+    return key_grid_metrics(form, client.right, client.bottom);
+}
+
+POINT grid_cell_centre(HWND grid_dialog, KeyStringForm form, KeyGridCell cell) {
+    const GridRect box = key_grid_cell_box(grid_metrics(grid_dialog, form), cell);
     return {(box.left + box.right) / 2, (box.top + box.bottom) / 2};
 }
 

@@ -9,6 +9,8 @@
 
 namespace tessmar::test {
 
+// The layout of the grid static for `form`.
+KeyGridMetrics grid_metrics(HWND grid_dialog, KeyStringForm form);
 // The grid static's point at the middle of a code cell, for a grid showing `form`.
 POINT grid_cell_centre(HWND grid_dialog, KeyStringForm form, KeyGridCell cell);
 void click_grid_cell(HWND grid_dialog, KeyStringForm form, KeyGridCell cell);
