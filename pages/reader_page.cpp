@@ -16,14 +16,18 @@ PageState* find_page_state(HWND page) {
 BOOL on_init_dialog(HWND page, LPARAM lParam) {
     const auto* sheet_page = reinterpret_cast<const PROPSHEETPAGEA*>(lParam);
     const auto* launch = reinterpret_cast<const PageLaunch*>(sheet_page->lParam);
-    auto* state = new PageState{launch->context, launch->description, false, {}};
+    const PageDescription& description = *launch->description;
+    auto* state =
+        new PageState{launch->context, &description, false, KeyBoxes(description.key_boxes), {}};
     SetWindowLongPtrA(page, DWLP_USER, reinterpret_cast<LONG_PTR>(state));
 
-    prepare_controls(page, state->description->fields);
-    if (state->description->prepare) {
-        state->description->prepare(page, *state);
+    prepare_controls(page, description.fields);
+    if (description.prepare) {
+        description.prepare(page, *state);
     }
     refill_page(page, *state);
+    ProgramState& program = state->program();
+    state->key_boxes.bind(page, state->context.instance, program.interface_class);
     return TRUE;  // the sheet gives the default focus
 }
 
@@ -31,6 +35,7 @@ void on_reset(HWND page, PageState& state) {
     const PageDescription& description = *state.description;
     SettingsRecord& record = state.program().record;
     reset_fields(description.fields, record);
+    reset_key_strings(description.key_boxes, record.bytes, factory_record().bytes);
     if (description.reset) {
         description.reset(record);
     }
@@ -57,6 +62,7 @@ BOOL on_command(HWND page, PageState& state, int id, UINT code) {
 void on_apply(HWND page, PageState& state) {
     ProgramState& program = state.program();
     commit_fields(page, state.description->fields, program.record);
+    state.key_boxes.commit(program.record.bytes);
     if (state.description->commit) {
         state.description->commit(page, state);
     }
@@ -83,7 +89,9 @@ void detach_page_state(HWND page) {
 
 void refill_page(HWND page, PageState& state) {
     state.filling = true;
-    show_fields(page, state.description->fields, state.program().record);
+    const ProgramState& program = state.program();
+    show_fields(page, state.description->fields, program.record);
+    state.key_boxes.fill(page, program.record.bytes, program.interface_class);
     if (state.description->fill) {
         state.description->fill(page, state);
     }

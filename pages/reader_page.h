@@ -8,6 +8,7 @@
 #include <span>
 
 #include "pages/field_bindings.h"
+#include "pages/key_boxes.h"
 #include "pages/page_context.h"
 
 namespace tessmar {
@@ -16,7 +17,10 @@ struct PageState;
 
 struct PageDescription {
     std::span<const FieldBinding> fields = {};
-    // Puts the page's fields back to their factory values at once, Cancel or not; 0 for none.
+    // Key-entry boxes on key strings of the record.
+    std::span<const KeyBoxSpec> key_boxes = {};
+    // Puts the page's fields and key strings back to their factory values at once, Cancel or
+    // not; 0 for none.
     int reset_button = 0;
 
     // Hooks; each may be null.
@@ -38,6 +42,8 @@ struct PageState {
     const PageDescription* description = nullptr;
     // Set while the page writes its own controls, so their change notifications are ignored.
     bool filling = false;
+    // The staging copies of the page's key strings.
+    KeyBoxes key_boxes;
     // What a page keeps beyond its controls, set by its `prepare` hook.
     std::any extra;
 
