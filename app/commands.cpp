@@ -11,8 +11,11 @@
 namespace tessmar {
 namespace {
 
+// Asked before New or Open replaces unsaved settings.
+constexpr char kSaveBeforeReplacing[] = "Save current settings ?";
+
 void on_new(AppContext& app) {
-    if (!offer_to_save(app, "Save current settings ?")) {
+    if (!offer_to_save(app, kSaveBeforeReplacing)) {
         return;
     }
     ProgramState& state = *app.state;
@@ -23,7 +26,7 @@ void on_new(AppContext& app) {
 }
 
 void on_open(AppContext& app) {
-    if (!offer_to_save(app, "Save current settings ?")) {
+    if (!offer_to_save(app, kSaveBeforeReplacing)) {
         return;
     }
     if (open_settings_file(app, app.main_window)) {
@@ -86,6 +89,15 @@ constexpr CommandEntry kCommands[] = {
 };
 
 }  // namespace
+
+void open_settings_file_named(AppContext& app, const std::string& path) {
+    if (!offer_to_save(app, kSaveBeforeReplacing)) {
+        return;
+    }
+    if (open_settings_path(app, app.main_window, path)) {
+        open_reader_settings(app);
+    }
+}
 
 bool offer_to_save(AppContext& app, const char* question) {
     if (!app.state->settings_modified) {

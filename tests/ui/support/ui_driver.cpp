@@ -1,6 +1,7 @@
 #include "tests/ui/support/ui_driver.h"
 
 #include <commctrl.h>
+#include <shlobj.h>
 
 #include <algorithm>
 #include <array>
@@ -205,6 +206,23 @@ void type_text(HWND edit, const std::string& text) {
 void press_key(HWND window, int virtual_key) {
     SendMessageA(window, WM_KEYDOWN, static_cast<WPARAM>(virtual_key), 1);
     SendMessageA(window, WM_KEYUP, static_cast<WPARAM>(virtual_key), (1u << 30) | (1u << 31) | 1);
+}
+
+// A DROPFILES header followed by the names, each ended by a NUL, and one more NUL after them.
+HDROP make_file_drop(const std::vector<std::string>& paths) {
+    std::string names;
+    for (const std::string& path : paths) {
+        names += path;
+        names += '\0';
+    }
+    names += '\0';
+    HGLOBAL memory = GlobalAlloc(GHND, sizeof(DROPFILES) + names.size());
+    auto* drop = static_cast<DROPFILES*>(GlobalLock(memory));
+    drop->pFiles = sizeof(DROPFILES);
+    drop->fWide = FALSE;
+    std::copy(names.begin(), names.end(), reinterpret_cast<char*>(drop + 1));
+    GlobalUnlock(memory);
+    return static_cast<HDROP>(memory);
 }
 
 }  // namespace tessmar::test

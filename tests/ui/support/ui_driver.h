@@ -86,4 +86,7 @@ void type_text(HWND edit, const std::string& text);
 // Presses and releases a key in a window (VK_UP, ...).
 void press_key(HWND window, int virtual_key);
 
+// Files dropped as Explorer hands them to a window in WM_DROPFILES; the window frees the drop.
+HDROP make_file_drop(const std::vector<std::string>& paths);
+
 }  // namespace tessmar::test
