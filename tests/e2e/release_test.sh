@@ -103,16 +103,17 @@ done
 
 # --- The zip: exactly the release's files, in one folder.
 listing=$(cmake -E tar tf "$dist/Tessmar-$version-win64.zip" | grep -v '/$' | sort)
-expected=$(printf 'Tessmar-%s/%s\n' "$version" Manual.html Stampwell.exe Tessmar.exe \
-  tessmar-cli.exe | sort)
+expected=$(printf "Tessmar-$version/%s\n" Manual.html Stampwell.exe Tessmar.exe tessmar-cli.exe |
+  sort)
 [[ "$listing" == "$expected" ]] || fail "the zip holds: $listing"
 (cd "$drive_c" && cmake -E tar xf "$dist/Tessmar-$version-win64.zip")
 unpacked="$drive_c/Tessmar-$version"
 
 # Each program needs no DLL beside it: everything it imports is part of Windows.
+system_dlls=$(ls "$drive_c/windows/system32")
 for program in Tessmar.exe Stampwell.exe tessmar-cli.exe; do
   for dll in $(x86_64-w64-mingw32-objdump -p "$unpacked/$program" | sed -n 's/^\tDLL Name: //p'); do
-    ls "$drive_c/windows/system32" | grep -qix "$dll" ||
+    grep -qixF "$dll" <<<"$system_dlls" ||
       fail "$program needs $dll, which Windows does not have"
   done
 done
