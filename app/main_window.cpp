@@ -121,7 +121,7 @@ BOOL on_create(HWND window, LPCREATESTRUCTA) {
     if (app.tree_view) {
         app.tree_font = create_tree_font();
         SetWindowFont(app.tree_view, app.tree_font, FALSE);
-        build_summary_tree(app);
+        build_summary_tree(app.tree_view, *app.state);
     }
     accept_dropped_files(window);
     return TRUE;

@@ -42,7 +42,7 @@ std::string first_dropped_file(HDROP drop) {
 
 void open_file_at_start(AppContext& app, const std::string& path) {
     if (open_settings_path(app, app.main_window, path)) {
-        build_summary_tree(app);
+        build_summary_tree(app.tree_view, *app.state);
     }
 }
 
