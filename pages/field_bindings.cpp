@@ -139,12 +139,17 @@ bool on_bound_control(HWND dialog, std::span<const FieldBinding> bindings, int i
     }
     if (binding->kind == ControlKind::check_box && code == BN_CLICKED) {
         toggle_check_box(dialog, id);
-    } else if (binding->kind == ControlKind::radio_group && code == BN_CLICKED) {
-        CheckRadioButton(dialog, binding->control, binding->control + binding->radios - 1, id);
-    } else if (binding->kind == ControlKind::number && code == EN_CHANGE) {
-        correct_number_box(dialog, id, "0");
+        return true;
     }
-    return true;
+    if (binding->kind == ControlKind::radio_group && code == BN_CLICKED) {
+        CheckRadioButton(dialog, binding->control, binding->control + binding->radios - 1, id);
+        return true;
+    }
+    if (binding->kind == ControlKind::number && code == EN_CHANGE) {
+        correct_number_box(dialog, id, "0");
+        return true;
+    }
+    return false;
 }
 
 }  // namespace tessmar

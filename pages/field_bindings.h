@@ -62,7 +62,7 @@ void reset_fields(std::span<const FieldBinding> bindings, SettingsRecord& record
 
 // A bound control's own reaction to a notification: a check box toggles, a clicked radio becomes
 // the only one checked in its group, a number box's text that is no number becomes "0". True
-// when `id` belongs to a binding.
+// when it reacted; other notifications (a list's change, say) are left to the dialog.
 bool on_bound_control(HWND dialog, std::span<const FieldBinding> bindings, int id, UINT code);
 
 }  // namespace tessmar
