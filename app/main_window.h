@@ -3,6 +3,8 @@
 
 #include <windows.h>
 
+#include <string>
+
 #include "app/app_context.h"
 
 namespace tessmar {
@@ -18,6 +20,7 @@ bool register_main_window_class(HINSTANCE instance);
 HWND create_main_window(AppContext& app);
 
 // The program: start-up, the message loop, and the exit code (0, or 0 at once on failure).
-int run_tessmar(HINSTANCE instance, int show_command);
+// A non-empty `start_file` is a settings file to open once the window is up.
+int run_tessmar(HINSTANCE instance, int show_command, const std::string& start_file);
 
 }  // namespace tessmar

@@ -51,7 +51,7 @@ TEST_F(SummaryTreeView, RebuildShowsTheChangedRecordWithEveryBranchCollapsed) {
     state.record.set(Field::scan_mode, 1);
     state.record.edit_format(3).set_number_of_fields_minus_1(2);
     state.code_id_set = 5;
-    build_summary_tree(app);
+    build_summary_tree(app.tree_view, state);
     pump_messages();
 
     expect_tree_of_state();
@@ -67,7 +67,7 @@ TEST_F(SummaryTreeView, RebuildShowsTheChangedRecordWithEveryBranchCollapsed) {
 
 TEST_F(SummaryTreeView, LinesLongerThanTheTreeShowsAreCut) {
     std::fill_n(state.record.key_string(KeySlot::suffix_code).begin(), 10, std::uint8_t{0xFF});
-    build_summary_tree(app);
+    build_summary_tree(app.tree_view, state);
     const std::string suffix = read_tree_view(tree()).children[3].children[1].text;
     EXPECT_EQ(suffix.size(), kMaxSummaryLineChars);
     EXPECT_TRUE(suffix.starts_with("Suffix Code : [Shift][LeftCtrl]"));
