@@ -68,15 +68,19 @@ void on_about(AppContext& app) {
     show_about_box(app.instance, app.main_window);
 }
 
-// The sheet opens on the record just read; a cancelled or failed read opens nothing.
+// The sheet opens on the record just read; a cancelled or failed read opens nothing. What was
+// read is in no file yet: it becomes a new document, so Save asks for a name instead of
+// replacing the file opened before, and closing asks whether to save it.
 void on_read_scanner_settings(AppContext& app) {
-    if (RunScannerLink(app.instance, *app.state, false) > 0) {
+    if (RunScannerLink(app.instance, app.main_window, *app.state, false) > 0) {
+        app.state->current_file_path.clear();
+        app.state->settings_modified = true;
         open_sheet(app);
     }
 }
 
 void on_download_settings(AppContext& app) {
-    RunScannerLink(app.instance, *app.state, true);
+    RunScannerLink(app.instance, app.main_window, *app.state, true);
 }
 
 struct CommandEntry {
@@ -133,6 +137,11 @@ bool offer_to_save(AppContext& app, const char* question) {
 }
 
 void dispatch_command(AppContext& app, UINT command_id) {
+    // A disabled main window means a transfer or a modal dialog holds the program; a command
+    // sent meanwhile (by another program, or posted before) would run inside it.
+    if (!IsWindowEnabled(app.main_window)) {
+        return;
+    }
     for (const CommandEntry& command : kCommands) {
         if (command.id == command_id) {
             command.run(app);

@@ -18,12 +18,57 @@ bool retry_wanted(const char* question) {
     return MessageBoxA(GetActiveWindow(), question, "Error", MB_ICONQUESTION | MB_YESNO) == IDYES;
 }
 
+// Runs between the transfer's waits. Only paint and timer messages (and messages sent from other
+// threads, which any PeekMessage answers): input, commands and a close wait in the queue until
+// the transfer is over, so nothing can start inside it.
+void let_paint_through() {
+    MSG message;
+    while (PeekMessageA(&message, nullptr, WM_PAINT, WM_PAINT, PM_REMOVE) ||
+           PeekMessageA(&message, nullptr, WM_TIMER, WM_TIMER, PM_REMOVE)) {
+        DispatchMessageA(&message);
+    }
+}
+
+// The progress window of one attempt, with the main window disabled while it is up.
+class TransferWindows {
+  public:
+    TransferWindows(HINSTANCE instance, HWND main_window, TransferDirection direction)
+        : main_window_(main_window),
+          was_disabled_(EnableWindow(main_window, FALSE) != 0),
+          progress_(instance, direction) {}
+    // The main window is enabled before the progress window goes (the members go after this
+    // body), so that it is the window activated again.
+    ~TransferWindows() {
+        if (!was_disabled_) {
+            EnableWindow(main_window_, TRUE);
+        }
+    }
+    TransferWindows(const TransferWindows&) = delete;
+    TransferWindows& operator=(const TransferWindows&) = delete;
+
+    Progress progress() {
+        return [this](int position) { progress_.show(position); };
+    }
+
+  private:
+    HWND main_window_;
+    bool was_disabled_;
+    ProgressWindow progress_;
+};
+
+struct Connection {
+    HINSTANCE instance;
+    HWND main_window;
+    ProgramState& state;
+    Line& line;
+};
+
 // The progress window is gone before the completion message shows.
-bool download_once(HINSTANCE instance, const ProgramState& state, Line& line) {
+bool download_once(Connection& link) {
     LinkResult result;
     {
-        ProgressWindow progress(instance, TransferDirection::download);
-        result = DownloadSettings(state.record, line, [&](int p) { progress.show(p); });
+        TransferWindows windows(link.instance, link.main_window, TransferDirection::download);
+        result = DownloadSettings(link.state.record, link.line, windows.progress());
     }
     if (result.ok) {
         warn("Downloaded completely!", "Download");
@@ -31,20 +76,20 @@ bool download_once(HINSTANCE instance, const ProgramState& state, Line& line) {
     return result.ok;
 }
 
-bool read_back_once(HINSTANCE instance, ProgramState& state, Line& line) {
-    ProgressWindow progress(instance, TransferDirection::read_back);
-    return ReadBackSettings(state, line, [&](int p) { progress.show(p); }).ok;
+bool read_back_once(Connection& link) {
+    TransferWindows windows(link.instance, link.main_window, TransferDirection::read_back);
+    return ReadBackSettings(link.state, link.line, windows.progress()).ok;
 }
 
 // Every attempt runs on the same open port, from its first message.
-int transfer(HINSTANCE instance, ProgramState& state, Line& line, bool download) {
+int transfer(Connection& link, bool download) {
     if (download) {
-        while (!download_once(instance, state, line) &&
+        while (!download_once(link) &&
                retry_wanted("Failed to download, would you like to retry?")) {
         }
         return 1;
     }
-    while (!read_back_once(instance, state, line)) {
+    while (!read_back_once(link)) {
         if (!retry_wanted("Failed to read, would you like to retry?")) {
             return -1;
         }
@@ -54,7 +99,7 @@ int transfer(HINSTANCE instance, ProgramState& state, Line& line, bool download)
 
 }  // namespace
 
-int RunScannerLink(HINSTANCE instance, ProgramState& state, bool download) {
+int RunScannerLink(HINSTANCE instance, HWND main_window, ProgramState& state, bool download) {
     int& port_index = state.selected_port_index;
     if (!choose_com_port(instance, GetFocus(), port_index)) {
         return 0;
@@ -68,8 +113,9 @@ int RunScannerLink(HINSTANCE instance, ProgramState& state, bool download) {
     }
     InitCommonControls();
     SystemTickClock clock;
-    Line line{*opened.port, clock};
-    const int result = transfer(instance, state, line, download);
+    Line line{*opened.port, clock, let_paint_through};
+    Connection link{instance, main_window, state, line};
+    const int result = transfer(link, download);
     opened.port->purge_received();
     return result;  // the port closes with `opened`
 }

@@ -11,6 +11,8 @@ namespace tessmar {
 // offers to retry a failed transfer, then purges and closes the port. Returns 0 when the port
 // dialog was cancelled; -1 when the port could not be opened or set up, or a failed read-back
 // was not retried; 1 otherwise, a failed download that was not retried included.
-int RunScannerLink(HINSTANCE instance, ProgramState& state, bool download);
+// The transfer holds the thread, but paint and timer messages are let through between its waits
+// so that no window looks hung; `main_window` takes no input while the progress window is up.
+int RunScannerLink(HINSTANCE instance, HWND main_window, ProgramState& state, bool download);
 
 }  // namespace tessmar

@@ -4,7 +4,9 @@
 #include <commctrl.h>
 #include <windowsx.h>
 
+#include <atomic>
 #include <numeric>
+#include <thread>
 
 #include "link/scanner_link.h"
 #include "resources/resource.h"
@@ -134,7 +136,9 @@ TEST_F(ScannerLink, DownloadsAndReadsBackThroughTheDialogs) {
     EXPECT_EQ(timeout_shown, 99);
     EXPECT_EQ(state.record, sent);
     EXPECT_EQ(state.interface_class, InterfaceClass::rs232);
-    EXPECT_FALSE(state.settings_modified);
+    // What was read is in no file yet.
+    EXPECT_TRUE(state.settings_modified);
+    EXPECT_EQ(state.current_file_path, "");
     EXPECT_EQ(preselected, (std::vector<int>{1, 1}));
 
     // Each window starts at 0; then the packets or requests count up, and the bar fills.
@@ -166,7 +170,7 @@ TEST_F(ScannerLink, APortWithNothingBehindItCannotBeOpenedAndIsNotRetried) {
     ASSERT_EQ(unplugged.problem(), "");
     ModalScript script;
     choose_port(script, 6).answer(IDOK);
-    EXPECT_EQ(RunScannerLink(app.instance, state, false), -1);
+    EXPECT_EQ(RunScannerLink(app.instance, window, state, false), -1);
     expect_clean(script);
     ASSERT_EQ(script.message_boxes().size(), 1u);
     EXPECT_EQ(script.message_boxes()[0].caption, "Error");
@@ -184,7 +188,7 @@ TEST_F(ScannerLink, APortThatIsNoSerialLineIsRefusedAtSetUp) {
     ASSERT_TRUE(link_port(5, "/dev/null"));
     ModalScript script;
     choose_port(script, 5).answer(IDOK);
-    EXPECT_EQ(RunScannerLink(app.instance, state, true), -1);
+    EXPECT_EQ(RunScannerLink(app.instance, window, state, true), -1);
     expect_clean(script);
     ASSERT_EQ(script.message_boxes().size(), 1u);
     EXPECT_EQ(script.message_boxes()[0].caption, "Error");
@@ -200,7 +204,7 @@ TEST_F(ScannerLink, CancellingThePortDialogTouchesNoPort) {
         ComboBox_SetCurSel(GetDlgItem(dialog, IDC_COM_PORT), 0);
         cancel_window(dialog);
     });
-    EXPECT_EQ(RunScannerLink(app.instance, state, true), 0);
+    EXPECT_EQ(RunScannerLink(app.instance, window, state, true), 0);
     expect_clean(script);
     EXPECT_EQ(preselected, std::vector<int>{3});
     EXPECT_EQ(state.selected_port_index, 2);
@@ -232,7 +236,7 @@ TEST_F(ScannerLink, AFailedDownloadIsRetriedFromItsFirstPacket) {
     state.record.set(Field::scanner_timeout, 12);
     ModalScript script;
     choose_port(script, 2).answer(IDYES).answer(IDOK);
-    EXPECT_EQ(RunScannerLink(app.instance, state, true), 1);
+    EXPECT_EQ(RunScannerLink(app.instance, window, state, true), 1);
     expect_clean(script);
     ASSERT_EQ(script.message_boxes().size(), 2u);
     EXPECT_EQ(script.message_boxes()[0].caption, "Error");
@@ -250,13 +254,134 @@ TEST_F(ScannerLink, ADeclinedDownloadRetryStillReturnsOneAndChangesNothing) {
     const SettingsRecord before = state.record;
     ModalScript script;
     choose_port(script, 1).answer(IDNO);
-    EXPECT_EQ(RunScannerLink(app.instance, state, true), 1);
+    EXPECT_EQ(RunScannerLink(app.instance, window, state, true), 1);
     expect_clean(script);
     ASSERT_EQ(script.message_boxes().size(), 1u);
     EXPECT_EQ(script.message_boxes()[0].text, "Failed to download, would you like to retry?");
     EXPECT_EQ(state.record, before);
     EXPECT_TRUE(state.settings_modified);
     EXPECT_TRUE(scanner.memory().empty());
+}
+
+// A read-back is a new document: Save asks for a name rather than replacing the file opened
+// before, and closing asks whether to save what was read.
+TEST_F(ScannerLink, AReadBackIsANewUnsavedDocument) {
+    ScannerSimulator scanner(1);
+    ASSERT_EQ(scanner.problem(), "");
+    state.current_file_path = "C:\\settings\\A.orl";
+    state.settings_modified = false;
+    ModalScript read;
+    choose_port(read, 1).cancel();  // the Reader Settings sheet
+    command(IDM_READ_SCANNER_SETTINGS);
+    expect_clean(read);
+    EXPECT_EQ(state.current_file_path, "");
+    EXPECT_TRUE(state.settings_modified);
+
+    std::string save_dialog;
+    ModalScript save;
+    save.then([&](HWND dialog) {
+        save_dialog = window_text(dialog);
+        cancel_window(dialog);
+    });
+    command(IDM_FILE_SAVE);
+    expect_clean(save);
+    EXPECT_EQ(save_dialog, "Save As");
+
+    ModalScript close;
+    close.answer(IDCANCEL);
+    SendMessageA(window, WM_CLOSE, 0, 0);
+    expect_clean(close);
+    ASSERT_EQ(close.message_boxes().size(), 1u);
+    EXPECT_EQ(close.message_boxes()[0].text, "Save the program ?");
+    EXPECT_TRUE(IsWindow(window));
+}
+
+// What another thread sees of the main window while a download paced like a 9600-baud line holds
+// the GUI thread for five seconds.
+struct SeenDuringTransfer {
+    bool progress_window = false;
+    bool answered = false;       // a sent message came back while the progress window was up
+    bool main_disabled = false;  // the main window took no input meanwhile
+    bool still_transferring = false;
+};
+
+// Watches, on the GUI thread, the paint messages it takes from its queue.
+class PaintWatch {
+  public:
+    explicit PaintWatch(HWND watched) : watched_(watched) {
+        active = this;
+        hook_ = SetWindowsHookExA(WH_GETMESSAGE, on_message, nullptr, GetCurrentThreadId());
+    }
+    ~PaintWatch() {
+        UnhookWindowsHookEx(hook_);
+        active = nullptr;
+    }
+    PaintWatch(const PaintWatch&) = delete;
+    PaintWatch& operator=(const PaintWatch&) = delete;
+
+    std::atomic<bool> armed{false};
+    bool painted_while_armed = false;
+
+  private:
+    static LRESULT CALLBACK on_message(int code, WPARAM wParam, LPARAM lParam) {
+        const auto* message = reinterpret_cast<const MSG*>(lParam);
+        if (code == HC_ACTION && active && active->armed && message->message == WM_PAINT &&
+            message->hwnd == active->watched_ && FindWindowA("#32770", "Progress")) {
+            active->painted_while_armed = true;
+        }
+        return CallNextHookEx(nullptr, code, wParam, lParam);
+    }
+
+    static inline PaintWatch* active = nullptr;
+    HWND watched_;
+    HHOOK hook_ = nullptr;
+};
+
+HWND wait_for_progress_window() {
+    for (int tries = 0; tries < 500; ++tries) {
+        if (HWND progress = FindWindowA("#32770", "Progress")) {
+            return progress;
+        }
+        Sleep(10);
+    }
+    return nullptr;
+}
+
+TEST_F(ScannerLink, TheWindowsStayAliveAndTakeNoCommandDuringATransfer) {
+    ScannerSimulator scanner(1, "--baud 9600");
+    ASSERT_EQ(scanner.problem(), "");
+    PaintWatch paint(app.tree_view);
+    SeenDuringTransfer seen;
+    std::thread other([&] {
+        HWND progress = wait_for_progress_window();
+        seen.progress_window = progress != nullptr;
+        if (!progress) {
+            return;
+        }
+        seen.main_disabled = !IsWindowEnabled(window);
+        paint.armed = true;
+        InvalidateRect(app.tree_view, nullptr, TRUE);
+        DWORD_PTR result = 0;
+        seen.answered =
+            SendMessageTimeoutA(window, WM_NULL, 0, 0, SMTO_NORMAL, 30000, &result) != 0 &&
+            IsWindow(progress);
+        // A second download asked for meanwhile must not start inside this one.
+        SendMessageTimeoutA(window, WM_COMMAND, MAKEWPARAM(IDM_DOWNLOAD_SETTINGS, 0), 0,
+                            SMTO_NORMAL, 30000, &result);
+        seen.still_transferring = IsWindow(progress) != FALSE;
+    });
+    ModalScript script;
+    choose_port(script, 1).answer(IDOK);
+    command(IDM_DOWNLOAD_SETTINGS);
+    other.join();
+    expect_clean(script);  // one port dialog, one completion message
+    EXPECT_TRUE(seen.progress_window);
+    EXPECT_TRUE(seen.main_disabled);
+    EXPECT_TRUE(seen.answered);
+    EXPECT_TRUE(seen.still_transferring);
+    EXPECT_TRUE(paint.painted_while_armed);
+    EXPECT_TRUE(IsWindowEnabled(window));
+    EXPECT_EQ(scanner.memory().size(), 1792u);
 }
 
 }  // namespace
