@@ -24,15 +24,24 @@ const Command kCommands[] = {
      [](const Arguments& a) { return positional_count(a, 1); },
      run_tree},
     {"diff",
-     "A.orl [B.orl]",
+     "A.orl [B.orl | --port DEV]",
      "the summary lines that differ (B defaults to the factory settings)",
-     {},
-     [](const Arguments& a) { return positional_count(a, 1) || positional_count(a, 2); },
+     {"--port"},
+     [](const Arguments& a) {
+         return positional_count(a, 1) || (positional_count(a, 2) && !a.has("--port"));
+     },
      run_diff,
      "Lists the lines of the summary tree in which A and B differ, each under the path of its\n"
      "parent in the tree: \"- \" and A's text, \"+ \" and B's text, one of them alone when only\n"
      "one tree has the line. Prints nothing when the trees agree. Exits 0 whether or not they\n"
-     "differ, 1 when a file cannot be read.\n"},
+     "differ, 1 when a file cannot be read.\n"
+     "\n"
+     "  tessmar-cli diff FILE.orl --port DEV\n"
+     "\n"
+     "compares the file with what the scanner on DEV holds, changing neither: the lines that\n"
+     "differ, then each differing byte that no line shows (the options of an interface not\n"
+     "selected, say) with its offset. Exits 0 when they are equal, 1 when they differ or the\n"
+     "scanner cannot be read.\n"},
     {"sheet",
      "FILE.orl [-o PATH]",
      "write the setup-code sheet (default ./Barcode.prn)",
@@ -40,11 +49,15 @@ const Command kCommands[] = {
      [](const Arguments& a) { return positional_count(a, 1); },
      run_sheet},
     {"download",
-     "FILE.orl --port DEV",
+     "FILE.orl --port DEV [--verify]",
      "send the settings to a scanner",
      {"--port"},
      [](const Arguments& a) { return positional_count(a, 1) && a.has("--port"); },
-     run_download},
+     run_download,
+     "With --verify the scanner is read back after the download and compared with the file:\n"
+     "exit 0 when it holds exactly what was sent; otherwise the differences are listed as diff\n"
+     "lists them, and the exit is 1, as it is when the read-back fails.\n",
+     {"--verify"}},
     {"read",
      "--port DEV -o FILE.orl",
      "read a scanner's settings into a file",
@@ -72,7 +85,7 @@ void print_usage(const Command* only, std::ostream& out) {
     for (const Command& command : kCommands) {
         if (only == nullptr || only == &command) {
             char line[200];
-            std::snprintf(line, sizeof line, "  tessmar-cli %-8s %-24s %s\n", command.name,
+            std::snprintf(line, sizeof line, "  tessmar-cli %-8s %-31s %s\n", command.name,
                           command.synopsis, command.summary);
             out << line;
             if (only != nullptr && command.details != nullptr) {
@@ -91,8 +104,8 @@ int usage_error(const Command* command, const std::string& message) {
     return kUsageError;
 }
 
-bool is_value_option(const Command& command, const std::string& arg) {
-    for (const char* option : command.value_options) {
+bool is_one_of(std::initializer_list<const char*> options, const std::string& arg) {
+    for (const char* option : options) {
         if (arg == option) {
             return true;
         }
@@ -108,8 +121,12 @@ int parse(const Command& command, const std::vector<std::string>& args, Argument
             print_usage(&command, std::cout);
             return kSuccess;
         }
+        if (is_one_of(command.flag_options, arg)) {
+            parsed.options[arg] = "";
+            continue;
+        }
         if (arg.size() > 1 && arg[0] == '-') {
-            if (!is_value_option(command, arg)) {
+            if (!is_one_of(command.value_options, arg)) {
                 return usage_error(&command, "unknown option " + arg);
             }
             if (i + 1 >= args.size()) {

@@ -31,6 +31,7 @@ struct Command {
     bool (*accepts)(const Arguments& args);
     int (*run)(const Arguments& args);
     const char* details = nullptr;  // more about the command, shown by its --help
+    std::initializer_list<const char*> flag_options = {};  // options that take no value
 };
 
 // Reports a failure as one line on stderr; returns kFailure.

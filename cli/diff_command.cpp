@@ -1,48 +1,36 @@
 // tessmar-cli diff A.orl [B.orl]: the summary lines in which two settings files differ.
+// tessmar-cli diff FILE.orl --port DEV: those in which a scanner differs from a file.
 #include <iostream>
 
 #include "cli/cli.h"
-#include "summary/summary_diff.h"
+#include "cli/difference_listing.h"
+#include "cli/link_session.h"
 
 namespace tessmar::cli {
 namespace {
 
-std::string joined_path(const std::vector<std::string>& path) {
-    std::string text;
-    for (const std::string& part : path) {
-        text += (text.empty() ? "" : " > ") + part;
+// Neither the file nor the scanner changes: the scanner is only read.
+int diff_with_scanner(const std::string& name, const std::string& port_name) {
+    ProgramState ours;
+    if (!open_settings(name, ours)) {
+        return kFailure;
     }
-    return text;
-}
-
-// A unified-diff-like listing: the files named once, then each group of lines under the path
-// of their parent.
-void print_differences(const std::vector<SummaryDifference>& differences, const std::string& a_name,
-                       const std::string& b_name, std::ostream& out) {
-    if (differences.empty()) {
-        return;
+    ProgramState scanner = ours;
+    const LinkResult read = read_scanner(port_name, scanner);
+    if (!read.ok) {
+        return failure(read.failure);
     }
-    out << "--- " << a_name << "\n+++ " << b_name << "\n";
-    std::string previous_path;
-    for (std::size_t i = 0; i < differences.size(); ++i) {
-        const SummaryDifference& difference = differences[i];
-        const std::string path = joined_path(difference.path);
-        if (i == 0 || path != previous_path) {
-            out << path << "\n";
-            previous_path = path;
-        }
-        if (difference.a) {
-            out << "  - " << *difference.a << "\n";
-        }
-        if (difference.b) {
-            out << "  + " << *difference.b << "\n";
-        }
-    }
+    const RecordComparison comparison = compare_records(ours, scanner.record);
+    print_comparison(comparison, name, "the scanner on " + port_name, std::cout);
+    return comparison.equal() ? kSuccess : kFailure;
 }
 
 }  // namespace
 
 int run_diff(const Arguments& args) {
+    if (args.has("--port")) {
+        return diff_with_scanner(args.positional[0], args["--port"]);
+    }
     ProgramState a;
     ProgramState b;
     const std::string& a_name = args.positional[0];

@@ -1,5 +1,8 @@
 #include "cli/link_session.h"
 
+#include "link/download.h"
+#include "link/read_back.h"
+
 #include <algorithm>
 #include <cstdio>
 #include <string>
@@ -44,6 +47,39 @@ std::unique_ptr<SerialPort> open_scanner_port(const std::string& name, std::stri
     OpenedPort opened = open_serial_port(name);
     error = opened.reason;
     return std::move(opened.port);
+}
+
+LinkResult download_over(SerialPort& port, const SettingsRecord& record) {
+    SystemTickClock clock;
+    Line line{port, clock};
+    ProgressBar bar("Downloading", kDownloadProgressEnd);
+    LinkResult result = DownloadSettings(record, line, [&](int p) { bar.show(p); });
+    if (!result.ok) {
+        result.failure = "download failed: " + result.failure;
+    }
+    return result;
+}
+
+LinkResult read_back_over(SerialPort& port, ProgramState& state) {
+    SystemTickClock clock;
+    Line line{port, clock};
+    ProgressBar bar("Reading", kReadProgressEnd);
+    LinkResult result = ReadBackSettings(state, line, [&](int p) { bar.show(p); });
+    if (!result.ok) {
+        result.failure = "read failed: " + result.failure;
+    }
+    return result;
+}
+
+LinkResult read_scanner(const std::string& port_name, ProgramState& state) {
+    std::string error;
+    const std::unique_ptr<SerialPort> port = open_scanner_port(port_name, error);
+    if (!port) {
+        return {false, error};
+    }
+    const LinkResult result = read_back_over(*port, state);
+    port->purge_received();
+    return result;
 }
 
 }  // namespace tessmar::cli

@@ -5,6 +5,8 @@
 #include <string>
 
 #include "link/serial_port.h"
+#include "link/transfer.h"
+#include "model/program_state.h"
 
 namespace tessmar::cli {
 
@@ -28,5 +30,14 @@ class ProgressBar {
 
 // Opens the scanner's port; on failure `error` says why and the result is null.
 std::unique_ptr<SerialPort> open_scanner_port(const std::string& name, std::string& error);
+
+// The transfers on an open port, each with its progress bar. The failure text says which
+// transfer failed and why.
+LinkResult download_over(SerialPort& port, const SettingsRecord& record);
+// Replaces `state`'s record only when every reply arrived.
+LinkResult read_back_over(SerialPort& port, ProgramState& state);
+
+// Opens the port named, reads the scanner's settings into `state`, purges and closes the port.
+LinkResult read_scanner(const std::string& port_name, ProgramState& state);
 
 }  // namespace tessmar::cli

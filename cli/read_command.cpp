@@ -3,7 +3,6 @@
 
 #include "cli/cli.h"
 #include "cli/link_session.h"
-#include "link/read_back.h"
 #include "model/settings_file.h"
 
 namespace tessmar::cli {
@@ -16,17 +15,11 @@ int run_read(const Arguments& args) {
     }
     ProgramState state;
     load_factory_defaults(state);
-    SystemTickClock clock;
-    Line line{*port, clock};
-    LinkResult result;
-    {
-        ProgressBar bar("Reading", kReadProgressEnd);
-        result = ReadBackSettings(state, line, [&](int p) { bar.show(p); });
-    }
+    const LinkResult result = read_back_over(*port, state);
     port->purge_received();
     // A failed read leaves no file, and an existing one as it was.
     if (!result.ok) {
-        return failure("read failed: " + result.failure + "; " + args["-o"] + " was not written");
+        return failure(result.failure + "; " + args["-o"] + " was not written");
     }
     const FileResult written = write_settings_file(args["-o"], state.record);
     if (!written.ok) {

@@ -8,6 +8,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <iterator>
 
 #include "model/program_state.h"
@@ -193,6 +194,113 @@ TEST_F(LinkCli, ProgressBarIsDrawnOnATerminal) {
               std::string::npos);
     EXPECT_NE(drawn.find("\rDownloading [########################################] 100%"),
               std::string::npos);
+}
+
+// What a scanner holds, asked of the CLI: after a download, and of a file at any time. The
+// simulator's --corrupt keeps one byte of what it is sent inverted.
+struct Verification {
+    const char* name;
+    std::vector<std::string> simulator;
+    std::vector<std::string> command;  // FILE and PORT stand for the settings file and the port
+    int exit_code;
+    std::function<std::string(const std::vector<std::uint8_t>& settings)> out;
+    std::string err;
+};
+
+std::string hex2(unsigned value) {
+    char text[8];
+    std::snprintf(text, sizeof text, "0x%02X", value);
+    return text;
+}
+
+TEST_F(LinkCli, VerifyAndDiffTellWhatTheScannerHolds) {
+    const std::string sent = "Downloaded completely!\n";
+    const std::string header = "--- FILE\n+++ the scanner\n";
+    const Verification cases[] = {
+        {"a scanner that keeps what it is sent",
+         {},
+         {"download", "FILE", "--port", "PORT", "--verify"},
+         0,
+         [&](const auto&) { return sent + "The scanner holds exactly the settings sent.\n"; },
+         ""},
+        {"a byte kept wrong that a line shows (the scanner timeout)",
+         {"--corrupt", "21"},
+         {"download", "FILE", "--port", "PORT", "--verify"},
+         1,
+         [&](const auto& bytes) {
+             return sent + header + "Scanner\n  - Scanner Timeout: " + std::to_string(bytes[21]) +
+                    " sec\n  + Scanner Timeout: " + std::to_string(bytes[21] ^ 0xFF) + " sec\n";
+         },
+         "tessmar-cli: the scanner holds other settings than FILE\n"},
+        {"a byte kept wrong that no line shows (the RS-232 line of a keyboard wedge)",
+         {"--corrupt", "26"},
+         {"download", "FILE", "--port", "PORT", "--verify"},
+         1,
+         [&](const auto& bytes) {
+             return sent + header + "Byte 26 (0x001A), shown by no line\n  - " + hex2(bytes[26]) +
+                    "\n  + " + hex2(bytes[26] ^ 0xFF) + "\n";
+         },
+         "tessmar-cli: the scanner holds other settings than FILE\n"},
+        {"a scanner that stops answering after the download",
+         {"--silent-after", "113"},
+         {"download", "FILE", "--port", "PORT", "--verify"},
+         1,
+         [&](const auto&) { return sent; },
+         "tessmar-cli: the download could not be verified: read failed: no reply to request 1 "
+         "of 99 (offset 0000) within 2000 ms\n"},
+        {"a scanner that holds the file",
+         {"--settings", "FILE"},
+         {"diff", "FILE", "--port", "PORT"},
+         0,
+         [](const auto&) { return std::string(); },
+         ""},
+        {"a scanner with the factory settings",
+         {},
+         {"diff", "FILE", "--port", "PORT"},
+         1,
+         [](const auto&) { return std::string("--- FILE\n+++ the scanner on PORT\n"); },
+         ""},
+        {"a scanner that does not answer",
+         {"--silent-after", "0"},
+         {"diff", "FILE", "--port", "PORT"},
+         1,
+         [](const auto&) { return std::string(); },
+         "tessmar-cli: read failed: no reply to request 1 of 99 (offset 0000) within 2000 ms\n"},
+    };
+    const auto with_names = [&](std::string text, const Simulator& sim) {
+        for (const auto& [name, value] :
+             {std::pair<std::string, std::string>{"FILE", file("settings.orl")},
+              {"PORT", sim.port()}}) {
+            for (std::size_t at; (at = text.find(name)) != std::string::npos;) {
+                text.replace(at, name.size(), value);
+            }
+        }
+        return text;
+    };
+    for (const Verification& c : cases) {
+        SCOPED_TRACE(c.name);
+        std::vector<std::string> options;
+        for (const std::string& option : c.simulator) {
+            options.push_back(option == "FILE" ? file("settings.orl") : option);
+        }
+        Simulator sim(options);
+        ASSERT_FALSE(sim.port().empty());
+        std::vector<std::string> args;
+        for (const std::string& arg : c.command) {
+            args.push_back(with_names(arg, sim));
+        }
+        const Outcome outcome = run_cli(args);
+        EXPECT_EQ(outcome.exit_code, c.exit_code) << outcome.err;
+        const std::string out = with_names(c.out(settings), sim);
+        if (std::string(c.name) == "a scanner with the factory settings") {
+            // The three changed bytes, whichever lines and bytes show them.
+            EXPECT_EQ(outcome.out.rfind(out, 0), 0u) << outcome.out;
+            EXPECT_GT(outcome.out.size(), out.size());
+        } else {
+            EXPECT_EQ(outcome.out, out);
+        }
+        EXPECT_EQ(outcome.err, with_names(c.err, sim));
+    }
 }
 
 }  // namespace

@@ -41,6 +41,8 @@ Faults:
   --silent-after N   answer the first N messages, then nothing
   --wrong-replies K  answer the first K messages with "NAK" and ignore them
   --lower-case       answer read requests in lower-case hexadecimal
+  --corrupt OFFSET   acknowledge every download, but keep the byte at OFFSET (0 to 1791) with
+                     its bits inverted, like a scanner with a bad memory cell
   --split N          write each answer in pieces of N bytes
   --pause MS         wait MS milliseconds between the pieces of an answer (default 20)
   --unplugged        hold a pseudo-terminal that cannot be opened, like a serial port with no
@@ -121,6 +123,8 @@ int parse(const std::vector<std::string>& args, Options& options) {
             options.line.baud = number;
         } else if (arg == "--silent-after" && numeric) {
             options.faults.silent_after = number;
+        } else if (arg == "--corrupt" && numeric && number < static_cast<long>(kMemorySize)) {
+            options.faults.corrupt_at = number;
         } else if (arg == "--wrong-replies" && numeric) {
             options.faults.wrong_replies = number;
         } else if (arg == "--split" && numeric && number > 0) {

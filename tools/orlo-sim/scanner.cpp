@@ -75,6 +75,9 @@ std::string Scanner::update() {
         return "ERR\r";
     }
     memory_ = pending_;
+    if (faults_.corrupt_at >= 0) {
+        memory_[static_cast<std::size_t>(faults_.corrupt_at)] ^= 0xFF;
+    }
     received_.reset();
     updated_ = true;
     return "DONE\r";

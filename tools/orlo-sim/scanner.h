@@ -20,6 +20,7 @@ struct Faults {
     long silent_after = -1;   // answer this many messages, then none; -1 answers all
     long wrong_replies = 0;   // answer the first this many messages with "NAK" and ignore them
     bool lower_case = false;  // read replies in lower-case hexadecimal
+    long corrupt_at = -1;     // keep this byte of every download inverted; -1 keeps them all
 };
 
 class Scanner {

@@ -1,0 +1,34 @@
+// What a scanner holds against what the program holds: the summary lines in which the two
+// records differ, then the differing bytes that no line shows (the options of an interface not
+// selected, say, or reserved bits).
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <vector>
+
+#include "summary/summary_diff.h"
+
+namespace tessmar {
+
+struct ByteDifference {
+    std::size_t offset;
+    std::uint8_t ours;
+    std::uint8_t theirs;
+};
+
+struct RecordComparison {
+    std::vector<SummaryDifference> lines;  // `a` is ours, `b` theirs
+    std::vector<ByteDifference> unshown_bytes;
+
+    bool equal() const { return lines.empty() && unshown_bytes.empty(); }
+};
+
+// Compares `ours` with the record `theirs` (read from a scanner). Both are shown with ours's
+// buffers beside the record, so only the records' bytes make a difference. A differing byte is
+// shown when putting either record's value into the other changes that record's summary; when
+// no line differs at all, every differing byte is listed. So equal() holds exactly when the two
+// records are equal byte for byte.
+RecordComparison compare_records(const ProgramState& ours, const SettingsRecord& theirs);
+
+}  // namespace tessmar
