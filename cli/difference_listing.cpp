@@ -1,7 +1,5 @@
 #include "cli/difference_listing.h"
 
-#include <cstdio>
-
 namespace tessmar::cli {
 namespace {
 
@@ -34,11 +32,8 @@ void print_lines(const std::vector<SummaryDifference>& differences, std::ostream
 // "Byte 291 (0x0123), shown by no line", then the two values.
 void print_bytes(const std::vector<ByteDifference>& bytes, std::ostream& out) {
     for (const ByteDifference& byte : bytes) {
-        char text[96];
-        std::snprintf(text, sizeof text,
-                      "Byte %zu (0x%04zX), shown by no line\n  - 0x%02X\n  + 0x%02X\n", byte.offset,
-                      byte.offset, byte.ours, byte.theirs);
-        out << text;
+        out << byte_name(byte.offset) << ", shown by no line\n  - " << byte_value(byte.ours)
+            << "\n  + " << byte_value(byte.theirs) << "\n";
     }
 }
 

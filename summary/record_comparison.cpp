@@ -1,5 +1,6 @@
 #include "summary/record_comparison.h"
 
+#include <cstdio>
 #include <span>
 
 namespace tessmar {
@@ -28,7 +29,76 @@ bool byte_shows(const ProgramState& state, const SummaryNode& summary, std::size
     return !same_tree(build_summary(changed), summary);
 }
 
+constexpr char kAbsent[] = "-";
+// The value of a line that has none but its presence.
+constexpr char kPresent[] = "(present)";
+
+std::string trimmed(std::string text) {
+    const auto last = text.find_last_not_of(" :");
+    text.erase(last == std::string::npos ? 0 : last + 1);
+    text.erase(0, text.find_first_not_of(' ') == std::string::npos ? text.size()
+                                                                   : text.find_first_not_of(' '));
+    return text;
+}
+
+// A line's label and value, taken apart by its key: the text around "%s" is the label ("Scan
+// Mode : %s"), and what stands in its place the value, with the unit after it ("Scanner
+// Timeout: %s sec" gives "77 sec"). A line cut short, or one without a value, is all label.
+std::pair<std::string, std::string> label_and_value(const std::string& key,
+                                                    const std::string& text) {
+    const std::size_t at = key.find("%s");
+    if (at == std::string::npos) {
+        return {text, kPresent};
+    }
+    const std::string prefix = key.substr(0, at);
+    const std::string suffix = key.substr(at + 2);
+    if (!prefix.empty() && text.starts_with(prefix)) {
+        return {trimmed(prefix), text.substr(prefix.size())};
+    }
+    if (prefix.empty() && text.size() > suffix.size() && text.ends_with(suffix)) {
+        return {trimmed(suffix), text.substr(0, text.size() - suffix.size())};
+    }
+    return {text, kPresent};
+}
+
+ComparisonRow line_row(const SummaryDifference& difference) {
+    const std::string& shown = difference.a ? *difference.a : *difference.b;
+    const auto [label, value] = label_and_value(difference.key, shown);
+    ComparisonRow row;
+    for (const std::string& part : difference.path) {
+        row.setting += part + " > ";
+    }
+    row.setting += label;
+    row.ours = difference.a ? label_and_value(difference.key, *difference.a).second : kAbsent;
+    row.theirs = difference.b ? label_and_value(difference.key, *difference.b).second : kAbsent;
+    return row;
+}
+
 }  // namespace
+
+std::string byte_name(std::size_t offset) {
+    char text[32];
+    std::snprintf(text, sizeof text, "Byte %zu (0x%04zX)", offset, offset);
+    return text;
+}
+
+std::string byte_value(std::uint8_t value) {
+    char text[8];
+    std::snprintf(text, sizeof text, "0x%02X", value);
+    return text;
+}
+
+std::vector<ComparisonRow> comparison_rows(const RecordComparison& comparison) {
+    std::vector<ComparisonRow> rows;
+    for (const SummaryDifference& difference : comparison.lines) {
+        rows.push_back(line_row(difference));
+    }
+    for (const ByteDifference& byte : comparison.unshown_bytes) {
+        rows.push_back({byte_name(byte.offset) + ", shown by no line", byte_value(byte.ours),
+                        byte_value(byte.theirs)});
+    }
+    return rows;
+}
 
 RecordComparison compare_records(const ProgramState& ours, const SettingsRecord& theirs) {
     ProgramState scanner = ours;

@@ -5,6 +5,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <string>
 #include <vector>
 
 #include "summary/summary_diff.h"
@@ -30,5 +31,19 @@ struct RecordComparison {
 // no line differs at all, every differing byte is listed. So equal() holds exactly when the two
 // records are equal byte for byte.
 RecordComparison compare_records(const ProgramState& ours, const SettingsRecord& theirs);
+
+// A differing byte as the listings name it ("Byte 26 (0x001A)") and a value ("0x0A").
+std::string byte_name(std::size_t offset);
+std::string byte_value(std::uint8_t value);
+
+// One difference as a row of three columns: the setting (the path of its line and the line's
+// label), then its value in ours and in theirs; "-" where a side lacks the line.
+struct ComparisonRow {
+    std::string setting;
+    std::string ours;
+    std::string theirs;
+};
+
+std::vector<ComparisonRow> comparison_rows(const RecordComparison& comparison);
 
 }  // namespace tessmar

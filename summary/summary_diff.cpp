@@ -37,7 +37,7 @@ class Differ {
 
     void matched(const SummaryNode& a, const SummaryNode& b) {
         if (a.text != b.text) {
-            differences.push_back({path_, a.text, b.text});
+            differences.push_back({path_, a.key, a.text, b.text});
         }
         path_.push_back(a.text);
         children(a, b);
@@ -47,6 +47,7 @@ class Differ {
     void one_sided(const SummaryNode& node, Side side) {
         SummaryDifference& difference = differences.emplace_back();
         difference.path = path_;
+        difference.key = node.key;
         (side == Side::a ? difference.a : difference.b) = node.text;
         path_.push_back(node.text);
         for (const SummaryNode& child : node.children) {

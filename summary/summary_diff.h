@@ -12,6 +12,8 @@ namespace tessmar {
 struct SummaryDifference {
     // The texts of the line's ancestors, top-level item first.
     std::vector<std::string> path;
+    // The line with its value left out, as SummaryNode::key.
+    std::string key;
     // The line as each tree shows it; empty on the side whose tree lacks the line.
     std::optional<std::string> a;
     std::optional<std::string> b;

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
 
 #include "summary/record_comparison.h"
@@ -83,6 +84,44 @@ TEST(RecordComparison, WhatLivesBesideTheRecordMakesNoDifference) {
     load_factory_defaults(ours);
     ours.code_id_set = 2;
     EXPECT_TRUE(compare_records(ours, ours.record).equal());
+}
+
+// The rows the GUI lists: each line taken apart into its setting and the two values.
+TEST(RecordComparison, RowsNameTheSettingAndBothValues) {
+    ProgramState ours;
+    load_factory_defaults(ours);
+    ours.record.set(Field::scan_mode, 1);
+    SettingsRecord theirs = ours.record;
+    theirs.set(Field::scanner_timeout, 77);
+    theirs.set(Field::scan_mode, 2);
+    theirs.set(Field::enable_industrial_25, 0);
+    theirs.set(Field::margin_time, 1);
+    ours.record.edit_format(0).set_number_of_fields_minus_1(1);
+    const std::vector<ComparisonRow> rows = comparison_rows(compare_records(ours, theirs));
+    struct Expected {
+        std::string setting, ours, theirs;
+    };
+    const std::string timeout = std::to_string(ours.record.get(Field::scanner_timeout));
+    const Expected expected[] = {
+        {"Scanner > Scan Mode", "Continuous", "Auto Power Off"},
+        {"Scanner > Scanner Timeout", timeout + " sec", "77 sec"},
+        {"Symbology > Industrial 25", "Enable", "Disable"},
+    };
+    ASSERT_GE(rows.size(), std::size(expected) + 2);
+    for (std::size_t i = 0; i < std::size(expected); ++i) {
+        EXPECT_EQ(rows[i].setting, expected[i].setting);
+        EXPECT_EQ(rows[i].ours, expected[i].ours);
+        EXPECT_EQ(rows[i].theirs, expected[i].theirs);
+    }
+    // A line only one side has, and a byte no line shows, last.
+    const auto field_row =
+        std::find_if(rows.begin(), rows.end(),
+                     [](const ComparisonRow& r) { return r.setting.ends_with("Field 1 Setting"); });
+    ASSERT_NE(field_row, rows.end());
+    EXPECT_EQ(field_row->ours, "(present)");
+    EXPECT_EQ(field_row->theirs, "-");
+    EXPECT_EQ(rows.back().setting.rfind("Byte ", 0), 0u);
+    EXPECT_TRUE(rows.back().setting.ends_with(", shown by no line")) << rows.back().setting;
 }
 
 }  // namespace
