@@ -1,6 +1,7 @@
 #include "app/commands.h"
 
 #include "app/about_box.h"
+#include "app/compare_dialog.h"
 #include "app/main_window.h"
 #include "app/settings_files.h"
 #include "link/scanner_link.h"
@@ -83,6 +84,17 @@ void on_download_settings(AppContext& app) {
     RunScannerLink(app.instance, app.main_window, *app.state, true);
 }
 
+// The scanner is read into a copy of the state: the record, the file name and the modified flag
+// stay as they are. Only the port confirmed in the dialog is kept, as after any connection.
+void on_compare_with_scanner(AppContext& app) {
+    ProgramState scanner = *app.state;
+    const int read = RunScannerLink(app.instance, app.main_window, scanner, false);
+    app.state->selected_port_index = scanner.selected_port_index;
+    if (read > 0) {
+        show_comparison(app.instance, app.main_window, compare_records(*app.state, scanner.record));
+    }
+}
+
 struct CommandEntry {
     UINT id;
     void (*run)(AppContext& app);
@@ -99,6 +111,7 @@ constexpr CommandEntry kCommands[] = {
     {IDM_ABOUT, on_about},
     {IDM_READ_SCANNER_SETTINGS, on_read_scanner_settings},
     {IDM_DOWNLOAD_SETTINGS, on_download_settings},
+    {IDM_COMPARE_WITH_SCANNER, on_compare_with_scanner},
 };
 
 }  // namespace

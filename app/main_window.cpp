@@ -29,6 +29,7 @@ constexpr ToolbarButton kToolbarButtons[] = {
     {0, 0},
     {IDM_PRINT_SCANNER_SETTINGS, STD_PRINT},
     {IDM_DOWNLOAD_SETTINGS, STD_COPY},
+    {IDM_COMPARE_WITH_SCANNER, STD_FIND},
 };
 
 AppContext& context_of(HWND window) {

@@ -113,6 +113,13 @@
 #define IDC_COM_PORT 701
 #define IDC_PROGRESS_TEXT 501
 
+// Compare with scanner: the last command of the Download menu, its toolbar tooltip, and the
+// dialog that lists what the scanner holds otherwise (COMPAREDLG).
+#define IDM_COMPARE_WITH_SCANNER 1230
+#define IDS_TIP_COMPARE 2230
+#define IDC_COMPARE_VERDICT 501
+#define IDC_COMPARE_LIST 901
+
 // Key entry grid (GRID_DLG). The grid and the resulting text are painted by the dialog.
 #define IDC_ADD_SHIFT 101
 #define IDC_ADD_LEFT_CTRL 102

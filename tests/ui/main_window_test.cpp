@@ -30,6 +30,7 @@ constexpr MenuEntry kMenu[] = {
     {"&Configure", "&Read scanner settings...\tCtrl+R", 1130},
     {"&Download", "&Download settings...\tCtrl+D", 1220},
     {"&Download", "&Print scanner settings...\tCtrl+P", 1210},
+    {"&Download", "&Compare with scanner...\tCtrl+K", 1230},
     {"&Help", "About &Orlo...", 1310},
 };
 
@@ -82,8 +83,11 @@ TEST_F(MainWindow, ToolbarButtonsAndTooltips) {
         const char* tip;
     };
     constexpr Expected kButtons[] = {
-        {0, nullptr},        {1010, "New"}, {1020, "Open"},  {1030, "Save"},     {0, nullptr},
-        {1120, "Configure"}, {0, nullptr},  {1210, "Print"}, {1220, "Download"},
+        {0, nullptr},       {1010, "New"},
+        {1020, "Open"},     {1030, "Save"},
+        {0, nullptr},       {1120, "Configure"},
+        {0, nullptr},       {1210, "Print"},
+        {1220, "Download"}, {1230, "Compare with scanner"},
     };
     ASSERT_EQ(SendMessageA(toolbar, TB_BUTTONCOUNT, 0, 0),
               static_cast<LRESULT>(std::size(kButtons)));
@@ -121,7 +125,7 @@ TEST_F(MainWindow, AcceleratorTable) {
         WORD id;
     };
     constexpr Expected kKeys[] = {{'N', 1010}, {'O', 1020}, {'S', 1030}, {'C', 1120},
-                                  {'R', 1130}, {'D', 1220}, {'P', 1210}};
+                                  {'R', 1130}, {'D', 1220}, {'P', 1210}, {'K', 1230}};
     ASSERT_EQ(count, static_cast<int>(std::size(kKeys)));
     for (int i = 0; i < count; ++i) {
         EXPECT_EQ(entries[i].fVirt & (FVIRTKEY | FCONTROL | FALT | FSHIFT), FVIRTKEY | FCONTROL);
@@ -148,6 +152,7 @@ TEST_F(MainWindow, StatusBarShowsTheHelpOfTheHighlightedCommand) {
         {1130, "Read the scanner settings"},
         {1210, "Prints the active document"},
         {1220, "Download the current settings to the device"},
+        {1230, "Compare the current settings with those of the device"},
         {1310, "Owner's information"},
     };
     for (const Expected& item : kHelp) {
