@@ -15,9 +15,11 @@ namespace {
 // Asked before New or Open replaces unsaved settings.
 constexpr char kSaveBeforeReplacing[] = "Save current settings ?";
 
-// The sheet opens over the main window and rebuilds its tree when it closes.
+// The sheet opens over the main window and rebuilds its tree when it closes; the rebuilt tree
+// then takes the keyboard.
 void open_sheet(AppContext& app) {
     open_reader_settings({app.instance, app.state}, app.main_window, app.tree_view);
+    give_tree_the_keyboard(app);
 }
 
 void on_new(AppContext& app) {

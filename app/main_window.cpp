@@ -195,6 +195,10 @@ void on_destroy(HWND window) {
     PostQuitMessage(0);
 }
 
+void on_set_focus(HWND window, HWND) {
+    give_tree_the_keyboard(context_of(window));
+}
+
 void on_drop_files(HWND window, HDROP drop) {
     open_dropped_file(context_of(window), drop);
 }
@@ -229,6 +233,7 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
             HANDLE_MSG(window, WM_DESTROY, on_destroy);
             HANDLE_MSG(window, WM_COMMAND, on_command);
             HANDLE_MSG(window, WM_DROPFILES, on_drop_files);
+            HANDLE_MSG(window, WM_SETFOCUS, on_set_focus);
         case WM_MENUSELECT:
             on_menu_select(window, wParam, lParam);
             return 0;
@@ -237,6 +242,20 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
 }
 
 }  // namespace
+
+// The tree takes the keyboard whenever the window does, at start and when a dialog or the sheet
+// closes, so the arrow keys move in it at once. A tree just rebuilt has nothing selected; its
+// first line becomes the caret, as the tree view makes it itself when it gains the focus.
+void give_tree_the_keyboard(const AppContext& app) {
+    HWND tree = app.tree_view;
+    if (!tree) {
+        return;
+    }
+    SetFocus(tree);
+    if (!TreeView_GetSelection(tree)) {
+        TreeView_Select(tree, TreeView_GetRoot(tree), TVGN_CARET);
+    }
+}
 
 bool register_main_window_class(HINSTANCE instance) {
     WNDCLASSA window_class{};
