@@ -6,6 +6,7 @@
 #include <string>
 
 #include "resources/resource.h"
+#include "win32/command_dialog.h"
 
 namespace tessmar {
 namespace {
@@ -77,23 +78,11 @@ void on_command(HWND dialog, int id, HWND, UINT) {
     }
 }
 
-// Parameters named as <windowsx.h> message crackers expect them.
-INT_PTR CALLBACK CompareDialogProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-    switch (message) {
-        case WM_INITDIALOG:
-            return HANDLE_WM_INITDIALOG(hwnd, wParam, lParam, on_init_dialog);
-        case WM_COMMAND:
-            HANDLE_WM_COMMAND(hwnd, wParam, lParam, on_command);
-            return TRUE;
-    }
-    return FALSE;
-}
-
 }  // namespace
 
 void show_comparison(HINSTANCE instance, HWND owner, const RecordComparison& comparison) {
     const std::vector<ComparisonRow> rows = comparison_rows(comparison);
-    DialogBoxParamA(instance, "CompareDlg", owner, CompareDialogProc,
+    DialogBoxParamA(instance, "CompareDlg", owner, CommandDialogProc<on_init_dialog, on_command>,
                     reinterpret_cast<LPARAM>(&rows));
 }
 

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <functional>
 #include <string>
 
 #ifdef _WIN32
@@ -19,6 +20,19 @@ namespace tessmar::cli {
 namespace {
 
 constexpr int kBarWidth = 40;
+
+// One transfer on an open port, with its progress bar; `failed` names it in a failure.
+LinkResult run_transfer(SerialPort& port, const char* label, int top, const char* failed,
+                        const std::function<LinkResult(Line&, const Progress&)>& transfer) {
+    SystemTickClock clock;
+    Line line{port, clock};
+    ProgressBar bar(label, top);
+    LinkResult result = transfer(line, [&](int position) { bar.show(position); });
+    if (!result.ok) {
+        result.failure = failed + result.failure;
+    }
+    return result;
+}
 
 }  // namespace
 
@@ -50,25 +64,17 @@ std::unique_ptr<SerialPort> open_scanner_port(const std::string& name, std::stri
 }
 
 LinkResult download_over(SerialPort& port, const SettingsRecord& record) {
-    SystemTickClock clock;
-    Line line{port, clock};
-    ProgressBar bar("Downloading", kDownloadProgressEnd);
-    LinkResult result = DownloadSettings(record, line, [&](int p) { bar.show(p); });
-    if (!result.ok) {
-        result.failure = "download failed: " + result.failure;
-    }
-    return result;
+    return run_transfer(port, "Downloading", kDownloadProgressEnd,
+                        "download failed: ", [&](Line& line, const Progress& progress) {
+                            return DownloadSettings(record, line, progress);
+                        });
 }
 
 LinkResult read_back_over(SerialPort& port, ProgramState& state) {
-    SystemTickClock clock;
-    Line line{port, clock};
-    ProgressBar bar("Reading", kReadProgressEnd);
-    LinkResult result = ReadBackSettings(state, line, [&](int p) { bar.show(p); });
-    if (!result.ok) {
-        result.failure = "read failed: " + result.failure;
-    }
-    return result;
+    return run_transfer(port, "Reading", kReadProgressEnd,
+                        "read failed: ", [&](Line& line, const Progress& progress) {
+                            return ReadBackSettings(state, line, progress);
+                        });
 }
 
 LinkResult read_scanner(const std::string& port_name, ProgramState& state) {

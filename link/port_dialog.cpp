@@ -3,6 +3,7 @@
 #include <windowsx.h>
 
 #include "resources/resource.h"
+#include "win32/command_dialog.h"
 
 namespace tessmar {
 namespace {
@@ -38,22 +39,11 @@ void on_command(HWND dialog, int id, HWND, UINT) {
     }
 }
 
-// Parameters named as <windowsx.h> message crackers expect them.
-INT_PTR CALLBACK PortDialogProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-    switch (message) {
-        case WM_INITDIALOG:
-            return HANDLE_WM_INITDIALOG(hwnd, wParam, lParam, on_init_dialog);
-        case WM_COMMAND:
-            HANDLE_WM_COMMAND(hwnd, wParam, lParam, on_command);
-            return TRUE;
-    }
-    return FALSE;
-}
-
 }  // namespace
 
 bool choose_com_port(HINSTANCE instance, HWND owner, int& port_index) {
-    return DialogBoxParamA(instance, "ComSettingDlg", owner, PortDialogProc,
+    return DialogBoxParamA(instance, "ComSettingDlg", owner,
+                           CommandDialogProc<on_init_dialog, on_command>,
                            reinterpret_cast<LPARAM>(&port_index)) == 1;
 }
 

@@ -114,9 +114,9 @@ TEST(RecordComparison, RowsNameTheSettingAndBothValues) {
         EXPECT_EQ(rows[i].theirs, expected[i].theirs);
     }
     // A line only one side has, and a byte no line shows, last.
-    const auto field_row =
-        std::find_if(rows.begin(), rows.end(),
-                     [](const ComparisonRow& r) { return r.setting.ends_with("Field 1 Setting"); });
+    const auto field_row = std::find_if(rows.begin(), rows.end(), [](const ComparisonRow& r) {
+        return r.setting.ends_with("Field 1 Setting");
+    });
     ASSERT_NE(field_row, rows.end());
     EXPECT_EQ(field_row->ours, "(present)");
     EXPECT_EQ(field_row->theirs, "-");
