@@ -96,6 +96,16 @@ TEST(SheetCodeIdSection, OriginsDoNotDecideWhatIsWritten) {
     }
 }
 
+// With a set chosen, an entry emptied after the set must still undo the preset that the set
+// token puts there.
+TEST(SheetCodeIdSection, EntryEmptiedUnderAChosenSetIsWritten) {
+    ProgramState state = factory_state();
+    choose_code_id_set(state, 1);
+    state.code_id_origin[kEan8Entry] = 0;
+    put_key_string(code_id(state, kEan8Entry), {});
+    EXPECT_EQ(tokens_of(state), "9962<Set 1>0266<EAN 8>9994<Validate>");
+}
+
 TEST(SheetCodeIdSection, OutOfRangeSetNumbersCountAsNone) {
     ProgramState state = factory_state();
     state.code_id_set = 6;

@@ -11,7 +11,7 @@
 namespace tessmar::test {
 namespace {
 
-constexpr int kLengthCodeTab = 2;
+constexpr int kLengthCodeTab = 3;
 
 class LengthCodePage : public MainWindowTest {
   protected:
