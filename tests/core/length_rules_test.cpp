@@ -39,13 +39,14 @@ TEST(LengthRules, OkKeepsTheSecondWithinOneAndTheFirstAndTheFirstWithin127) {
         unsigned long first, second;
         unsigned stored_first, stored_second;
     } kCases[] = {
-        {127, 4, 127, 4},  // the factory lengths
-        {20, 50, 20, 20},  // a second above the first becomes the first
-        {127, 1, 127, 1},  // both boxes cleared
-        {0, 0, 1, 1},      // zero is no length
-        {0, 5, 1, 1},      // the first becomes 1 before the second is compared
-        {5, 0, 5, 1},           {127, 300, 127, 127},  // a second above a byte
-        {1000, 1000, 127, 127},                        // a first the rule of the box did not cut
+        {127, 4, 127, 4},        // the factory lengths
+        {20, 50, 20, 20},        // a second above the first becomes the first
+        {127, 1, 127, 1},        // both boxes cleared
+        {0, 0, 1, 1},            // zero is no length
+        {0, 5, 1, 1},            // the first becomes 1 before the second is compared
+        {5, 0, 5, 1},            // a second of zero becomes 1
+        {127, 300, 127, 127},    // a second above a byte
+        {1000, 1000, 127, 127},  // a first the rule of the box did not cut
     };
     for (const auto& c : kCases) {
         SCOPED_TRACE(std::to_string(c.first) + " / " + std::to_string(c.second));
