@@ -8,8 +8,8 @@
 #include "resources/resource.h"
 #include "summary/summary_tree.h"
 #include "tests/ui/support/key_grid_driver.h"
-#include "tests/ui/support/main_window_fixture.h"
 #include "tests/ui/support/page_driver.h"
+#include "tests/ui/support/sheet_page_fixture.h"
 #include "tests/ui/support/tree_view_reader.h"
 
 namespace tessmar::test {
@@ -22,26 +22,9 @@ int set_button(int set) {
     return IDC_CODE_ID_SET_1 + set - 1;
 }
 
-class CodeIdPage : public MainWindowTest {
+class CodeIdPage : public SheetPageTest {
   protected:
-    void SetUp() override {
-        MainWindowTest::SetUp();
-        load_factory_defaults(state);
-    }
-
-    void run_page(const std::function<void(HWND page)>& act, int button = PSBTN_OK,
-                  const std::function<void(ModalScript&)>& more = {}) {
-        ModalScript script;
-        script.then([&](HWND sheet) {
-            act(show_tab(sheet, kCodeIdTab));
-            press_sheet_button(sheet, button);
-        });
-        if (more) {
-            more(script);
-        }
-        open_sheet();
-        EXPECT_TRUE(script.finished_cleanly()) << ::testing::PrintToString(script.problems());
-    }
+    CodeIdPage() : SheetPageTest(kCodeIdTab) {}
 
     MutableKeyString code_id(int entry) { return state.record.key_string(code_id_slot(entry)); }
 

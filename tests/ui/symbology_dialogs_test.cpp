@@ -26,11 +26,6 @@ namespace {
 // Runs the dialogs straight over the main window, as the Symbology page runs them over itself.
 class DialogTest : public MainWindowTest {
   protected:
-    void SetUp() override {
-        MainWindowTest::SetUp();
-        load_factory_defaults(state);
-    }
-
     // Opens `dialog`, lets `act` work on it, then presses `button`; returns the dialog's result.
     // `more` answers what the dialog opens in turn.
     bool run_dialog(const SymbologyDialog& dialog, const std::function<void(HWND)>& act,

@@ -9,8 +9,8 @@
 #include "summary/summary_diff.h"
 #include "summary/summary_tree.h"
 #include "tests/ui/support/key_grid_driver.h"
-#include "tests/ui/support/main_window_fixture.h"
 #include "tests/ui/support/page_driver.h"
+#include "tests/ui/support/sheet_page_fixture.h"
 #include "tests/ui/support/tree_view_reader.h"
 
 namespace tessmar::test {
@@ -49,28 +49,9 @@ int button_of(Symbology symbology) {
     return box_of(symbology) + IDC_CONFIGURE_OFFSET;
 }
 
-class SymbologyPage : public MainWindowTest {
+class SymbologyPage : public SheetPageTest {
   protected:
-    void SetUp() override {
-        MainWindowTest::SetUp();
-        load_factory_defaults(state);
-    }
-
-    // Opens the sheet on the Symbology page, lets `act` work on it, then presses `button`.
-    // `more` answers the dialogs the page opens, in order.
-    void run_page(const std::function<void(HWND page)>& act, int button = PSBTN_OK,
-                  const std::function<void(ModalScript&)>& more = {}) {
-        ModalScript script;
-        script.then([&](HWND sheet) {
-            act(show_tab(sheet, kSymbologyTab));
-            press_sheet_button(sheet, button);
-        });
-        if (more) {
-            more(script);
-        }
-        open_sheet();
-        EXPECT_TRUE(script.finished_cleanly()) << ::testing::PrintToString(script.problems());
-    }
+    SymbologyPage() : SheetPageTest(kSymbologyTab) {}
 
     // Which boxes the page shows checked, in its order.
     std::vector<bool> boxes_shown() {
@@ -158,12 +139,9 @@ TEST_F(SymbologyPage, OkWritesEnableBitsAndClearsUncheckedDerivedStates) {
             click(page, box_of(symbology));
         }
     };
-    state.record.set(Field::enable_italian_pharmacode, 1);
-    state.record.set(Field::enable_french_pharmacode, 1);
-    state.record.set(Field::enable_matrix_25, 1);
-    state.record.set(Field::enable_msi, 1);
-    state.record.set(Field::enable_plessey, 1);
-    state.record.set(Field::enable_ean_128, 1);
+    // Every symbology enabled: all of byte 0, and MSI, Plessey and EAN 128 in byte 2.
+    state.record.bytes[0] = 0xFF;
+    state.record.bytes[2] |= 0x31;
     run_page(click_all);
     SettingsRecord expected = factory_record();
     expected.bytes[0] = expected.bytes[1] = expected.bytes[2] = 0;
