@@ -112,16 +112,6 @@ std::string dialog_name(const ::testing::TestParamInfo<SymbologyDialog>& info) {
 
 INSTANTIATE_TEST_SUITE_P(All, DialogTable, ::testing::ValuesIn(symbology_dialogs()), dialog_name);
 
-TEST_F(DialogTest, TheFifteenDialogsOpenFromTheirSymbologies) {
-    int dialogs = 0;
-    for (const SymbologyInfo& info : kSymbologies) {
-        const SymbologyDialog* dialog = symbology_dialog(info.id);
-        EXPECT_EQ(dialog != nullptr, info.parameter_dialog != nullptr) << info.name;
-        dialogs += dialog ? 1 : 0;
-    }
-    EXPECT_EQ(dialogs, 15);
-}
-
 // Typing into a length box: what OK stores, and what the boxes show meanwhile.
 TEST_F(DialogTest, LengthBoxesAreCorrectedAsTypedAndClampedOnOk) {
     const struct {
@@ -236,14 +226,6 @@ TEST_F(DialogTest, AValueWithoutARadioShowsNoneAndIsKeptUnlessOneIsPicked) {
             EXPECT_EQ(state.record.get(g.field), picked >= 0 ? 1u : 3u);
         }
     }
-}
-
-TEST_F(DialogTest, MsiShowsOneAmpersandInModulo11And10) {
-    std::string caption;
-    run_dialog(Symbology::msi,
-               [&](HWND window) { caption = text_of(window, IDC_MSI_VERIFICATION_FIRST + 2); });
-    // A doubled ampersand in a button's caption shows as one.
-    EXPECT_EQ(caption, "Modulo 11 && 10");
 }
 
 // The PDF 417 dialog edits copies of its three strings through the grid: OK writes them, Cancel
