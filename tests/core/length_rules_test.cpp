@@ -56,12 +56,5 @@ TEST(LengthRules, OkKeepsTheSecondWithinOneAndTheFirstAndTheFirstWithin127) {
     }
 }
 
-TEST(LengthRules, LabelsFollowTheMode) {
-    EXPECT_STREQ(length_labels(true).first, "Max Length :");
-    EXPECT_STREQ(length_labels(true).second, "Min Length :");
-    EXPECT_STREQ(length_labels(false).first, "Fixed Length 1:");
-    EXPECT_STREQ(length_labels(false).second, "Fixed Length 2:");
-}
-
 }  // namespace
 }  // namespace tessmar
