@@ -22,16 +22,15 @@ bool max_min_checked(HWND dialog, const LengthPair& pair) {
     return IsDlgButtonChecked(dialog, pair.fixed_radio + 1) == BST_CHECKED;
 }
 
-// The labels follow the radios, so a mode with no radio checked would read as fixed; the mode is
-// one bit, so one of the two always is.
+// The labels follow the checked mode radio; the mode is one bit, so one of the two always is.
 void show_labels(HWND dialog, const LengthPair& pair) {
     const LengthLabels labels = length_labels(max_min_checked(dialog, pair));
     SetDlgItemTextA(dialog, IDC_LENGTH_1_LABEL, labels.first);
     SetDlgItemTextA(dialog, IDC_LENGTH_2_LABEL, labels.second);
 }
 
-unsigned long pending(HWND dialog, LengthBox box, int edit) {
-    return pending_length(box, control_text(GetDlgItem(dialog, edit)));
+unsigned long pending(HWND dialog, const LengthBoxControl& control) {
+    return pending_length(control.box, control_text(GetDlgItem(dialog, control.edit)));
 }
 
 }  // namespace
@@ -62,8 +61,8 @@ bool on_length_pair_control(HWND dialog, const LengthPair& pair, int id, UINT co
 void commit_length_pair(HWND dialog, const LengthPair& pair, SettingsRecord& record) {
     const FieldBinding mode = pair.mode();
     commit_fields(dialog, {&mode, 1}, record);
-    const Lengths lengths = committed_lengths(pending(dialog, LengthBox::first, IDC_LENGTH_1),
-                                              pending(dialog, LengthBox::second, IDC_LENGTH_2));
+    const Lengths lengths =
+        committed_lengths(pending(dialog, kBoxes[0]), pending(dialog, kBoxes[1]));
     record.set(pair.fields.first, lengths.first);
     record.set(pair.fields.second, lengths.second);
 }
