@@ -17,9 +17,9 @@ struct PageTemplate {
 
 // The pages in tab order; each takes its tab text from its template's caption.
 constexpr PageTemplate kPages[] = {
-    {"SCANNER_DLG", &kScannerPage},
-    {"INTERFACE_DLG", &kInterfacePage},
-    {"LENGTHCODE_DLG", &kLengthCodePage},
+    {"SCANNER_DLG", &kScannerPage},     {"INTERFACE_DLG", &kInterfacePage},
+    {"SYMBOLOGY_DLG", &kSymbologyPage}, {"LENGTHCODE_DLG", &kLengthCodePage},
+    {"CODEID_DLG", &kCodeIdPage},
 };
 
 }  // namespace
