@@ -22,7 +22,8 @@ TokenOutcome add_token(TokenList& list, unsigned token) {
     return TokenOutcome::added;
 }
 
-TokenListOpening open_token_list(std::span<const std::uint8_t, kTransmissionSequenceSize> sequence) {
+TokenListOpening open_token_list(
+    std::span<const std::uint8_t, kTransmissionSequenceSize> sequence) {
     TokenListOpening opening;
     for (const std::uint8_t byte : sequence) {
         // The scanner reads no further than the first 0, nor does the summary tree.

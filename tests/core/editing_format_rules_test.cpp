@@ -47,8 +47,13 @@ TEST(FormatNumbers, NumberOfFieldsIsTakenFrom1To6AndEnablesTheButtonsOfAllButThe
         std::optional<unsigned> stored;
         int buttons;
     } kCases[] = {
-        {"1", 0u, 0}, {"3", 2u, 2}, {"6", 5u, 5},          {"9", std::nullopt, 0},
-        {"0", std::nullopt, 0},     {"", std::nullopt, 0}, {"two", std::nullopt, 0},
+        {"1", 0u, 0},
+        {"3", 2u, 2},
+        {"6", 5u, 5},
+        {"9", std::nullopt, 0},
+        {"0", std::nullopt, 0},
+        {"", std::nullopt, 0},
+        {"two", std::nullopt, 0},
     };
     for (const auto& c : kCases) {
         SCOPED_TRACE(c.text);
@@ -103,9 +108,8 @@ TEST(TokenList, OpensStoredSequencesOneTokenPerByte) {
         SCOPED_TRACE(render_transmission_sequence(c.stored));
         const TokenListOpening opening = open_token_list(c.stored);
         EXPECT_EQ(opening.list.bytes, c.opened);
-        EXPECT_EQ(opening.list.count,
-                  static_cast<std::size_t>(std::ranges::count_if(
-                      c.opened, [](std::uint8_t byte) { return byte != 0; })));
+        EXPECT_EQ(opening.list.count, static_cast<std::size_t>(std::ranges::count_if(
+                                          c.opened, [](std::uint8_t byte) { return byte != 0; })));
         EXPECT_EQ(opening.refused, c.refused);
     }
 }
