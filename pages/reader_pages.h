@@ -15,4 +15,7 @@ extern const PageDescription kInterfacePage;
 // The length-code switch of each symbology.
 extern const PageDescription kLengthCodePage;
 
+// Data substitution, the data-editing switches and the editing formats.
+extern const PageDescription kEditPage;
+
 }  // namespace tessmar
