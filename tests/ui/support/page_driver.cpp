@@ -3,6 +3,7 @@
 #include <commctrl.h>
 #include <windowsx.h>
 
+#include <algorithm>
 #include <array>
 
 #include "sheet/setup_code_sheet.h"
@@ -65,6 +66,28 @@ std::vector<std::string> items_of(HWND dialog, int id) {
 HWND show_tab(HWND sheet, int index) {
     PropSheet_SetCurSel(sheet, nullptr, index);
     return current_page(sheet);
+}
+
+std::vector<std::string> tab_captions(HWND sheet) {
+    HWND tabs = PropSheet_GetTabControl(sheet);
+    std::vector<std::string> captions;
+    for (int i = 0; i < TabCtrl_GetItemCount(tabs); ++i) {
+        std::array<char, 64> text{};
+        TCITEMA item{};
+        item.mask = TCIF_TEXT;
+        item.pszText = text.data();
+        item.cchTextMax = static_cast<int>(text.size());
+        SendMessageA(tabs, TCM_GETITEMA, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&item));
+        captions.emplace_back(text.data());
+    }
+    return captions;
+}
+
+HWND show_tab_named(HWND sheet, const std::string& caption) {
+    const std::vector<std::string> captions = tab_captions(sheet);
+    const auto found = std::find(captions.begin(), captions.end(), caption);
+    return found == captions.end() ? nullptr
+                                   : show_tab(sheet, static_cast<int>(found - captions.begin()));
 }
 
 std::string setup_sheet_text(ProgramState& state) {
