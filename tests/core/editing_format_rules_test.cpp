@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <initializer_list>
 
 #include "model/key_string.h"
 #include "pages/editing_format_numbers.h"
@@ -11,12 +10,6 @@ namespace tessmar {
 namespace {
 
 using Sequence = std::array<std::uint8_t, kTransmissionSequenceSize>;
-
-Sequence sequence_of(std::initializer_list<std::uint8_t> bytes) {
-    Sequence sequence{};
-    std::copy(bytes.begin(), bytes.end(), sequence.begin());
-    return sequence;
-}
 
 TEST(FormatNumbers, KeepTheLow16BitsOfTheNumberTyped) {
     const struct {
@@ -92,17 +85,17 @@ TEST(TokenList, OpensStoredSequencesOneTokenPerByte) {
         Sequence opened;
         int refused;
     } kCases[] = {
-        {sequence_of({0x12, 0x07}), sequence_of({1, 2, 7}), 0},
-        {sequence_of({0x27, 0x03, 0x10}), sequence_of({2, 7, 3, 1}), 0},
-        {sequence_of({0x0B}), sequence_of({11}), 0},
+        {Sequence{0x12, 0x07}, Sequence{1, 2, 7}, 0},
+        {Sequence{0x27, 0x03, 0x10}, Sequence{2, 7, 3, 1}, 0},
+        {Sequence{0x0B}, Sequence{11}, 0},
         // Nibbles and bytes that name no field add nothing.
-        {sequence_of({0xC1, 0x1C, 0x0D, 0x02}), sequence_of({1, 1, 2}), 0},
+        {Sequence{0xC1, 0x1C, 0x0D, 0x02}, Sequence{1, 1, 2}, 0},
         // Nothing after the first 0 belongs to the sequence.
-        {sequence_of({0x01, 0x00, 0x02}), sequence_of({1}), 0},
+        {Sequence{0x01, 0x00, 0x02}, Sequence{1}, 0},
         // Seven packed bytes give fourteen tokens; of 0x34 only the 3 fits, silently; the two
         // single tokens after it are each refused.
-        {sequence_of({0x12, 0x12, 0x12, 0x12, 0x12, 0x12, 0x12, 0x34, 0x05, 0x06}),
-         sequence_of({1, 2, 1, 2, 1, 2, 1, 2, 1, 2, 1, 2, 1, 2, 3}), 2},
+        {Sequence{0x12, 0x12, 0x12, 0x12, 0x12, 0x12, 0x12, 0x34, 0x05, 0x06},
+         Sequence{1, 2, 1, 2, 1, 2, 1, 2, 1, 2, 1, 2, 1, 2, 3}, 2},
     };
     for (const auto& c : kCases) {
         SCOPED_TRACE(render_transmission_sequence(c.stored));

@@ -9,12 +9,6 @@ namespace {
 
 using Sequence = std::array<std::uint8_t, kTransmissionSequenceSize>;
 
-Sequence sequence_of(std::initializer_list<std::uint8_t> bytes) {
-    Sequence sequence{};
-    std::copy(bytes.begin(), bytes.end(), sequence.begin());
-    return sequence;
-}
-
 Sequence stored_sequence(const SettingsRecord& record, int k) {
     Sequence sequence;
     std::ranges::copy(record.edit_format(k).transmission_sequence(), sequence.begin());
@@ -227,8 +221,7 @@ TEST_F(EditFormat, TransmissionSequenceOpensOneTokenPerByteAndTakesFifteenTokens
     };
     std::vector<int> sixteen(16, IDC_TOKEN_FIRST + 10);  // "Additional Field 5"
     sixteen.insert(sixteen.begin(), IDC_SEQUENCE_CLEAR);
-    const Sequence overflowing =
-        sequence_of({0x12, 0x12, 0x12, 0x12, 0x12, 0x12, 0x12, 0x34, 0x05, 0x06});
+    const Sequence overflowing{0x12, 0x12, 0x12, 0x12, 0x12, 0x12, 0x12, 0x34, 0x05, 0x06};
     const struct {
         const char* name;
         Sequence stored;
@@ -238,17 +231,17 @@ TEST_F(EditFormat, TransmissionSequenceOpensOneTokenPerByteAndTakesFifteenTokens
         Sequence written;
         std::size_t messages;
     } kCases[] = {
-        {"packed bytes", sequence_of({0x12, 0x07}), press({}), "[F1][F2][A1]", "[F1][F2][A1]",
-         sequence_of({1, 2, 7}), 0},
-        {"Clear", sequence_of({0x01, 0x02}), press({IDC_SEQUENCE_CLEAR}), "[F1][F2]", "",
-         Sequence{}, 0},
-        {"sixteenth token", sequence_of({}), press(sixteen), "",
-         "[A5][A5][A5][A5][A5][A5][A5][A5][A5][A5][A5][A5][A5][A5][A5]", Sequence{}, 1},
+        {"packed bytes", Sequence{0x12, 0x07}, press({}), "[F1][F2][A1]", "[F1][F2][A1]",
+         Sequence{1, 2, 7}, 0},
+        {"Clear", Sequence{0x01, 0x02}, press({IDC_SEQUENCE_CLEAR}), "[F1][F2]", "", Sequence{}, 0},
+        {"sixteenth token", Sequence{}, press(sixteen), "",
+         "[A5][A5][A5][A5][A5][A5][A5][A5][A5][A5][A5][A5][A5][A5][A5]",
+         Sequence{11, 11, 11, 11, 11, 11, 11, 11, 11, 11, 11, 11, 11, 11, 11}, 1},
         {"tokens past fifteen when opened", overflowing,
          press({IDC_TOKEN_FIRST + 5, IDC_TOKEN_FIRST}),
          "[F1][F2][F1][F2][F1][F2][F1][F2][F1][F2][F1][F2][F1][F2][F3]",
          "[F1][F2][F1][F2][F1][F2][F1][F2][F1][F2][F1][F2][F1][F2][F3]",
-         sequence_of({1, 2, 1, 2, 1, 2, 1, 2, 1, 2, 1, 2, 1, 2, 3}), 4},
+         Sequence{1, 2, 1, 2, 1, 2, 1, 2, 1, 2, 1, 2, 1, 2, 3}, 4},
     };
     for (const auto& c : kCases) {
         SCOPED_TRACE(c.name);
@@ -270,11 +263,7 @@ TEST_F(EditFormat, TransmissionSequenceOpensOneTokenPerByteAndTakesFifteenTokens
             });
         EXPECT_EQ(opened, c.opened);
         EXPECT_EQ(shown, c.shown);
-        const Sequence expected =
-            c.messages == 1
-                ? sequence_of({11, 11, 11, 11, 11, 11, 11, 11, 11, 11, 11, 11, 11, 11, 11})
-                : c.written;
-        EXPECT_EQ(stored_sequence(state.record, 5), expected);
+        EXPECT_EQ(stored_sequence(state.record, 5), c.written);
         ASSERT_EQ(message_boxes.size(), c.messages);
         for (const MessageBoxSeen& box : message_boxes) {
             EXPECT_EQ(box.caption, "Error");
