@@ -11,13 +11,18 @@
 namespace tessmar {
 namespace {
 
-// The sheet opens over the main window and rebuilds its tree when it closes.
+// Asked before New or Open replaces unsaved settings.
+constexpr char kSaveBeforeReplacing[] = "Save current settings ?";
+
+// The sheet opens over the main window and rebuilds its tree when it closes; the rebuilt tree
+// then takes the keyboard.
 void open_sheet(AppContext& app) {
     open_reader_settings({app.instance, app.state}, app.main_window, app.tree_view);
+    give_tree_the_keyboard(app);
 }
 
 void on_new(AppContext& app) {
-    if (!offer_to_save(app, "Save current settings ?")) {
+    if (!offer_to_save(app, kSaveBeforeReplacing)) {
         return;
     }
     ProgramState& state = *app.state;
@@ -28,7 +33,7 @@ void on_new(AppContext& app) {
 }
 
 void on_open(AppContext& app) {
-    if (!offer_to_save(app, "Save current settings ?")) {
+    if (!offer_to_save(app, kSaveBeforeReplacing)) {
         return;
     }
     if (open_settings_file(app, app.main_window)) {
@@ -95,6 +100,15 @@ constexpr CommandEntry kCommands[] = {
 };
 
 }  // namespace
+
+void open_settings_file_named(AppContext& app, const std::string& path) {
+    if (!offer_to_save(app, kSaveBeforeReplacing)) {
+        return;
+    }
+    if (open_settings_path(app, app.main_window, path)) {
+        open_sheet(app);
+    }
+}
 
 bool offer_to_save(AppContext& app, const char* question) {
     if (!app.state->settings_modified) {

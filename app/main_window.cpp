@@ -6,6 +6,7 @@
 #include <array>
 
 #include "app/commands.h"
+#include "app/outside_files.h"
 #include "resources/resource.h"
 #include "summary/summary_tree_view.h"
 #include "win32/dpi.h"
@@ -140,6 +141,7 @@ BOOL on_create(HWND window, LPCREATESTRUCTA) {
         SetWindowFont(app.tree_view, app.tree_font, FALSE);
         build_summary_tree(app.tree_view, *app.state);
     }
+    accept_dropped_files(window);
     return TRUE;
 }
 
@@ -192,6 +194,14 @@ void on_destroy(HWND window) {
     PostQuitMessage(0);
 }
 
+void on_set_focus(HWND window, HWND) {
+    give_tree_the_keyboard(context_of(window));
+}
+
+void on_drop_files(HWND window, HDROP drop) {
+    open_dropped_file(context_of(window), drop);
+}
+
 void on_command(HWND window, int id, HWND, UINT) {
     dispatch_command(context_of(window), static_cast<UINT>(id));
 }
@@ -221,6 +231,8 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
             HANDLE_MSG(window, WM_QUERYENDSESSION, on_query_end_session);
             HANDLE_MSG(window, WM_DESTROY, on_destroy);
             HANDLE_MSG(window, WM_COMMAND, on_command);
+            HANDLE_MSG(window, WM_DROPFILES, on_drop_files);
+            HANDLE_MSG(window, WM_SETFOCUS, on_set_focus);
         case WM_MENUSELECT:
             on_menu_select(window, wParam, lParam);
             return 0;
@@ -229,6 +241,20 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
 }
 
 }  // namespace
+
+// The tree takes the keyboard whenever the window does, at start and when a dialog or the sheet
+// closes, so the arrow keys move in it at once. A tree just rebuilt has nothing selected; its
+// first line becomes the caret, as the tree view makes it itself when it gains the focus.
+void give_tree_the_keyboard(const AppContext& app) {
+    HWND tree = app.tree_view;
+    if (!tree) {
+        return;
+    }
+    SetFocus(tree);
+    if (!TreeView_GetSelection(tree)) {
+        TreeView_Select(tree, TreeView_GetRoot(tree), TVGN_CARET);
+    }
+}
 
 bool register_main_window_class(HINSTANCE instance) {
     WNDCLASSA window_class{};
@@ -256,7 +282,7 @@ HWND create_main_window(AppContext& app) {
                            screen_height - 40, nullptr, nullptr, app.instance, &app);
 }
 
-int run_tessmar(HINSTANCE instance, int show_command) {
+int run_tessmar(HINSTANCE instance, int show_command, const std::string& start_file) {
     ProgramState state;
     AppContext app;
     app.instance = instance;
@@ -270,6 +296,10 @@ int run_tessmar(HINSTANCE instance, int show_command) {
     }
     ShowWindow(window, show_command);
     UpdateWindow(window);
+    // Once the window is up, so that a file that cannot be read is reported over it.
+    if (!start_file.empty()) {
+        open_file_at_start(app, start_file);
+    }
     HACCEL accelerators = LoadAcceleratorsA(instance, "TESSM");
 
     MSG message;

@@ -11,7 +11,9 @@ namespace {
 constexpr PageTemplate kPages[] = {
     {"SCANNER_DLG", &kScannerPage},
     {"INTERFACE_DLG", &kInterfacePage},
+    {"SYMBOLOGY_DLG", &kSymbologyPage},
     {"LENGTHCODE_DLG", &kLengthCodePage},
+    {"CODEID_DLG", &kCodeIdPage},
     {"EDIT_DLG", &kEditPage},
 };
 

@@ -102,12 +102,80 @@
 #define IDC_PDF417_BLOCK_DELAY 719
 #define IDC_CAPITAL_LOCK_AUTO_DETECTION 722
 
+// Symbology page (SYMBOLOGY_DLG): check boxes 101 to 117, each with its "Configure..." button
+// 100 above it (Code 93 and Code 128 have none).
+#define IDC_SYMBOLOGY_FIRST 101
+#define IDC_CONFIGURE_OFFSET 100
+#define IDC_SYMBOLOGY_RESET 220
+#define IDC_PREFIX_CODE 601
+#define IDC_SUFFIX_CODE 602
+
 // Length Code page (LENGTHCODE_DLG): check boxes 101 to 117, one per symbology in the order of
 // the symbology table.
 #define IDC_LENGTH_CODE_FIRST 101
 #define IDC_LENGTH_CODE_SELECT_ALL 201
 #define IDC_LENGTH_CODE_CLEAR_ALL 202
 #define IDC_LENGTH_CODE_RESET 203
+
+// Code ID page (CODEID_DLG): key-entry boxes 601 to 616 in the page's order; "Set 1" to "Set 5"
+// are 201 to 205.
+#define IDC_CODE_ID_FIRST 601
+#define IDC_CODE_ID_SET_1 201
+#define IDC_CODE_ID_CLEAR 206
+
+// Symbology parameter dialogs (CODE39DLG ... PDF417DLG). Ids repeat from dialog to dialog.
+// Code 39.
+#define IDC_CODE39_FULL_ASCII 101
+#define IDC_CODE39_TRANSMIT_START_STOP 102
+#define IDC_CODE39_VERIFY_CHECKSUM 103
+#define IDC_CODE39_TRANSMIT_CHECKSUM 104
+// Italian and French Pharmacode.
+#define IDC_PHARMACODE_TRANSMIT_CHECKSUM 101
+// Industrial 25, Interleave 25 and Matrix 25, one layout: start / stop radios 401 to 403.
+#define IDC_25_START_STOP_FIRST 401
+#define IDC_25_VERIFY_CHECKSUM 101
+#define IDC_25_TRANSMIT_CHECKSUM 102
+#define IDC_25_TRANSMIT_FIRST_0 103
+#define IDC_25_FIXED_LENGTH 404
+#define IDC_25_MAX_MIN_LENGTH 405
+// The length qualification of those three and of MSI: labels and boxes of the two lengths.
+#define IDC_LENGTH_1_LABEL 501
+#define IDC_LENGTH_2_LABEL 502
+#define IDC_LENGTH_1 601
+#define IDC_LENGTH_2 602
+// Codabar: start / stop character radios 401 to 404.
+#define IDC_CODABAR_START_STOP_FIRST 401
+#define IDC_CODABAR_TRANSMIT_START_STOP 101
+#define IDC_CODABAR_CLSI_CONVERSION 102
+// UPCE, EAN 8, EAN 13 and UPCA: the add-on variants, then each one's options.
+#define IDC_NO_ADDON 101
+#define IDC_ADDON_2 102
+#define IDC_ADDON_5 103
+#define IDC_UPCE_CONVERT_TO_UPCA 104
+#define IDC_UPCE_TRANSMIT_CHECKSUM 105
+#define IDC_UPCE_TRANSMIT_SYSTEM_NUMBER 106
+#define IDC_UPCE_SYSTEM_NUMBER_FIRST 401
+#define IDC_EAN8_CONVERT_TO_EAN13 104
+#define IDC_EAN8_TRANSMIT_CHECKSUM 105
+#define IDC_EAN13_ISBN_CONVERSION 104
+#define IDC_EAN13_ISSN_CONVERSION 105
+#define IDC_EAN13_TRANSMIT_CHECKSUM 106
+#define IDC_UPCA_CONVERT_TO_EAN13 104
+#define IDC_UPCA_TRANSMIT_CHECKSUM 105
+#define IDC_UPCA_TRANSMIT_SYSTEM_NUMBER 106
+// MSI: checksum verification radios 401 to 403, checksum transmission radios 404 to 406.
+#define IDC_MSI_VERIFICATION_FIRST 401
+#define IDC_MSI_TRANSMISSION_FIRST 404
+#define IDC_MSI_FIXED_LENGTH 407
+#define IDC_MSI_MAX_MIN_LENGTH 408
+// Plessey.
+#define IDC_PLESSEY_CONVERT_TO_UK 101
+#define IDC_PLESSEY_TRANSMIT_CHECKSUM 102
+// EAN 128 and PDF 417: key-entry boxes.
+#define IDC_FIELD_SEPARATOR 601
+#define IDC_PDF417_ESCAPE_CHARACTER 601
+#define IDC_PDF417_PREFIX_CODE 602
+#define IDC_PDF417_SUFFIX_CODE 603
 
 // Scanner link: the "Open COM Port" dialog (COMSETTINGDLG) and the progress window (PROGRESSDLG).
 #define IDC_COM_PORT 701

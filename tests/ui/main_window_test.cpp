@@ -51,6 +51,26 @@ TEST_F(MainWindow, StartsOnTheFactorySettingsWithItsTitle) {
     EXPECT_EQ(class_name(window), "TESSM");
 }
 
+// Arrow keys move in the tree at start and after a dialog or the sheet has closed.
+TEST_F(MainWindow, TheTreeHasTheKeyboardAtStartAndAfterEachDialog) {
+    HWND tree = GetDlgItem(window, IDC_TREE_VIEW);
+    EXPECT_EQ(GetFocus(), tree);
+    press_key(GetFocus(), VK_DOWN);
+    EXPECT_NE(TreeView_GetSelection(tree), nullptr);
+
+    for (const UINT command_id : {IDM_CONFIGURE_SCANNER, IDM_ABOUT}) {
+        SCOPED_TRACE(command_id);
+        ModalScript script;
+        script.cancel();
+        command(command_id);
+        pump_messages();
+        EXPECT_TRUE(script.finished_cleanly()) << ::testing::PrintToString(script.problems());
+        EXPECT_EQ(GetFocus(), tree);
+        press_key(GetFocus(), VK_DOWN);
+        EXPECT_NE(TreeView_GetSelection(tree), nullptr);
+    }
+}
+
 TEST_F(MainWindow, MenuCaptionsAndIds) {
     HMENU bar = GetMenu(window);
     ASSERT_EQ(GetMenuItemCount(bar), 4);

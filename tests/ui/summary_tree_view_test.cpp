@@ -14,14 +14,15 @@ class SummaryTreeView : public MainWindowTest {
   protected:
     HWND tree() const { return GetDlgItem(window, IDC_TREE_VIEW); }
 
-    // The tree view holds exactly the builder's tree for the current state, all collapsed.
-    void expect_tree_of_state() {
+    // The tree view holds exactly the builder's tree for the current state, all collapsed, with
+    // `selected` as its selection.
+    void expect_tree_of_state(HTREEITEM selected = nullptr) {
         const std::string shown = summary_text(read_tree_view(tree()));
         EXPECT_EQ(shown, summary_text(build_summary(state)));
         const TreeViewCounts counts = count_tree_view_items(tree());
         EXPECT_EQ(counts.items, static_cast<int>(TreeView_GetCount(tree())));
         EXPECT_EQ(counts.expanded, 0);
-        EXPECT_EQ(TreeView_GetSelection(tree()), nullptr);
+        EXPECT_EQ(TreeView_GetSelection(tree()), selected);
     }
 };
 
@@ -35,7 +36,8 @@ TEST_F(SummaryTreeView, MainWindowOpensOnTheFactoryTreeCollapsed) {
         EXPECT_EQ(shown.children[i].text, top_level[i]);
     }
     EXPECT_EQ(shown.children[1].children[0].text, "Scan Mode : Laser");
-    expect_tree_of_state();
+    // The tree has the keyboard from the start, its caret on the first line.
+    expect_tree_of_state(TreeView_GetRoot(tree()));
 }
 
 TEST_F(SummaryTreeView, RebuildShowsTheChangedRecordWithEveryBranchCollapsed) {

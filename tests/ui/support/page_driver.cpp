@@ -50,6 +50,12 @@ std::string text_of(HWND dialog, int id) {
     return window_text(GetDlgItem(dialog, id));
 }
 
+void retype(HWND dialog, int id, const std::string& text) {
+    HWND edit = GetDlgItem(dialog, id);
+    Edit_SetSel(edit, 0, -1);
+    type_text(edit, text.empty() ? std::string("\b") : text);
+}
+
 std::vector<std::string> items_of(HWND dialog, int id) {
     HWND list = GetDlgItem(dialog, id);
     std::vector<std::string> texts;

@@ -21,6 +21,9 @@ bool checked(HWND dialog, int id);
 bool visible(HWND dialog, int id);
 bool enabled(HWND dialog, int id);
 std::string text_of(HWND dialog, int id);
+// Selects an edit box's whole text and types `text` over it, a change per character; the empty
+// text deletes it.
+void retype(HWND dialog, int id, const std::string& text);
 std::vector<std::string> items_of(HWND dialog, int id);
 
 // Shows the sheet's tab `index` (0 for Scanner) and returns its page.

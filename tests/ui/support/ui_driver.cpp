@@ -1,6 +1,7 @@
 #include "tests/ui/support/ui_driver.h"
 
 #include <commctrl.h>
+#include <shlobj.h>
 
 #include <algorithm>
 #include <array>
@@ -270,6 +271,23 @@ COLORREF pixel_at(HWND window, POINT client_point) {
     const COLORREF colour = GetPixel(dc, client_point.x, client_point.y);
     ReleaseDC(window, dc);
     return colour;
+}
+
+// A DROPFILES header followed by the names, each ended by a NUL, and one more NUL after them.
+HDROP make_file_drop(const std::vector<std::string>& paths) {
+    std::string names;
+    for (const std::string& path : paths) {
+        names += path;
+        names += '\0';
+    }
+    names += '\0';
+    HGLOBAL memory = GlobalAlloc(GHND, sizeof(DROPFILES) + names.size());
+    auto* drop = static_cast<DROPFILES*>(GlobalLock(memory));
+    drop->pFiles = sizeof(DROPFILES);
+    drop->fWide = FALSE;
+    std::copy(names.begin(), names.end(), reinterpret_cast<char*>(drop + 1));
+    GlobalUnlock(memory);
+    return static_cast<HDROP>(memory);
 }
 
 }  // namespace tessmar::test

@@ -96,4 +96,7 @@ void double_click_at(HWND window, POINT client_point);
 // The colour a window shows at a point of its client area, once its pending paints are done.
 COLORREF pixel_at(HWND window, POINT client_point);
 
+// Files dropped as Explorer hands them to a window in WM_DROPFILES; the window frees the drop.
+HDROP make_file_drop(const std::vector<std::string>& paths);
+
 }  // namespace tessmar::test
