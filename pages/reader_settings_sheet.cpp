@@ -9,12 +9,9 @@ namespace {
 
 // The pages in tab order.
 constexpr PageTemplate kPages[] = {
-    {"SCANNER_DLG", &kScannerPage},
-    {"INTERFACE_DLG", &kInterfacePage},
-    {"SYMBOLOGY_DLG", &kSymbologyPage},
-    {"LENGTHCODE_DLG", &kLengthCodePage},
-    {"CODEID_DLG", &kCodeIdPage},
-    {"EDIT_DLG", &kEditPage},
+    {"SCANNER_DLG", &kScannerPage},     {"INTERFACE_DLG", &kInterfacePage},
+    {"SYMBOLOGY_DLG", &kSymbologyPage}, {"LENGTHCODE_DLG", &kLengthCodePage},
+    {"CODEID_DLG", &kCodeIdPage},       {"EDIT_DLG", &kEditPage},
 };
 
 }  // namespace

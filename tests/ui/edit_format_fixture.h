@@ -12,7 +12,7 @@
 #include "resources/resource.h"
 #include "summary/summary_tree.h"
 #include "tests/ui/support/key_grid_driver.h"
-#include "tests/ui/support/main_window_fixture.h"
+#include "tests/ui/support/sheet_page_fixture.h"
 #include "tests/ui/support/page_driver.h"
 #include "tests/ui/support/tree_view_reader.h"
 
@@ -31,26 +31,11 @@ constexpr int configure_button(int format) {
     return IDC_CONFIGURE_FORMAT_FIRST + format - 1;
 }
 
-class EditFormat : public MainWindowTest {
+constexpr int kEditFormatTab = 5;
+
+class EditFormat : public SheetPageTest {
   protected:
-    // Opens Reader Settings on its Edit Format tab, lets `act` work on the page, then presses
-    // `button`. `more` queues the steps that answer the windows `act` opens, in order.
-    void run_edit_page(const std::function<void(HWND page)>& act, int button = PSBTN_OK,
-                       const std::function<void(ModalScript&)>& more = {}) {
-        ModalScript script;
-        script.then([&](HWND sheet) {
-            HWND page = show_tab_named(sheet, "Edit Format");
-            ASSERT_NE(page, nullptr);
-            act(page);
-            press_sheet_button(sheet, button);
-        });
-        if (more) {
-            more(script);
-        }
-        open_sheet();
-        EXPECT_TRUE(script.finished_cleanly()) << ::testing::PrintToString(script.problems());
-        message_boxes = script.message_boxes();
-    }
+    EditFormat() : SheetPageTest(kEditFormatTab) {}
 
     // Opens Reader Settings, presses "Configure..." of `format` and lets `act` work on the
     // editing-format sheet, which `button` then closes; Reader Settings closes by
@@ -58,13 +43,13 @@ class EditFormat : public MainWindowTest {
     void configure(int format, const std::function<void(HWND sheet)>& act, int button = PSBTN_OK,
                    int reader_button = PSBTN_OK,
                    const std::function<void(ModalScript&)>& more = {}) {
-        run_edit_page([&](HWND page) { click(page, configure_button(format)); }, reader_button,
-                      [&](ModalScript& script) {
-                          script.then(on_format_sheet(act, button));
-                          if (more) {
-                              more(script);
-                          }
-                      });
+        run_page([&](HWND page) { click(page, configure_button(format)); }, reader_button,
+                 [&](ModalScript& script) {
+                     script.then(on_format_sheet(act, button));
+                     if (more) {
+                         more(script);
+                     }
+                 });
     }
 
     // A step for "Configure Editing Format": `act` works on it, then `button` closes it.
@@ -87,8 +72,6 @@ class EditFormat : public MainWindowTest {
     std::string tree_text() const {
         return summary_text(read_tree_view(GetDlgItem(window, IDC_TREE_VIEW)));
     }
-
-    std::vector<MessageBoxSeen> message_boxes;
 };
 
 }  // namespace tessmar::test

@@ -32,7 +32,7 @@ TEST_F(EditFormat, OkWritesTheSwitchesFromTheCheckMarksAndTheSubstitutionsBackUn
     const std::vector<std::uint8_t> substitutions =
         bytes_of(state.record, kSubstitutionsBegin, kSubstitutionsEnd);
     std::vector<bool> shown;
-    run_edit_page([&](HWND page) {
+    run_page([&](HWND page) {
         shown.push_back(checked(page, IDC_EDITING_EXCLUSIVE));
         for (int n = 1; n <= kEditingFormats; ++n) {
             shown.push_back(checked(page, IDC_ENABLE_FORMAT_FIRST + n - 1));
@@ -48,7 +48,7 @@ TEST_F(EditFormat, OkWritesTheSwitchesFromTheCheckMarksAndTheSubstitutionsBackUn
 
 TEST_F(EditFormat, SubstitutionsArePickedInTheGridWithoutKeyTypeAndReachTheRecordOnOk) {
     bool key_type_shown = true;
-    run_edit_page(
+    run_page(
         [&](HWND page) {
             click_at(GetDlgItem(page, IDC_STRING_TO_BE_REPLACED_FIRST + 1), {5, 5});
             click_at(GetDlgItem(page, IDC_REPLACED_BY_FIRST + 1), {5, 5});
@@ -80,7 +80,7 @@ TEST_F(EditFormat, ResetWritesTheRecordAtOnceAndLeavesTheStagingBlocks) {
         state.record.edit_format(6).set_maximum_length(77);
         state.settings_modified = false;
         std::vector<std::uint8_t> staging_after_configure;
-        run_edit_page(
+        run_page(
             [&](HWND page) {
                 click(page, configure_button(3));
                 staging_after_configure.assign(state.ef_staging[2].begin(),
@@ -135,7 +135,7 @@ TEST_F(EditFormat, OnlyAFormatCommittedByItsSheetIsCopiedAgainOnOk) {
     for (const int button : {PSBTN_OK, PSBTN_CANCEL}) {
         SCOPED_TRACE(button);
         load_factory_defaults(state);
-        run_edit_page(
+        run_page(
             [&](HWND page) {
                 click(page, configure_button(4));
                 state.ef_staging[3][161] = 0x5A;  // a byte no page shows

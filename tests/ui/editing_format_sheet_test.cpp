@@ -275,7 +275,7 @@ TEST_F(EditFormat, TransmissionSequenceOpensOneTokenPerByteAndTakesFifteenTokens
 // The whole way a user takes: editing format 2 set up on all three pages, through Fields
 // Parameters and the grid, then enabled, reaches the tree and the printed sheet.
 TEST_F(EditFormat, AFormatConfiguredEndToEndReachesTheTreeAndTheSheet) {
-    run_edit_page(
+    run_page(
         [](HWND page) {
             click(page, configure_button(2));
             click(page, IDC_ENABLE_FORMAT_FIRST + 1);

@@ -47,8 +47,8 @@ TEST_F(ReaderSettingsSheet, HasItsCaptionTabsAndOnlyOkAndCancel) {
         cancel_window(sheet);
     });
     EXPECT_EQ(caption, "Reader Settings");
-    EXPECT_EQ(tabs,
-              (std::vector<std::string>{"Scanner", "Interface", "Length Code", "Edit Format"}));
+    EXPECT_EQ(tabs, (std::vector<std::string>{"Scanner", "Interface", "Symbology", "Length Code",
+                                              "Code ID", "Edit Format"}));
     EXPECT_FALSE(apply_visible);
 }
 

@@ -3,7 +3,6 @@
 #include <commctrl.h>
 #include <windowsx.h>
 
-#include <algorithm>
 #include <array>
 
 #include "sheet/setup_code_sheet.h"
@@ -87,13 +86,6 @@ std::vector<std::string> tab_captions(HWND sheet) {
         captions.emplace_back(text.data());
     }
     return captions;
-}
-
-HWND show_tab_named(HWND sheet, const std::string& caption) {
-    const std::vector<std::string> captions = tab_captions(sheet);
-    const auto found = std::find(captions.begin(), captions.end(), caption);
-    return found == captions.end() ? nullptr
-                                   : show_tab(sheet, static_cast<int>(found - captions.begin()));
 }
 
 std::string setup_sheet_text(ProgramState& state) {

@@ -30,8 +30,6 @@ std::vector<std::string> items_of(HWND dialog, int id);
 HWND show_tab(HWND sheet, int index);
 // The texts of a sheet's tabs, in order.
 std::vector<std::string> tab_captions(HWND sheet);
-// Shows the tab with the caption `caption` and returns its page; null when there is none.
-HWND show_tab_named(HWND sheet, const std::string& caption);
 
 // The setup-code sheet of `state`, as Print scanner settings writes it (Yes to the defaults
 // question).
