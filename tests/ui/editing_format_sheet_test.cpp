@@ -291,15 +291,16 @@ TEST_F(EditFormat, AFormatConfiguredEndToEndReachesTheTreeAndTheSheet) {
                     SetDlgItemTextA(applicable, IDC_MINIMUM_LENGTH, "8");
                     HWND fields = show_tab(sheet, kFieldSettingsTab);
                     SetDlgItemTextA(fields, IDC_NUMBER_OF_FIELDS, "3");
+                    click_at(GetDlgItem(fields, IDC_ADDITIONAL_FIELD_FIRST), {5, 5});
                     click(fields, IDC_FIELD_BUTTON_FIRST);
                     click(fields, IDC_FIELD_BUTTON_FIRST + 1);
-                    click_at(GetDlgItem(fields, IDC_ADDITIONAL_FIELD_FIRST), {5, 5});
                     HWND sequence = show_tab(sheet, kTransmissionTab);
-                    for (const int token : {0, 2, 7, 1}) {  // Clear, then F2 A1 F1
-                        click(sequence,
-                              token == 0 ? IDC_SEQUENCE_CLEAR : IDC_TOKEN_FIRST + token - 1);
-                    }
+                    click(sequence, IDC_SEQUENCE_CLEAR);
+                    click(sequence, IDC_TOKEN_FIRST + 1);  // "Field 2"
+                    click(sequence, IDC_TOKEN_FIRST + 6);  // "Additional Field 1"
+                    click(sequence, IDC_TOKEN_FIRST);      // "Field 1"
                 }))
+                .then(pick_in_grid(kLetterA))
                 .then([](HWND field_1) {
                     click_at(GetDlgItem(field_1, IDC_TERMINATING_STRING), {5, 5});
                     press_button(field_1, IDOK);
@@ -309,8 +310,7 @@ TEST_F(EditFormat, AFormatConfiguredEndToEndReachesTheTreeAndTheSheet) {
                     click(field_2, IDC_DIVIDE_BY_LENGTH);
                     SetDlgItemTextA(field_2, IDC_FIELD_LENGTH, "4");
                     press_button(field_2, IDOK);
-                })
-                .then(pick_in_grid(kLetterA));
+                });
         });
 
     const char* const expected_tree =
