@@ -21,4 +21,7 @@ extern const PageDescription kLengthCodePage;
 // The code ID of each symbology, and the five preset sets.
 extern const PageDescription kCodeIdPage;
 
+// Data substitution, the data-editing switches and the editing formats.
+extern const PageDescription kEditPage;
+
 }  // namespace tessmar

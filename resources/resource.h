@@ -202,3 +202,49 @@
 #define IDC_RESULTING_TEXT 502
 #define IDC_KEY_TYPE 511
 #define IDC_KEY_STATUS 512
+
+// Edit page (EDIT_DLG). Substitution n shows its number in 500 + n, its string to be replaced in
+// 600 + n, "==>>" in 506 + n and its replacement in 606 + n; editing format n has its enable box
+// 100 + n and its "Configure..." button 200 + n.
+#define IDC_ENABLE_FORMAT_FIRST 101
+#define IDC_EDITING_EXCLUSIVE 110
+#define IDC_CONFIGURE_FORMAT_FIRST 201
+#define IDC_EDIT_RESET 208
+#define IDC_SUBSTITUTION_NUMBER_FIRST 501
+#define IDC_SUBSTITUTION_ARROW_FIRST 507
+#define IDC_STRING_TO_BE_REPLACED_FIRST 601
+#define IDC_REPLACED_BY_FIRST 607
+
+// "Configure Editing Format" sheet: the caption icon is TESSM. Its pages follow, in tab order.
+
+// Applicable Conditions page (APPLICABLE_DLG): check boxes 101 to 125, one per code type in the
+// order of the code-type table.
+#define IDC_CODE_TYPE_FIRST 101
+#define IDC_CODE_TYPE_SELECT_ALL 201
+#define IDC_CODE_TYPE_CLEAR_ALL 202
+#define IDC_MINIMUM_LENGTH 601
+#define IDC_MAXIMUM_LENGTH 602
+#define IDC_MATCHING_STRING 603
+#define IDC_MATCHING_STRING_LOCATION 604
+
+// Field Settings page (FIELDSETTINGS_DLG): "Field m" (200 + m) sets divider m; additional
+// field a is box 600 + a.
+#define IDC_FIELD_BUTTON_FIRST 201
+#define IDC_NUMBER_OF_FIELDS 600
+#define IDC_ADDITIONAL_FIELD_FIRST 601
+#define IDC_NUMBER_OF_FIELDS_SPIN 800
+
+// Fields Parameters dialog (FIELDSDLG).
+#define IDC_INCLUDE_TERMINATING_STRING 101
+#define IDC_DIVIDE_BY_TERMINATING_STRING 401
+#define IDC_DIVIDE_BY_LENGTH 402
+#define IDC_TERMINATING_STRING 601
+#define IDC_FIELD_LENGTH 611
+#define IDC_FIELD_LENGTH_SPIN 801
+
+// Transmission Sequence page (TRANSMISSION_DLG): the button of field token t is 200 + t ("Field
+// 1" to "Field 6", then "Additional Field 1" to "Additional Field 5"). The sequence is painted by
+// the page.
+#define IDC_TOKEN_FIRST 201
+#define IDC_SEQUENCE_CLEAR 212
+#define IDC_SEQUENCE 501

@@ -73,6 +73,21 @@ HWND show_tab(HWND sheet, int index) {
     return current_page(sheet);
 }
 
+std::vector<std::string> tab_captions(HWND sheet) {
+    HWND tabs = PropSheet_GetTabControl(sheet);
+    std::vector<std::string> captions;
+    for (int i = 0; i < TabCtrl_GetItemCount(tabs); ++i) {
+        std::array<char, 64> text{};
+        TCITEMA item{};
+        item.mask = TCIF_TEXT;
+        item.pszText = text.data();
+        item.cchTextMax = static_cast<int>(text.size());
+        SendMessageA(tabs, TCM_GETITEMA, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&item));
+        captions.emplace_back(text.data());
+    }
+    return captions;
+}
+
 std::string setup_sheet_text(ProgramState& state) {
     StringSink sink;
     WriteSetupCodeSheet(state, sink, [] { return true; });

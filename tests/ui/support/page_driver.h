@@ -28,6 +28,8 @@ std::vector<std::string> items_of(HWND dialog, int id);
 
 // Shows the sheet's tab `index` (0 for Scanner) and returns its page.
 HWND show_tab(HWND sheet, int index);
+// The texts of a sheet's tabs, in order.
+std::vector<std::string> tab_captions(HWND sheet);
 
 // The setup-code sheet of `state`, as Print scanner settings writes it (Yes to the defaults
 // question).

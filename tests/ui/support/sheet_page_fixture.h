@@ -5,6 +5,7 @@
 #include <commctrl.h>
 
 #include <functional>
+#include <vector>
 
 #include "tests/ui/support/main_window_fixture.h"
 #include "tests/ui/support/page_driver.h"
@@ -30,7 +31,11 @@ class SheetPageTest : public MainWindowTest {
         }
         open_sheet();
         EXPECT_TRUE(script.finished_cleanly()) << ::testing::PrintToString(script.problems());
+        message_boxes = script.message_boxes();
     }
+
+    // The message boxes the last run answered, in order.
+    std::vector<MessageBoxSeen> message_boxes;
 
   private:
     int tab_;
