@@ -29,10 +29,11 @@ fail() {
 
 window_id() { xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | head -n 1 || true; }
 
-# Waits up to ten seconds for a visible window titled exactly $1.
+# Waits up to thirty seconds (a loaded machine starts Wine programs slowly) for a visible window
+# titled exactly $1.
 wait_window() {
   local tries
-  for tries in $(seq 100); do
+  for tries in $(seq 300); do
     [[ -n "$(window_id "$1")" ]] && return 0
     sleep 0.1
   done
@@ -41,7 +42,7 @@ wait_window() {
 
 wait_gone() {
   local tries
-  for tries in $(seq 100); do
+  for tries in $(seq 300); do
     xdotool search --onlyvisible --name "^$1\$" >/dev/null 2>&1 || return 0
     sleep 0.1
   done
@@ -53,7 +54,7 @@ wait_gone() {
 # replaced. (There is no window manager to give the focus to a new window.)
 press() {
   wait_window "$1" || fail "no window \"$1\" to press $2 in"
-  timeout 10 xdotool windowfocus --sync "$(window_id "$1")" ||
+  timeout 30 xdotool windowfocus --sync "$(window_id "$1")" ||
     fail "the window \"$1\" did not take the focus"
   xdotool key "$2"
 }
