@@ -49,10 +49,10 @@ TEST(SheetParser, SplitsHeadingsAndCodesByTheirDelimiters) {
 
 TEST(SheetParser, CodesOfAnyLengthAndCaptionsWithSigns) {
     const ParsedSheet parsed =
-        parse_sheet("Orlo Scanner Configuration Sheet\n7<Seven>0169<Modulo 11 && 10>\n");
+        parse_sheet("Orlo Scanner Configuration Sheet\n7<Seven>0169<Modulo 11 && 10>9999<Update>\n");
     ASSERT_TRUE(parsed.sheet) << parsed.error;
     EXPECT_EQ(codes_of(parsed.sheet->groups[0]),
-              (std::vector<std::string>{"7<Seven>", "0169<Modulo 11 && 10>"}));
+              (std::vector<std::string>{"7<Seven>", "0169<Modulo 11 && 10>", "9999<Update>"}));
 }
 
 TEST(SheetParser, TextsThatAreNoSheet) {

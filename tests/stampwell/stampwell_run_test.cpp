@@ -46,7 +46,7 @@ class StampwellRun : public ::testing::Test {
     RecordingPlatform platform;
 };
 
-constexpr char kSheet[] = "Orlo Scanner Configuration Sheet\r\n0207<Scanner Timeout>";
+constexpr char kSheet[] = "Orlo Scanner Configuration Sheet\r\n0207<Scanner Timeout>9999<Update>";
 
 TEST_F(StampwellRun, WritesThePageBesideTheSheetAndOpensIt) {
     write_sheet(kSheet);
