@@ -24,7 +24,8 @@ int run_sheet(const Arguments& args) {
     }
     StringSink sink;
     WriteSetupCodeSheet(state, sink, [] { return true; });
-    const FileResult written = write_output(args.has("-o") ? args["-o"] : "Barcode.prn", sink.text());
+    const FileResult written =
+        write_output(args.has("-o") ? args["-o"] : "Barcode.prn", sink.text());
     return written.ok ? kSuccess : failure(written.error);
 }
 

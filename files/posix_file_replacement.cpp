@@ -143,8 +143,8 @@ FileResult TemporaryFile::commit() {
     // The rename itself reaches the disk with the folder. Some file systems cannot sync a
     // folder; the file is in place all the same, so that is no failure.
     const std::string folder = folder_of(target_);
-    const int folder_fd = ::open(folder.empty() ? "." : folder.c_str(),
-                                 O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    const int folder_fd =
+        ::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (folder_fd >= 0) {
         ::fsync(folder_fd);
         ::close(folder_fd);
@@ -203,8 +203,7 @@ int give_permissions(int fd, const Target& target) {
     // Only root may give a file away; for anyone else the file stays theirs, as when they
     // write a new one.
     if (target.info.st_uid != ::geteuid() || target.info.st_gid != ::getegid()) {
-        [[maybe_unused]] const int ignored =
-            ::fchown(fd, target.info.st_uid, target.info.st_gid);
+        [[maybe_unused]] const int ignored = ::fchown(fd, target.info.st_uid, target.info.st_gid);
     }
     return ::fchmod(fd, target.info.st_mode & 07777) == 0 ? 0 : errno;
 }

@@ -27,7 +27,8 @@ std::string system_words(DWORD error) {
         nullptr, error, 0, reinterpret_cast<char*>(&text), 0, nullptr);
     std::string words = length > 0 ? std::string(text, length) : "error " + std::to_string(error);
     LocalFree(text);
-    while (!words.empty() && (words.back() == '\n' || words.back() == '\r' || words.back() == '.')) {
+    while (!words.empty() &&
+           (words.back() == '\n' || words.back() == '\r' || words.back() == '.')) {
         words.pop_back();
     }
     return words;
@@ -184,8 +185,9 @@ DWORD TemporaryFile::put_in_place() {
 
 // The path a symbolic link ends at, in the plain form the ANSI functions take; 0 or the error.
 DWORD final_path(const std::string& path, std::string& resolved) {
-    HANDLE file = CreateFileA(path.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                              nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    HANDLE file =
+        CreateFileA(path.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                    nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE) {
         return GetLastError();
     }
@@ -201,11 +203,11 @@ DWORD final_path(const std::string& path, std::string& resolved) {
         return ERROR_FILENAME_EXCED_RANGE;
     }
     resolved.assign(buffer, length);
-    // "\\?\C:\..." and "\\?\UNC\server\share\...".
+    // "\\?\C:\..." becomes "C:\...", and "\\?\UNC\server\share\..." "\\server\share\...".
     if (resolved.starts_with("\\\\?\\UNC\\")) {
-        resolved = "\\" + resolved.substr(7);
+        resolved.erase(2, 6);
     } else if (resolved.starts_with("\\\\?\\")) {
-        resolved = resolved.substr(4);
+        resolved.erase(0, 4);
     }
     return resolved.size() > kMaxPathChars ? ERROR_FILENAME_EXCED_RANGE : 0;
 }
@@ -226,17 +228,16 @@ StartedReplacement begin_direct(const std::string& path) {
     return {std::make_unique<DirectFile>(file, true, path), {true, {}}};
 }
 
-// A name no file has yet, created at once so that no one else takes it.
+// A name no file has yet, in `folder`, created at once so that no one else takes it.
 HANDLE create_temporary(const std::string& folder, std::string& name, DWORD& error) {
     static unsigned counter = 0;
+    const bool separated = folder.ends_with('\\') || folder.ends_with('/') || folder.ends_with(':');
     for (int attempt = 0; attempt < kTemporaryNameTries; ++attempt) {
         char unique[32];
         std::snprintf(unique, sizeof unique, "~tsm%04lX%04lX.tmp", GetCurrentProcessId() & 0xFFFF,
                       (GetTickCount() + ++counter) & 0xFFFF);
-        name = folder + (folder.ends_with('\\') || folder.ends_with('/') || folder.ends_with(':')
-                             ? ""
-                             : "\\") +
-               unique;
+        name = separated ? folder : folder + "\\";
+        name += unique;
         if (name.size() > kMaxPathChars) {
             error = ERROR_FILENAME_EXCED_RANGE;
             return INVALID_HANDLE_VALUE;

@@ -109,7 +109,8 @@ TEST_F(FileReplacementTest, FollowsSymbolicLinksToTheFileTheyName) {
         EXPECT_TRUE(fs::is_symlink(path(link.link))) << link.link;
         EXPECT_EQ(read(link.lands_in), link.link);
     }
-    EXPECT_EQ(names(), (std::set<std::string>{"real", "relative.orl", "chain.orl", "dangling.orl"}));
+    EXPECT_EQ(names(),
+              (std::set<std::string>{"real", "relative.orl", "chain.orl", "dangling.orl"}));
 }
 
 TEST_F(FileReplacementTest, ALinkLoopIsAFailure) {

@@ -170,12 +170,12 @@ TEST_F(SettingsFiles, OpenWithUnsavedChangesAnsweredCancelDoesNotOpen) {
     EXPECT_TRUE(state.settings_modified);
 }
 
-// A failed save is reported, keeps the modified flag, and leaves the previous file intact.
-TEST_F(SettingsFiles, SaveThatCannotWriteShowsTheErrorAndKeepsTheOldFile) {
+// A failed save is reported, keeps the modified flag, and leaves the previous file intact: here
+// a read-only file, which a save must not replace.
+TEST_F(SettingsFiles, SaveOverAReadOnlyFileShowsTheErrorAndKeepsTheFile) {
     const std::vector<std::uint8_t> old(kRecordSize, 0x21);
     write_file_bytes(folder.file("keep.orl"), old);
-    // A folder where the new file is first written makes the write fail, whoever runs the test.
-    std::filesystem::create_directory(folder.file("keep.orl.tmp"));
+    ASSERT_TRUE(SetFileAttributesA(folder.file("keep.orl").c_str(), FILE_ATTRIBUTE_READONLY));
     state.current_file_path = folder.file("keep.orl");
     state.settings_modified = true;
     ModalScript script;
@@ -187,6 +187,39 @@ TEST_F(SettingsFiles, SaveThatCannotWriteShowsTheErrorAndKeepsTheOldFile) {
     EXPECT_EQ(script.message_boxes()[0].text, "Can't save the settings file!");
     EXPECT_TRUE(state.settings_modified);
     EXPECT_EQ(read_file_bytes(folder.file("keep.orl")), old);
+    SetFileAttributesA(folder.file("keep.orl").c_str(), FILE_ATTRIBUTE_NORMAL);
+}
+
+TEST_F(SettingsFiles, SaveAsOverAReadOnlyFileShowsTheErrorAfterTheOverwriteQuestion) {
+    const std::vector<std::uint8_t> old(kRecordSize, 0x33);
+    write_file_bytes(folder.file("ro.orl"), old);
+    ASSERT_TRUE(SetFileAttributesA(folder.file("ro.orl").c_str(), FILE_ATTRIBUTE_READONLY));
+    state.settings_modified = true;
+    ModalScript script;
+    script.then([&](HWND dialog) { choose_file_name(dialog, folder.file("ro.orl")); })
+        .answer(IDYES)
+        .answer(IDOK);
+    command(IDM_FILE_SAVE_AS);
+    EXPECT_TRUE(script.finished_cleanly()) << ::testing::PrintToString(script.problems());
+    ASSERT_EQ(script.message_boxes().size(), 2u);
+    EXPECT_EQ(script.message_boxes()[1].caption, "Error");
+    EXPECT_EQ(script.message_boxes()[1].text, "Can't save the settings file!");
+    EXPECT_TRUE(state.settings_modified);
+    EXPECT_EQ(read_file_bytes(folder.file("ro.orl")), old);
+    SetFileAttributesA(folder.file("ro.orl").c_str(), FILE_ATTRIBUTE_NORMAL);
+}
+
+// The new file is written under a name of its own: a user's file named like a fixed temporary
+// name stays untouched, and nothing else is left in the folder.
+TEST_F(SettingsFiles, SaveLeavesOtherFilesInTheFolderAlone) {
+    write_file_bytes(folder.file("mine.orl.tmp"), std::vector<std::uint8_t>(10, 0x44));
+    state.current_file_path = folder.file("mine.orl");
+    ModalScript script;
+    command(IDM_FILE_SAVE);
+    EXPECT_TRUE(script.finished_cleanly()) << ::testing::PrintToString(script.problems());
+    EXPECT_EQ(read_file_bytes(folder.file("mine.orl")).size(), kRecordSize);
+    EXPECT_EQ(read_file_bytes(folder.file("mine.orl.tmp")), std::vector<std::uint8_t>(10, 0x44));
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.path()), {}), 2);
 }
 
 TEST_F(SettingsFiles, SaveIntoAFolderThatIsGoneShowsTheError) {
