@@ -36,7 +36,9 @@ class ScriptedPeer final : public SerialPort {
     // answer with send().
     using Responder = std::function<void(ScriptedPeer& peer, int number, const std::string& text)>;
 
-    ScriptedPeer(VirtualClock& clock, Responder responder)
+    // Any clock that passes time only when the program waits: a VirtualClock, or one that also
+    // watches the waits.
+    ScriptedPeer(TickClock& clock, Responder responder)
         : clock_(clock), responder_(std::move(responder)) {}
 
     // Makes `bytes` readable `delay_ms` after now. A read returns everything readable by then.
@@ -86,7 +88,7 @@ class ScriptedPeer final : public SerialPort {
         std::uint32_t at;
         std::string bytes;
     };
-    VirtualClock& clock_;
+    TickClock& clock_;
     Responder responder_;
     std::vector<Arrival> arrivals_;
 };
