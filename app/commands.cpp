@@ -11,23 +11,33 @@
 namespace tessmar {
 namespace {
 
+// Asked before New or Open replaces unsaved settings.
+constexpr char kSaveBeforeReplacing[] = "Save current settings ?";
+
+// The sheet opens over the main window and rebuilds its tree when it closes; the rebuilt tree
+// then takes the keyboard.
+void open_sheet(AppContext& app) {
+    open_reader_settings({app.instance, app.state}, app.main_window, app.tree_view);
+    give_tree_the_keyboard(app);
+}
+
 void on_new(AppContext& app) {
-    if (!offer_to_save(app, "Save current settings ?")) {
+    if (!offer_to_save(app, kSaveBeforeReplacing)) {
         return;
     }
     ProgramState& state = *app.state;
     state.current_file_path.clear();
     state.settings_modified = false;
     load_factory_defaults(state);
-    open_reader_settings(app);
+    open_sheet(app);
 }
 
 void on_open(AppContext& app) {
-    if (!offer_to_save(app, "Save current settings ?")) {
+    if (!offer_to_save(app, kSaveBeforeReplacing)) {
         return;
     }
     if (open_settings_file(app, app.main_window)) {
-        open_reader_settings(app);
+        open_sheet(app);
     }
 }
 
@@ -49,7 +59,11 @@ void on_exit(AppContext& app) {
 }
 
 void on_configure_scanner(AppContext& app) {
-    open_reader_settings(app);
+    open_sheet(app);
+}
+
+void on_print_scanner_settings(AppContext& app) {
+    PrintScannerSettings(*app.state);
 }
 
 void on_about(AppContext& app) {
@@ -58,13 +72,13 @@ void on_about(AppContext& app) {
 
 // The sheet opens on the record just read; a cancelled or failed read opens nothing.
 void on_read_scanner_settings(AppContext& app) {
-    if (RunScannerLink(app, false) > 0) {
-        open_reader_settings(app);
+    if (RunScannerLink(app.instance, *app.state, false) > 0) {
+        open_sheet(app);
     }
 }
 
 void on_download_settings(AppContext& app) {
-    RunScannerLink(app, true);
+    RunScannerLink(app.instance, *app.state, true);
 }
 
 struct CommandEntry {
@@ -79,13 +93,22 @@ constexpr CommandEntry kCommands[] = {
     {IDM_FILE_SAVE_AS, on_save_as},
     {IDM_FILE_EXIT, on_exit},
     {IDM_CONFIGURE_SCANNER, on_configure_scanner},
-    {IDM_PRINT_SCANNER_SETTINGS, PrintScannerSettings},
+    {IDM_PRINT_SCANNER_SETTINGS, on_print_scanner_settings},
     {IDM_ABOUT, on_about},
     {IDM_READ_SCANNER_SETTINGS, on_read_scanner_settings},
     {IDM_DOWNLOAD_SETTINGS, on_download_settings},
 };
 
 }  // namespace
+
+void open_settings_file_named(AppContext& app, const std::string& path) {
+    if (!offer_to_save(app, kSaveBeforeReplacing)) {
+        return;
+    }
+    if (open_settings_path(app, app.main_window, path)) {
+        open_sheet(app);
+    }
+}
 
 bool offer_to_save(AppContext& app, const char* question) {
     if (!app.state->settings_modified) {

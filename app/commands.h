@@ -3,12 +3,18 @@
 
 #include <windows.h>
 
+#include <string>
+
 #include "app/app_context.h"
 
 namespace tessmar {
 
 // Runs the command with the given menu id; ids without a command do nothing.
 void dispatch_command(AppContext& app, UINT command_id);
+
+// Open without its file dialog, for a file named from outside: asks about unsaved changes,
+// reads the file, and opens the Reader Settings sheet on it.
+void open_settings_file_named(AppContext& app, const std::string& path);
 
 // Asks whether to save unsaved changes, with `question` ("Save the program ?" on close, "Save
 // current settings ?" before New and Open). False when the command that asked must stop: the

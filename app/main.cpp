@@ -1,7 +1,12 @@
 #include <windows.h>
 
+#include <cstdlib>
+
 #include "app/main_window.h"
 
+// Tessmar takes one argument, a settings file to open, as Explorer passes a double-clicked one
+// ("%1"). The runtime has already split the command line by the Windows rules, so a quoted path
+// with blanks arrives whole; further arguments are ignored.
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int show_command) {
-    return tessmar::run_tessmar(instance, show_command);
+    return tessmar::run_tessmar(instance, show_command, __argc > 1 ? __argv[1] : "");
 }

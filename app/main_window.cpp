@@ -6,8 +6,10 @@
 #include <array>
 
 #include "app/commands.h"
+#include "app/outside_files.h"
 #include "resources/resource.h"
 #include "summary/summary_tree_view.h"
+#include "win32/dpi.h"
 
 namespace tessmar {
 namespace {
@@ -41,14 +43,30 @@ void note_program_directory(ProgramState& state) {
     state.program_directory = directory;
 }
 
+// The common controls' standard images come in two sizes; from 144 dots per inch on the large
+// ones keep the buttons as easy to hit as at 96.
+struct ToolbarImages {
+    UINT_PTR bitmap;
+    int width;
+    int height;
+};
+
+ToolbarImages toolbar_images() {
+    if (scale_to_dpi(16) >= 24) {
+        return {IDB_STD_LARGE_COLOR, 24, 24};
+    }
+    return {IDB_STD_SMALL_COLOR, 16, 15};
+}
+
 HWND create_toolbar(HWND parent) {
+    const ToolbarImages images = toolbar_images();
     return CreateToolbarEx(parent, WS_CHILD | WS_VISIBLE | WS_BORDER | TBSTYLE_TOOLTIPS,
-                           IDC_TOOLBAR, 6, HINST_COMMCTRL, IDB_STD_SMALL_COLOR, nullptr, 0, 16, 15,
-                           16, 15, sizeof(TBBUTTON));
+                           IDC_TOOLBAR, 6, HINST_COMMCTRL, images.bitmap, nullptr, 0, images.width,
+                           images.height, images.width, images.height, sizeof(TBBUTTON));
 }
 
 void add_toolbar_buttons(HWND toolbar) {
-    TBADDBITMAP bitmap{HINST_COMMCTRL, IDB_STD_SMALL_COLOR};
+    TBADDBITMAP bitmap{HINST_COMMCTRL, toolbar_images().bitmap};
     const auto first_image =
         static_cast<int>(SendMessageA(toolbar, TB_ADDBITMAP, 0, reinterpret_cast<LPARAM>(&bitmap)));
     std::array<TBBUTTON, std::size(kToolbarButtons)> buttons{};
@@ -89,10 +107,11 @@ HWND create_toolbar_tooltips(HWND owner, HWND toolbar, HINSTANCE instance) {
     return tooltips;
 }
 
+// 16 by 8 pixels at 96 dots per inch.
 HFONT create_tree_font() {
-    return CreateFontA(16, 8, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, ANSI_CHARSET,
-                       OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, FF_SWISS,
-                       "System");
+    return CreateFontA(scale_to_dpi(16), scale_to_dpi(8), 0, 0, FW_NORMAL, FALSE, FALSE, FALSE,
+                       ANSI_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
+                       FF_SWISS, "System");
 }
 
 BOOL on_create(HWND window, LPCREATESTRUCTA) {
@@ -120,8 +139,9 @@ BOOL on_create(HWND window, LPCREATESTRUCTA) {
     if (app.tree_view) {
         app.tree_font = create_tree_font();
         SetWindowFont(app.tree_view, app.tree_font, FALSE);
-        build_summary_tree(app);
+        build_summary_tree(app.tree_view, *app.state);
     }
+    accept_dropped_files(window);
     return TRUE;
 }
 
@@ -150,23 +170,36 @@ void on_size(HWND window, UINT, int width, int height) {
 }
 
 void on_close(HWND window) {
-    AppContext& app = context_of(window);
-    if (!offer_to_save(app, "Save the program ?")) {
-        return;
+    if (offer_to_save(context_of(window), "Save the program ?")) {
+        DestroyWindow(window);
     }
+}
+
+// Logging off or shutting down asks about unsaved changes as a close does; Cancel, or a save that
+// failed, keeps the session going.
+BOOL on_query_end_session(HWND window) {
+    return offer_to_save(context_of(window), "Save the program ?");
+}
+
+// However the window goes, the font goes with it.
+void on_destroy(HWND window) {
+    AppContext& app = context_of(window);
     if (app.tree_font) {
-        // The tree view goes with the window; it must not paint with a deleted font meanwhile.
+        // The tree view is destroyed after its parent; it must not paint with a deleted font.
         SetWindowFont(app.tree_view, nullptr, FALSE);
         DeleteObject(app.tree_font);
         app.tree_font = nullptr;
     }
-    DestroyWindow(window);
-}
-
-void on_destroy(HWND window) {
-    AppContext& app = context_of(window);
     app.main_window = app.toolbar = app.tree_view = app.status_bar = app.tooltips = nullptr;
     PostQuitMessage(0);
+}
+
+void on_set_focus(HWND window, HWND) {
+    give_tree_the_keyboard(context_of(window));
+}
+
+void on_drop_files(HWND window, HDROP drop) {
+    open_dropped_file(context_of(window), drop);
 }
 
 void on_command(HWND window, int id, HWND, UINT) {
@@ -195,8 +228,11 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
             HANDLE_MSG(window, WM_CREATE, on_create);
             HANDLE_MSG(window, WM_SIZE, on_size);
             HANDLE_MSG(window, WM_CLOSE, on_close);
+            HANDLE_MSG(window, WM_QUERYENDSESSION, on_query_end_session);
             HANDLE_MSG(window, WM_DESTROY, on_destroy);
             HANDLE_MSG(window, WM_COMMAND, on_command);
+            HANDLE_MSG(window, WM_DROPFILES, on_drop_files);
+            HANDLE_MSG(window, WM_SETFOCUS, on_set_focus);
         case WM_MENUSELECT:
             on_menu_select(window, wParam, lParam);
             return 0;
@@ -205,6 +241,20 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
 }
 
 }  // namespace
+
+// The tree takes the keyboard whenever the window does, at start and when a dialog or the sheet
+// closes, so the arrow keys move in it at once. A tree just rebuilt has nothing selected; its
+// first line becomes the caret, as the tree view makes it itself when it gains the focus.
+void give_tree_the_keyboard(const AppContext& app) {
+    HWND tree = app.tree_view;
+    if (!tree) {
+        return;
+    }
+    SetFocus(tree);
+    if (!TreeView_GetSelection(tree)) {
+        TreeView_Select(tree, TreeView_GetRoot(tree), TVGN_CARET);
+    }
+}
 
 bool register_main_window_class(HINSTANCE instance) {
     WNDCLASSA window_class{};
@@ -232,7 +282,7 @@ HWND create_main_window(AppContext& app) {
                            screen_height - 40, nullptr, nullptr, app.instance, &app);
 }
 
-int run_tessmar(HINSTANCE instance, int show_command) {
+int run_tessmar(HINSTANCE instance, int show_command, const std::string& start_file) {
     ProgramState state;
     AppContext app;
     app.instance = instance;
@@ -246,6 +296,10 @@ int run_tessmar(HINSTANCE instance, int show_command) {
     }
     ShowWindow(window, show_command);
     UpdateWindow(window);
+    // Once the window is up, so that a file that cannot be read is reported over it.
+    if (!start_file.empty()) {
+        open_file_at_start(app, start_file);
+    }
     HACCEL accelerators = LoadAcceleratorsA(instance, "TESSM");
 
     MSG message;

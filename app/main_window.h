@@ -3,6 +3,8 @@
 
 #include <windows.h>
 
+#include <string>
+
 #include "app/app_context.h"
 
 namespace tessmar {
@@ -17,7 +19,11 @@ bool register_main_window_class(HINSTANCE instance);
 // the state while the window is created. Returns null on failure.
 HWND create_main_window(AppContext& app);
 
+// Gives the keyboard to the summary tree, with a caret on its first line if it has none.
+void give_tree_the_keyboard(const AppContext& app);
+
 // The program: start-up, the message loop, and the exit code (0, or 0 at once on failure).
-int run_tessmar(HINSTANCE instance, int show_command);
+// A non-empty `start_file` is a settings file to open once the window is up.
+int run_tessmar(HINSTANCE instance, int show_command, const std::string& start_file);
 
 }  // namespace tessmar

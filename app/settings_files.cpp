@@ -26,6 +26,25 @@ bool ends_with_extension(const std::string& name) {
            name.compare(name.size() - kExtensionLength, kExtensionLength, kExtension) == 0;
 }
 
+// Reads the file over the record from its first byte: a short file replaces only its own leading
+// bytes. Read sharing lets it open a file that an indexer or a virus scanner holds open.
+bool read_record_file(const char* path, ProgramState& state) {
+    HANDLE file = CreateFileA(path, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) {
+        return false;
+    }
+    std::array<std::uint8_t, kRecordSize> bytes;
+    DWORD read = 0;
+    const BOOL ok = ReadFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr);
+    CloseHandle(file);
+    if (!ok) {
+        return false;
+    }
+    load_settings_bytes(state, std::span(bytes).first(read));
+    return true;
+}
+
 // The fields both file dialogs share: owner, filter, and the name buffer.
 OPENFILENAMEA file_dialog(HWND owner, std::span<char> name) {
     OPENFILENAMEA dialog{};
@@ -41,32 +60,28 @@ OPENFILENAMEA file_dialog(HWND owner, std::span<char> name) {
 }  // namespace
 
 bool open_settings_file(AppContext& app, HWND owner) {
-    ProgramState& state = *app.state;
     std::array<char, kMaxFilePathChars + 1> name{};
-    state.current_file_path.copy(name.data(), kMaxFilePathChars);
+    app.state->current_file_path.copy(name.data(), kMaxFilePathChars);
 
     OPENFILENAMEA dialog = file_dialog(owner, name);
     dialog.Flags = OFN_FILEMUSTEXIST | OFN_HIDEREADONLY;
     if (!GetOpenFileNameA(&dialog) || name[0] == '\0') {
         return false;
     }
-    // The document takes the chosen name even when the file then cannot be read.
-    state.current_file_path = name.data();
+    return open_settings_path(app, owner, name.data());
+}
 
-    HANDLE file = CreateFileA(name.data(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
-                              FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE) {
+bool open_settings_path(AppContext& app, HWND owner, const std::string& path) {
+    // The document keeps the full name, so a relative one from the command line stays right.
+    std::array<char, kMaxFilePathChars + 1> full{};
+    const DWORD length =
+        GetFullPathNameA(path.c_str(), static_cast<DWORD>(full.size()), full.data(), nullptr);
+    if (length == 0 || length >= full.size() || !read_record_file(full.data(), *app.state)) {
+        // The previous name stays, so the next Save cannot overwrite the file that failed.
+        report(owner, "Can't open the settings file!");
         return false;
     }
-    std::array<std::uint8_t, kRecordSize> bytes;
-    DWORD read = 0;
-    const BOOL ok = ReadFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr);
-    CloseHandle(file);
-    if (!ok) {
-        return false;
-    }
-    // A short file replaces only its own leading bytes.
-    load_settings_bytes(state, std::span(bytes).first(read));
+    app.state->current_file_path = full.data();
     return true;
 }
 

@@ -3,6 +3,8 @@
 
 #include <windows.h>
 
+#include <string>
+
 #include "app/app_context.h"
 
 namespace tessmar {
@@ -15,6 +17,10 @@ enum class SaveOutcome {
 
 // Chooses a file and reads it over the record from its first byte. True when it was read.
 bool open_settings_file(AppContext& app, HWND owner);
+
+// Reads the named file over the record and makes it the document's file. A file that cannot be
+// read is reported and leaves the record and the document's file name as they were.
+bool open_settings_path(AppContext& app, HWND owner, const std::string& path);
 
 // Writes the record to the current file, or asks for a name when there is none.
 SaveOutcome save_settings_file(AppContext& app, HWND owner);

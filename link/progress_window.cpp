@@ -5,6 +5,7 @@
 #include "link/download.h"
 #include "link/read_back.h"
 #include "resources/resource.h"
+#include "win32/dpi.h"
 
 namespace tessmar {
 namespace {
@@ -20,6 +21,7 @@ constexpr DirectionLook kLooks[] = {
     {"Uploading", "Uploading...", kReadProgressEnd},
 };
 
+// At 96 dots per inch.
 constexpr int kBarMargin = 14;
 constexpr int kBarHeight = 20;
 
@@ -36,9 +38,10 @@ ProgressWindow::ProgressWindow(HINSTANCE instance, TransferDirection direction) 
     }
     RECT client{};
     GetClientRect(dialog_, &client);
-    bar_ = CreateWindowExA(0, PROGRESS_CLASSA, look.bar_text, WS_CHILD | WS_VISIBLE, kBarMargin,
-                           client.bottom / 2, client.right - 2 * kBarMargin, kBarHeight, dialog_,
-                           nullptr, instance, nullptr);
+    const int margin = scale_to_dpi(kBarMargin);
+    bar_ = CreateWindowExA(0, PROGRESS_CLASSA, look.bar_text, WS_CHILD | WS_VISIBLE, margin,
+                           client.bottom / 2, client.right - 2 * margin, scale_to_dpi(kBarHeight),
+                           dialog_, nullptr, instance, nullptr);
     SendMessageA(bar_, PBM_SETRANGE, 0, MAKELPARAM(0, look.top));
     SendMessageA(bar_, PBM_SETPOS, 0, 0);
     UpdateWindow(dialog_);

@@ -19,11 +19,11 @@ bool retry_wanted(const char* question) {
 }
 
 // The progress window is gone before the completion message shows.
-bool download_once(AppContext& app, Line& line) {
+bool download_once(HINSTANCE instance, const ProgramState& state, Line& line) {
     LinkResult result;
     {
-        ProgressWindow progress(app.instance, TransferDirection::download);
-        result = DownloadSettings(app.state->record, line, [&](int p) { progress.show(p); });
+        ProgressWindow progress(instance, TransferDirection::download);
+        result = DownloadSettings(state.record, line, [&](int p) { progress.show(p); });
     }
     if (result.ok) {
         warn("Downloaded completely!", "Download");
@@ -31,20 +31,20 @@ bool download_once(AppContext& app, Line& line) {
     return result.ok;
 }
 
-bool read_back_once(AppContext& app, Line& line) {
-    ProgressWindow progress(app.instance, TransferDirection::read_back);
-    return ReadBackSettings(*app.state, line, [&](int p) { progress.show(p); }).ok;
+bool read_back_once(HINSTANCE instance, ProgramState& state, Line& line) {
+    ProgressWindow progress(instance, TransferDirection::read_back);
+    return ReadBackSettings(state, line, [&](int p) { progress.show(p); }).ok;
 }
 
 // Every attempt runs on the same open port, from its first message.
-int transfer(AppContext& app, Line& line, bool download) {
+int transfer(HINSTANCE instance, ProgramState& state, Line& line, bool download) {
     if (download) {
-        while (!download_once(app, line) &&
+        while (!download_once(instance, state, line) &&
                retry_wanted("Failed to download, would you like to retry?")) {
         }
         return 1;
     }
-    while (!read_back_once(app, line)) {
+    while (!read_back_once(instance, state, line)) {
         if (!retry_wanted("Failed to read, would you like to retry?")) {
             return -1;
         }
@@ -54,9 +54,9 @@ int transfer(AppContext& app, Line& line, bool download) {
 
 }  // namespace
 
-int RunScannerLink(AppContext& app, bool download) {
-    int& port_index = app.state->selected_port_index;
-    if (!choose_com_port(app.instance, GetFocus(), port_index)) {
+int RunScannerLink(HINSTANCE instance, ProgramState& state, bool download) {
+    int& port_index = state.selected_port_index;
+    if (!choose_com_port(instance, GetFocus(), port_index)) {
         return 0;
     }
     const OpenedPort opened = open_serial_port(kPortNames[port_index]);
@@ -69,7 +69,7 @@ int RunScannerLink(AppContext& app, bool download) {
     InitCommonControls();
     SystemTickClock clock;
     Line line{*opened.port, clock};
-    const int result = transfer(app, line, download);
+    const int result = transfer(instance, state, line, download);
     opened.port->purge_received();
     return result;  // the port closes with `opened`
 }

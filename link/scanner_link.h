@@ -1,7 +1,9 @@
 // One connection to the scanner, from the port dialog to the closed port.
 #pragma once
 
-#include "app/app_context.h"
+#include <windows.h>
+
+#include "model/program_state.h"
 
 namespace tessmar {
 
@@ -9,6 +11,6 @@ namespace tessmar {
 // offers to retry a failed transfer, then purges and closes the port. Returns 0 when the port
 // dialog was cancelled; -1 when the port could not be opened or set up, or a failed read-back
 // was not retried; 1 otherwise, a failed download that was not retried included.
-int RunScannerLink(AppContext& app, bool download);
+int RunScannerLink(HINSTANCE instance, ProgramState& state, bool download);
 
 }  // namespace tessmar

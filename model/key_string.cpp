@@ -137,34 +137,6 @@ std::string hex_label(std::uint8_t code) {
     return text;
 }
 
-// "[label]", or "[0xHH]" for a code that has no label in its form.
-std::string bracketed_label(KeyStringForm form, std::uint8_t code) {
-    std::string label;
-    switch (form) {
-        case KeyStringForm::character:
-            label = character_label(code);
-            break;
-        case KeyStringForm::normal_key:
-            label = normal_key_label(code);
-            break;
-        case KeyStringForm::scan_code:
-            label = scan_code_label(code);
-            break;
-    }
-    if (label.empty()) {
-        label = hex_label(code);
-    }
-    return "[" + label + "]";
-}
-
-void append_modifier_markers(std::string& text, unsigned modifiers) {
-    for (unsigned flag = 0; flag < kModifierFlagCount; ++flag) {
-        if (modifiers & (1u << flag)) {
-            text += kModifierMarkers[flag];
-        }
-    }
-}
-
 std::string nibble_item(unsigned nibble) {
     char item[16];
     std::snprintf(item, sizeof item, "%04u<0x0%X>", 9900 + nibble, nibble);
@@ -223,8 +195,38 @@ std::string scan_code_label(std::uint8_t code) {
     return text;
 }
 
+std::string key_label(KeyStringForm form, std::uint8_t code) {
+    switch (form) {
+        case KeyStringForm::character:
+            return std::string(character_label(code));
+        case KeyStringForm::normal_key:
+            return std::string(normal_key_label(code));
+        case KeyStringForm::scan_code:
+            return scan_code_label(code);
+    }
+    return {};
+}
+
+std::string bracketed_key_label(KeyStringForm form, std::uint8_t code) {
+    std::string label = key_label(form, code);
+    if (label.empty()) {
+        label = hex_label(code);
+    }
+    return "[" + label + "]";
+}
+
 std::string_view modifier_marker(unsigned flag_index) {
     return flag_index < kModifierFlagCount ? kModifierMarkers[flag_index] : "";
+}
+
+std::string modifier_markers(unsigned modifiers) {
+    std::string markers;
+    for (unsigned flag = 0; flag < kModifierFlagCount; ++flag) {
+        if (modifiers & (1u << flag)) {
+            markers += kModifierMarkers[flag];
+        }
+    }
+    return markers;
 }
 
 KeyStringRendering render_key_string(KeyString slot, std::size_t max_bytes,
@@ -232,10 +234,10 @@ KeyStringRendering render_key_string(KeyString slot, std::size_t max_bytes,
     const DecodedString decoded = decode_key_string(slot, max_bytes, interface_class);
     KeyStringRendering result;
     for (const DecodedKey& key : decoded.keys) {
-        append_modifier_markers(result.text, key.modifiers);
+        result.text += modifier_markers(key.modifiers);
         result.modifiers |= key.modifiers;
         if (key.code) {
-            result.text += bracketed_label(decoded.form, *key.code);
+            result.text += bracketed_key_label(decoded.form, *key.code);
         }
     }
     const auto counted = slot.first(std::min(max_bytes, kKeyStringMaxBytes));

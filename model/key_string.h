@@ -52,9 +52,15 @@ std::string key_string_text(KeyString slot, InterfaceClass interface_class);
 std::string_view character_label(std::uint8_t code);
 std::string_view normal_key_label(std::uint8_t code);
 std::string scan_code_label(std::uint8_t code);
+// The label of a code in the given form's table.
+std::string key_label(KeyStringForm form, std::uint8_t code);
+// "[label]" as a string shows the code, or "[0xHH]" when the form's table has no label for it.
+std::string bracketed_key_label(KeyStringForm form, std::uint8_t code);
 
 // The display marker of one modifier flag, e.g. "[Shift]"; `flag_index` 0 to 5 in bit order.
 std::string_view modifier_marker(unsigned flag_index);
+// The markers of the set flags in bit order, e.g. "[Shift][LeftAlt]".
+std::string modifier_markers(unsigned modifiers);
 
 // The sheet's items that spell a key string, ending with "9994<Validate>".
 std::vector<std::string> key_string_setup_items(KeyString slot, InterfaceClass interface_class);

@@ -45,27 +45,6 @@ enum class KeySlot : std::uint16_t {
     pdf417_escape_character = 406,
 };
 
-// The sixteen code-ID slots in the order the Code ID page, the summary tree and the sheet list
-// them (UPCA before MSI and Plessey, unlike their order in the record).
-inline constexpr std::array<KeySlot, kCodeIds> kCodeIdSlots = {
-    KeySlot::code_id_code_39,
-    KeySlot::code_id_italian_pharmacode,
-    KeySlot::code_id_french_pharmacode,
-    KeySlot::code_id_industrial_25,
-    KeySlot::code_id_interleave_25,
-    KeySlot::code_id_matrix_25,
-    KeySlot::code_id_codabar,
-    KeySlot::code_id_code_93,
-    KeySlot::code_id_code_128,
-    KeySlot::code_id_upce,
-    KeySlot::code_id_ean_8,
-    KeySlot::code_id_ean_13,
-    KeySlot::code_id_upca,
-    KeySlot::code_id_msi,
-    KeySlot::code_id_plessey,
-    KeySlot::code_id_pdf417,
-};
-
 struct SettingsRecord {
     std::array<std::uint8_t, kRecordSize> bytes{};
 

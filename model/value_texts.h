@@ -1,5 +1,6 @@
 // The texts with which the summary tree names each value of a multi-bit field, looked up by the
-// raw stored value. Records from files and from the scanner may hold values no list covers.
+// raw stored value, and the word lists the sheet shares with it. Records from files and from the
+// scanner may hold values no list covers.
 #pragma once
 
 #include <span>
@@ -7,42 +8,89 @@
 
 namespace tessmar {
 
+// A list of texts in value order; every value list and word list of the program is one.
 using TextList = std::span<const char* const>;
 
 namespace texts {
-extern const TextList enable_disable;
-extern const TextList off_on;
-extern const TextList start_stop_selection;
-extern const TextList scan_mode;
-extern const TextList read_redundancy;
-extern const TextList delay_between_reread;
-extern const TextList transmission_delay;
-extern const TextList memory_scanner_data_delay;
-extern const TextList transmission_mode;
-extern const TextList baud_rate;
-extern const TextList parity;
-extern const TextList data_bit;
-extern const TextList flow_control;
-extern const TextList margin_time;
-extern const TextList module_time;
-extern const TextList wand_state;
-extern const TextList pdf417_block_delay;
-extern const TextList alphabets_transmission;
-extern const TextList capital_lock_type;  // by display index
-extern const TextList alphabets_layout;
-extern const TextList digits_transmission;
-extern const TextList digits_layout;  // by display index
-extern const TextList codabar_start_stop_character;
-extern const TextList upce_system_number;
-extern const TextList msi_checksum_verification;
-extern const TextList msi_checksum_transmission;
-extern const TextList terminating_string;
+inline constexpr const char* enable_disable[] = {"Disable", "Enable"};
+inline constexpr const char* off_on[] = {"OFF", "ON"};
+inline constexpr const char* start_stop_selection[] = {"Industrial 25", "Interleave 25",
+                                                       "Matrix 25"};
+inline constexpr const char* scan_mode[] = {"Auto Off",  "Continuous", "Auto Power Off",
+                                            "Alternate", "Momentary",  "Repeat",
+                                            "Laser",     "Testing"};
+// The disable_buzzer bit read as the buzzer's own state: 1 switches the buzzer off.
+inline constexpr const char* buzzer_state[] = {"Enable", "Disable"};
+// The buzzer frequency in kHz.
+inline constexpr const char* buzzer_frequency[] = {"8", "4", "2", "1"};
+inline constexpr const char* read_redundancy[] = {"None", "Two times", "Three times", "Four times"};
+inline constexpr const char* delay_between_reread[] = {"100 ms", "200 ms", "400 ms", "800 ms",
+                                                       "1 sec",  "2 sec",  "3 sec",  "5 sec"};
+inline constexpr const char* transmission_delay[] = {"0 sec",  "100 ms", "200 ms", "400 ms",
+                                                     "600 ms", "800 ms", "1 sec",  "2 sec"};
+inline constexpr const char* memory_scanner_data_delay[] = {"0 sec", "250 ms", "500 ms", "1 sec",
+                                                            "2 sec", "3 sec",  "5 sec",  "8 sec"};
+inline constexpr const char* transmission_mode[] = {"Single Port", "Dual Port, Both Ends",
+                                                    "Dual Port, Female End", "Dual Port, Male End"};
+inline constexpr const char* baud_rate[] = {"38400", "19200", "9600", "4800",
+                                            "2400",  "1200",  "600",  "300"};
+inline constexpr const char* parity[] = {"None", "Even", "Odd"};
+inline constexpr const char* data_bit[] = {"7", "8"};
+inline constexpr const char* flow_control[] = {"None", "Scanner Ready", "Data Ready",
+                                               "Inverted Data Ready"};
+inline constexpr const char* margin_time[] = {"5 ms",  "10 ms", "20 ms", "30 ms",
+                                              "40 ms", "60 ms", "80 ms", "100 ms"};
+inline constexpr const char* module_time[] = {"250 us", "500 us", "1 ms", "1.5 ms",
+                                              "2 ms",   "3 ms",   "4 ms", "5 ms"};
+inline constexpr const char* wand_state[] = {"Low", "High"};
+inline constexpr const char* pdf417_block_delay[] = {"50 ms",  "100 ms", "250 ms",  "500 ms",
+                                                     "750 ms", "1 sec",  "1.5 sec", "2 sec"};
+inline constexpr const char* alphabets_transmission[] = {"Case Sensitive", "Ignore Case"};
+// Capital lock type and digits layout are listed by display index.
+inline constexpr const char* capital_lock_type[] = {"Normal", "Capital Lock", "Shift Lock"};
+inline constexpr const char* alphabets_layout[] = {"Normal", "AZERTY", "QWERTZ"};
+inline constexpr const char* digits_transmission[] = {"Alpha Numeric Key Pad", "Numeric Key Pad"};
+inline constexpr const char* digits_layout[] = {"Normal", "Lower Row", "Upper Row"};
+inline constexpr const char* codabar_start_stop_character[] = {"abcd / abcd", "abcd / tn*e",
+                                                               "ABCD / ABCD", "ABCD / TN*E"};
+inline constexpr const char* upce_system_number[] = {"0 only", "0 and 1"};
+inline constexpr const char* msi_checksum_verification[] = {"Single Modulo 10", "Double Modulo 10",
+                                                            "Modulo 11 && 10"};
+inline constexpr const char* msi_checksum_transmission[] = {
+    "Last digit not transmitted", "Transmitted", "Last 2 digits not transmitted"};
+inline constexpr const char* terminating_string[] = {"Discard", "Include"};
 // Keyboard type n (1 to 28) is entry n - 1.
-extern const TextList keyboard_types;
+inline constexpr const char* keyboard_types[] = {
+    "PCAT (US)",
+    "PCAT (French)",
+    "PCAT (German)",
+    "PCAT (Italy)",
+    "PCAT (Swedish)",
+    "PCAT (Norwegian)",
+    "PCAT (UK)",
+    "PCAT (Belgium)",
+    "PCAT (Spanish)",
+    "PCAT (Portuguese)",
+    "PS55 A01-1",
+    "PS55 A01-2",
+    "PS55 A01-3",
+    "PS55 001-1",
+    "PS55 001-81",
+    "PS55 001-2",
+    "PS55 001-82",
+    "PS55 001-3",
+    "PS55 001-8A",
+    "PS55 002-1, 003-1",
+    "PS55 002-81, 003-81",
+    "PS55 002-2, 003-2",
+    "PS55 002-82, 003-82",
+    "PS55 002-3, 003-3",
+    "PS55 002-8A, 003-8A",
+    "IBM 3477 (Japanese)",
+    "PS2-30",
+    "IBM 34XX/319X, Memorex Telex 122 Keys",
+};
 }  // namespace texts
-
-// The buzzer frequency in kHz as one character, '8', '4', '2' or '1'; 0 for other values.
-char buzzer_frequency_digit(unsigned value);
 
 // The list's text for `value`, or "Unknown (N)" when the list has none.
 std::string value_text(TextList list, unsigned value);

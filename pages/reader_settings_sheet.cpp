@@ -4,30 +4,38 @@
 
 #include <array>
 
-#include "pages/page_support.h"
-#include "pages/scanner_page.h"
+#include "pages/reader_pages.h"
 #include "summary/summary_tree_view.h"
 
 namespace tessmar {
 namespace {
 
+struct PageTemplate {
+    const char* name;
+    const PageDescription* description;
+};
+
 // The pages in tab order; each takes its tab text from its template's caption.
 constexpr PageTemplate kPages[] = {
-    {"SCANNER_DLG", ScannerPageProc},
+    {"SCANNER_DLG", &kScannerPage},
+    {"INTERFACE_DLG", &kInterfacePage},
+    {"LENGTHCODE_DLG", &kLengthCodePage},
 };
 
 }  // namespace
 
-void open_reader_settings(AppContext& app) {
+void open_reader_settings(const PageContext& context, HWND owner, HWND tree_view) {
+    std::array<PageLaunch, std::size(kPages)> launches{};
     std::array<HPROPSHEETPAGE, std::size(kPages)> pages{};
     std::size_t created = 0;
-    for (const PageTemplate& page : kPages) {
+    for (std::size_t i = 0; i < std::size(kPages); ++i) {
+        launches[i] = {context, kPages[i].description};
         PROPSHEETPAGEA sheet_page{};
         sheet_page.dwSize = sizeof sheet_page;
-        sheet_page.hInstance = app.instance;
-        sheet_page.pszTemplate = page.name;
-        sheet_page.pfnDlgProc = page.procedure;
-        sheet_page.lParam = reinterpret_cast<LPARAM>(&app);
+        sheet_page.hInstance = context.instance;
+        sheet_page.pszTemplate = kPages[i].name;
+        sheet_page.pfnDlgProc = ReaderPageProc;
+        sheet_page.lParam = reinterpret_cast<LPARAM>(&launches[i]);
         if (HPROPSHEETPAGE handle = CreatePropertySheetPageA(&sheet_page)) {
             pages[created++] = handle;
         }
@@ -36,8 +44,8 @@ void open_reader_settings(AppContext& app) {
     PROPSHEETHEADERA header{};
     header.dwSize = sizeof header;
     header.dwFlags = PSH_NOAPPLYNOW | PSH_USEICONID;
-    header.hwndParent = app.main_window;
-    header.hInstance = app.instance;
+    header.hwndParent = owner;
+    header.hInstance = context.instance;
     header.pszIcon = "TESSM";
     header.pszCaption = "Reader Settings";
     header.nPages = static_cast<UINT>(created);
@@ -51,7 +59,7 @@ void open_reader_settings(AppContext& app) {
         }
     }
     // Whichever button closed the sheet, a Reset may have reached the record meanwhile.
-    build_summary_tree(app);
+    build_summary_tree(tree_view, *context.state);
 }
 
 }  // namespace tessmar

@@ -1,12 +1,14 @@
 #pragma once
 
-#include "app/app_context.h"
+#include <windows.h>
+
+#include "pages/page_context.h"
 
 namespace tessmar {
 
-// Runs the modal "Reader Settings" sheet on the record. OK commits every page that was shown
-// and marks the document modified; Cancel commits nothing. Either way the summary tree is
-// rebuilt and repainted afterwards.
-void open_reader_settings(AppContext& app);
+// Runs the modal "Reader Settings" sheet on the record, owned by `owner`. OK commits every page
+// that was shown and marks the document modified; Cancel commits nothing. Either way the summary
+// tree in `tree_view` is rebuilt and repainted afterwards.
+void open_reader_settings(const PageContext& context, HWND owner, HWND tree_view);
 
 }  // namespace tessmar

@@ -2,6 +2,7 @@
 #include <string>
 
 #include "model/code_id_presets.h"
+#include "model/symbologies.h"
 #include "model/key_string.h"
 #include "sheet/sheet_rows.h"
 #include "sheet/sheet_sections.h"
@@ -10,30 +11,9 @@
 namespace tessmar {
 namespace {
 
-struct CodeIdEntry {
-    int code;
-    const char* caption;
-};
-
-// In the Code ID page's order, that of kCodeIdSlots.
-constexpr CodeIdEntry kCodeIdEntries[kCodeIds] = {
-    {256, "Code 39"},
-    {257, "Italian Pharmacode"},
-    {258, "French Pharmacode"},
-    {259, "Industrial 25"},
-    {260, "Interleave 25"},
-    {261, "Matrix 25"},
-    {262, "Codabar"},
-    {263, "Code 93"},
-    {264, "Code 128"},
-    {265, "UPCE"},
-    {266, "EAN 8"},
-    {267, "EAN 13"},
-    {270, "UPCA"},
-    {268, "MSI"},
-    {269, "Plessey"},
-    {402, "PDF 417"},
-};
+// The setup code of each code-ID entry, in the Code ID page's order.
+constexpr int kCodeIdCodes[kCodeIds] = {256, 257, 258, 259, 260, 261, 262, 263,
+                                        264, 265, 266, 267, 270, 268, 269, 402};
 
 // A set number outside 1 to 5 (none is ever stored) counts as no set.
 int valid_set(int set) {
@@ -46,7 +26,7 @@ int valid_set(int set) {
 // With a set chosen, an entry that came from no set is written when it differs from the
 // defaults or from the chosen set's preset, since the set token has put that preset there.
 bool code_id_differs(const SheetSource& source, int set, int origin, int entry) {
-    const KeySlot slot = kCodeIdSlots[static_cast<std::size_t>(entry)];
+    const KeySlot slot = code_id_slot(entry);
     const KeyString current = source.record.key_string(slot);
     const std::string shown = key_string_text(current, source.interface_class);
     if (origin == 0) {
@@ -81,10 +61,9 @@ void write_code_id_section(SheetWriter& writer, const SheetSource& source, int c
         if (!code_id_differs(source, set, origin, entry)) {
             continue;
         }
-        const CodeIdEntry& named = kCodeIdEntries[entry];
-        const KeyString slot =
-            source.record.key_string(kCodeIdSlots[static_cast<std::size_t>(entry)]);
-        writer.write(setup_token(static_cast<unsigned>(named.code), named.caption) +
+        const KeyString slot = source.record.key_string(code_id_slot(entry));
+        writer.write(setup_token(static_cast<unsigned>(kCodeIdCodes[entry]),
+                                 symbology_info(kCodeIdSymbologies[entry]).name) +
                      key_string_tokens(slot, source.interface_class));
     }
 }

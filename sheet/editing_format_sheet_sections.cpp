@@ -4,47 +4,17 @@
 #include <string>
 
 #include "model/key_string.h"
+#include "model/symbologies.h"
 #include "sheet/sheet_sections.h"
 #include "sheet/sheet_tokens.h"
 
 namespace tessmar {
 namespace {
 
-struct CodeType {
-    int code;
-    const char* caption;
-    int byte;  // in the block
-    int bit;
-};
-
-// In the order the sheet lists them, which is not the order of their bits.
-constexpr CodeType kCodeTypes[] = {
-    {500, "Code 39", 0, 7},
-    {502, "Italian Pharmacode", 0, 6},
-    {504, "French Pharmacode", 0, 5},
-    {506, "Industrial 25", 0, 4},
-    {508, "Interleave 25", 0, 3},
-    {510, "Matrix 25", 0, 2},
-    {512, "Codabar", 0, 1},
-    {514, "Code 93", 0, 0},
-    {516, "Code 128", 1, 7},
-    {590, "EAN 128", 2, 0},
-    {518, "UPCE No Addon", 1, 6},
-    {520, "UPCE Addon 2", 1, 5},
-    {522, "UPCE Addon 5", 1, 4},
-    {524, "EAN 8 No Addon", 1, 3},
-    {526, "EAN 8 Addon 2", 1, 2},
-    {528, "EAN 8 Addon 5", 1, 1},
-    {532, "EAN 13 No Addon", 1, 0},
-    {534, "EAN 13 Addon 2", 2, 7},
-    {536, "EAN 13 Addon 5", 2, 6},
-    {584, "UPCA No Addon", 2, 3},
-    {586, "UPCA Addon 2", 2, 2},
-    {588, "UPCA Addon 5", 2, 1},
-    {538, "MSI", 2, 5},
-    {540, "Plessey", 2, 4},
-    {592, "PDF 417", 3, 0},
-};
+// The setup code of each code type, in the order of kCodeTypes (which is not that of the bits).
+constexpr int kCodeTypeCodes[] = {500, 502, 504, 506, 508, 510, 512, 514, 516, 590, 518, 520, 522,
+                                  524, 526, 528, 532, 534, 536, 584, 586, 588, 538, 540, 592};
+static_assert(std::size(kCodeTypeCodes) == std::size(kCodeTypes));
 
 // Field divider n's tokens; its action code is `include_code` for Include and one more for
 // Discard.
@@ -93,13 +63,14 @@ class FormatSection {
     void write_applicable_code_types() {
         std::string applicable;
         int count = 0;
-        for (const CodeType& type : kCodeTypes) {
+        for (int i = 0; i < kCodeTypeCount; ++i) {
+            const CodeType& type = kCodeTypes[i];
             if ((block_.applicable_code_types(type.byte) >> type.bit) & 1u) {
-                applicable += setup_token(static_cast<unsigned>(type.code), type.caption);
+                applicable += setup_token(static_cast<unsigned>(kCodeTypeCodes[i]), type.name);
                 ++count;
             }
         }
-        if (count < static_cast<int>(std::size(kCodeTypes))) {
+        if (count < kCodeTypeCount) {
             writer_.write("9991<Clear All>" + applicable, kApplicableConditions);
         }
     }

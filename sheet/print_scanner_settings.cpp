@@ -78,9 +78,9 @@ const char* stampwell_start_failure_text(UINT winexec_result) {
     return nullptr;
 }
 
-void PrintScannerSettings(AppContext& app) {
-    if (write_sheet_file(*app.state)) {
-        start_tool(app.state->program_directory);
+void PrintScannerSettings(ProgramState& state) {
+    if (write_sheet_file(state)) {
+        start_tool(state.program_directory);
     }
 }
 

@@ -2,11 +2,13 @@
 // starts the printing tool Stampwell.exe, from the program's directory, on it.
 #pragma once
 
-#include "app/app_context.h"
+#include <windows.h>
+
+#include "model/program_state.h"
 
 namespace tessmar {
 
-void PrintScannerSettings(AppContext& app);
+void PrintScannerSettings(ProgramState& state);
 
 // The message for a WinExec result that means the tool did not start, or null: a result above 31
 // is a start, and 0 (out of resources) has no message of its own.

@@ -1,5 +1,6 @@
 // The code tables of the scanner, interface, prefix / suffix, symbology and length-code sections.
 #include "model/program_state.h"
+#include "model/value_texts.h"
 #include "sheet/sheet_rows.h"
 #include "sheet/sheet_sections.h"
 
@@ -9,53 +10,33 @@ namespace {
 using F = Field;
 using K = KeySlot;
 
-// Scanner Settings.
-constexpr const char* kScanModes[] = {"Auto Off",  "Continuous", "Auto Power Off", "Alternate",
-                                      "Momentary", "Repeat",     "Laser",          "Testing"};
 constexpr const char* kRedundancies[] = {"None", "2 times", "3 times", "4 times"};
-constexpr const char* kRereadDelays[] = {"100 ms", "200 ms", "400 ms", "800 ms",
-                                         "1 sec",  "2 sec",  "3 sec",  "5 sec"};
-// The bit is 1 when the buzzer is off.
-constexpr const char* kBuzzerWords[] = {"Enable", "Disable"};
-constexpr const char* kFrequencies[] = {"8", "4", "2", "1"};
-constexpr const char* kTransmissionDelays[] = {"0 sec",  "100 ms", "200 ms", "400 ms",
-                                               "600 ms", "800 ms", "1 sec",  "2 sec"};
-constexpr const char* kDataDelays[] = {"0 sec", "250 ms", "500 ms", "1 sec",
-                                       "2 sec", "3 sec",  "5 sec",  "8 sec"};
 
 constexpr SheetRow kScannerRows[] = {
-    OptionRow{F::scan_mode, "%s Mode", list(66, kScanModes)},
+    OptionRow{F::scan_mode, "%s Mode", list(66, texts::scan_mode)},
     OptionRow{F::read_redundancy, "Redundancy:%s", list(201, kRedundancies)},
-    OptionRow{F::delay_between_reread, "Reread Delay:%s", list(336, kRereadDelays)},
+    OptionRow{F::delay_between_reread, "Reread Delay:%s", list(336, texts::delay_between_reread)},
     NumberRow{F::scanner_timeout, 207, "Scanner Timeout"},
-    OptionRow{F::disable_buzzer, "%s Buzzer", toggle(319, 318, kBuzzerWords)},
-    OptionRow{F::buzzer_frequency, "Frequency:%s khz", list(46, kFrequencies),
+    OptionRow{F::disable_buzzer, "%s Buzzer", toggle(319, 318, texts::buzzer_state)},
+    OptionRow{F::buzzer_frequency, "Frequency:%s khz", list(46, texts::buzzer_frequency),
               only_if(F::disable_buzzer, 0)},
     OptionRow{F::transmit_buffer, "%s TRX. Buffer", enable(386, 387)},
-    OptionRow{F::transmission_delay, "Delay:%s", list(344, kTransmissionDelays),
+    OptionRow{F::transmission_delay, "Delay:%s", list(344, texts::transmission_delay),
               only_if(F::transmit_buffer, 1)},
     OptionRow{F::memory_scanner, "%s Memory", enable(321, 320)},
-    OptionRow{F::memory_scanner_data_delay, "Data Delay:%s", list(322, kDataDelays),
-              only_if(F::memory_scanner, 1)},
+    OptionRow{F::memory_scanner_data_delay, "Data Delay:%s",
+              list(322, texts::memory_scanner_data_delay), only_if(F::memory_scanner, 1)},
     OptionRow{F::read_negative_barcode, "%s Negative Barcode", enable(199, 200)},
 };
 
-// Interface Settings, wand emulation.
-constexpr const char* kMarginTimes[] = {"5 ms",  "10 ms", "20 ms", "30 ms",
-                                        "40 ms", "60 ms", "80 ms", "100 ms"};
-constexpr const char* kModuleTimes[] = {"250 us", "500 us", "1 ms", "1.5 ms",
-                                        "2 ms",   "3 ms",   "4 ms", "5 ms"};
-constexpr const char* kWandStates[] = {"Low", "High"};
-constexpr const char* kBlockDelays[] = {"50 ms",  "100 ms", "250 ms",  "500 ms",
-                                        "750 ms", "1 sec",  "1.5 sec", "2 sec"};
-
 constexpr SheetRow kWandRows[] = {
     InterfaceRow{kKeyboardTypeWand, 306, "Wand Emulation"},
-    OptionRow{F::margin_time, "Margin Time:%s", list(370, kMarginTimes)},
-    OptionRow{F::module_time, "Module Time:%s", list(362, kModuleTimes)},
-    OptionRow{F::normal_state, "Normal Status:%s", toggle(302, 303, kWandStates)},
-    OptionRow{F::bar_state, "Bar Status:%s", toggle(304, 305, kWandStates)},
-    OptionRow{F::pdf417_block_delay, "PDF 417 Block Delay:%s", list(378, kBlockDelays)},
+    OptionRow{F::margin_time, "Margin Time:%s", list(370, texts::margin_time)},
+    OptionRow{F::module_time, "Module Time:%s", list(362, texts::module_time)},
+    OptionRow{F::normal_state, "Normal Status:%s", toggle(302, 303, texts::wand_state)},
+    OptionRow{F::bar_state, "Bar Status:%s", toggle(304, 305, texts::wand_state)},
+    OptionRow{F::pdf417_block_delay, "PDF 417 Block Delay:%s",
+              list(378, texts::pdf417_block_delay)},
 };
 
 // Interface Settings, keyboard wedge. The sheet's keyboard names are its own, shorter than the
@@ -91,43 +72,34 @@ constexpr const char* kKeyboardNames[] = {
     "PS2-30",
     "IBM 34XX/319X...",
 };
-constexpr const char* kAlphabetsTransmissions[] = {"Case Sensitive", "Ignore Case"};
 // Capital lock type and digits layout store 0 (or 1, from files) for their first item.
 constexpr int kCapitalLockCodes[] = {10, 10, 12, 11};
 constexpr const char* kCapitalLockTypes[] = {"Normal", "Normal", "Capital Lock", "Shift Lock"};
-constexpr const char* kAlphabetsLayouts[] = {"Normal", "AZERTY", "QWERTZ"};
-constexpr const char* kDigitsTransmissions[] = {"Alpha Numeric Key Pad", "Numeric Key Pad"};
 constexpr int kDigitsLayoutCodes[] = {7, 7, 9, 8};
 constexpr const char* kDigitsLayouts[] = {"Normal", "Normal", "Lower Row", "Upper Row"};
 
 constexpr SheetRow kKeyboardWedgeRows[] = {
     OptionRow{F::keyboard_type, "%s", {kKeyboardNames, 0, 0}, {}, true},
-    OptionRow{F::alphabets_transmission, "%s", toggle(5, 6, kAlphabetsTransmissions)},
+    OptionRow{F::alphabets_transmission, "%s", toggle(5, 6, texts::alphabets_transmission)},
     OptionRow{F::capital_lock_type, "%s", mapped(kCapitalLockCodes, kCapitalLockTypes)},
-    OptionRow{F::alphabets_layout, "%s", list(312, kAlphabetsLayouts)},
+    OptionRow{F::alphabets_layout, "%s", list(312, texts::alphabets_layout)},
     OptionRow{F::capital_lock_auto_detection, "Auto Dection %s", on(2, 1)},
     OptionRow{F::alternate_composing, "%s Alt Composing", enable(335, 334)},
-    OptionRow{F::digits_transmission, "%s", toggle(13, 14, kDigitsTransmissions)},
+    OptionRow{F::digits_transmission, "%s", toggle(13, 14, texts::digits_transmission)},
     OptionRow{F::capital_lock_state, "Capital Lock %s", on(3, 4)},
     OptionRow{F::digits_layout, "%s", mapped(kDigitsLayoutCodes, kDigitsLayouts)},
     NumberRow{F::inter_character_delay, 15, "Inter-Character Delay"},
     OptionRow{F::laptop_support, "%s Laptop Support", enable(389, 388)},
 };
 
-// Interface Settings, RS-232.
-constexpr const char* kTransmissionModes[] = {"Single Port", "Dual Port, Both Ends",
-                                              "Dual Port, Female End", "Dual Port, Male End"};
-constexpr const char* kBaudRates[] = {"38400", "19200", "9600", "4800",
-                                      "2400",  "1200",  "600",  "300"};
-constexpr const char* kParities[] = {"None", "Even", "Odd"};
 constexpr const char* kDataBits[] = {"7 bits", "8 bits"};
 constexpr const char* kFlowControls[] = {"None", "Scanner Ready", "Data Ready", "INV. Data Ready"};
 
 constexpr SheetRow kRs232Rows[] = {
     InterfaceRow{kKeyboardTypeRs232, 1, "RS232 Interface"},
-    OptionRow{F::transmission_mode, "%s", list(38, kTransmissionModes)},
-    OptionRow{F::baud_rate, "Baud Rate:%s bps", list(16, kBaudRates)},
-    OptionRow{F::parity, "Parity:%s", list(28, kParities)},
+    OptionRow{F::transmission_mode, "%s", list(38, texts::transmission_mode)},
+    OptionRow{F::baud_rate, "Baud Rate:%s bps", list(16, texts::baud_rate)},
+    OptionRow{F::parity, "Parity:%s", list(28, texts::parity)},
     OptionRow{F::data_bit, "Data Bit:%s", toggle(34, 35, kDataBits)},
     // Flow control exists only on a single port.
     OptionRow{F::flow_control, "%s", list(42, kFlowControls), only_if(F::transmission_mode, 0)},
@@ -195,11 +167,10 @@ constexpr SheetRow kMatrix25Rows[] = {
     LengthRow{F::matrix_25_length_1, F::matrix_25_length_mode, 218, "Max Length", "Fixed Length 1"},
     LengthRow{F::matrix_25_length_2, F::matrix_25_length_mode, 219, "Min Length", "Fixed Length 2"},
 };
-constexpr const char* kCodabarStartStops[] = {"abcd / abcd", "abcd / tn*e", "ABCD / ABCD",
-                                              "ABCD / TN*E"};
 constexpr SheetRow kCodabarRows[] = {
     OptionRow{F::enable_codabar, "%s", enable(86, 87)},
-    OptionRow{F::codabar_start_stop_character, "%s", list(151, kCodabarStartStops), kIfEnabled},
+    OptionRow{F::codabar_start_stop_character, "%s", list(151, texts::codabar_start_stop_character),
+              kIfEnabled},
     OptionRow{F::codabar_transmit_start_stop, "Start / Stop TRX %s", on(155, 156), kIfEnabled},
     OptionRow{F::codabar_clsi_conversion, "CLSI Convert %s", on(157, 158), kIfEnabled},
 };
@@ -213,7 +184,6 @@ constexpr SheetRow kEan128Rows[] = {
     OptionRow{F::enable_ean_128, "%s", enable(104, 105)},
     KeyStringRow{K::field_separator, 301, "Field Separator", kIfEnabled},
 };
-constexpr const char* kUpceSystemNumbers[] = {"0 only", "0 and 1"};
 constexpr SheetRow kUpceRows[] = {
     OptionRow{F::upce_no_addon, "%s No Addon", enable(92, 93)},
     OptionRow{F::upce_addon_2, "%s Addon 2", enable(94, 95)},
@@ -221,8 +191,8 @@ constexpr SheetRow kUpceRows[] = {
     OptionRow{F::upce_convert_to_upca, "Cvt. to UPCA %s", on(175, 176), kIfEnabled},
     OptionRow{F::upce_transmit_checksum, "Checksum TRX %s", on(183, 184), kIfEnabled},
     OptionRow{F::upce_transmit_system_number, "System No. TRX %s", on(191, 192), kIfEnabled},
-    OptionRow{F::upce_system_number, "System Number %s", toggle(287, 288, kUpceSystemNumbers),
-              kIfEnabled},
+    OptionRow{F::upce_system_number, "System Number %s",
+              toggle(287, 288, texts::upce_system_number), kIfEnabled},
 };
 constexpr SheetRow kEan8Rows[] = {
     OptionRow{F::ean_8_no_addon, "%s No Addon", enable(98, 99)},
@@ -247,14 +217,12 @@ constexpr SheetRow kUpcaRows[] = {
     OptionRow{F::upca_transmit_checksum, "Checksum TRX %s", on(185, 186), kIfEnabled},
     OptionRow{F::upca_transmit_system_number, "System No. TRX %s", on(193, 194), kIfEnabled},
 };
-// The caption holds two ampersands, as the scanner's own documentation prints it.
-constexpr const char* kMsiVerifications[] = {"Single Modulo 10", "Double Modulo 10",
-                                             "Modulo 11 && 10"};
 constexpr const char* kMsiTransmissions[] = {"Last digit not trx", "Transmitted",
                                              "Last 2 digits not trx"};
 constexpr SheetRow kMsiRows[] = {
     OptionRow{F::enable_msi, "%s", enable(112, 113)},
-    OptionRow{F::msi_checksum_verification, "%s", list(167, kMsiVerifications), kIfEnabled},
+    OptionRow{F::msi_checksum_verification, "%s", list(167, texts::msi_checksum_verification),
+              kIfEnabled},
     OptionRow{F::msi_checksum_transmission, "%s", list(170, kMsiTransmissions), kIfEnabled},
     OptionRow{F::msi_length_mode, "%s", toggle(220, 221, kLengthQualifications), kIfEnabled},
     LengthRow{F::msi_length_1, F::msi_length_mode, 222, "Max Length", "Fixed Length 1"},

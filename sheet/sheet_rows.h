@@ -6,39 +6,38 @@
 #include <variant>
 
 #include "model/settings_record.h"
+#include "model/value_texts.h"
 #include "sheet/sheet_writer.h"
 
 namespace tessmar {
 
-using Words = std::span<const char* const>;
-
 // How a value becomes a setup code and the word its caption is filled with. A value that has no
 // word (past the list, or a null entry) writes nothing: its code would set something else.
 struct Coding {
-    Words words;                      // the word of value v is words[v]
+    TextList words;                   // the word of value v is words[v]
     int code_0 = 0;                   // the code of value 0...
     int step = 1;                     // ...and value v has code_0 + step * v,
     std::span<const int> codes = {};  // unless the codes are listed per value
 };
 
 // Value v has code base + v.
-constexpr Coding list(int base, Words words) {
+constexpr Coding list(int base, TextList words) {
     return {words, base, 1};
 }
 // A one-bit setting: `code_1` for the value 1 and `code_0` for 0.
-constexpr Coding toggle(int code_1, int code_0, Words words) {
+constexpr Coding toggle(int code_1, int code_0, TextList words) {
     return {words, code_0, code_1 - code_0};
 }
-inline constexpr const char* kEnableWords[] = {"Disable", "Enable"};
-inline constexpr const char* kOnWords[] = {"OFF", "ON"};
+inline constexpr const char* kEnableTextList[] = {"Disable", "Enable"};
+inline constexpr const char* kOnTextList[] = {"OFF", "ON"};
 // One-bit settings whose captions read Enable / Disable, and ON / OFF.
 constexpr Coding enable(int code_1, int code_0) {
-    return toggle(code_1, code_0, kEnableWords);
+    return toggle(code_1, code_0, kEnableTextList);
 }
 constexpr Coding on(int code_1, int code_0) {
-    return toggle(code_1, code_0, kOnWords);
+    return toggle(code_1, code_0, kOnTextList);
 }
-constexpr Coding mapped(std::span<const int> codes, Words words) {
+constexpr Coding mapped(std::span<const int> codes, TextList words) {
     return {words, 0, 0, codes};
 }
 

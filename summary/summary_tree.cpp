@@ -7,6 +7,7 @@
 #include <string_view>
 
 #include "model/key_string.h"
+#include "model/symbologies.h"
 #include "model/value_texts.h"
 
 namespace tessmar {
@@ -21,7 +22,6 @@ enum class Shown : std::uint8_t {
     text,                  // the field's value looked up in `list`
     layout_text,           // as `text`, by display index (capital lock type, digits layout)
     number,                // the field's value in decimal
-    buzzer_digit,          // '8', '4', '2' or '1'
     keyboard_type,         // the name of keyboard type n
     key_string,            // the key string in `slot`, in the form of the current interface
     length_qualification,  // the qualification whose mode is `field`, with its two lengths
@@ -33,7 +33,7 @@ struct LineSpec {
     const char* pattern;
     Shown shown = Shown::nothing;
     Field field = Field::count;
-    const TextList* list = nullptr;
+    TextList list = {};
     KeySlot slot{};
     int depth = 0;
     // When set, the line is present only while this field is 0.
@@ -43,20 +43,20 @@ struct LineSpec {
 constexpr LineSpec fixed(const char* pattern) {
     return {pattern};
 }
-constexpr LineSpec listed(const char* pattern, Field field, const TextList& list) {
-    return {pattern, Shown::text, field, &list};
+constexpr LineSpec listed(const char* pattern, Field field, TextList list) {
+    return {pattern, Shown::text, field, list};
 }
 constexpr LineSpec enabled(const char* pattern, Field field) {
     return listed(pattern, field, texts::enable_disable);
 }
-constexpr LineSpec by_layout_index(const char* pattern, Field field, const TextList& list) {
-    return {pattern, Shown::layout_text, field, &list};
+constexpr LineSpec by_layout_index(const char* pattern, Field field, TextList list) {
+    return {pattern, Shown::layout_text, field, list};
 }
 constexpr LineSpec number(const char* pattern, Field field) {
     return {pattern, Shown::number, field};
 }
 constexpr LineSpec key(const char* pattern, KeySlot slot) {
-    return {pattern, Shown::key_string, Field::count, nullptr, slot};
+    return {pattern, Shown::key_string, Field::count, {}, slot};
 }
 constexpr LineSpec length_qualification(Field mode) {
     return {"Select %s Length Qualification", Shown::length_qualification, mode};
@@ -65,10 +65,6 @@ constexpr LineSpec sub(LineSpec line) {
     ++line.depth;
     return line;
 }
-
-// The disable_buzzer bit read as the buzzer's own state: 1 switches the buzzer off.
-constexpr const char* kBuzzerStates[] = {"Enable", "Disable"};
-constexpr TextList kBuzzerStateList = kBuzzerStates;
 
 constexpr LineSpec kInformationLines[] = {
     fixed("Scanner Model : Velkor Orlo"),
@@ -81,8 +77,8 @@ constexpr LineSpec kScannerLines[] = {
     listed("Read Redundancy : %s", F::read_redundancy, texts::read_redundancy),
     listed("Delay between Reread : %s", F::delay_between_reread, texts::delay_between_reread),
     number("Scanner Timeout: %s sec", F::scanner_timeout),
-    listed("Disable Buzzer : %s", F::disable_buzzer, kBuzzerStateList),
-    {"Buzzer Frequency : %s khz", Shown::buzzer_digit, F::buzzer_frequency},
+    listed("Disable Buzzer : %s", F::disable_buzzer, texts::buzzer_state),
+    listed("Buzzer Frequency : %s khz", F::buzzer_frequency, texts::buzzer_frequency),
     enabled("Transmit Buffer : %s", F::transmit_buffer),
     listed("Transmission Delay : %s", F::transmission_delay, texts::transmission_delay),
     enabled("Memory Scanner : %s", F::memory_scanner),
@@ -100,7 +96,7 @@ constexpr LineSpec kRs232Lines[] = {
     {"Flow Control : %s",
      Shown::text,
      F::flow_control,
-     &texts::flow_control,
+     texts::flow_control,
      {},
      0,
      F::transmission_mode},
@@ -248,81 +244,6 @@ struct LengthKind {
 constexpr LengthKind kFixedLengths = {"Fixed", "Fixed Length 1 : %s", "Fixed Length 2 : %s"};
 constexpr LengthKind kMaxMinLengths = {"Max / Min", "Max Length : %s", "Min Length : %s"};
 
-constexpr LineSpec kLengthCodeLines[] = {
-    enabled("Code 39 : %s", F::length_code_code_39),
-    enabled("Italian Pharmacode : %s", F::length_code_italian_pharmacode),
-    enabled("French Pharmacode : %s", F::length_code_french_pharmacode),
-    enabled("Industrial 25 : %s", F::length_code_industrial_25),
-    enabled("Interleave 25 : %s", F::length_code_interleave_25),
-    enabled("Matrix 25 : %s", F::length_code_matrix_25),
-    enabled("Codabar : %s", F::length_code_codabar),
-    enabled("Code 93 : %s", F::length_code_code_93),
-    enabled("Code 128 : %s", F::length_code_code_128),
-    enabled("EAN 128 : %s", F::length_code_ean_128),
-    enabled("UPCE : %s", F::length_code_upce),
-    enabled("EAN 8 : %s", F::length_code_ean_8),
-    enabled("EAN 13 : %s", F::length_code_ean_13),
-    enabled("UPCA : %s", F::length_code_upca),
-    enabled("MSI : %s", F::length_code_msi),
-    enabled("Plessey : %s", F::length_code_plessey),
-    enabled("PDF 417 : %s", F::length_code_pdf417),
-};
-
-constexpr LineSpec kCodeIdLines[] = {
-    key("Code 39 : %s", K::code_id_code_39),
-    key("Italian Pharmacode : %s", K::code_id_italian_pharmacode),
-    key("French Pharmacode : %s", K::code_id_french_pharmacode),
-    key("Industrial 25 : %s", K::code_id_industrial_25),
-    key("Interleave 25 : %s", K::code_id_interleave_25),
-    key("Matrix 25 : %s", K::code_id_matrix_25),
-    key("Codabar : %s", K::code_id_codabar),
-    key("Code 93 : %s", K::code_id_code_93),
-    key("Code 128 : %s", K::code_id_code_128),
-    key("UPCE : %s", K::code_id_upce),
-    key("EAN 8 : %s", K::code_id_ean_8),
-    key("EAN 13 : %s", K::code_id_ean_13),
-    key("UPCA : %s", K::code_id_upca),
-    key("MSI : %s", K::code_id_msi),
-    key("Plessey : %s", K::code_id_plessey),
-    key("PDF 417 : %s", K::code_id_pdf417),
-};
-
-// An editing format's code types: bytes 0 to 2 have the bit layout of record bytes 0 to 2, bit 0
-// of byte 3 is PDF 417.
-struct CodeTypeBit {
-    const char* pattern;
-    int byte;
-    unsigned bit;
-};
-
-constexpr CodeTypeBit kApplicableCodeTypes[] = {
-    {"Code 39 : %s", 0, 7},
-    {"Italian Pharmacode : %s", 0, 6},
-    {"French Pharmacode : %s", 0, 5},
-    {"Industrial 25 : %s", 0, 4},
-    {"Interleave 25 : %s", 0, 3},
-    {"Matrix 25 : %s", 0, 2},
-    {"Codabar : %s", 0, 1},
-    {"Code 93 : %s", 0, 0},
-    {"Code 128 : %s", 1, 7},
-    {"EAN 128 : %s", 2, 0},
-    {"UPCE No Addon : %s", 1, 6},
-    {"UPCE Addon 2 : %s", 1, 5},
-    {"UPCE Addon 5 : %s", 1, 4},
-    {"EAN 8 No Addon : %s", 1, 3},
-    {"EAN 8 Addon 2 : %s", 1, 2},
-    {"EAN 8 Addon 5: %s", 1, 1},
-    {"EAN 13 No Addon : %s", 1, 0},
-    {"EAN 13 Addon 2 : %s", 2, 7},
-    {"EAN 13 Addon 5 : %s", 2, 6},
-    {"UPCA No Addon : %s", 2, 3},
-    {"UPCA Addon 2 : %s", 2, 2},
-    {"UPCA Addon 5 : %s", 2, 1},
-    {"MSI : %s", 2, 5},
-    {"Plessey : %s", 2, 4},
-    {"PDF 417 : %s", 3, 0},
-};
-
 // A line whose key is `pattern`; its text is the pattern with the value in place of "%s", cut to
 // the longest line the tree shows.
 SummaryNode line(std::string pattern, std::string_view value = {}) {
@@ -360,11 +281,6 @@ SummaryNode length_qualification_node(const LineSpec& row, const SettingsRecord&
     return node;
 }
 
-std::string buzzer_text(unsigned value) {
-    const char digit = buzzer_frequency_digit(value);
-    return digit ? std::string(1, digit) : value_text({}, value);
-}
-
 SummaryNode line_of(const LineSpec& row, const ProgramState& state) {
     const SettingsRecord& record = state.record;
     const auto value = [&] { return record.get(row.field); };
@@ -372,13 +288,11 @@ SummaryNode line_of(const LineSpec& row, const ProgramState& state) {
         case Shown::nothing:
             return line(row.pattern);
         case Shown::text:
-            return line(row.pattern, value_text(*row.list, value()));
+            return line(row.pattern, value_text(row.list, value()));
         case Shown::layout_text:
-            return line(row.pattern, value_text(*row.list, display_index_of_layout_value(value())));
+            return line(row.pattern, value_text(row.list, display_index_of_layout_value(value())));
         case Shown::number:
             return line(row.pattern, number_text(value()));
-        case Shown::buzzer_digit:
-            return line(row.pattern, buzzer_text(value()));
         case Shown::keyboard_type:
             return line(row.pattern, keyboard_type_name(value()));
         case Shown::key_string:
@@ -424,12 +338,26 @@ SummaryNode interface_branch(const ProgramState& state) {
     return node;
 }
 
+SummaryNode length_code_branch(const ProgramState& state) {
+    SummaryNode node = line("Length Code");
+    for (const SymbologyInfo& info : kSymbologies) {
+        node.children.push_back(line(std::string(info.name) + " : %s",
+                                     enable_text(state.record.get(info.length_code))));
+    }
+    return node;
+}
+
 SummaryNode code_id_branch(const ProgramState& state) {
     SummaryNode node = line("Code ID");
     if (state.code_id_set != 0) {
         node.children.push_back(line("Select Code ID Set %s", std::to_string(state.code_id_set)));
     }
-    append_lines(node, kCodeIdLines, state);
+    for (int entry = 0; entry < kCodeIds; ++entry) {
+        const SymbologyInfo& info = symbology_info(kCodeIdSymbologies[entry]);
+        node.children.push_back(
+            line(std::string(info.name) + " : %s",
+                 key_string_text(state.record.key_string(info.code_id), state.interface_class)));
+    }
     return node;
 }
 
@@ -450,9 +378,11 @@ SummaryNode data_substitution(const ProgramState& state) {
 
 SummaryNode applicable_conditions(ConstEditFormatBlock block, InterfaceClass interface_class) {
     SummaryNode code_types = line("Applicable code type");
-    for (const CodeTypeBit& row : kApplicableCodeTypes) {
-        const unsigned bit = (block.applicable_code_types(row.byte) >> row.bit) & 1u;
-        code_types.children.push_back(line(row.pattern, enable_text(bit)));
+    for (const CodeType& type : kCodeTypes) {
+        const unsigned bit = (block.applicable_code_types(type.byte) >> type.bit) & 1u;
+        code_types.children.push_back(
+            line(type.summary_pattern ? type.summary_pattern : std::string(type.name) + " : %s",
+                 enable_text(bit)));
     }
     SummaryNode node = line("Applicable Conditions");
     node.children.push_back(std::move(code_types));
@@ -542,7 +472,7 @@ SummaryNode build_summary(const ProgramState& state) {
     root.children.push_back(branch("Scanner", kScannerLines, state));
     root.children.push_back(interface_branch(state));
     root.children.push_back(branch("Symbology", kSymbologyLines, state));
-    root.children.push_back(branch("Length Code", kLengthCodeLines, state));
+    root.children.push_back(length_code_branch(state));
     root.children.push_back(code_id_branch(state));
     root.children.push_back(edit_format_branch(state));
     return root;

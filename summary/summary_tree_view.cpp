@@ -27,17 +27,17 @@ void insert_children(HWND tree_view, HTREEITEM parent, const SummaryNode& node) 
 
 }  // namespace
 
-void build_summary_tree(AppContext& app) {
-    if (!app.tree_view || !app.state) {
+void build_summary_tree(HWND tree_view, const ProgramState& state) {
+    if (!tree_view) {
         return;
     }
-    const SummaryNode root = build_summary(*app.state);
+    const SummaryNode root = build_summary(state);
     // No painting while hundreds of items come and go, so the tree does not flicker.
-    SetWindowRedraw(app.tree_view, FALSE);
-    TreeView_DeleteAllItems(app.tree_view);
-    insert_children(app.tree_view, TVI_ROOT, root);
-    SetWindowRedraw(app.tree_view, TRUE);
-    InvalidateRect(app.tree_view, nullptr, TRUE);
+    SetWindowRedraw(tree_view, FALSE);
+    TreeView_DeleteAllItems(tree_view);
+    insert_children(tree_view, TVI_ROOT, root);
+    SetWindowRedraw(tree_view, TRUE);
+    InvalidateRect(tree_view, nullptr, TRUE);
 }
 
 }  // namespace tessmar

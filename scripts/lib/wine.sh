@@ -2,15 +2,15 @@
 # Source it; it defines functions only.
 
 # Starts Xvfb on a free display unless one is set; exports DISPLAY. Remembers the server's pid
-# in TESSMAR_XVFB_PID so stop_display can end it.
+# in TESSMAR_XVFB_PID so stop_display can end it. The screen is 1280x1024 unless given (WxH).
 start_display() {
   if [[ -n "${DISPLAY:-}" ]] && xdpyinfo >/dev/null 2>&1; then
     return 0
   fi
-  local n
+  local size=${1:-1280x1024} n
   for n in $(seq 90 140); do
     [[ -e /tmp/.X$n-lock || -e /tmp/.X11-unix/X$n ]] && continue
-    Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+    Xvfb ":$n" -screen 0 "${size}x24" -nolisten tcp >/dev/null 2>&1 &
     TESSMAR_XVFB_PID=$!
     export DISPLAY=":$n"
     local tries

@@ -3,6 +3,7 @@
 #include <set>
 
 #include "model/program_state.h"
+#include "model/symbologies.h"
 #include "model/value_texts.h"
 
 namespace tessmar {
@@ -83,8 +84,8 @@ TEST(SettingsRecord, KeySlotsAreElevenBytesAtTheirOffsets) {
     EXPECT_EQ(record.bytes[175], 'P');
     EXPECT_EQ(record.bytes[32 + 55 + 10], 'S');
     EXPECT_EQ(record.bytes[98], 'R');
-    EXPECT_EQ(offset_of(kCodeIdSlots[12]), 384u);  // UPCA before MSI and Plessey
-    EXPECT_EQ(offset_of(kCodeIdSlots[13]), 362u);
+    EXPECT_EQ(offset_of(code_id_slot(12)), 384u);  // UPCA before MSI and Plessey
+    EXPECT_EQ(offset_of(code_id_slot(13)), 362u);
 }
 
 TEST(SettingsRecord, LengthQualificationSharesItsByte) {
@@ -105,7 +106,7 @@ TEST(ValueTexts, ListedValuesAndUnknownOnes) {
     EXPECT_EQ(keyboard_type_name(28), "IBM 34XX/319X, Memorex Telex 122 Keys");
     EXPECT_EQ(keyboard_type_name(29), "Unknown (29)");
     EXPECT_EQ(keyboard_type_name(0), "Unknown (0)");
-    EXPECT_EQ(buzzer_frequency_digit(1), '4');
+    EXPECT_EQ(value_text(texts::buzzer_frequency, 1), "4");
 }
 
 TEST(ValueTexts, LayoutValuesByDisplayIndex) {

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "model/code_id_presets.h"
+#include "model/symbologies.h"
 #include "tests/core/sheet_test_support.h"
 
 namespace tessmar::test {
@@ -15,7 +16,7 @@ void choose_code_id_set(ProgramState& state, int set) {
     for (int entry = 0; entry < kCodeIds; ++entry) {
         const std::string_view preset = code_id_preset(set, entry);
         std::vector<std::uint8_t> bytes(preset.begin(), preset.end());
-        auto slot = state.record.key_string(kCodeIdSlots[static_cast<std::size_t>(entry)]);
+        auto slot = state.record.key_string(code_id_slot(entry));
         std::fill(slot.begin(), slot.end(), 0);
         std::ranges::copy(bytes, slot.begin());
         state.code_id_origin[static_cast<std::size_t>(entry)] = set;
@@ -24,7 +25,7 @@ void choose_code_id_set(ProgramState& state, int set) {
 }
 
 MutableKeyString code_id(ProgramState& state, int entry) {
-    return state.record.key_string(kCodeIdSlots[static_cast<std::size_t>(entry)]);
+    return state.record.key_string(code_id_slot(entry));
 }
 
 TEST(SheetCodeIdSection, ASetLeftAsChosenWritesItsTokenAlone) {

@@ -48,11 +48,13 @@ wait_gone() {
   return 1
 }
 
-# Presses a key, as the keyboard would, once the window titled $1 is up and Wine has given it
-# the focus.
+# Presses a key, as the keyboard would, in the window titled $1: once that window is up, it is
+# given the keyboard focus and the key goes only when it holds it, never to the window it
+# replaced. (There is no window manager to give the focus to a new window.)
 press() {
   wait_window "$1" || fail "no window \"$1\" to press $2 in"
-  sleep 0.3
+  timeout 10 xdotool windowfocus --sync "$(window_id "$1")" ||
+    fail "the window \"$1\" did not take the focus"
   xdotool key "$2"
 }
 

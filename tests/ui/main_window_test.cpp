@@ -51,6 +51,26 @@ TEST_F(MainWindow, StartsOnTheFactorySettingsWithItsTitle) {
     EXPECT_EQ(class_name(window), "TESSM");
 }
 
+// Arrow keys move in the tree at start and after a dialog or the sheet has closed.
+TEST_F(MainWindow, TheTreeHasTheKeyboardAtStartAndAfterEachDialog) {
+    HWND tree = GetDlgItem(window, IDC_TREE_VIEW);
+    EXPECT_EQ(GetFocus(), tree);
+    press_key(GetFocus(), VK_DOWN);
+    EXPECT_NE(TreeView_GetSelection(tree), nullptr);
+
+    for (const UINT command_id : {IDM_CONFIGURE_SCANNER, IDM_ABOUT}) {
+        SCOPED_TRACE(command_id);
+        ModalScript script;
+        script.cancel();
+        command(command_id);
+        pump_messages();
+        EXPECT_TRUE(script.finished_cleanly()) << ::testing::PrintToString(script.problems());
+        EXPECT_EQ(GetFocus(), tree);
+        press_key(GetFocus(), VK_DOWN);
+        EXPECT_NE(TreeView_GetSelection(tree), nullptr);
+    }
+}
+
 TEST_F(MainWindow, MenuCaptionsAndIds) {
     HMENU bar = GetMenu(window);
     ASSERT_EQ(GetMenuItemCount(bar), 4);
@@ -288,6 +308,50 @@ TEST_F(MainWindow, CloseStopsWhenTheSaveFails) {
     EXPECT_EQ(script.message_boxes()[1].text, "Can't save the settings file!");
     EXPECT_TRUE(IsWindow(window));
     EXPECT_TRUE(state.settings_modified);
+}
+
+// Logging off asks as a close does; only Cancel, or a save that failed, holds the session up.
+TEST_F(MainWindow, EndOfSessionAsksAboutUnsavedChanges) {
+    const struct {
+        bool modified;
+        int answer;  // 0: no question expected
+        std::string file;
+        LRESULT session_may_end;
+    } kCases[] = {
+        {false, 0, "", TRUE},
+        {true, IDNO, "", TRUE},
+        {true, IDCANCEL, "", FALSE},
+        {true, IDYES, "Z:\\no\\such\\folder\\settings.orl", FALSE},
+    };
+    for (const auto& c : kCases) {
+        SCOPED_TRACE(c.answer);
+        state.settings_modified = c.modified;
+        state.current_file_path = c.file;
+        ModalScript script;
+        if (c.answer != 0) {
+            script.answer(c.answer);
+        }
+        if (c.answer == IDYES) {
+            script.answer(IDOK);  // "Can't save the settings file!"
+        }
+        const LRESULT result = SendMessageA(window, WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF);
+        EXPECT_TRUE(script.finished_cleanly()) << ::testing::PrintToString(script.problems());
+        EXPECT_EQ(result, c.session_may_end);
+        if (c.answer != 0) {
+            EXPECT_EQ(script.message_boxes().at(0).text, "Save the program ?");
+        }
+        EXPECT_TRUE(IsWindow(window));
+    }
+}
+
+// The tree's font is freed with the window, however the window goes.
+TEST_F(MainWindow, DestroyingTheWindowFreesTheTreeFont) {
+    const HFONT font = app.tree_font;
+    ASSERT_NE(font, nullptr);
+    ASSERT_EQ(GetObjectType(font), static_cast<DWORD>(OBJ_FONT));
+    DestroyWindow(window);
+    EXPECT_EQ(GetObjectType(font), 0u);
+    EXPECT_EQ(app.tree_font, nullptr);
 }
 
 // New ends in the Reader Settings sheet; these steps read what its Scanner page shows and

@@ -28,7 +28,7 @@ class ReaderSettingsSheet : public MainWindowTest {
     void run_sheet(const std::function<void(HWND sheet)>& act) {
         ModalScript script;
         script.then(act);
-        open_reader_settings(app);
+        open_sheet();
         EXPECT_TRUE(script.finished_cleanly()) << ::testing::PrintToString(script.problems());
         pump_messages();
     }

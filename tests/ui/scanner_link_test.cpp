@@ -166,7 +166,7 @@ TEST_F(ScannerLink, APortWithNothingBehindItCannotBeOpenedAndIsNotRetried) {
     ASSERT_EQ(unplugged.problem(), "");
     ModalScript script;
     choose_port(script, 6).answer(IDOK);
-    EXPECT_EQ(RunScannerLink(app, false), -1);
+    EXPECT_EQ(RunScannerLink(app.instance, state, false), -1);
     expect_clean(script);
     ASSERT_EQ(script.message_boxes().size(), 1u);
     EXPECT_EQ(script.message_boxes()[0].caption, "Error");
@@ -184,7 +184,7 @@ TEST_F(ScannerLink, APortThatIsNoSerialLineIsRefusedAtSetUp) {
     ASSERT_TRUE(link_port(5, "/dev/null"));
     ModalScript script;
     choose_port(script, 5).answer(IDOK);
-    EXPECT_EQ(RunScannerLink(app, true), -1);
+    EXPECT_EQ(RunScannerLink(app.instance, state, true), -1);
     expect_clean(script);
     ASSERT_EQ(script.message_boxes().size(), 1u);
     EXPECT_EQ(script.message_boxes()[0].caption, "Error");
@@ -200,7 +200,7 @@ TEST_F(ScannerLink, CancellingThePortDialogTouchesNoPort) {
         ComboBox_SetCurSel(GetDlgItem(dialog, IDC_COM_PORT), 0);
         cancel_window(dialog);
     });
-    EXPECT_EQ(RunScannerLink(app, true), 0);
+    EXPECT_EQ(RunScannerLink(app.instance, state, true), 0);
     expect_clean(script);
     EXPECT_EQ(preselected, std::vector<int>{3});
     EXPECT_EQ(state.selected_port_index, 2);
@@ -232,7 +232,7 @@ TEST_F(ScannerLink, AFailedDownloadIsRetriedFromItsFirstPacket) {
     state.record.set(Field::scanner_timeout, 12);
     ModalScript script;
     choose_port(script, 2).answer(IDYES).answer(IDOK);
-    EXPECT_EQ(RunScannerLink(app, true), 1);
+    EXPECT_EQ(RunScannerLink(app.instance, state, true), 1);
     expect_clean(script);
     ASSERT_EQ(script.message_boxes().size(), 2u);
     EXPECT_EQ(script.message_boxes()[0].caption, "Error");
@@ -250,7 +250,7 @@ TEST_F(ScannerLink, ADeclinedDownloadRetryStillReturnsOneAndChangesNothing) {
     const SettingsRecord before = state.record;
     ModalScript script;
     choose_port(script, 1).answer(IDNO);
-    EXPECT_EQ(RunScannerLink(app, true), 1);
+    EXPECT_EQ(RunScannerLink(app.instance, state, true), 1);
     expect_clean(script);
     ASSERT_EQ(script.message_boxes().size(), 1u);
     EXPECT_EQ(script.message_boxes()[0].text, "Failed to download, would you like to retry?");

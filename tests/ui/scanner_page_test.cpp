@@ -19,7 +19,7 @@ class ScannerPage : public MainWindowTest {
             act(current_page(sheet));
             press_sheet_button(sheet, button);
         });
-        open_reader_settings(app);
+        open_sheet();
         EXPECT_TRUE(script.finished_cleanly()) << ::testing::PrintToString(script.problems());
     }
 

@@ -136,17 +136,36 @@ TEST_F(SettingsFiles, OpenOfALongFileLoadsItsFirstRecordsWorth) {
     EXPECT_TRUE(std::equal(state.record.bytes.begin(), state.record.bytes.end(), bytes.begin()));
 }
 
-TEST_F(SettingsFiles, FailedOpenLeavesTheRecordAndOpensNoSheet) {
+// A file held open without sharing cannot be read: Open says so, and the document keeps its
+// previous name, so the next Save cannot overwrite the file that failed.
+TEST_F(SettingsFiles, FailedOpenIsReportedAndLeavesTheRecordAndTheName) {
     write_file_bytes(folder.file("locked.orl"), std::vector<std::uint8_t>(kRecordSize, 0x11));
-    // Held open without sharing, the file cannot be opened again.
     HANDLE lock = CreateFileA(folder.file("locked.orl").c_str(), GENERIC_READ, 0, nullptr,
                               OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
     ASSERT_NE(lock, INVALID_HANDLE_VALUE);
-    open(folder.file("locked.orl"), false);
+    state.current_file_path = folder.file("before.orl");
+    ModalScript script;
+    script.then([&](HWND dialog) { choose_file_name(dialog, folder.file("locked.orl")); })
+        .answer(IDOK);
+    command(IDM_FILE_OPEN);
     CloseHandle(lock);
+    EXPECT_TRUE(script.finished_cleanly()) << ::testing::PrintToString(script.problems());
+    ASSERT_EQ(script.message_boxes().size(), 1u);
+    EXPECT_EQ(script.message_boxes()[0].text, "Can't open the settings file!");
     EXPECT_EQ(state.record, factory_record());
-    // The document takes the chosen name even so.
-    EXPECT_EQ(state.current_file_path, folder.file("locked.orl"));
+    EXPECT_EQ(state.current_file_path, folder.file("before.orl"));
+}
+
+// Another program reading the file (an indexer, a virus scanner) does not stop Open.
+TEST_F(SettingsFiles, OpenReadsAFileThatAnotherProgramIsReading) {
+    write_file_bytes(folder.file("shared.orl"), std::vector<std::uint8_t>(kRecordSize, 0x11));
+    HANDLE reader = CreateFileA(folder.file("shared.orl").c_str(), GENERIC_READ, FILE_SHARE_READ,
+                                nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    ASSERT_NE(reader, INVALID_HANDLE_VALUE);
+    open(folder.file("shared.orl"), true);
+    CloseHandle(reader);
+    EXPECT_EQ(state.record.bytes[0], 0x11);
+    EXPECT_EQ(state.current_file_path, folder.file("shared.orl"));
 }
 
 TEST_F(SettingsFiles, CancelledOpenChangesNothing) {

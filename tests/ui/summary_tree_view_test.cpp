@@ -14,14 +14,15 @@ class SummaryTreeView : public MainWindowTest {
   protected:
     HWND tree() const { return GetDlgItem(window, IDC_TREE_VIEW); }
 
-    // The tree view holds exactly the builder's tree for the current state, all collapsed.
-    void expect_tree_of_state() {
+    // The tree view holds exactly the builder's tree for the current state, all collapsed, with
+    // `selected` as its selection.
+    void expect_tree_of_state(HTREEITEM selected = nullptr) {
         const std::string shown = summary_text(read_tree_view(tree()));
         EXPECT_EQ(shown, summary_text(build_summary(state)));
         const TreeViewCounts counts = count_tree_view_items(tree());
         EXPECT_EQ(counts.items, static_cast<int>(TreeView_GetCount(tree())));
         EXPECT_EQ(counts.expanded, 0);
-        EXPECT_EQ(TreeView_GetSelection(tree()), nullptr);
+        EXPECT_EQ(TreeView_GetSelection(tree()), selected);
     }
 };
 
@@ -35,7 +36,8 @@ TEST_F(SummaryTreeView, MainWindowOpensOnTheFactoryTreeCollapsed) {
         EXPECT_EQ(shown.children[i].text, top_level[i]);
     }
     EXPECT_EQ(shown.children[1].children[0].text, "Scan Mode : Laser");
-    expect_tree_of_state();
+    // The tree has the keyboard from the start, its caret on the first line.
+    expect_tree_of_state(TreeView_GetRoot(tree()));
 }
 
 TEST_F(SummaryTreeView, RebuildShowsTheChangedRecordWithEveryBranchCollapsed) {
@@ -51,7 +53,7 @@ TEST_F(SummaryTreeView, RebuildShowsTheChangedRecordWithEveryBranchCollapsed) {
     state.record.set(Field::scan_mode, 1);
     state.record.edit_format(3).set_number_of_fields_minus_1(2);
     state.code_id_set = 5;
-    build_summary_tree(app);
+    build_summary_tree(app.tree_view, state);
     pump_messages();
 
     expect_tree_of_state();
@@ -67,7 +69,7 @@ TEST_F(SummaryTreeView, RebuildShowsTheChangedRecordWithEveryBranchCollapsed) {
 
 TEST_F(SummaryTreeView, LinesLongerThanTheTreeShowsAreCut) {
     std::fill_n(state.record.key_string(KeySlot::suffix_code).begin(), 10, std::uint8_t{0xFF});
-    build_summary_tree(app);
+    build_summary_tree(app.tree_view, state);
     const std::string suffix = read_tree_view(tree()).children[3].children[1].text;
     EXPECT_EQ(suffix.size(), kMaxSummaryLineChars);
     EXPECT_TRUE(suffix.starts_with("Suffix Code : [Shift][LeftCtrl]"));

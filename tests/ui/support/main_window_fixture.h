@@ -6,6 +6,7 @@
 
 #include "app/app_context.h"
 #include "app/main_window.h"
+#include "pages/reader_settings_sheet.h"
 #include "tests/ui/support/ui_driver.h"
 
 namespace tessmar::test {
@@ -30,6 +31,9 @@ class MainWindowTest : public ::testing::Test {
         // Drains the quit message too, so it cannot end the next test's modal loops.
         pump_messages();
     }
+
+    // Runs the Reader Settings sheet over the main window, as Configure scanner does.
+    void open_sheet() { open_reader_settings({app.instance, app.state}, window, app.tree_view); }
 
     // Sends a menu command as the menu, toolbar or an accelerator would.
     void command(UINT id) { SendMessageA(window, WM_COMMAND, MAKEWPARAM(id, 0), 0); }

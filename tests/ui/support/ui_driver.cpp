@@ -1,6 +1,7 @@
 #include "tests/ui/support/ui_driver.h"
 
 #include <commctrl.h>
+#include <shlobj.h>
 
 #include <algorithm>
 #include <array>
@@ -13,6 +14,10 @@ namespace {
 constexpr DWORD kIdleLimitMs = 15000;
 constexpr UINT kRunStepMessage = WM_APP + 1;
 constexpr UINT_PTR kWatchdogTimer = 1;
+// Polls for a window that is not shown yet: a dialog box is shown only once its modal loop first
+// finds its queue empty, and a timer fires only then.
+constexpr UINT_PTR kShownTimer = 2;
+constexpr UINT kShownPollMs = 10;
 
 ModalScript* active_script = nullptr;
 constexpr char kHelperClass[] = "TessmarTestModalHelper";
@@ -33,6 +38,10 @@ LRESULT CALLBACK cbt_hook(int code, WPARAM wParam, LPARAM lParam) {
 LRESULT CALLBACK helper_proc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == kRunStepMessage && active_script) {
         active_script->run_pending(reinterpret_cast<HWND>(lParam));
+        return 0;
+    }
+    if (message == WM_TIMER && wParam == kShownTimer && active_script) {
+        active_script->on_shown_timer();
         return 0;
     }
     if (message == WM_TIMER && wParam == kWatchdogTimer && active_script) {
@@ -56,6 +65,33 @@ bool is_dialog_window(HWND window) {
     return class_name(window) == "#32770" && !(GetWindowLongA(window, GWL_STYLE) & WS_CHILD);
 }
 
+// Delivers left clicks as the system would: to the window that the point hits (found with the
+// system's own hit test, which passes over a static that lets clicks through), in its client
+// coordinates, the second click of a pair as a double-click where the window's class takes them.
+// Sent rather than put through SendInput, whose input Wine may deliver after the messages the
+// test posts next.
+void send_clicks(HWND window, POINT client_point, int clicks) {
+    POINT point = client_point;
+    ClientToScreen(window, &point);
+    HWND target = WindowFromPoint(point);
+    if (!target) {
+        return;
+    }
+    ScreenToClient(target, &point);
+    const LPARAM where = MAKELPARAM(point.x, point.y);
+    const bool takes_double_clicks = (GetClassLongPtrA(target, GCL_STYLE) & CS_DBLCLKS) != 0;
+    for (int click = 0; click < clicks; ++click) {
+        const bool second = click % 2 == 1;
+        SendMessageA(target, second && takes_double_clicks ? WM_LBUTTONDBLCLK : WM_LBUTTONDOWN,
+                     MK_LBUTTON, where);
+        // The press may have run a modal window that ended with the target.
+        if (IsWindow(target)) {
+            SendMessageA(target, WM_LBUTTONUP, 0, where);
+        }
+    }
+    pump_messages();
+}
+
 bool is_property_sheet(HWND window) {
     return FindWindowExA(window, nullptr, WC_TABCONTROLA, nullptr) != nullptr;
 }
@@ -73,6 +109,7 @@ ModalScript::ModalScript() {
 ModalScript::~ModalScript() {
     UnhookWindowsHookEx(hook_);
     KillTimer(helper_, kWatchdogTimer);
+    KillTimer(helper_, kShownTimer);
     DestroyWindow(helper_);
     active_script = nullptr;
 }
@@ -119,6 +156,12 @@ void ModalScript::run_pending(HWND window) {
     if (!IsWindow(window)) {
         return;
     }
+    // A step acts on the window as the user sees it, so it waits until the window is shown.
+    if (!IsWindowVisible(window)) {
+        not_yet_shown_ = window;
+        SetTimer(helper_, kShownTimer, kShownPollMs, nullptr);
+        return;
+    }
     last_activity_ = GetTickCount();
     if (next_step_ >= steps_.size()) {
         const MessageBoxSeen seen = read_message_box(window);
@@ -128,6 +171,13 @@ void ModalScript::run_pending(HWND window) {
         return;
     }
     steps_[next_step_++](window);
+}
+
+void ModalScript::on_shown_timer() {
+    KillTimer(helper_, kShownTimer);
+    HWND window = not_yet_shown_;
+    not_yet_shown_ = nullptr;
+    run_pending(window);
 }
 
 void ModalScript::on_watchdog() {
@@ -205,6 +255,39 @@ void type_text(HWND edit, const std::string& text) {
 void press_key(HWND window, int virtual_key) {
     SendMessageA(window, WM_KEYDOWN, static_cast<WPARAM>(virtual_key), 1);
     SendMessageA(window, WM_KEYUP, static_cast<WPARAM>(virtual_key), (1u << 30) | (1u << 31) | 1);
+}
+
+void click_at(HWND window, POINT client_point) {
+    send_clicks(window, client_point, 1);
+}
+
+void double_click_at(HWND window, POINT client_point) {
+    send_clicks(window, client_point, 2);
+}
+
+COLORREF pixel_at(HWND window, POINT client_point) {
+    UpdateWindow(window);
+    HDC dc = GetDC(window);
+    const COLORREF colour = GetPixel(dc, client_point.x, client_point.y);
+    ReleaseDC(window, dc);
+    return colour;
+}
+
+// A DROPFILES header followed by the names, each ended by a NUL, and one more NUL after them.
+HDROP make_file_drop(const std::vector<std::string>& paths) {
+    std::string names;
+    for (const std::string& path : paths) {
+        names += path;
+        names += '\0';
+    }
+    names += '\0';
+    HGLOBAL memory = GlobalAlloc(GHND, sizeof(DROPFILES) + names.size());
+    auto* drop = static_cast<DROPFILES*>(GlobalLock(memory));
+    drop->pFiles = sizeof(DROPFILES);
+    drop->fWide = FALSE;
+    std::copy(names.begin(), names.end(), reinterpret_cast<char*>(drop + 1));
+    GlobalUnlock(memory);
+    return static_cast<HDROP>(memory);
 }
 
 }  // namespace tessmar::test

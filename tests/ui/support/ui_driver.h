@@ -48,6 +48,7 @@ class ModalScript {
     void on_activate(HWND window);
     void on_destroy(HWND window);
     void run_pending(HWND window);
+    void on_shown_timer();
     void on_watchdog();
 
   private:
@@ -58,6 +59,7 @@ class ModalScript {
     std::vector<std::string> problems_;
     HHOOK hook_ = nullptr;
     HWND helper_ = nullptr;
+    HWND not_yet_shown_ = nullptr;
     DWORD last_activity_ = 0;
 };
 
@@ -85,5 +87,16 @@ void choose_file_name(HWND dialog, const std::string& path);
 void type_text(HWND edit, const std::string& text);
 // Presses and releases a key in a window (VK_UP, ...).
 void press_key(HWND window, int virtual_key);
+
+// Clicks (or double-clicks) the left button at a point of a window's client area as a user
+// would: the click goes to whatever window is there. Returns once the click has been acted on.
+void click_at(HWND window, POINT client_point);
+void double_click_at(HWND window, POINT client_point);
+
+// The colour a window shows at a point of its client area, once its pending paints are done.
+COLORREF pixel_at(HWND window, POINT client_point);
+
+// Files dropped as Explorer hands them to a window in WM_DROPFILES; the window frees the drop.
+HDROP make_file_drop(const std::vector<std::string>& paths);
 
 }  // namespace tessmar::test

@@ -1,0 +1,294 @@
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <functional>
+#include <initializer_list>
+
+#include "pages/key_entry_box.h"
+#include "resources/resource.h"
+#include "tests/ui/support/key_grid_driver.h"
+#include "tests/ui/support/page_driver.h"
+#include "tests/ui/support/ui_driver.h"
+
+namespace tessmar::test {
+namespace {
+
+constexpr char kWindowClass[] = "TessmarKeyGridTest";
+constexpr COLORREF kBlue = RGB(0, 0, 255);
+constexpr COLORREF kWhite = RGB(255, 255, 255);
+constexpr COLORREF kCellLineGrey = RGB(196, 196, 196);
+constexpr KeyGridCell kLetterA{4, 1};
+constexpr KeyGridCell kDigit1{3, 1};
+constexpr auto kNormalKeys = KeyStringForm::normal_key;
+constexpr auto kScanCodes = KeyStringForm::scan_code;
+constexpr auto kCharacters = KeyStringForm::character;
+constexpr int kKeyControls[] = {
+    IDC_KEY_TYPE,      IDC_SCAN_CODE,    IDC_NORMAL_KEY,     IDC_KEY_STATUS,    IDC_ADD_SHIFT,
+    IDC_ADD_LEFT_CTRL, IDC_ADD_LEFT_ALT, IDC_ADD_RIGHT_CTRL, IDC_ADD_RIGHT_ALT, IDC_ADD_BREAK};
+
+KeyStringBuffer slot_of(std::initializer_list<std::uint8_t> bytes) {
+    KeyStringBuffer slot{};
+    std::copy(bytes.begin(), bytes.end(), slot.begin());
+    return slot;
+}
+
+// A window holding one edit box made a key-entry box on `value`, as a page's would be.
+class KeyGrid : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        WNDCLASSA window_class{};
+        window_class.lpfnWndProc = DefWindowProcA;
+        window_class.hInstance = GetModuleHandleA(nullptr);
+        window_class.hbrBackground = GetSysColorBrush(COLOR_BTNFACE);
+        window_class.lpszClassName = kWindowClass;
+        RegisterClassA(&window_class);  // fails harmlessly when already registered
+        window = CreateWindowExA(0, kWindowClass, "Key entry box", WS_OVERLAPPEDWINDOW, 40, 40, 420,
+                                 160, nullptr, nullptr, window_class.hInstance, nullptr);
+        ASSERT_NE(window, nullptr);
+        box = CreateWindowExA(WS_EX_CLIENTEDGE, "EDIT", "", WS_CHILD | WS_VISIBLE | ES_AUTOHSCROLL,
+                              20, 20, 300, 24, window, nullptr, window_class.hInstance, nullptr);
+        ASSERT_NE(box, nullptr);
+        ShowWindow(window, SW_SHOW);
+        SetForegroundWindow(window);
+        pump_messages();
+    }
+
+    void TearDown() override {
+        DestroyWindow(window);
+        pump_messages();
+    }
+
+    // Binds the box to `value` and shows its text, as a page does when it fills its controls.
+    void bind(bool offers_key_type = true, bool starts_from_existing = true) {
+        make_key_entry_box(box, GetModuleHandleA(nullptr), interface_class,
+                           {value, offers_key_type, starts_from_existing});
+        SetWindowTextA(box, key_string_text(value, interface_class).c_str());
+    }
+
+    // Clicks the box and lets `act` work on the grid it opens, then presses `button`.
+    // `more` answers what the grid opens in turn.
+    void use_grid(const std::function<void(HWND grid)>& act, int button,
+                  const std::function<void(ModalScript&)>& more = {}) {
+        ModalScript script;
+        script.then([&](HWND grid) {
+            grid_caption = window_text(grid);
+            box_while_open = pixel_at(box, {3, 3});
+            act(grid);
+            press_button(grid, button);
+        });
+        if (more) {
+            more(script);
+        }
+        click_at(box, {40, 8});
+        EXPECT_TRUE(script.finished_cleanly()) << ::testing::PrintToString(script.problems());
+        message_boxes = script.message_boxes();
+    }
+
+    std::string box_text() const { return window_text(box); }
+
+    HWND window = nullptr;
+    HWND box = nullptr;
+    KeyStringBuffer value{};
+    InterfaceClass interface_class = InterfaceClass::keyboard_wedge;
+    std::string grid_caption;
+    COLORREF box_while_open = 0;
+    std::vector<MessageBoxSeen> message_boxes;
+};
+
+TEST_F(KeyGrid, OkTakesThePickedKeysIntoTheValueAndTheBox) {
+    bind();
+    bool normal_key_checked = false;
+    std::string text;
+    std::vector<COLORREF> around_selection;
+    use_grid(
+        [&](HWND grid) {
+            normal_key_checked = checked(grid, IDC_NORMAL_KEY);
+            click_grid_cell(grid, kNormalKeys, kLetterA);
+            click_at(GetDlgItem(grid, IDC_ADD_SHIFT), {5, 5});
+            click_grid_cell(grid, kNormalKeys, kDigit1);
+            text = resulting_text(grid);
+            // The selected cell is filled inside its grid lines, which stay grey.
+            const GridRect fill = key_grid_selection_fill(grid_metrics(grid, kNormalKeys), kDigit1);
+            for (const POINT point :
+                 {POINT{fill.left - 1, fill.top}, POINT{fill.left, fill.top},
+                  POINT{fill.right - 1, fill.bottom - 1}, POINT{fill.right, fill.bottom - 1}}) {
+                around_selection.push_back(pixel_at(GetDlgItem(grid, IDC_KEY_GRID), point));
+            }
+        },
+        IDOK);
+    EXPECT_EQ(around_selection,
+              (std::vector<COLORREF>{kCellLineGrey, kBlue, kBlue, kCellLineGrey}));
+    EXPECT_EQ(grid_caption, "The Grid Control");
+    EXPECT_TRUE(normal_key_checked);
+    EXPECT_EQ(text, "[A][Shift][1]");
+    EXPECT_EQ(value, slot_of({0x41, 0xC1, 0x31}));
+    EXPECT_EQ(box_text(), "[A][Shift][1]");
+}
+
+TEST_F(KeyGrid, TheBoxPaintsBlueOnlyWhileItsGridIsOpen) {
+    bind();
+    ASSERT_EQ(pixel_at(box, {3, 3}), kWhite);
+    use_grid([](HWND) {}, IDCANCEL);
+    EXPECT_EQ(box_while_open, kBlue);
+    EXPECT_EQ(pixel_at(box, {3, 3}), kWhite);
+}
+
+// Typing changes the box's text only; Cancel puts back the text of the value, which the grid
+// left alone.
+TEST_F(KeyGrid, CancelRestoresTheBoxTextAndKeepsTheValue) {
+    value = slot_of({0xC0, 0x1E, 0xC0, 0x30});
+    bind();
+    SendMessageA(box, EM_SETSEL, 0, -1);
+    type_text(box, "typed");
+    ASSERT_EQ(box_text(), "typed");
+    bool scan_code_checked = false;
+    bool key_status_enabled = true;
+    std::string opening_text, picked_text;
+    use_grid(
+        [&](HWND grid) {
+            scan_code_checked = checked(grid, IDC_SCAN_CODE);
+            key_status_enabled = enabled(grid, IDC_ADD_SHIFT);
+            opening_text = resulting_text(grid);
+            click_grid_cell(grid, kScanCodes, {15, 15});
+            picked_text = resulting_text(grid);
+        },
+        IDCANCEL);
+    EXPECT_TRUE(scan_code_checked);
+    EXPECT_FALSE(key_status_enabled);
+    EXPECT_EQ(opening_text, "[1E][30]");
+    EXPECT_EQ(picked_text, "[1E][30][FF]");
+    EXPECT_EQ(box_text(), "[1E][30]");
+    EXPECT_EQ(value, slot_of({0xC0, 0x1E, 0xC0, 0x30}));
+    // The click that opened the grid was not the edit box's: it holds no mouse capture.
+    EXPECT_NE(GetCapture(), box);
+}
+
+TEST_F(KeyGrid, ADoubleClickPicksOnce) {
+    bind();
+    std::string text;
+    use_grid(
+        [&](HWND grid) {
+            double_click_grid_cell(grid, kNormalKeys, kLetterA);
+            text = resulting_text(grid);
+        },
+        IDOK);
+    EXPECT_EQ(text, "[A]");
+    EXPECT_EQ(value, slot_of({0x41}));
+}
+
+TEST_F(KeyGrid, SwitchingKeyTypeStartsTheValueAfresh) {
+    value = slot_of({0x41, 0x42});
+    bind();
+    std::string after_scan_code, after_pick, after_normal_key;
+    bool key_status_enabled = true;
+    use_grid(
+        [&](HWND grid) {
+            click_at(GetDlgItem(grid, IDC_SCAN_CODE), {5, 5});
+            after_scan_code = resulting_text(grid);
+            key_status_enabled = enabled(grid, IDC_ADD_SHIFT);
+            click_grid_cell(grid, kScanCodes, {15, 0});
+            after_pick = resulting_text(grid);
+            click_at(GetDlgItem(grid, IDC_NORMAL_KEY), {5, 5});
+            after_normal_key = resulting_text(grid);
+            click_grid_cell(grid, kNormalKeys, kLetterA);
+        },
+        IDOK);
+    EXPECT_EQ(after_scan_code, "");
+    EXPECT_FALSE(key_status_enabled);
+    EXPECT_EQ(after_pick, "[F0]");
+    EXPECT_EQ(after_normal_key, "");
+    EXPECT_EQ(value, slot_of({0x41}));
+    EXPECT_EQ(box_text(), "[A]");
+}
+
+TEST_F(KeyGrid, TheEleventhByteIsRefused) {
+    bind();
+    std::string text;
+    use_grid(
+        [&](HWND grid) {
+            for (int pick = 0; pick < 11; ++pick) {
+                click_grid_cell(grid, kNormalKeys, kLetterA);
+            }
+            text = resulting_text(grid);
+        },
+        IDOK, [](ModalScript& script) { script.answer(IDOK); });
+    ASSERT_EQ(message_boxes.size(), 1u);
+    EXPECT_EQ(message_boxes[0].caption, "Error");
+    EXPECT_EQ(message_boxes[0].text, "Too many characters !!!");
+    EXPECT_EQ(text, "[A][A][A][A][A][A][A][A][A][A]");
+    EXPECT_EQ(value, slot_of({0x41, 0x41, 0x41, 0x41, 0x41, 0x41, 0x41, 0x41, 0x41, 0x41}));
+}
+
+// "Key Type" and "Key Status" go with a keyboard wedge and a binding that offers them.
+TEST_F(KeyGrid, KeyControlsAreShownOnlyWhereTheyApply) {
+    const struct {
+        InterfaceClass interface_class;
+        bool offers_key_type;
+        bool shown;
+    } cases[] = {
+        {InterfaceClass::keyboard_wedge, true, true},
+        {InterfaceClass::keyboard_wedge, false, false},
+        {InterfaceClass::rs232, true, false},
+        {InterfaceClass::wand_emulation, true, false},
+    };
+    for (const auto& c : cases) {
+        interface_class = c.interface_class;
+        bind(c.offers_key_type);
+        std::vector<bool> shown;
+        use_grid(
+            [&](HWND grid) {
+                for (const int id : kKeyControls) {
+                    shown.push_back(visible(grid, id));
+                }
+            },
+            IDCANCEL);
+        EXPECT_EQ(shown, std::vector<bool>(std::size(kKeyControls), c.shown))
+            << static_cast<int>(c.interface_class) << " " << c.offers_key_type;
+    }
+}
+
+// Characters, in eight columns: the last cell of the last column is DEL.
+TEST_F(KeyGrid, Rs232PicksCharacters) {
+    interface_class = InterfaceClass::rs232;
+    bind();
+    use_grid(
+        [&](HWND grid) {
+            click_grid_cell(grid, kCharacters, {0, 13});
+            click_grid_cell(grid, kCharacters, {7, 15});
+        },
+        IDOK);
+    EXPECT_EQ(value, slot_of({0x0D, 0x7F}));
+    EXPECT_EQ(box_text(), "[CR][DEL]");
+}
+
+// The Code ID boxes: the grid starts empty, Cancel keeps the old value and text, OK with nothing
+// picked empties both.
+TEST_F(KeyGrid, ABoxThatStartsEmptyKeepsItsValueUntilOk) {
+    value = slot_of({0x41});
+    bind(true, false);
+    std::string text = "unread";
+    use_grid([&](HWND grid) { text = resulting_text(grid); }, IDCANCEL);
+    EXPECT_EQ(text, "");
+    EXPECT_EQ(box_text(), "[A]");
+    EXPECT_EQ(value, slot_of({0x41}));
+
+    use_grid([](HWND) {}, IDOK);
+    EXPECT_EQ(box_text(), "");
+    EXPECT_EQ(value[0], 0);
+}
+
+// The grid reads the interface class when it opens, so a change made meanwhile shows at once.
+TEST_F(KeyGrid, TheGridFollowsTheInterfaceClassOfTheMoment) {
+    value = slot_of({0x0D});
+    bind();
+    interface_class = InterfaceClass::wand_emulation;
+    std::string text;
+    use_grid([&](HWND grid) { text = resulting_text(grid); }, IDCANCEL);
+    EXPECT_EQ(text, "[CR]");
+    EXPECT_EQ(box_text(), "[CR]");
+}
+
+}  // namespace
+}  // namespace tessmar::test

@@ -1,0 +1,86 @@
+#include <windows.h>
+#include <commctrl.h>
+
+#include "model/symbologies.h"
+#include "resources/resource.h"
+#include "summary/summary_tree.h"
+#include "tests/ui/support/main_window_fixture.h"
+#include "tests/ui/support/page_driver.h"
+#include "tests/ui/support/tree_view_reader.h"
+
+namespace tessmar::test {
+namespace {
+
+constexpr int kLengthCodeTab = 2;
+
+class LengthCodePage : public MainWindowTest {
+  protected:
+    void run_page(const std::function<void(HWND page)>& act, int button = PSBTN_OK) {
+        ModalScript script;
+        script.then([&](HWND sheet) {
+            act(show_tab(sheet, kLengthCodeTab));
+            press_sheet_button(sheet, button);
+        });
+        open_sheet();
+        EXPECT_TRUE(script.finished_cleanly()) << ::testing::PrintToString(script.problems());
+    }
+
+    std::array<std::uint8_t, 3> switches() const {
+        return {state.record.bytes[227], state.record.bytes[228], state.record.bytes[229]};
+    }
+};
+
+TEST_F(LengthCodePage, SelectAllThenOkSetsEverySwitchAndKeepsTheUnusedBits) {
+    state.record.bytes[229] = 0xA4;
+    run_page([](HWND page) { click(page, IDC_LENGTH_CODE_SELECT_ALL); });
+    EXPECT_EQ(switches(), (std::array<std::uint8_t, 3>{0xFF, 0xFF, 0xA5}));
+    EXPECT_TRUE(state.settings_modified);
+}
+
+TEST_F(LengthCodePage, SelectAllOrClearAllThenCancelChangesNothing) {
+    state.record.bytes[227] = 0x0F;
+    for (const int button : {IDC_LENGTH_CODE_SELECT_ALL, IDC_LENGTH_CODE_CLEAR_ALL}) {
+        const SettingsRecord before = state.record;
+        run_page([&](HWND page) { click(page, button); }, PSBTN_CANCEL);
+        EXPECT_EQ(state.record, before);
+        EXPECT_FALSE(state.settings_modified);
+    }
+}
+
+// The boxes follow the symbology order, their bits another: each box sets its own bit alone.
+TEST_F(LengthCodePage, EachBoxSetsItsOwnBitOnly) {
+    for (int i = 0; i < kSymbologyCount; ++i) {
+        SCOPED_TRACE(kSymbologies[i].name);
+        load_factory_defaults(state);
+        run_page([&](HWND page) { click(page, IDC_LENGTH_CODE_FIRST + i); });
+        SettingsRecord expected = factory_record();
+        expected.set(kSymbologies[i].length_code, 1);
+        EXPECT_EQ(switches(), (std::array<std::uint8_t, 3>{expected.bytes[227], expected.bytes[228],
+                                                           expected.bytes[229]}));
+    }
+    // The one the eye catches: UPCA is bit 6 of byte 228, not bit 3.
+    load_factory_defaults(state);
+    run_page([](HWND page) { click(page, IDC_LENGTH_CODE_FIRST + 13); });
+    EXPECT_EQ(state.record.bytes[228], 0x40);
+}
+
+TEST_F(LengthCodePage, ResetThenCancelClearsTheSwitchesButNotTheUnusedBits) {
+    state.record.bytes[227] = 0x81;
+    state.record.bytes[228] = 0x7E;
+    state.record.bytes[229] = 0xFF;
+    run_page([](HWND page) { click(page, IDC_LENGTH_CODE_RESET); }, PSBTN_CANCEL);
+    EXPECT_EQ(switches(), (std::array<std::uint8_t, 3>{0x00, 0x00, 0xFE}));
+    EXPECT_FALSE(state.settings_modified);
+}
+
+TEST_F(LengthCodePage, ASwitchReachesTheTreeAndTheSheet) {
+    run_page([](HWND page) { click(page, IDC_LENGTH_CODE_FIRST + 13); });  // "UPCA"
+    const SummaryNode tree = read_tree_view(GetDlgItem(window, IDC_TREE_VIEW));
+    const SummaryNode& length_code = tree.children.at(4);
+    ASSERT_EQ(length_code.text, "Length Code");
+    EXPECT_EQ(length_code.children.at(13).text, "UPCA : Enable");
+    EXPECT_NE(setup_sheet_text(state).find("0289<Enable UPCA>"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace tessmar::test
