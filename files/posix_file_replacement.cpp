@@ -31,6 +31,9 @@ int write_all(int fd, std::string_view bytes) {
             }
             return errno;
         }
+        if (written == 0) {
+            return EIO;  // no progress, and no error to tell why
+        }
         bytes.remove_prefix(static_cast<std::size_t>(written));
     }
     return 0;
@@ -196,6 +199,7 @@ bool is_read_only(const Target& target) {
 // The new file gets the old one's permissions and owner, or what a new file would get.
 int give_permissions(int fd, const Target& target) {
     if (!target.exists) {
+        // The mask can only be read by setting it; the programs save from one thread.
         const mode_t mask = ::umask(0);
         ::umask(mask);
         return ::fchmod(fd, 0666 & ~mask) == 0 ? 0 : errno;

@@ -8,6 +8,7 @@
 #include <string>
 
 #include "files/file_replacement.h"
+#include "win32/system_error_text.h"
 
 namespace tessmar {
 namespace {
@@ -20,22 +21,8 @@ constexpr DWORD kSharingRetryMs = 100;
 // Names tried for the temporary file before giving up.
 constexpr int kTemporaryNameTries = 100;
 
-std::string system_words(DWORD error) {
-    char* text = nullptr;
-    const DWORD length = FormatMessageA(
-        FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
-        nullptr, error, 0, reinterpret_cast<char*>(&text), 0, nullptr);
-    std::string words = length > 0 ? std::string(text, length) : "error " + std::to_string(error);
-    LocalFree(text);
-    while (!words.empty() &&
-           (words.back() == '\n' || words.back() == '\r' || words.back() == '.')) {
-        words.pop_back();
-    }
-    return words;
-}
-
 FileResult failure(const char* what, const std::string& path, DWORD error) {
-    return {false, std::string(what) + " " + path + ": " + system_words(error)};
+    return {false, std::string(what) + " " + path + ": " + system_error_text(error)};
 }
 
 // Writes every byte; 0 or the error.
