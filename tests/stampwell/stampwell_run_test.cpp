@@ -79,14 +79,26 @@ TEST_F(StampwellRun, ABrowserThatFailsIsReportedAndThePageStays) {
               std::string::npos);
 }
 
-TEST_F(StampwellRun, AFileThatIsNoSheetGetsAMessageAndNoPage) {
-    write_sheet(std::string(1562, '\0'));
-    EXPECT_EQ(run({sheet}, platform), 1);
-    EXPECT_FALSE(fs::exists(page));
-    ASSERT_EQ(platform.errors.size(), 1u);
-    EXPECT_EQ(platform.errors[0], sheet +
-                                      " is not a setup-code sheet: it does not begin with the "
-                                      "line \"Orlo Scanner Configuration Sheet\".");
+// Anything but a complete sheet, such as a settings file or a sheet cut short, gets a message
+// naming what is missing and no page.
+TEST_F(StampwellRun, AFileThatIsNoCompleteSheetGetsAMessageAndNoPage) {
+    const struct {
+        std::string text;
+        const char* why;
+    } kFiles[] = {
+        {std::string(1562, '\0'),
+         "it does not begin with the line \"Orlo Scanner Configuration Sheet\""},
+        {"Orlo Scanner Configuration Sheet\r\n\r\n51277335127700<Enter Setup>",
+         "it does not end with the closing code 9999<Update>, so it is not complete"},
+    };
+    for (const auto& file : kFiles) {
+        write_sheet(file.text);
+        platform.errors.clear();
+        EXPECT_EQ(run({sheet}, platform), 1);
+        EXPECT_FALSE(fs::exists(page));
+        EXPECT_EQ(platform.errors, std::vector<std::string>{
+                                       sheet + " is not a setup-code sheet: " + file.why + "."});
+    }
     EXPECT_TRUE(platform.opened.empty());
 }
 
@@ -97,16 +109,6 @@ TEST_F(StampwellRun, MissingSheetAndUsageErrors) {
     EXPECT_EQ(run({"--colour", sheet}, platform), 2);
     EXPECT_EQ(run({sheet, sheet}, platform), 2);
     EXPECT_FALSE(fs::exists(page));
-}
-
-TEST_F(StampwellRun, ACutSheetGetsAMessageNamingWhatIsMissingAndNoPage) {
-    write_sheet("Orlo Scanner Configuration Sheet\r\n\r\n51277335127700<Enter Setup>");
-    EXPECT_EQ(run({sheet}, platform), 1);
-    EXPECT_FALSE(fs::exists(page));
-    ASSERT_EQ(platform.errors.size(), 1u);
-    EXPECT_EQ(platform.errors[0], sheet +
-                                      " is not a setup-code sheet: it does not end with the "
-                                      "closing code 9999<Update>, so it is not complete.");
 }
 
 // A page of a sheet far larger than any Tessmar writes would take hundreds of megabytes.

@@ -190,41 +190,29 @@ TEST_F(SettingsFiles, OpenWithUnsavedChangesAnsweredCancelDoesNotOpen) {
 }
 
 // A failed save is reported, keeps the modified flag, and leaves the previous file intact: here
-// a read-only file, which a save must not replace.
-TEST_F(SettingsFiles, SaveOverAReadOnlyFileShowsTheErrorAndKeepsTheFile) {
+// Save and Save As (after its overwrite question) onto a read-only file, which they must not
+// replace.
+TEST_F(SettingsFiles, SavingOverAReadOnlyFileShowsTheErrorAndKeepsTheFile) {
     const std::vector<std::uint8_t> old(kRecordSize, 0x21);
-    write_file_bytes(folder.file("keep.orl"), old);
-    ASSERT_TRUE(SetFileAttributesA(folder.file("keep.orl").c_str(), FILE_ATTRIBUTE_READONLY));
-    state.current_file_path = folder.file("keep.orl");
-    state.settings_modified = true;
-    ModalScript script;
-    script.answer(IDOK);
-    command(IDM_FILE_SAVE);
-    EXPECT_TRUE(script.finished_cleanly()) << ::testing::PrintToString(script.problems());
-    ASSERT_EQ(script.message_boxes().size(), 1u);
-    EXPECT_EQ(script.message_boxes()[0].caption, "Error");
-    EXPECT_EQ(script.message_boxes()[0].text, "Can't save the settings file!");
-    EXPECT_TRUE(state.settings_modified);
-    EXPECT_EQ(read_file_bytes(folder.file("keep.orl")), old);
-    SetFileAttributesA(folder.file("keep.orl").c_str(), FILE_ATTRIBUTE_NORMAL);
-}
-
-TEST_F(SettingsFiles, SaveAsOverAReadOnlyFileShowsTheErrorAfterTheOverwriteQuestion) {
-    const std::vector<std::uint8_t> old(kRecordSize, 0x33);
     write_file_bytes(folder.file("ro.orl"), old);
     ASSERT_TRUE(SetFileAttributesA(folder.file("ro.orl").c_str(), FILE_ATTRIBUTE_READONLY));
-    state.settings_modified = true;
-    ModalScript script;
-    script.then([&](HWND dialog) { choose_file_name(dialog, folder.file("ro.orl")); })
-        .answer(IDYES)
-        .answer(IDOK);
-    command(IDM_FILE_SAVE_AS);
-    EXPECT_TRUE(script.finished_cleanly()) << ::testing::PrintToString(script.problems());
-    ASSERT_EQ(script.message_boxes().size(), 2u);
-    EXPECT_EQ(script.message_boxes()[1].caption, "Error");
-    EXPECT_EQ(script.message_boxes()[1].text, "Can't save the settings file!");
-    EXPECT_TRUE(state.settings_modified);
-    EXPECT_EQ(read_file_bytes(folder.file("ro.orl")), old);
+    for (const int command_id : {IDM_FILE_SAVE, IDM_FILE_SAVE_AS}) {
+        state.current_file_path = folder.file("ro.orl");
+        state.settings_modified = true;
+        ModalScript script;
+        if (command_id == IDM_FILE_SAVE_AS) {
+            script.then([&](HWND dialog) { choose_file_name(dialog, folder.file("ro.orl")); })
+                .answer(IDYES);
+        }
+        script.answer(IDOK);
+        command(command_id);
+        EXPECT_TRUE(script.finished_cleanly()) << ::testing::PrintToString(script.problems());
+        ASSERT_FALSE(script.message_boxes().empty());
+        EXPECT_EQ(script.message_boxes().back().caption, "Error");
+        EXPECT_EQ(script.message_boxes().back().text, "Can't save the settings file!");
+        EXPECT_TRUE(state.settings_modified);
+        EXPECT_EQ(read_file_bytes(folder.file("ro.orl")), old);
+    }
     SetFileAttributesA(folder.file("ro.orl").c_str(), FILE_ATTRIBUTE_NORMAL);
 }
 
