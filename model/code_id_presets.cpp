@@ -1,5 +1,6 @@
 #include "model/code_id_presets.h"
 
+#include <algorithm>
 #include <array>
 #include <cassert>
 
@@ -23,6 +24,13 @@ constexpr std::array<PresetSet, kCodeIdPresetSets> kPresetSets = {{
 std::string_view code_id_preset(int set, int entry) {
     assert(set >= 1 && set <= kCodeIdPresetSets && entry >= 0 && entry < kCodeIds);
     return kPresetSets[static_cast<std::size_t>(set - 1)][static_cast<std::size_t>(entry)];
+}
+
+KeyStringBuffer code_id_preset_value(int set, int entry) {
+    const std::string_view preset = code_id_preset(set, entry);
+    KeyStringBuffer value{};
+    std::copy(preset.begin(), preset.end(), value.begin());
+    return value;
 }
 
 std::string code_id_preset_text(int set, int entry) {

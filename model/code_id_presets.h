@@ -15,6 +15,9 @@ inline constexpr int kCodeIdPresetSets = 5;
 // PDF 417.
 std::string_view code_id_preset(int set, int entry);
 
+// The preset as a code ID holds it: the plain character codes, then the terminator.
+KeyStringBuffer code_id_preset_value(int set, int entry);
+
 // The preset as the key strings show it, each character in brackets: "[F][F]".
 std::string code_id_preset_text(int set, int entry);
 

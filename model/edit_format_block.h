@@ -25,6 +25,18 @@ inline constexpr std::size_t kFieldDividerSize = 14;
 
 using EditFormatBytes = std::array<std::uint8_t, kEditFormatBlockSize>;
 
+// Where the key strings of a block lie, for the pages' key-entry boxes.
+inline constexpr std::size_t kMatchingStringOffset = 8;
+// Divider f (1 to 5) and additional field a (1 to 5).
+constexpr std::size_t field_divider_offset(int f) {
+    return 21 + kFieldDividerSize * static_cast<std::size_t>(f - 1);
+}
+constexpr std::size_t additional_field_offset(int a) {
+    return 91 + kKeyStringSize * static_cast<std::size_t>(a - 1);
+}
+// Within a divider.
+inline constexpr std::size_t kTerminatingStringOffset = 3;
+
 namespace detail {
 
 template <class Byte>
@@ -53,7 +65,7 @@ class BasicFieldDivider {
     // Non-zero: the field is this many characters long. Zero: it ends at the terminating string.
     unsigned field_length() const { return detail::read_u16<Byte>(bytes_, 1); }
     std::span<Byte, kKeyStringSize> terminating_string() const {
-        return bytes_.template subspan<3, kKeyStringSize>();
+        return bytes_.template subspan<kTerminatingStringOffset, kKeyStringSize>();
     }
 
     void set_include_terminating_string(unsigned value) requires detail::kWritable<Byte> {
@@ -83,21 +95,19 @@ class BasicEditFormatBlock {
     unsigned maximum_length() const { return detail::read_u16<Byte>(bytes_, 4); }
     unsigned minimum_length() const { return detail::read_u16<Byte>(bytes_, 6); }
     std::span<Byte, kKeyStringSize> matching_string() const {
-        return bytes_.template subspan<8, kKeyStringSize>();
+        return bytes_.template subspan<kMatchingStringOffset, kKeyStringSize>();
     }
     unsigned matching_string_location() const { return detail::read_u16<Byte>(bytes_, 19); }
     // Divider f (1 to 5) cuts field f off from the rest of the data.
     BasicFieldDivider<Byte> field_divider(int f) const {
         assert(f >= 1 && f <= kFieldDividers);
         return BasicFieldDivider<Byte>(
-            bytes_.subspan(21 + kFieldDividerSize * static_cast<std::size_t>(f - 1))
-                .template first<kFieldDividerSize>());
+            bytes_.subspan(field_divider_offset(f)).template first<kFieldDividerSize>());
     }
     // Additional field a (1 to 5).
     std::span<Byte, kKeyStringSize> additional_field(int a) const {
         assert(a >= 1 && a <= kAdditionalFields);
-        return bytes_.subspan(91 + kKeyStringSize * static_cast<std::size_t>(a - 1))
-            .template first<kKeyStringSize>();
+        return bytes_.subspan(additional_field_offset(a)).template first<kKeyStringSize>();
     }
     std::span<Byte, kTransmissionSequenceSize> transmission_sequence() const {
         return bytes_.template subspan<146, kTransmissionSequenceSize>();

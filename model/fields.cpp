@@ -187,9 +187,4 @@ std::span<const FieldLayout> all_field_layouts() {
     return kFieldLayouts;
 }
 
-Field enable_editing_format_field(int n) {
-    assert(n >= 1 && n <= 7);
-    return static_cast<Field>(static_cast<int>(Field::enable_editing_format_1) + n - 1);
-}
-
 }  // namespace tessmar

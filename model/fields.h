@@ -2,6 +2,7 @@
 // inside one byte; `kFieldLayouts` says where, and every read and write goes through that table.
 #pragma once
 
+#include <cassert>
 #include <cstdint>
 #include <span>
 
@@ -179,6 +180,9 @@ const FieldLayout& field_layout(Field field);
 std::span<const FieldLayout> all_field_layouts();
 
 // The switch of editing format n (1 to 7).
-Field enable_editing_format_field(int n);
+constexpr Field enable_editing_format_field(int n) {
+    assert(n >= 1 && n <= 7);
+    return static_cast<Field>(static_cast<int>(Field::enable_editing_format_1) + n - 1);
+}
 
 }  // namespace tessmar

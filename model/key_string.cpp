@@ -275,6 +275,13 @@ std::string_view field_token_label(unsigned token) {
     return token < std::size(kFieldTokenLabels) ? kFieldTokenLabels[token] : "";
 }
 
+SequenceByte split_sequence_byte(std::uint8_t byte) {
+    if (byte < 16) {
+        return {byte, 0, false};
+    }
+    return {static_cast<unsigned>(byte >> 4), byte & 0x0Fu, true};
+}
+
 std::vector<unsigned> transmission_sequence_tokens(
     std::span<const std::uint8_t, kTransmissionSequenceSize> sequence) {
     std::vector<unsigned> tokens;
@@ -282,13 +289,10 @@ std::vector<unsigned> transmission_sequence_tokens(
         if (byte == 0) {
             break;
         }
-        if (byte < 16) {
-            tokens.push_back(byte);
-            continue;
-        }
-        tokens.push_back(byte >> 4);
-        if ((byte & 0x0F) != 0) {
-            tokens.push_back(byte & 0x0Fu);
+        const SequenceByte split = split_sequence_byte(byte);
+        tokens.push_back(split.first);
+        if (split.second != 0) {
+            tokens.push_back(split.second);
         }
     }
     return tokens;

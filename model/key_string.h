@@ -72,8 +72,17 @@ std::string_view field_token_label(unsigned token);
 std::string render_transmission_sequence(
     std::span<const std::uint8_t, kTransmissionSequenceSize> sequence);
 
-// The tokens of a transmission sequence in order: up to the first 0 byte; a byte of 16 or more
-// holds its high nibble and then, when non-zero, its low nibble.
+// The tokens one byte of a transmission sequence holds: a byte below 16 holds one, its value;
+// a byte of 16 or more holds its high nibble and then, when non-zero, its low nibble.
+struct SequenceByte {
+    unsigned first = 0;
+    unsigned second = 0;  // 0 when the byte holds one token
+    bool packed = false;  // the byte holds its tokens in its nibbles
+};
+SequenceByte split_sequence_byte(std::uint8_t byte);
+
+// The tokens of a transmission sequence in order: up to the first 0 byte, each byte split as
+// above.
 std::vector<unsigned> transmission_sequence_tokens(
     std::span<const std::uint8_t, kTransmissionSequenceSize> sequence);
 

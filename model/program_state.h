@@ -27,6 +27,8 @@ struct ProgramState {
 
     // Working copies of the editing-format blocks, edited by the editing-format sheet.
     std::array<EditFormatBytes, kEditFormatBlockCount> ef_staging{};
+    // The block (0 to 6) the editing-format sheet works on.
+    int current_format = 0;
     // The factory record, against which the setup-code sheet finds what changed.
     SettingsRecord defaults_snapshot;
     std::array<EditFormatBytes, kEditFormatBlockCount> default_edit_formats{};

@@ -25,16 +25,6 @@ void SettingsRecord::set(Field field, unsigned value) {
     bytes[layout.offset] = static_cast<std::uint8_t>(kept | placed);
 }
 
-std::size_t string_to_be_replaced_offset(int n) {
-    assert(n >= 1 && n <= kSubstitutions);
-    return 32 + kKeyStringSize * static_cast<std::size_t>(n - 1);
-}
-
-std::size_t replaced_by_offset(int n) {
-    assert(n >= 1 && n <= kSubstitutions);
-    return 98 + kKeyStringSize * static_cast<std::size_t>(n - 1);
-}
-
 std::size_t edit_format_offset(int k) {
     assert(k >= 0 && k < static_cast<int>(kEditFormatBlockCount));
     return kEditFormatBlocksOffset + kEditFormatBlockSize * static_cast<std::size_t>(k);

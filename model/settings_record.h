@@ -3,6 +3,7 @@
 #pragma once
 
 #include <array>
+#include <cassert>
 #include <cstddef>
 #include <cstdint>
 #include <span>
@@ -71,8 +72,16 @@ struct SettingsRecord {
 constexpr std::size_t offset_of(KeySlot slot) {
     return static_cast<std::size_t>(slot);
 }
-std::size_t string_to_be_replaced_offset(int n);
-std::size_t replaced_by_offset(int n);
+// Data substitution n (1 to 6): the twelve slots lie back to back, the strings to be replaced
+// first.
+constexpr std::size_t string_to_be_replaced_offset(int n) {
+    assert(n >= 1 && n <= kSubstitutions);
+    return 32 + kKeyStringSize * static_cast<std::size_t>(n - 1);
+}
+constexpr std::size_t replaced_by_offset(int n) {
+    assert(n >= 1 && n <= kSubstitutions);
+    return 98 + kKeyStringSize * static_cast<std::size_t>(n - 1);
+}
 std::size_t edit_format_offset(int k);
 
 }  // namespace tessmar

@@ -15,4 +15,23 @@ bool symbology_enabled(const SettingsRecord& record, Symbology symbology) {
                        [&](Field field) { return record.get(field) == 1; });
 }
 
+void write_symbology_enabled(SettingsRecord& record, Symbology symbology, bool checked) {
+    if (!enable_is_derived(symbology)) {
+        record.set(symbology_info(symbology).enables.front(), checked ? 1 : 0);
+        return;
+    }
+    if (checked) {
+        return;
+    }
+    for (const Field field : symbology_info(symbology).enables) {
+        record.set(field, 0);
+    }
+    if (symbology == Symbology::pdf417) {
+        for (const KeySlot slot : kPdf417Strings) {
+            const MutableKeyString string = record.key_string(slot);
+            std::fill_n(string.begin(), kKeyStringMaxBytes, std::uint8_t{0});
+        }
+    }
+}
+
 }  // namespace tessmar

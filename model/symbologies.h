@@ -49,6 +49,26 @@ inline constexpr Field kUpcaVariants[] = {Field::upca_no_addon, Field::upca_addo
 inline constexpr KeySlot kPdf417Strings[] = {
     KeySlot::pdf417_escape_character, KeySlot::pdf417_prefix_code, KeySlot::pdf417_suffix_code};
 
+// A length qualification: bit 7 of its first byte is the mode (1 "Max / Min Length", 0 "Fixed
+// Length"), the byte's low seven bits the first length and the whole next byte the second.
+struct LengthFields {
+    Field mode;
+    Field first;
+    Field second;
+};
+
+namespace length_fields {
+inline constexpr LengthFields industrial_25 = {
+    Field::industrial_25_length_mode, Field::industrial_25_length_1, Field::industrial_25_length_2};
+inline constexpr LengthFields interleave_25 = {
+    Field::interleave_25_length_mode, Field::interleave_25_length_1, Field::interleave_25_length_2};
+inline constexpr LengthFields matrix_25 = {Field::matrix_25_length_mode, Field::matrix_25_length_1,
+                                           Field::matrix_25_length_2};
+inline constexpr LengthFields msi = {Field::msi_length_mode, Field::msi_length_1,
+                                     Field::msi_length_2};
+inline constexpr LengthFields all[] = {industrial_25, interleave_25, matrix_25, msi};
+}  // namespace length_fields
+
 struct SymbologyInfo {
     Symbology id;
     const char* name;
@@ -196,5 +216,16 @@ inline constexpr int kCodeTypeCount = static_cast<int>(std::size(kCodeTypes));
 // Whether the symbology is enabled in the record: its enable bit, any of its add-on variants, or
 // for PDF 417 any of its strings.
 bool symbology_enabled(const SettingsRecord& record, Symbology symbology);
+
+// Whether the enable state is derived (the UPC and EAN families, PDF 417) rather than a bit of its
+// own; only the symbology's parameter dialog can switch such a one on.
+constexpr bool enable_is_derived(Symbology symbology) {
+    return symbology_info(symbology).enables.size() != 1;
+}
+
+// Writes an enable check box into the record. A box of its own bit writes that bit. A derived one
+// unchecked clears every add-on variant, or empties PDF 417's three strings (their first ten
+// bytes); checked, it leaves the record alone.
+void write_symbology_enabled(SettingsRecord& record, Symbology symbology, bool checked);
 
 }  // namespace tessmar

@@ -76,7 +76,7 @@ void show_fields(HWND dialog, std::span<const FieldBinding> bindings,
         const unsigned value = record.get(binding.field);
         switch (binding.kind) {
             case ControlKind::check_box:
-                Button_SetCheck(control, value == 1 ? BST_CHECKED : BST_UNCHECKED);
+                Button_SetCheck(control, value != 0 ? BST_CHECKED : BST_UNCHECKED);
                 break;
             case ControlKind::drop_down:
             case ControlKind::skip_one_list:
@@ -125,6 +125,22 @@ void commit_fields(HWND dialog, std::span<const FieldBinding> bindings, Settings
     }
 }
 
+void show_bits(HWND dialog, std::span<const BitBinding> bits, std::span<const std::uint8_t> bytes) {
+    for (const BitBinding& bit : bits) {
+        const bool set = (bytes[bit.offset] >> bit.bit) & 1u;
+        CheckDlgButton(dialog, bit.control, set ? BST_CHECKED : BST_UNCHECKED);
+    }
+}
+
+void commit_bits(HWND dialog, std::span<const BitBinding> bits, std::span<std::uint8_t> bytes) {
+    for (const BitBinding& bit : bits) {
+        const auto mask = static_cast<std::uint8_t>(1u << bit.bit);
+        const bool set = IsDlgButtonChecked(dialog, bit.control) == BST_CHECKED;
+        bytes[bit.offset] =
+            static_cast<std::uint8_t>(set ? bytes[bit.offset] | mask : bytes[bit.offset] & ~mask);
+    }
+}
+
 void reset_fields(std::span<const FieldBinding> bindings, SettingsRecord& record) {
     const SettingsRecord factory = factory_record();
     for (const FieldBinding& binding : bindings) {
@@ -148,6 +164,18 @@ bool on_bound_control(HWND dialog, std::span<const FieldBinding> bindings, int i
     if (binding->kind == ControlKind::number && code == EN_CHANGE) {
         correct_number_box(dialog, id, "0");
         return true;
+    }
+    return false;
+}
+
+bool on_bound_bit(HWND dialog, std::span<const BitBinding> bits, int id, UINT code) {
+    for (const BitBinding& bit : bits) {
+        if (bit.control == id) {
+            if (code == BN_CLICKED) {
+                toggle_check_box(dialog, id);
+            }
+            return true;
+        }
     }
     return false;
 }

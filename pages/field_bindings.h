@@ -4,6 +4,8 @@
 
 #include <windows.h>
 
+#include <cstddef>
+#include <cstdint>
 #include <span>
 
 #include "model/settings_record.h"
@@ -12,7 +14,7 @@
 namespace tessmar {
 
 enum class ControlKind {
-    check_box,      // checked when the field is 1; the dialog toggles it itself
+    check_box,      // checked when the field is not 0; the dialog toggles it itself
     drop_down,      // the selected index is the field's value
     skip_one_list,  // three items that store 0, 2 and 3 (capital lock type, digits layout)
     number,         // a decimal edit box, 0 to the field's maximum, with an optional up-down
@@ -26,6 +28,14 @@ struct FieldBinding {
     TextList items = {};  // a list's items
     int up_down = 0;      // a number box's up-down control, if it has one
     int radios = 0;       // a radio group's number of radios
+};
+
+// A self-toggled check box on one bit of the bytes a dialog edits, where no record field names
+// the bit (the code types of an editing format's block).
+struct BitBinding {
+    int control;
+    std::size_t offset;
+    std::uint8_t bit;
 };
 
 namespace bind {
@@ -57,6 +67,10 @@ void show_fields(HWND dialog, std::span<const FieldBinding> bindings, const Sett
 // unreadable and the field's maximum when the number is larger.
 void commit_fields(HWND dialog, std::span<const FieldBinding> bindings, SettingsRecord& record);
 
+// Checks each bit's box when its bit is 1, and writes each box into its bit alone.
+void show_bits(HWND dialog, std::span<const BitBinding> bits, std::span<const std::uint8_t> bytes);
+void commit_bits(HWND dialog, std::span<const BitBinding> bits, std::span<std::uint8_t> bytes);
+
 // Puts the fields back to their factory values.
 void reset_fields(std::span<const FieldBinding> bindings, SettingsRecord& record);
 
@@ -64,5 +78,7 @@ void reset_fields(std::span<const FieldBinding> bindings, SettingsRecord& record
 // the only one checked in its group, a number box's text that is no number becomes "0". True
 // when it reacted; other notifications (a list's change, say) are left to the dialog.
 bool on_bound_control(HWND dialog, std::span<const FieldBinding> bindings, int id, UINT code);
+// A bit's box toggles when clicked; true when `id` is one of them.
+bool on_bound_bit(HWND dialog, std::span<const BitBinding> bits, int id, UINT code);
 
 }  // namespace tessmar

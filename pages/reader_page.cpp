@@ -17,8 +17,8 @@ BOOL on_init_dialog(HWND page, LPARAM lParam) {
     const auto* sheet_page = reinterpret_cast<const PROPSHEETPAGEA*>(lParam);
     const auto* launch = reinterpret_cast<const PageLaunch*>(sheet_page->lParam);
     const PageDescription& description = *launch->description;
-    auto* state =
-        new PageState{launch->context, &description, false, KeyBoxes(description.key_boxes), {}};
+    auto* state = new PageState{
+        launch->context, &description, false, KeyBoxes(description.key_boxes), {}, launch->launch};
     SetWindowLongPtrA(page, DWLP_USER, reinterpret_cast<LONG_PTR>(state));
 
     prepare_controls(page, description.fields);
@@ -53,20 +53,26 @@ BOOL on_command(HWND page, PageState& state, int id, UINT code) {
         }
         return TRUE;
     }
-    if (on_bound_control(page, description.fields, id, code)) {
+    if (on_bound_control(page, description.fields, id, code) ||
+        on_bound_bit(page, description.bits, id, code)) {
         return TRUE;
     }
     return description.command && description.command(page, state, id, code);
 }
 
 void on_apply(HWND page, PageState& state) {
+    const PageDescription& description = *state.description;
     ProgramState& program = state.program();
-    commit_fields(page, state.description->fields, program.record);
-    state.key_boxes.commit(program.record.bytes);
-    if (state.description->commit) {
-        state.description->commit(page, state);
+    commit_fields(page, description.fields, program.record);
+    const std::span<std::uint8_t> bytes = edited_bytes(state);
+    state.key_boxes.commit(bytes);
+    commit_bits(page, description.bits, bytes);
+    if (description.commit) {
+        description.commit(page, state);
     }
-    program.settings_modified = true;
+    if (description.marks_modified) {
+        program.settings_modified = true;
+    }
 }
 
 INT_PTR on_notify(HWND page, PageState& state, const NMHDR& header) {
@@ -87,11 +93,19 @@ void detach_page_state(HWND page) {
 
 }  // namespace
 
+std::span<std::uint8_t> edited_bytes(const PageState& state) {
+    ProgramState& program = state.program();
+    const auto bytes_of = state.description->edited_bytes;
+    return bytes_of ? bytes_of(program) : std::span<std::uint8_t>(program.record.bytes);
+}
+
 void refill_page(HWND page, PageState& state) {
     state.filling = true;
     const ProgramState& program = state.program();
+    const std::span<std::uint8_t> bytes = edited_bytes(state);
     show_fields(page, state.description->fields, program.record);
-    state.key_boxes.fill(page, program.record.bytes, program.interface_class);
+    show_bits(page, state.description->bits, bytes);
+    state.key_boxes.fill(page, bytes, program.interface_class);
     if (state.description->fill) {
         state.description->fill(page, state);
     }
@@ -111,6 +125,9 @@ INT_PTR CALLBACK ReaderPageProc(HWND page, UINT message, WPARAM wParam, LPARAM l
             return on_command(page, *state, LOWORD(wParam), HIWORD(wParam));
         case WM_NOTIFY:
             return on_notify(page, *state, *reinterpret_cast<const NMHDR*>(lParam));
+        case WM_DRAWITEM:
+            return state->description->draw_item &&
+                   state->description->draw_item(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
         case WM_NCDESTROY:
             detach_page_state(page);
             return FALSE;

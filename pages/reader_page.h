@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include <any>
+#include <cstdint>
 #include <span>
 
 #include "pages/field_bindings.h"
@@ -17,8 +18,16 @@ struct PageState;
 
 struct PageDescription {
     std::span<const FieldBinding> fields = {};
-    // Key-entry boxes on key strings of the record.
+    // Key-entry boxes on key strings of the edited bytes.
     std::span<const KeyBoxSpec> key_boxes = {};
+    // Check boxes on bits of the edited bytes.
+    std::span<const BitBinding> bits = {};
+    // The bytes the key boxes and bits live in: the record's when null. The editing-format
+    // pages edit a staging block, which their commit hooks copy into the record.
+    std::span<std::uint8_t> (*edited_bytes)(ProgramState& program) = nullptr;
+    // Whether OK marks the document modified; the editing-format pages leave that to the Edit
+    // page's OK.
+    bool marks_modified = true;
     // Puts the page's fields and key strings back to their factory values at once, Cancel or
     // not; 0 for none.
     int reset_button = 0;
@@ -34,6 +43,8 @@ struct PageDescription {
     bool (*command)(HWND page, PageState& state, int id, UINT code) = nullptr;
     // What OK writes beyond the tables' fields.
     void (*commit)(HWND page, PageState& state) = nullptr;
+    // Paints an owner-drawn control; true when it was the page's.
+    bool (*draw_item)(const DRAWITEMSTRUCT& item) = nullptr;
 };
 
 // A page's state, from WM_INITDIALOG to WM_NCDESTROY.
@@ -46,6 +57,8 @@ struct PageState {
     KeyBoxes key_boxes;
     // What a page keeps beyond its controls, set by its `prepare` hook.
     std::any extra;
+    // What the sheet's opener hands its pages (see PageLaunch).
+    std::any launch;
 
     ProgramState& program() const { return *context.state; }
 };
@@ -54,11 +67,17 @@ struct PageState {
 struct PageLaunch {
     PageContext context;
     const PageDescription* description = nullptr;
+    // Handed to the page as PageState::launch: the Edit page gives the editing-format pages
+    // the flag that says a format was configured.
+    std::any launch;
 };
 
 INT_PTR CALLBACK ReaderPageProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam);
 
 // Fills the page's controls from the record again, as on creation.
 void refill_page(HWND page, PageState& state);
+
+// The bytes the page's key boxes and bits live in.
+std::span<std::uint8_t> edited_bytes(const PageState& state);
 
 }  // namespace tessmar

@@ -102,12 +102,80 @@
 #define IDC_PDF417_BLOCK_DELAY 719
 #define IDC_CAPITAL_LOCK_AUTO_DETECTION 722
 
+// Symbology page (SYMBOLOGY_DLG): check boxes 101 to 117, each with its "Configure..." button
+// 100 above it (Code 93 and Code 128 have none).
+#define IDC_SYMBOLOGY_FIRST 101
+#define IDC_CONFIGURE_OFFSET 100
+#define IDC_SYMBOLOGY_RESET 220
+#define IDC_PREFIX_CODE 601
+#define IDC_SUFFIX_CODE 602
+
 // Length Code page (LENGTHCODE_DLG): check boxes 101 to 117, one per symbology in the order of
 // the symbology table.
 #define IDC_LENGTH_CODE_FIRST 101
 #define IDC_LENGTH_CODE_SELECT_ALL 201
 #define IDC_LENGTH_CODE_CLEAR_ALL 202
 #define IDC_LENGTH_CODE_RESET 203
+
+// Code ID page (CODEID_DLG): key-entry boxes 601 to 616 in the page's order; "Set 1" to "Set 5"
+// are 201 to 205.
+#define IDC_CODE_ID_FIRST 601
+#define IDC_CODE_ID_SET_1 201
+#define IDC_CODE_ID_CLEAR 206
+
+// Symbology parameter dialogs (CODE39DLG ... PDF417DLG). Ids repeat from dialog to dialog.
+// Code 39.
+#define IDC_CODE39_FULL_ASCII 101
+#define IDC_CODE39_TRANSMIT_START_STOP 102
+#define IDC_CODE39_VERIFY_CHECKSUM 103
+#define IDC_CODE39_TRANSMIT_CHECKSUM 104
+// Italian and French Pharmacode.
+#define IDC_PHARMACODE_TRANSMIT_CHECKSUM 101
+// Industrial 25, Interleave 25 and Matrix 25, one layout: start / stop radios 401 to 403.
+#define IDC_25_START_STOP_FIRST 401
+#define IDC_25_VERIFY_CHECKSUM 101
+#define IDC_25_TRANSMIT_CHECKSUM 102
+#define IDC_25_TRANSMIT_FIRST_0 103
+#define IDC_25_FIXED_LENGTH 404
+#define IDC_25_MAX_MIN_LENGTH 405
+// The length qualification of those three and of MSI: labels and boxes of the two lengths.
+#define IDC_LENGTH_1_LABEL 501
+#define IDC_LENGTH_2_LABEL 502
+#define IDC_LENGTH_1 601
+#define IDC_LENGTH_2 602
+// Codabar: start / stop character radios 401 to 404.
+#define IDC_CODABAR_START_STOP_FIRST 401
+#define IDC_CODABAR_TRANSMIT_START_STOP 101
+#define IDC_CODABAR_CLSI_CONVERSION 102
+// UPCE, EAN 8, EAN 13 and UPCA: the add-on variants, then each one's options.
+#define IDC_NO_ADDON 101
+#define IDC_ADDON_2 102
+#define IDC_ADDON_5 103
+#define IDC_UPCE_CONVERT_TO_UPCA 104
+#define IDC_UPCE_TRANSMIT_CHECKSUM 105
+#define IDC_UPCE_TRANSMIT_SYSTEM_NUMBER 106
+#define IDC_UPCE_SYSTEM_NUMBER_FIRST 401
+#define IDC_EAN8_CONVERT_TO_EAN13 104
+#define IDC_EAN8_TRANSMIT_CHECKSUM 105
+#define IDC_EAN13_ISBN_CONVERSION 104
+#define IDC_EAN13_ISSN_CONVERSION 105
+#define IDC_EAN13_TRANSMIT_CHECKSUM 106
+#define IDC_UPCA_CONVERT_TO_EAN13 104
+#define IDC_UPCA_TRANSMIT_CHECKSUM 105
+#define IDC_UPCA_TRANSMIT_SYSTEM_NUMBER 106
+// MSI: checksum verification radios 401 to 403, checksum transmission radios 404 to 406.
+#define IDC_MSI_VERIFICATION_FIRST 401
+#define IDC_MSI_TRANSMISSION_FIRST 404
+#define IDC_MSI_FIXED_LENGTH 407
+#define IDC_MSI_MAX_MIN_LENGTH 408
+// Plessey.
+#define IDC_PLESSEY_CONVERT_TO_UK 101
+#define IDC_PLESSEY_TRANSMIT_CHECKSUM 102
+// EAN 128 and PDF 417: key-entry boxes.
+#define IDC_FIELD_SEPARATOR 601
+#define IDC_PDF417_ESCAPE_CHARACTER 601
+#define IDC_PDF417_PREFIX_CODE 602
+#define IDC_PDF417_SUFFIX_CODE 603
 
 // Scanner link: the "Open COM Port" dialog (COMSETTINGDLG) and the progress window (PROGRESSDLG).
 #define IDC_COM_PORT 701
@@ -127,3 +195,49 @@
 #define IDC_RESULTING_TEXT 502
 #define IDC_KEY_TYPE 511
 #define IDC_KEY_STATUS 512
+
+// Edit page (EDIT_DLG). Substitution n shows its number in 500 + n, its string to be replaced in
+// 600 + n, "==>>" in 506 + n and its replacement in 606 + n; editing format n has its enable box
+// 100 + n and its "Configure..." button 200 + n.
+#define IDC_ENABLE_FORMAT_FIRST 101
+#define IDC_EDITING_EXCLUSIVE 110
+#define IDC_CONFIGURE_FORMAT_FIRST 201
+#define IDC_EDIT_RESET 208
+#define IDC_SUBSTITUTION_NUMBER_FIRST 501
+#define IDC_SUBSTITUTION_ARROW_FIRST 507
+#define IDC_STRING_TO_BE_REPLACED_FIRST 601
+#define IDC_REPLACED_BY_FIRST 607
+
+// "Configure Editing Format" sheet: the caption icon is TESSM. Its pages follow, in tab order.
+
+// Applicable Conditions page (APPLICABLE_DLG): check boxes 101 to 125, one per code type in the
+// order of the code-type table.
+#define IDC_CODE_TYPE_FIRST 101
+#define IDC_CODE_TYPE_SELECT_ALL 201
+#define IDC_CODE_TYPE_CLEAR_ALL 202
+#define IDC_MINIMUM_LENGTH 601
+#define IDC_MAXIMUM_LENGTH 602
+#define IDC_MATCHING_STRING 603
+#define IDC_MATCHING_STRING_LOCATION 604
+
+// Field Settings page (FIELDSETTINGS_DLG): "Field m" (200 + m) sets divider m; additional
+// field a is box 600 + a.
+#define IDC_FIELD_BUTTON_FIRST 201
+#define IDC_NUMBER_OF_FIELDS 600
+#define IDC_ADDITIONAL_FIELD_FIRST 601
+#define IDC_NUMBER_OF_FIELDS_SPIN 800
+
+// Fields Parameters dialog (FIELDSDLG).
+#define IDC_INCLUDE_TERMINATING_STRING 101
+#define IDC_DIVIDE_BY_TERMINATING_STRING 401
+#define IDC_DIVIDE_BY_LENGTH 402
+#define IDC_TERMINATING_STRING 601
+#define IDC_FIELD_LENGTH 611
+#define IDC_FIELD_LENGTH_SPIN 801
+
+// Transmission Sequence page (TRANSMISSION_DLG): the button of field token t is 200 + t ("Field
+// 1" to "Field 6", then "Additional Field 1" to "Additional Field 5"). The sequence is painted by
+// the page.
+#define IDC_TOKEN_FIRST 201
+#define IDC_SEQUENCE_CLEAR 212
+#define IDC_SEQUENCE 501

@@ -20,20 +20,19 @@ int valid_set(int set) {
     return set >= 1 && set <= kCodeIdPresetSets ? set : 0;
 }
 
-// Whether entry i must be written after the sheet's set token (if any). An entry filled from a
-// set is compared, as shown, with that set's preset: the chosen set, or when none is chosen, the
-// set it came from. The whole text is compared, so a preset with a key added still differs.
-// With a set chosen, an entry that came from no set is written when it differs from the
-// defaults or from the chosen set's preset, since the set token has put that preset there.
-bool code_id_differs(const SheetSource& source, int set, int origin, int entry) {
+// Whether entry i must be written: whether it differs from what the scanner holds once the
+// tokens before it are scanned. A set token puts its preset into every entry, so with a set chosen
+// the entry is compared, as shown, with that preset; the whole text, so a preset with a key added
+// still differs. With no set chosen the scanner holds its defaults, byte by byte. Where an entry
+// came from does not matter: after a "Set n" or "Clear" that the sheet's Cancel dropped, the
+// origins no longer tell what the record holds.
+bool code_id_differs(const SheetSource& source, int set, int entry) {
     const KeySlot slot = code_id_slot(entry);
     const KeyString current = source.record.key_string(slot);
-    const std::string shown = key_string_text(current, source.interface_class);
-    if (origin == 0) {
-        return key_strings_differ(current, source.snapshot.key_string(slot)) ||
-               (set != 0 && shown != code_id_preset_text(set, entry));
+    if (set == 0) {
+        return key_strings_differ(current, source.snapshot.key_string(slot));
     }
-    return shown != code_id_preset_text(set != 0 ? set : origin, entry);
+    return key_string_text(current, source.interface_class) != code_id_preset_text(set, entry);
 }
 
 constexpr SheetRow kDataEditingRows[] = {
@@ -48,8 +47,7 @@ constexpr SheetRow kDataEditingRows[] = {
 
 }  // namespace
 
-void write_code_id_section(SheetWriter& writer, const SheetSource& source, int code_id_set,
-                           std::span<const int, kCodeIds> code_id_origin) {
+void write_code_id_section(SheetWriter& writer, const SheetSource& source, int code_id_set) {
     writer.begin_section("\r\n\r\nCode ID Settings\r\n");
     const int set = valid_set(code_id_set);
     if (set != 0) {
@@ -57,8 +55,7 @@ void write_code_id_section(SheetWriter& writer, const SheetSource& source, int c
                                  numbered_caption("Set %d", static_cast<unsigned>(set))));
     }
     for (int entry = 0; entry < kCodeIds; ++entry) {
-        const int origin = valid_set(code_id_origin[static_cast<std::size_t>(entry)]);
-        if (!code_id_differs(source, set, origin, entry)) {
+        if (!code_id_differs(source, set, entry)) {
             continue;
         }
         const KeyString slot = source.record.key_string(code_id_slot(entry));

@@ -12,7 +12,7 @@ bool WriteSetupCodeSheet(ProgramState& state, SheetSink& sink,
 
     const SheetSource source{state.record, state.defaults_snapshot, state.interface_class};
     write_reader_sections(writer, source);
-    write_code_id_section(writer, source, state.code_id_set, state.code_id_origin);
+    write_code_id_section(writer, source, state.code_id_set);
     write_substitution_section(writer, source);
     write_data_editing_section(writer, source);
     write_editing_format_sections(writer, state);

@@ -11,8 +11,7 @@ namespace tessmar {
 void write_reader_sections(SheetWriter& writer, const SheetSource& source);
 
 // Code IDs, data substitution and data editing.
-void write_code_id_section(SheetWriter& writer, const SheetSource& source, int code_id_set,
-                           std::span<const int, kCodeIds> code_id_origin);
+void write_code_id_section(SheetWriter& writer, const SheetSource& source, int code_id_set);
 void write_substitution_section(SheetWriter& writer, const SheetSource& source);
 void write_data_editing_section(SheetWriter& writer, const SheetSource& source);
 

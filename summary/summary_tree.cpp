@@ -220,21 +220,6 @@ constexpr LineSpec kSymbologyLines[] = {
     sub(key("Suffix Code : %s", K::pdf417_suffix_code)),
 };
 
-// A length qualification: bit 7 of the first byte chooses the kind, its low seven bits and the
-// whole second byte are the two lengths.
-struct LengthFields {
-    Field mode;
-    Field first;
-    Field second;
-};
-
-constexpr LengthFields kLengthFields[] = {
-    {F::industrial_25_length_mode, F::industrial_25_length_1, F::industrial_25_length_2},
-    {F::interleave_25_length_mode, F::interleave_25_length_1, F::interleave_25_length_2},
-    {F::matrix_25_length_mode, F::matrix_25_length_1, F::matrix_25_length_2},
-    {F::msi_length_mode, F::msi_length_1, F::msi_length_2},
-};
-
 struct LengthKind {
     const char* name;
     const char* first;
@@ -265,15 +250,15 @@ std::string number_text(unsigned value) {
     return std::to_string(value);
 }
 
-const LengthFields& length_fields(Field mode) {
-    const auto* found = std::find_if(std::begin(kLengthFields), std::end(kLengthFields),
+const LengthFields& length_fields_of(Field mode) {
+    const auto* found = std::find_if(std::begin(length_fields::all), std::end(length_fields::all),
                                      [mode](const LengthFields& row) { return row.mode == mode; });
-    assert(found != std::end(kLengthFields));
+    assert(found != std::end(length_fields::all));
     return *found;
 }
 
 SummaryNode length_qualification_node(const LineSpec& row, const SettingsRecord& record) {
-    const LengthFields& fields = length_fields(row.field);
+    const LengthFields& fields = length_fields_of(row.field);
     const LengthKind& kind = record.get(fields.mode) ? kMaxMinLengths : kFixedLengths;
     SummaryNode node = line(row.pattern, kind.name);
     node.children.push_back(line(kind.first, number_text(record.get(fields.first))));

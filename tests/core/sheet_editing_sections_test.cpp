@@ -14,11 +14,8 @@ constexpr int kEan8Entry = 10;
 // What the Code ID page leaves after "Set n" and OK.
 void choose_code_id_set(ProgramState& state, int set) {
     for (int entry = 0; entry < kCodeIds; ++entry) {
-        const std::string_view preset = code_id_preset(set, entry);
-        std::vector<std::uint8_t> bytes(preset.begin(), preset.end());
-        auto slot = state.record.key_string(code_id_slot(entry));
-        std::fill(slot.begin(), slot.end(), 0);
-        std::ranges::copy(bytes, slot.begin());
+        const KeyStringBuffer preset = code_id_preset_value(set, entry);
+        std::ranges::copy(preset, state.record.key_string(code_id_slot(entry)).begin());
         state.code_id_origin[static_cast<std::size_t>(entry)] = set;
     }
     state.code_id_set = set;
@@ -66,19 +63,42 @@ TEST(SheetCodeIdSection, WithoutASetEntriesAreComparedWithTheDefaults) {
                                          kSheetEnd);
 }
 
-// "Set 3" then Cancel leaves every entry's origin at 3 while no set is chosen: each entry is
-// compared with Set 3's preset.
-TEST(SheetCodeIdSection, OriginWithoutAChosenSetComparesWithTheOriginsPreset) {
-    ProgramState state = factory_state();
-    choose_code_id_set(state, 3);
-    state.code_id_set = 0;
-    put_key_string(code_id(state, 0), {0x51});
-    EXPECT_EQ(tokens_of(state), "0256<Code 39>9905<0x05>9901<0x01>9994<Validate>");
+// The sheet brings a scanner to the record whatever the entries' origins say, also after a
+// "Set n" or "Clear" that the sheet's Cancel dropped: no set chosen compares with the defaults
+// byte by byte, a set chosen compares with its preset.
+TEST(SheetCodeIdSection, OriginsDoNotDecideWhatIsWritten) {
+    const struct {
+        const char* what;
+        int committed_set;     // the set the record's code IDs came from, 0 for none
+        int origin;            // what the dropped button left in every origin
+        std::uint8_t code_39;  // the one key then put into Code 39's entry, 0 for none
+        const char* tokens;
+    } kCases[] = {
+        {"Set 2 then Cancel over defaults", 0, 2, 0, ""},
+        {"Set 2 then Cancel over a typed key", 0, 2, 0x51,
+         "0256<Code 39>9905<0x05>9901<0x01>9994<Validate>"},
+        // Set 2's own preset for Code 39 is still a change from the defaults.
+        {"Set 2 then Cancel over Set 2's letter", 0, 2, 0x43,
+         "0256<Code 39>9904<0x04>9903<0x03>9994<Validate>"},
+        {"Clear then Cancel under Set 1", 1, 0, 0x41, "9962<Set 1>"},
+        {"Clear then Cancel under Set 1, Code 39 changed", 1, 0, 0x42,
+         "9962<Set 1>0256<Code 39>9904<0x04>9902<0x02>9994<Validate>"},
+    };
+    for (const auto& c : kCases) {
+        SCOPED_TRACE(c.what);
+        ProgramState state = factory_state();
+        if (c.committed_set != 0) {
+            choose_code_id_set(state, c.committed_set);
+        }
+        state.code_id_origin.fill(c.origin);
+        put_key_string(code_id(state, 0), {c.code_39});
+        EXPECT_EQ(tokens_of(state), c.tokens);
+    }
 }
 
-// With a set chosen, an entry the page cleared back to no origin must still undo the preset
-// that the set token puts there.
-TEST(SheetCodeIdSection, EntryWithoutOriginUnderAChosenSetIsComparedWithThePresetToo) {
+// With a set chosen, an entry emptied after the set must still undo the preset that the set
+// token puts there.
+TEST(SheetCodeIdSection, EntryEmptiedUnderAChosenSetIsWritten) {
     ProgramState state = factory_state();
     choose_code_id_set(state, 1);
     state.code_id_origin[kEan8Entry] = 0;

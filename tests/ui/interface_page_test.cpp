@@ -4,8 +4,8 @@
 #include "model/program_state.h"
 #include "resources/resource.h"
 #include "summary/summary_tree.h"
-#include "tests/ui/support/main_window_fixture.h"
 #include "tests/ui/support/page_driver.h"
+#include "tests/ui/support/sheet_page_fixture.h"
 #include "tests/ui/support/tree_view_reader.h"
 
 namespace tessmar::test {
@@ -13,18 +13,9 @@ namespace {
 
 constexpr int kInterfaceTab = 1;
 
-class InterfacePage : public MainWindowTest {
+class InterfacePage : public SheetPageTest {
   protected:
-    // Opens the sheet on the Interface page, lets `act` work on it, then presses `button`.
-    void run_page(const std::function<void(HWND page)>& act, int button = PSBTN_OK) {
-        ModalScript script;
-        script.then([&](HWND sheet) {
-            act(show_tab(sheet, kInterfaceTab));
-            press_sheet_button(sheet, button);
-        });
-        open_sheet();
-        EXPECT_TRUE(script.finished_cleanly()) << ::testing::PrintToString(script.problems());
-    }
+    InterfacePage() : SheetPageTest(kInterfaceTab) {}
 
     std::string tree_text() const {
         return summary_text(read_tree_view(GetDlgItem(window, IDC_TREE_VIEW)));

@@ -4,26 +4,18 @@
 #include "model/symbologies.h"
 #include "resources/resource.h"
 #include "summary/summary_tree.h"
-#include "tests/ui/support/main_window_fixture.h"
 #include "tests/ui/support/page_driver.h"
+#include "tests/ui/support/sheet_page_fixture.h"
 #include "tests/ui/support/tree_view_reader.h"
 
 namespace tessmar::test {
 namespace {
 
-constexpr int kLengthCodeTab = 2;
+constexpr int kLengthCodeTab = 3;
 
-class LengthCodePage : public MainWindowTest {
+class LengthCodePage : public SheetPageTest {
   protected:
-    void run_page(const std::function<void(HWND page)>& act, int button = PSBTN_OK) {
-        ModalScript script;
-        script.then([&](HWND sheet) {
-            act(show_tab(sheet, kLengthCodeTab));
-            press_sheet_button(sheet, button);
-        });
-        open_sheet();
-        EXPECT_TRUE(script.finished_cleanly()) << ::testing::PrintToString(script.problems());
-    }
+    LengthCodePage() : SheetPageTest(kLengthCodeTab) {}
 
     std::array<std::uint8_t, 3> switches() const {
         return {state.record.bytes[227], state.record.bytes[228], state.record.bytes[229]};

@@ -6,6 +6,7 @@
 #include "resources/resource.h"
 #include "summary/summary_tree.h"
 #include "tests/ui/support/main_window_fixture.h"
+#include "tests/ui/support/page_driver.h"
 #include "tests/ui/support/tree_view_reader.h"
 
 namespace tessmar::test {
@@ -40,24 +41,14 @@ TEST_F(ReaderSettingsSheet, HasItsCaptionTabsAndOnlyOkAndCancel) {
     bool apply_visible = true;
     run_sheet([&](HWND sheet) {
         caption = window_text(sheet);
-        HWND tab_control = PropSheet_GetTabControl(sheet);
-        for (int i = 0; i < TabCtrl_GetItemCount(tab_control); ++i) {
-            char text[64] = {};
-            TCITEMA item{};
-            item.mask = TCIF_TEXT;
-            item.pszText = text;
-            item.cchTextMax = sizeof text;
-            SendMessageA(tab_control, TCM_GETITEMA, static_cast<WPARAM>(i),
-                         reinterpret_cast<LPARAM>(&item));
-            tabs.emplace_back(text);
-        }
+        tabs = tab_captions(sheet);
         HWND apply = GetDlgItem(sheet, 0x3021);  // the sheet's Apply button
         apply_visible = apply && IsWindowVisible(apply);
         cancel_window(sheet);
     });
     EXPECT_EQ(caption, "Reader Settings");
-    ASSERT_FALSE(tabs.empty());
-    EXPECT_EQ(tabs[0], "Scanner");
+    EXPECT_EQ(tabs, (std::vector<std::string>{"Scanner", "Interface", "Symbology", "Length Code",
+                                              "Code ID", "Edit Format"}));
     EXPECT_FALSE(apply_visible);
 }
 

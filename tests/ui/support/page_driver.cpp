@@ -49,6 +49,12 @@ std::string text_of(HWND dialog, int id) {
     return window_text(GetDlgItem(dialog, id));
 }
 
+void retype(HWND dialog, int id, const std::string& text) {
+    HWND edit = GetDlgItem(dialog, id);
+    Edit_SetSel(edit, 0, -1);
+    type_text(edit, text.empty() ? std::string("\b") : text);
+}
+
 std::vector<std::string> items_of(HWND dialog, int id) {
     HWND list = GetDlgItem(dialog, id);
     std::vector<std::string> texts;
@@ -65,6 +71,21 @@ std::vector<std::string> items_of(HWND dialog, int id) {
 HWND show_tab(HWND sheet, int index) {
     PropSheet_SetCurSel(sheet, nullptr, index);
     return current_page(sheet);
+}
+
+std::vector<std::string> tab_captions(HWND sheet) {
+    HWND tabs = PropSheet_GetTabControl(sheet);
+    std::vector<std::string> captions;
+    for (int i = 0; i < TabCtrl_GetItemCount(tabs); ++i) {
+        std::array<char, 64> text{};
+        TCITEMA item{};
+        item.mask = TCIF_TEXT;
+        item.pszText = text.data();
+        item.cchTextMax = static_cast<int>(text.size());
+        SendMessageA(tabs, TCM_GETITEMA, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&item));
+        captions.emplace_back(text.data());
+    }
+    return captions;
 }
 
 std::string setup_sheet_text(ProgramState& state) {

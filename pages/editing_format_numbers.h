@@ -1,0 +1,22 @@
+// The numbers typed on the editing-format pages, apart from their windows. Nothing is corrected
+// while the user types; OK turns the text into what the block stores.
+#pragma once
+
+#include <optional>
+#include <string_view>
+
+namespace tessmar {
+
+// A 16-bit number of a format block (a length, a location): the low 16 bits of the number
+// typed, 0 when the text is not a number.
+unsigned format_number_value(std::string_view text);
+
+// What "Number of Fields :" stores: the number less one when it is 1 to 6; none otherwise, and
+// the block keeps its value.
+std::optional<unsigned> number_of_fields_minus_1(std::string_view text);
+
+// How many of the buttons "Field 1" to "Field 5" a typed number of fields enables: one for each
+// field but the last, which takes the rest of the data; none for a number outside 2 to 6.
+int enabled_field_buttons(std::string_view text);
+
+}  // namespace tessmar

@@ -1,0 +1,100 @@
+// "Transmission Sequence": the order in which an editing format sends its fields and additional
+// fields, built token by token with the buttons and shown as token labels.
+#include <windowsx.h>
+
+#include <algorithm>
+#include <any>
+
+#include "model/key_string.h"
+#include "pages/dialog_controls.h"
+#include "pages/editing_format_pages.h"
+#include "pages/editing_format_sheet.h"
+#include "pages/key_grid_painting.h"
+#include "pages/transmission_sequence.h"
+#include "resources/resource.h"
+
+namespace tessmar {
+namespace {
+
+constexpr char kTooManyFields[] = "Too many fields !!!";
+// The buttons of tokens 1 to 11: six fields, then five additional fields.
+constexpr int kTokenButtons = kMaxFields + kAdditionalFields;
+
+TokenList& token_list(PageState& state) {
+    return std::any_cast<TokenList&>(state.extra);
+}
+
+void say_too_many_fields() {
+    MessageBoxA(GetActiveWindow(), kTooManyFields, "Error", MB_OK | MB_ICONEXCLAMATION);
+}
+
+// The sequence static paints its own window text.
+void show_sequence(HWND page, const TokenList& list) {
+    HWND sequence = GetDlgItem(page, IDC_SEQUENCE);
+    SetWindowTextA(sequence, render_transmission_sequence(list.bytes).c_str());
+    InvalidateRect(sequence, nullptr, FALSE);
+}
+
+// The stored bytes are read once, when the page is created; a sequence too long for the list
+// says so for each token it loses.
+void prepare(HWND, PageState& state) {
+    const TokenListOpening opening =
+        open_token_list(staging_block(state.program()).transmission_sequence());
+    state.extra = opening.list;
+    for (int i = 0; i < opening.refused; ++i) {
+        say_too_many_fields();
+    }
+}
+
+void fill(HWND page, PageState& state) {
+    show_sequence(page, token_list(state));
+}
+
+bool command(HWND page, PageState& state, int id, UINT code) {
+    const bool token_button = id >= IDC_TOKEN_FIRST && id < IDC_TOKEN_FIRST + kTokenButtons;
+    if ((!token_button && id != IDC_SEQUENCE_CLEAR) || code != BN_CLICKED) {
+        return false;
+    }
+    TokenList& list = token_list(state);
+    if (id == IDC_SEQUENCE_CLEAR) {
+        list = {};
+    } else if (add_token(list, static_cast<unsigned>(id - IDC_TOKEN_FIRST + 1)) ==
+               TokenOutcome::list_full) {
+        say_too_many_fields();
+        return true;
+    }
+    show_sequence(page, list);
+    return true;
+}
+
+// Painted as the key grid paints its resulting text.
+bool draw_item(const DRAWITEMSTRUCT& item) {
+    if (item.CtlID != IDC_SEQUENCE) {
+        return false;
+    }
+    paint_resulting_text(item.hDC, item.rcItem, GetWindowFont(item.hwndItem),
+                         control_text(item.hwndItem).c_str());
+    return true;
+}
+
+// One token per byte, zeros after the last.
+void commit(HWND, PageState& state) {
+    ProgramState& program = state.program();
+    std::ranges::copy(token_list(state).bytes,
+                      staging_block(program).transmission_sequence().begin());
+    copy_staging_block(program, program.current_format);
+}
+
+}  // namespace
+
+const PageDescription kTransmissionSequencePage = {
+    .edited_bytes = staging_block_bytes,
+    .marks_modified = false,
+    .prepare = prepare,
+    .fill = fill,
+    .command = command,
+    .commit = commit,
+    .draw_item = draw_item,
+};
+
+}  // namespace tessmar
