@@ -6,6 +6,8 @@
 #include <span>
 #include <string>
 
+#include "model/settings_file.h"
+
 namespace tessmar {
 namespace {
 
@@ -22,28 +24,6 @@ void report(HWND owner, const char* text) {
 bool ends_with_extension(const std::string& name) {
     return name.size() >= kExtensionLength &&
            name.compare(name.size() - kExtensionLength, kExtensionLength, kExtension) == 0;
-}
-
-// Writes the whole record to `path` by way of a file beside it, which replaces `path` only once
-// every byte is on disk.
-bool write_record_file(const std::string& path, const SettingsRecord& record) {
-    const std::string temporary = path + ".tmp";
-    HANDLE file = CreateFileA(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                              FILE_ATTRIBUTE_NORMAL | FILE_FLAG_WRITE_THROUGH, nullptr);
-    if (file == INVALID_HANDLE_VALUE) {
-        return false;
-    }
-    DWORD written = 0;
-    const BOOL wrote = WriteFile(file, record.bytes.data(), static_cast<DWORD>(record.bytes.size()),
-                                 &written, nullptr);
-    const BOOL closed = CloseHandle(file);
-    if (!wrote || !closed || written != record.bytes.size() ||
-        !MoveFileExA(temporary.c_str(), path.c_str(),
-                     MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
-        DeleteFileA(temporary.c_str());
-        return false;
-    }
-    return true;
 }
 
 // Reads the file over the record from its first byte: a short file replaces only its own leading
@@ -110,7 +90,8 @@ SaveOutcome save_settings_file(AppContext& app, HWND owner) {
     if (state.current_file_path.empty()) {
         return save_settings_file_as(app, owner);
     }
-    if (!write_record_file(state.current_file_path, state.record)) {
+    // A read-only file is refused like any other that cannot be written.
+    if (!write_settings_file(state.current_file_path, state.record).ok) {
         report(owner, "Can't save the settings file!");
         return SaveOutcome::failed;
     }

@@ -94,7 +94,9 @@ void print_usage(const Command* only, std::ostream& out) {
         }
     }
     if (only == nullptr) {
-        out << "\n'tessmar-cli COMMAND --help' shows the usage of one command.\n";
+        out << "\n-o - writes to standard output. An output file is replaced only once all of it\n"
+               "was written, so a failure leaves the old file as it was.\n"
+               "'tessmar-cli COMMAND --help' shows the usage of one command.\n";
     }
 }
 
@@ -150,7 +152,9 @@ int failure(const std::string& message) {
     return kFailure;
 }
 
-int main(int argc, char** argv) {
+namespace {
+
+int dispatch(int argc, char** argv) {
     if (argc < 2) {
         return usage_error(nullptr, "no command given");
     }
@@ -166,6 +170,12 @@ int main(int argc, char** argv) {
     Arguments parsed;
     const int early_exit = parse(*command, std::vector<std::string>(argv + 2, argv + argc), parsed);
     return early_exit >= 0 ? early_exit : command->run(parsed);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    return finish_standard_output(dispatch(argc, argv));
 }
 
 }  // namespace tessmar::cli

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "files/file_replacement.h"
 #include "model/program_state.h"
 
 namespace tessmar::cli {
@@ -36,6 +37,17 @@ struct Command {
 
 // Reports a failure as one line on stderr; returns kFailure.
 int failure(const std::string& message);
+
+// "-" names standard output wherever a command takes an output file.
+bool is_standard_output(const std::string& path);
+
+// Writes a command's output file: standard output for "-", anything else replaced safely (see
+// replace_file).
+FileResult write_output(const std::string& path, std::string_view content);
+
+// Flushes standard output at the end of a run: output that could not be written (a full disk, a
+// closed stream) fails the command with one line, whatever it printed.
+int finish_standard_output(int exit_code);
 
 // Starts `state` from the factory settings and opens `path` over it as the Open command does: a
 // file that is not one record long still loads, with a warning on stderr. False, after a

@@ -7,7 +7,7 @@ namespace tessmar::cli {
 int run_defaults(const Arguments& args) {
     ProgramState state;
     load_factory_defaults(state);
-    const FileResult written = write_settings_file(args["-o"], state.record);
+    const FileResult written = write_output(args["-o"], settings_file_bytes(state.record));
     return written.ok ? kSuccess : failure(written.error);
 }
 

@@ -21,11 +21,14 @@ int run_read(const Arguments& args) {
     if (!result.ok) {
         return failure(result.failure + "; " + args["-o"] + " was not written");
     }
-    const FileResult written = write_settings_file(args["-o"], state.record);
+    const FileResult written = write_output(args["-o"], settings_file_bytes(state.record));
     if (!written.ok) {
         return failure(written.error);
     }
-    std::cout << "Read the scanner's settings into " << args["-o"] << "\n";
+    // Written to standard output, the settings are all it holds.
+    if (!is_standard_output(args["-o"])) {
+        std::cout << "Read the scanner's settings into " << args["-o"] << "\n";
+    }
     return kSuccess;
 }
 

@@ -9,6 +9,7 @@
 
 #include "link/serial_port.h"
 #include "link/win32_line_settings.h"
+#include "win32/system_error_text.h"
 
 namespace tessmar {
 namespace {
@@ -104,21 +105,6 @@ bool Win32SerialPort::set_read_limit(DWORD limit_ms) {
     return true;
 }
 
-std::string last_error_text() {
-    char* text = nullptr;
-    const DWORD length = FormatMessageA(
-        FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
-        nullptr, GetLastError(), 0, reinterpret_cast<char*>(&text), 0, nullptr);
-    std::string message =
-        length ? std::string(text, length) : "error " + std::to_string(GetLastError());
-    LocalFree(text);
-    while (!message.empty() &&
-           (message.back() == '\n' || message.back() == '\r' || message.back() == '.')) {
-        message.pop_back();
-    }
-    return message;
-}
-
 }  // namespace
 
 OpenedPort open_serial_port(const std::string& name) {
@@ -126,19 +112,20 @@ OpenedPort open_serial_port(const std::string& name) {
     HANDLE handle = CreateFileA(name.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr,
                                 OPEN_EXISTING, 0, nullptr);
     if (handle == INVALID_HANDLE_VALUE) {
-        return {nullptr, PortError::cannot_open, "cannot open " + name + ": " + last_error_text()};
+        return {nullptr, PortError::cannot_open,
+                "cannot open " + name + ": " + system_error_text(GetLastError())};
     }
     auto port = std::make_unique<Win32SerialPort>(handle);
     SetupComm(handle, kInputQueueBytes, kOutputQueueBytes);
     DCB line = scanner_line_settings();
     if (!SetCommState(handle, &line)) {
         return {nullptr, PortError::cannot_configure,
-                "cannot set up the line on " + name + ": " + last_error_text()};
+                "cannot set up the line on " + name + ": " + system_error_text(GetLastError())};
     }
     // Without time-outs a read could wait for bytes that never come and hang the program.
     if (!port->set_read_limit(kLongestWaitMs)) {
         return {nullptr, PortError::cannot_configure,
-                "cannot set the time-outs of " + name + ": " + last_error_text()};
+                "cannot set the time-outs of " + name + ": " + system_error_text(GetLastError())};
     }
     return {std::move(port), PortError::none, ""};
 }

@@ -1,9 +1,7 @@
 #include "model/settings_file.h"
 
 #include <cerrno>
-#include <cstdio>
 #include <cstring>
-#include <filesystem>
 #include <fstream>
 
 namespace tessmar {
@@ -39,34 +37,12 @@ SettingsFileContents read_settings_file(const std::string& path) {
     return contents;
 }
 
+std::string_view settings_file_bytes(const SettingsRecord& record) {
+    return {reinterpret_cast<const char*>(record.bytes.data()), record.bytes.size()};
+}
+
 FileResult write_settings_file(const std::string& path, const SettingsRecord& record) {
-    FileResult result;
-    const std::string temporary = path + ".tmp";
-    {
-        std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
-        if (!out) {
-            result.error = system_error_text("cannot create", temporary);
-            return result;
-        }
-        out.write(reinterpret_cast<const char*>(record.bytes.data()),
-                  static_cast<std::streamsize>(record.bytes.size()));
-        out.flush();
-        if (!out) {
-            result.error = system_error_text("cannot write", temporary);
-            out.close();
-            std::remove(temporary.c_str());
-            return result;
-        }
-    }
-    std::error_code error;
-    std::filesystem::rename(temporary, path, error);
-    if (error) {
-        result.error = "cannot replace " + path + ": " + error.message();
-        std::remove(temporary.c_str());
-        return result;
-    }
-    result.ok = true;
-    return result;
+    return replace_file(path, settings_file_bytes(record));
 }
 
 OpenResult open_settings_file_into(ProgramState& state, const std::string& path) {

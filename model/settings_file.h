@@ -1,5 +1,5 @@
 // Settings files (.orl) hold exactly the record's bytes, with no header or checksum. This is the
-// portable reader and writer used by tessmar-cli; Tessmar.exe does the same through Win32 files.
+// portable reader and writer used by tessmar-cli; Tessmar.exe saves through it too.
 #pragma once
 
 #include <cstddef>
@@ -7,14 +7,10 @@
 #include <string>
 #include <vector>
 
+#include "files/file_replacement.h"
 #include "model/program_state.h"
 
 namespace tessmar {
-
-struct FileResult {
-    bool ok = false;
-    std::string error;  // why it failed, for the user
-};
 
 struct SettingsFileContents {
     FileResult result;
@@ -25,9 +21,12 @@ struct SettingsFileContents {
 // Reads up to a record's worth of bytes.
 SettingsFileContents read_settings_file(const std::string& path);
 
-// Writes the record beside the target first and puts it in place only once every byte was
-// written, so a failed save never destroys the previous file.
+// Replaces the file with the record (see replace_file), so a failed save never destroys the
+// previous file.
 FileResult write_settings_file(const std::string& path, const SettingsRecord& record);
+
+// The record's bytes as a file holds them.
+std::string_view settings_file_bytes(const SettingsRecord& record);
 
 // Opens a file the way the Open command does: reads it over the record from the first byte.
 // `warning` tells when the file was not exactly one record long.

@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "files/file_replacement.h"
 #include "sheet/setup_code_sheet.h"
 
 namespace tessmar {
@@ -24,22 +25,13 @@ void report(const char* text) {
     MessageBoxA(GetActiveWindow(), text, "Error", MB_ICONWARNING);
 }
 
-// Writes into an open file and remembers whether every byte went out.
-class FileSink : public SheetSink {
+class ReplacementSink : public SheetSink {
   public:
-    explicit FileSink(HANDLE file) : file_(file) {}
-    void write(std::string_view text) override {
-        DWORD written = 0;
-        if (!WriteFile(file_, text.data(), static_cast<DWORD>(text.size()), &written, nullptr) ||
-            written != text.size()) {
-            failed_ = true;
-        }
-    }
-    bool failed() const { return failed_; }
+    explicit ReplacementSink(FileReplacement& file) : file_(file) {}
+    void write(std::string_view text) override { file_.write(text); }
 
   private:
-    HANDLE file_;
-    bool failed_ = false;
+    FileReplacement& file_;
 };
 
 bool ask_for_default_sheet() {
@@ -47,19 +39,18 @@ bool ask_for_default_sheet() {
                        "Print scanner settings", MB_ICONWARNING | MB_YESNO) == IDYES;
 }
 
-// True when a complete sheet is on disk.
+// True when a complete sheet is on disk. The sheet replaces the old one only once all of it was
+// written: one cut short (a full disk) would leave the scanner half set up.
 bool write_sheet_file(ProgramState& state) {
-    HANDLE file = CreateFileA(kSheetFileName, GENERIC_READ | GENERIC_WRITE, 0, nullptr,
-                              CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE) {
+    const StartedReplacement started = begin_file_replacement(kSheetFileName);
+    if (!started.file) {
         report("File open/create failed!");
         return false;
     }
-    FileSink sink(file);
+    ReplacementSink sink(*started.file);
     const bool complete = WriteSetupCodeSheet(state, sink, ask_for_default_sheet);
-    const bool closed = CloseHandle(file);
-    // A sheet cut short (a full disk) would leave the scanner half set up: print nothing.
-    if (complete && (sink.failed() || !closed)) {
+    // Declined, the file holds only its heading, so no old sheet is left to be printed by mistake.
+    if (!started.file->commit().ok) {
         report("File open/create failed!");
         return false;
     }

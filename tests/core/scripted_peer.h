@@ -13,12 +13,17 @@
 
 namespace tessmar::test {
 
-// Time passes only when the program waits.
-class VirtualClock final : public TickClock {
+// A clock whose time passes only when the program waits on the port.
+class WaitingClock : public TickClock {
+  public:
+    virtual void wait_ms(std::uint32_t ms) = 0;
+};
+
+class VirtualClock final : public WaitingClock {
   public:
     explicit VirtualClock(std::uint32_t start = 1000) : now_(start) {}
     std::uint32_t now_ms() override { return now_; }
-    void wait_ms(std::uint32_t ms) {
+    void wait_ms(std::uint32_t ms) override {
         now_ += ms;
         ++waits;
         longest_wait = std::max(longest_wait, ms);
@@ -36,7 +41,9 @@ class ScriptedPeer final : public SerialPort {
     // answer with send().
     using Responder = std::function<void(ScriptedPeer& peer, int number, const std::string& text)>;
 
-    ScriptedPeer(VirtualClock& clock, Responder responder)
+    // Any clock that passes time only when the program waits: a VirtualClock, or one that also
+    // watches the waits.
+    ScriptedPeer(WaitingClock& clock, Responder responder)
         : clock_(clock), responder_(std::move(responder)) {}
 
     // Makes `bytes` readable `delay_ms` after now. A read returns everything readable by then.
@@ -105,7 +112,7 @@ class ScriptedPeer final : public SerialPort {
         std::uint32_t at;
         std::string bytes;
     };
-    VirtualClock& clock_;
+    WaitingClock& clock_;
     Responder responder_;
     std::vector<Arrival> arrivals_;
 };

@@ -74,12 +74,11 @@ TEST_F(SettingsFileTest, MissingFileLeavesTheRecordUntouched) {
 
 TEST_F(SettingsFileTest, FailedSaveKeepsThePreviousFile) {
     write_bytes(path("keep.orl"), kRecordSize, 0x21);
-    // A folder where the new file would be written beside the old one makes the save fail, for
-    // root as well as for anyone else.
-    fs::create_directory(path("keep.orl.tmp"));
+    // Read-only for everyone, so the save fails for root as well as for anyone else.
+    fs::permissions(path("keep.orl"), fs::perms::owner_read | fs::perms::group_read);
     const FileResult result = write_settings_file(path("keep.orl"), state_.record);
     EXPECT_FALSE(result.ok);
-    EXPECT_FALSE(result.error.empty());
+    EXPECT_NE(result.error.find("read-only"), std::string::npos) << result.error;
     std::ifstream in(path("keep.orl"), std::ios::binary);
     const std::vector<unsigned char> bytes((std::istreambuf_iterator<char>(in)), {});
     EXPECT_EQ(bytes, std::vector<unsigned char>(kRecordSize, 0x21));

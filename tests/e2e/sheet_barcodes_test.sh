@@ -66,6 +66,7 @@ mkdir print && cd print
     done
     printf '%d<Odd length>' $((section * 11111))
   done
+  printf '\r\n\r\n9999<Update>'
 } >Many.prn
 "$stampwell" --no-open Many.prn 2>/dev/null
 grep -o '[0-9]*<' Many.prn | tr -d '<' | sort >expected

@@ -48,11 +48,11 @@ TEST(SheetParser, SplitsHeadingsAndCodesByTheirDelimiters) {
 }
 
 TEST(SheetParser, CodesOfAnyLengthAndCaptionsWithSigns) {
-    const ParsedSheet parsed =
-        parse_sheet("Orlo Scanner Configuration Sheet\n7<Seven>0169<Modulo 11 && 10>\n");
+    const ParsedSheet parsed = parse_sheet(
+        "Orlo Scanner Configuration Sheet\n7<Seven>0169<Modulo 11 && 10>9999<Update>\n");
     ASSERT_TRUE(parsed.sheet) << parsed.error;
     EXPECT_EQ(codes_of(parsed.sheet->groups[0]),
-              (std::vector<std::string>{"7<Seven>", "0169<Modulo 11 && 10>"}));
+              (std::vector<std::string>{"7<Seven>", "0169<Modulo 11 && 10>", "9999<Update>"}));
 }
 
 TEST(SheetParser, TextsThatAreNoSheet) {
@@ -79,6 +79,33 @@ TEST(SheetParser, TextsThatAreNoSheet) {
         EXPECT_FALSE(parsed.sheet) << c.text;
         EXPECT_TRUE(parsed.error.starts_with(c.error)) << parsed.error;
     }
+}
+
+// A sheet cut anywhere, as a full disk or a lost connection leaves it, is no sheet: scanned, it
+// would leave the scanner half set up. Cut after a whole code, it is the closing code that is
+// missing.
+TEST(SheetParser, ASheetCutAnywhereIsRefused) {
+    ASSERT_TRUE(parse_sheet(kSheet).sheet);
+    int cuts_after_a_code = 0;
+    for (std::size_t cut = 0; cut < kSheet.size(); ++cut) {
+        const ParsedSheet parsed = parse_sheet(kSheet.substr(0, cut));
+        ASSERT_FALSE(parsed.sheet) << "cut at " << cut;
+        if (cut > kSheetTitle.size() && kSheet[cut - 1] == '>') {
+            ++cuts_after_a_code;
+            EXPECT_EQ(parsed.error,
+                      "it does not end with the closing code 9999<Update>, so it is not complete")
+                << "cut at " << cut;
+        }
+    }
+    EXPECT_EQ(cuts_after_a_code, 11);
+}
+
+TEST(SheetParser, CodesAfterTheClosingCodeMakeNoSheet) {
+    std::string text(kSheet);
+    text += "0207<Scanner Timeout>";
+    const ParsedSheet parsed = parse_sheet(text);
+    EXPECT_FALSE(parsed.sheet);
+    EXPECT_NE(parsed.error.find("closing code 9999<Update>"), std::string::npos);
 }
 
 }  // namespace

@@ -40,13 +40,17 @@ class StampwellRun : public ::testing::Test {
     void TearDown() override { fs::remove_all(dir); }
 
     void write_sheet(const std::string& text) { std::ofstream(sheet, std::ios::binary) << text; }
+    static std::string test_read(const std::string& path) {
+        std::ifstream in(path, std::ios::binary);
+        return {std::istreambuf_iterator<char>(in), {}};
+    }
 
     fs::path dir;
     std::string sheet, page;
     RecordingPlatform platform;
 };
 
-constexpr char kSheet[] = "Orlo Scanner Configuration Sheet\r\n0207<Scanner Timeout>";
+constexpr char kSheet[] = "Orlo Scanner Configuration Sheet\r\n0207<Scanner Timeout>9999<Update>";
 
 TEST_F(StampwellRun, WritesThePageBesideTheSheetAndOpensIt) {
     write_sheet(kSheet);
@@ -75,14 +79,26 @@ TEST_F(StampwellRun, ABrowserThatFailsIsReportedAndThePageStays) {
               std::string::npos);
 }
 
-TEST_F(StampwellRun, AFileThatIsNoSheetGetsAMessageAndNoPage) {
-    write_sheet(std::string(1562, '\0'));
-    EXPECT_EQ(run({sheet}, platform), 1);
-    EXPECT_FALSE(fs::exists(page));
-    ASSERT_EQ(platform.errors.size(), 1u);
-    EXPECT_EQ(platform.errors[0], sheet +
-                                      " is not a setup-code sheet: it does not begin with the "
-                                      "line \"Orlo Scanner Configuration Sheet\".");
+// Anything but a complete sheet, such as a settings file or a sheet cut short, gets a message
+// naming what is missing and no page.
+TEST_F(StampwellRun, AFileThatIsNoCompleteSheetGetsAMessageAndNoPage) {
+    const struct {
+        std::string text;
+        const char* why;
+    } kFiles[] = {
+        {std::string(1562, '\0'),
+         "it does not begin with the line \"Orlo Scanner Configuration Sheet\""},
+        {"Orlo Scanner Configuration Sheet\r\n\r\n51277335127700<Enter Setup>",
+         "it does not end with the closing code 9999<Update>, so it is not complete"},
+    };
+    for (const auto& file : kFiles) {
+        write_sheet(file.text);
+        platform.errors.clear();
+        EXPECT_EQ(run({sheet}, platform), 1);
+        EXPECT_FALSE(fs::exists(page));
+        EXPECT_EQ(platform.errors, std::vector<std::string>{
+                                       sheet + " is not a setup-code sheet: " + file.why + "."});
+    }
     EXPECT_TRUE(platform.opened.empty());
 }
 
@@ -93,6 +109,38 @@ TEST_F(StampwellRun, MissingSheetAndUsageErrors) {
     EXPECT_EQ(run({"--colour", sheet}, platform), 2);
     EXPECT_EQ(run({sheet, sheet}, platform), 2);
     EXPECT_FALSE(fs::exists(page));
+}
+
+// A page of a sheet far larger than any Tessmar writes would take hundreds of megabytes.
+TEST_F(StampwellRun, ASheetPastTheLimitIsRefused) {
+    const std::string head = kSheet;
+    write_sheet(head + std::string(kMaxSheetBytes - head.size() + 1, '\n'));
+    EXPECT_EQ(run({sheet}, platform), 1);
+    ASSERT_EQ(platform.errors.size(), 1u);
+    EXPECT_NE(platform.errors[0].find("far too large"), std::string::npos);
+    EXPECT_FALSE(fs::exists(page));
+
+    platform.errors.clear();
+    write_sheet(head + std::string(kMaxSheetBytes - head.size(), '\n'));
+    EXPECT_EQ(run({sheet}, platform), 0) << ::testing::PrintToString(platform.errors);
+}
+
+// Where the page's name is another name of the sheet (here a link; on Windows also S.HTML for a
+// sheet S.html), the page goes beside it under the sheet's whole name and the sheet stays.
+TEST_F(StampwellRun, NeverWritesOverItsInput) {
+    write_sheet(kSheet);
+    fs::create_symlink("Barcode.prn", page);
+    EXPECT_EQ(run({"--no-open", sheet}, platform), 0);
+    EXPECT_EQ(test_read(sheet), kSheet);
+    EXPECT_TRUE(fs::is_symlink(page));
+    EXPECT_NE(test_read(sheet + ".html").find("</html>"), std::string::npos);
+
+    const std::string linked = (dir / "Linked.prn").string();
+    fs::create_hard_link(sheet, linked);
+    fs::create_hard_link(sheet, (dir / "Linked.html").string());
+    EXPECT_EQ(run({"--no-open", linked}, platform), 0);
+    EXPECT_EQ(test_read(sheet), kSheet);
+    EXPECT_TRUE(fs::exists(linked + ".html"));
 }
 
 TEST(StampwellPagePath, BesideTheSheetNeverOverIt) {

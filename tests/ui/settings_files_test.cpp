@@ -189,23 +189,44 @@ TEST_F(SettingsFiles, OpenWithUnsavedChangesAnsweredCancelDoesNotOpen) {
     EXPECT_TRUE(state.settings_modified);
 }
 
-// A failed save is reported, keeps the modified flag, and leaves the previous file intact.
-TEST_F(SettingsFiles, SaveThatCannotWriteShowsTheErrorAndKeepsTheOldFile) {
+// A failed save is reported, keeps the modified flag, and leaves the previous file intact: here
+// Save and Save As (after its overwrite question) onto a read-only file, which they must not
+// replace.
+TEST_F(SettingsFiles, SavingOverAReadOnlyFileShowsTheErrorAndKeepsTheFile) {
     const std::vector<std::uint8_t> old(kRecordSize, 0x21);
-    write_file_bytes(folder.file("keep.orl"), old);
-    // A folder where the new file is first written makes the write fail, whoever runs the test.
-    std::filesystem::create_directory(folder.file("keep.orl.tmp"));
-    state.current_file_path = folder.file("keep.orl");
-    state.settings_modified = true;
+    write_file_bytes(folder.file("ro.orl"), old);
+    ASSERT_TRUE(SetFileAttributesA(folder.file("ro.orl").c_str(), FILE_ATTRIBUTE_READONLY));
+    for (const int command_id : {IDM_FILE_SAVE, IDM_FILE_SAVE_AS}) {
+        state.current_file_path = folder.file("ro.orl");
+        state.settings_modified = true;
+        ModalScript script;
+        if (command_id == IDM_FILE_SAVE_AS) {
+            script.then([&](HWND dialog) { choose_file_name(dialog, folder.file("ro.orl")); })
+                .answer(IDYES);
+        }
+        script.answer(IDOK);
+        command(command_id);
+        EXPECT_TRUE(script.finished_cleanly()) << ::testing::PrintToString(script.problems());
+        ASSERT_FALSE(script.message_boxes().empty());
+        EXPECT_EQ(script.message_boxes().back().caption, "Error");
+        EXPECT_EQ(script.message_boxes().back().text, "Can't save the settings file!");
+        EXPECT_TRUE(state.settings_modified);
+        EXPECT_EQ(read_file_bytes(folder.file("ro.orl")), old);
+    }
+    SetFileAttributesA(folder.file("ro.orl").c_str(), FILE_ATTRIBUTE_NORMAL);
+}
+
+// The new file is written under a name of its own: a user's file named like a fixed temporary
+// name stays untouched, and nothing else is left in the folder.
+TEST_F(SettingsFiles, SaveLeavesOtherFilesInTheFolderAlone) {
+    write_file_bytes(folder.file("mine.orl.tmp"), std::vector<std::uint8_t>(10, 0x44));
+    state.current_file_path = folder.file("mine.orl");
     ModalScript script;
-    script.answer(IDOK);
     command(IDM_FILE_SAVE);
     EXPECT_TRUE(script.finished_cleanly()) << ::testing::PrintToString(script.problems());
-    ASSERT_EQ(script.message_boxes().size(), 1u);
-    EXPECT_EQ(script.message_boxes()[0].caption, "Error");
-    EXPECT_EQ(script.message_boxes()[0].text, "Can't save the settings file!");
-    EXPECT_TRUE(state.settings_modified);
-    EXPECT_EQ(read_file_bytes(folder.file("keep.orl")), old);
+    EXPECT_EQ(read_file_bytes(folder.file("mine.orl")).size(), kRecordSize);
+    EXPECT_EQ(read_file_bytes(folder.file("mine.orl.tmp")), std::vector<std::uint8_t>(10, 0x44));
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.path()), {}), 2);
 }
 
 TEST_F(SettingsFiles, SaveIntoAFolderThatIsGoneShowsTheError) {

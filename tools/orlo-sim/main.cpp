@@ -9,7 +9,6 @@
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
-#include <fstream>
 #include <iostream>
 #include <string>
 #include <vector>
@@ -161,16 +160,13 @@ bool load_memory(const std::string& path, Scanner::Memory& memory) {
     return true;
 }
 
-// Written beside the target and renamed, so a reader never sees half a file.
+// Replaced whole, so a reader never sees half a file.
 void save_memory(const std::string& path, const Scanner::Memory& memory) {
-    const std::string temporary = path + ".tmp";
-    {
-        std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
-        out.write(reinterpret_cast<const char*>(memory.data()),
-                  static_cast<std::streamsize>(memory.size()));
+    const tessmar::FileResult saved =
+        tessmar::replace_file(path, {reinterpret_cast<const char*>(memory.data()), memory.size()});
+    if (!saved.ok) {
+        std::cerr << "orlo-sim: " << saved.error << "\n";
     }
-    std::error_code ignored;
-    std::filesystem::rename(temporary, path, ignored);
 }
 
 // A terminal side that is never unlocked: opening it fails, as it does for a serial port whose

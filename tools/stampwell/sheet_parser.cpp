@@ -80,11 +80,20 @@ class Parser {
         if (sheet_.groups.empty()) {
             return fail("it holds no setup codes");
         }
+        if (!ends_with_closing_code()) {
+            return fail("it does not end with the closing code " + std::string(kClosingDigits) +
+                        "<" + std::string(kClosingCaption) + ">, so it is not complete");
+        }
         return {std::move(sheet_), {}};
     }
 
   private:
     static ParsedSheet fail(std::string why) { return {std::nullopt, std::move(why)}; }
+
+    bool ends_with_closing_code() const {
+        const SetupCode& last = sheet_.groups.back().codes.back();
+        return last.digits == kClosingDigits && last.caption == kClosingCaption;
+    }
 
     bool read_title() {
         if (!text_.starts_with(kSheetTitle)) {

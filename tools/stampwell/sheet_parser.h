@@ -1,6 +1,7 @@
-// Reading a setup-code sheet: a title line, then headings and setup codes. A code is a run of
-// digits followed by its caption in angle brackets ("0207<Scanner Timeout>"); the text between
-// codes holds the headings. Lines mean nothing: a sheet is a few long lines.
+// Reading a setup-code sheet: a title line, then headings and setup codes, the last of them the
+// closing code that stores the settings in the scanner. A code is a run of digits followed by its
+// caption in angle brackets ("0207<Scanner Timeout>"); the text between codes holds the
+// headings. Lines mean nothing: a sheet is a few long lines.
 #pragma once
 
 #include <optional>
@@ -11,6 +12,10 @@
 namespace stampwell {
 
 inline constexpr std::string_view kSheetTitle = "Orlo Scanner Configuration Sheet";
+// The code that ends every complete sheet. A sheet without it was cut short: scanned, it would
+// leave the scanner half set up.
+inline constexpr std::string_view kClosingDigits = "9999";
+inline constexpr std::string_view kClosingCaption = "Update";
 // Longer codes are no setup codes; the longest the scanner knows has 14 digits.
 inline constexpr std::size_t kMaxCodeDigits = 32;
 
@@ -36,6 +41,7 @@ struct ParsedSheet {
     std::string error;  // why the text is not a sheet
 };
 
+// Accepts only a complete sheet: the title first and the closing code last.
 ParsedSheet parse_sheet(std::string_view text);
 
 }  // namespace stampwell

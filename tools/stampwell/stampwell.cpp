@@ -1,9 +1,11 @@
 #include "tools/stampwell/stampwell.h"
 
+#include <cerrno>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
-#include <sstream>
 
+#include "files/file_replacement.h"
 #include "tools/stampwell/barcode_page.h"
 #include "tools/stampwell/sheet_parser.h"
 
@@ -15,9 +17,6 @@ constexpr const char* kUsage =
     "Writes the setup codes of SHEET (a sheet such as Barcode.prn) as a printable page of\n"
     "numbered barcodes beside it (Barcode.html) and opens the page in the default browser.\n"
     "  --no-open  only write the page (so does a non-empty STAMPWELL_NO_OPEN variable)\n";
-
-// A sheet is a few kilobytes; anything this large is something else.
-constexpr std::uintmax_t kMaxSheetBytes = 4 * 1024 * 1024;
 
 struct Options {
     std::string sheet;
@@ -39,45 +38,42 @@ bool parse_arguments(const std::vector<std::string>& args, Options& options) {
     return !options.sheet.empty();
 }
 
-// The file's text, or an error.
+// The file's text, or an error. It is read up to one byte past the limit, so a device or a pipe
+// that never ends is refused too.
 bool read_sheet(const std::string& path, std::string& text, std::string& error) {
-    std::error_code size_error;
-    const std::uintmax_t size = std::filesystem::file_size(path, size_error);
-    if (size_error) {
-        error = "Cannot read " + path + ": " + size_error.message();
-        return false;
-    }
-    if (size > kMaxSheetBytes) {
-        error = path + " is not a setup-code sheet: it is far too large for one.";
-        return false;
-    }
     std::ifstream in(path, std::ios::binary);
-    std::ostringstream content;
-    content << in.rdbuf();
     if (!in) {
+        error = "Cannot read " + path + ": " + std::strerror(errno);
+        return false;
+    }
+    text.resize(kMaxSheetBytes + 1);
+    in.read(text.data(), static_cast<std::streamsize>(text.size()));
+    if (in.bad()) {
         error = "Cannot read " + path + ".";
         return false;
     }
-    text = content.str();
+    text.resize(static_cast<std::size_t>(in.gcount()));
+    if (text.size() > kMaxSheetBytes) {
+        error = path + " is not a setup-code sheet: it is far too large for one.";
+        return false;
+    }
     return true;
 }
 
-bool write_page(const std::string& path, const std::string& html) {
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out << html;
-    out.flush();
-    return static_cast<bool>(out);
+// Whether two paths name one file: the same name, or one file reached by two names (a link, or
+// another case of the name where the file system ignores case).
+bool same_file(const std::filesystem::path& a, const std::filesystem::path& b) {
+    std::error_code ignored;
+    return a == b || std::filesystem::equivalent(a, b, ignored);
 }
 
 }  // namespace
 
 std::string page_path_for(const std::string& sheet_path) {
-    std::filesystem::path page(sheet_path);
+    const std::filesystem::path sheet(sheet_path);
+    const std::filesystem::path page = std::filesystem::path(sheet).replace_extension(".html");
     // Never over the sheet itself.
-    if (page.extension() == ".html") {
-        return sheet_path + ".html";
-    }
-    return page.replace_extension(".html").string();
+    return same_file(page, sheet) ? sheet_path + ".html" : page.string();
 }
 
 int run(const std::vector<std::string>& args, Platform& platform) {
@@ -97,9 +93,15 @@ int run(const std::vector<std::string>& args, Platform& platform) {
         return 1;
     }
     const std::string page = page_path_for(options.sheet);
+    if (same_file(page, options.sheet)) {
+        platform.report_error("Cannot write the page " + page + ": it is the sheet itself.");
+        return 1;
+    }
     const std::string name = std::filesystem::path(options.sheet).filename().string();
-    if (!write_page(page, render_page(*parsed.sheet, name))) {
-        platform.report_error("Cannot write the page " + page + ".");
+    if (const tessmar::FileResult written =
+            tessmar::replace_file(page, render_page(*parsed.sheet, name));
+        !written.ok) {
+        platform.report_error("Cannot write the page: " + written.error + ".");
         return 1;
     }
     if (!options.open || platform.browser_disabled()) {

@@ -3,6 +3,7 @@
 // each platform's own.
 #pragma once
 
+#include <cstddef>
 #include <string>
 #include <vector>
 
@@ -22,8 +23,13 @@ class Platform {
 
 inline constexpr const char* kNoOpenVariable = "STAMPWELL_NO_OPEN";
 
+// The largest sheet read. Tessmar's largest is about 52 KB; a file far larger is something else,
+// and its page would take hundreds of megabytes.
+inline constexpr std::size_t kMaxSheetBytes = 256 * 1024;
+
 // The page written for `sheet_path`: beside it, with the extension .html (Barcode.prn gives
-// Barcode.html).
+// Barcode.html), or with .html added when that would be the sheet itself (S.html, or S.HTML where
+// case does not count).
 std::string page_path_for(const std::string& sheet_path);
 
 // Runs stampwell with its arguments (without the program name); returns the exit code.
