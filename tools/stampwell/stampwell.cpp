@@ -60,6 +60,13 @@ bool read_sheet(const std::string& path, std::string& text, std::string& error) 
     return true;
 }
 
+// Names come and go as UTF-8: the program's code page on Windows, the usual encoding elsewhere.
+// On Windows libstdc++ reads a plain char string by the C locale (as Latin-1) but gives UTF-8
+// back, so names are read as UTF-8 explicitly.
+std::filesystem::path utf8_path(const std::string& name) {
+    return std::filesystem::path(std::u8string(name.begin(), name.end()));
+}
+
 // Whether two paths name one file: the same name, or one file reached by two names (a link, or
 // another case of the name where the file system ignores case).
 bool same_file(const std::filesystem::path& a, const std::filesystem::path& b) {
@@ -70,7 +77,7 @@ bool same_file(const std::filesystem::path& a, const std::filesystem::path& b) {
 }  // namespace
 
 std::string page_path_for(const std::string& sheet_path) {
-    const std::filesystem::path sheet(sheet_path);
+    const std::filesystem::path sheet = utf8_path(sheet_path);
     const std::filesystem::path page = std::filesystem::path(sheet).replace_extension(".html");
     // Never over the sheet itself.
     return same_file(page, sheet) ? sheet_path + ".html" : page.string();
@@ -93,11 +100,11 @@ int run(const std::vector<std::string>& args, Platform& platform) {
         return 1;
     }
     const std::string page = page_path_for(options.sheet);
-    if (same_file(page, options.sheet)) {
+    if (same_file(utf8_path(page), utf8_path(options.sheet))) {
         platform.report_error("Cannot write the page " + page + ": it is the sheet itself.");
         return 1;
     }
-    const std::string name = std::filesystem::path(options.sheet).filename().string();
+    const std::string name = utf8_path(options.sheet).filename().string();
     if (const tessmar::FileResult written =
             tessmar::replace_file(page, render_page(*parsed.sheet, name));
         !written.ok) {
