@@ -18,11 +18,11 @@ namespace {
 
 constexpr const char* kUsage =
     "Usage: stampwell [--no-open] SHEET\n"
-    "Writes the setup codes of SHEET (a sheet such as Barcode.prn) as printable pages of\n"
-    "numbered barcodes beside it (Barcode.html) and opens them in the default browser.\n"
-    "Print them at 100% size on Letter or A4 paper.\n"
+    "Writes the setup codes of SHEET (a sheet such as Barcode.prn) as printable pages\n"
+    "of numbered barcodes beside it (Barcode.html), and opens them in the default\n"
+    "browser. Print them at 100% size on Letter or A4 paper.\n"
     "\n"
-    "  --no-open  only write the page (so does a non-empty STAMPWELL_NO_OPEN variable)\n"
+    "  --no-open  only write the page (as does a non-empty STAMPWELL_NO_OPEN)\n"
     "  --help     show this help\n"
     "  --version  show the version\n";
 
