@@ -1,69 +1,93 @@
 #include "cli/cli.h"
 
-#include <cstdio>
 #include <iostream>
+
+#include "version.h"
 
 namespace tessmar::cli {
 namespace {
+
+constexpr char kTryHelp[] = "Try 'tessmar-cli --help'.";
 
 bool positional_count(const Arguments& args, std::size_t count) {
     return args.positional.size() == count;
 }
 
+// Every line of the help stays within 80 columns.
 const Command kCommands[] = {
     {"defaults",
-     "-o FILE.orl",
+     {"-o FILE.orl"},
      "write the factory settings file",
      {"-o"},
      [](const Arguments& a) { return positional_count(a, 0) && a.has("-o"); },
      run_defaults},
     {"tree",
-     "FILE.orl",
+     {"FILE.orl"},
      "print the summary tree, two spaces of indent per level",
      {},
      [](const Arguments& a) { return positional_count(a, 1); },
      run_tree},
     {"diff",
-     "A.orl [B.orl | --port DEV]",
-     "the summary lines that differ (B defaults to the factory settings)",
+     {"[A.orl] B.orl", "FILE.orl --port DEV"},
+     "the summary lines in which B differs from A (A: the factory settings)",
      {"--port"},
      [](const Arguments& a) {
          return positional_count(a, 1) || (positional_count(a, 2) && !a.has("--port"));
      },
      run_diff,
-     "Lists the lines of the summary tree in which A and B differ, each under the path of its\n"
-     "parent in the tree: \"- \" and A's text, \"+ \" and B's text, one of them alone when only\n"
-     "one tree has the line. Prints nothing when the trees agree. Exits 0 whether or not they\n"
-     "differ, 1 when a file cannot be read.\n"
+     "Lists the lines of the summary tree in which A and B differ, each under the\n"
+     "path of its parent in the tree: \"- \" and A's text, \"+ \" and B's text, one of\n"
+     "them alone when only one tree has the line. With one file, A is the factory\n"
+     "settings and B the file: what was changed. As diff(1) does, it exits 0 when the\n"
+     "trees agree (printing nothing), 1 when they differ and 2 when a file cannot be\n"
+     "read.\n"
      "\n"
-     "  tessmar-cli diff FILE.orl --port DEV\n"
-     "\n"
-     "compares the file with what the scanner on DEV holds, changing neither: the lines that\n"
-     "differ, then each differing byte that no line shows (the options of an interface not\n"
-     "selected, say) with its offset. Exits 0 when they are equal, 1 when they differ or the\n"
-     "scanner cannot be read.\n"},
+     "With --port it compares the file (A) with what the scanner on DEV holds (B),\n"
+     "changing neither: the lines that differ, then each differing byte that no line\n"
+     "shows (the options of an interface not selected, say) with its offset. It\n"
+     "exits 0 when they are equal, 1 when they differ and 2 when the scanner cannot\n"
+     "be read.\n",
+     {},
+     kTrouble},
     {"sheet",
-     "FILE.orl [-o PATH]",
+     {"FILE.orl [-o PATH]"},
      "write the setup-code sheet (default ./Barcode.prn)",
      {"-o"},
      [](const Arguments& a) { return positional_count(a, 1); },
      run_sheet},
     {"download",
-     "FILE.orl --port DEV [--verify]",
+     {"FILE.orl --port DEV [--verify] [--force]"},
      "send the settings to a scanner",
      {"--port"},
      [](const Arguments& a) { return positional_count(a, 1) && a.has("--port"); },
      run_download,
-     "With --verify the scanner is read back after the download and compared with the file:\n"
-     "exit 0 when it holds exactly what was sent; otherwise the differences are listed as diff\n"
-     "lists them, and the exit is 1, as it is when the read-back fails.\n",
-     {"--verify"}},
+     "Sends the settings to the scanner on DEV, which takes them into use. The line\n"
+     "runs at 9600 baud, 8 data bits, no parity, 1 stop bit (8N1), without flow\n"
+     "control. The settings go as 112 packets of 16 bytes in hexadecimal text; the\n"
+     "scanner answers each with ACK (or DONE) within 2 seconds. A packet answered\n"
+     "otherwise is sent again, up to 3 times; one not answered within 2 seconds\n"
+     "ends the download. Then UPDATE has the scanner take the settings into use;\n"
+     "after a failure it is sent EXIT instead. Exits 1 when the download failed:\n"
+     "run it again to retry.\n"
+     "\n"
+     "FILE.orl must be a whole settings file of 1562 bytes. --force sends a file of\n"
+     "another size as Tessmar opens it: its bytes over the factory settings.\n"
+     "\n"
+     "With --verify the scanner is read back after the download and compared with\n"
+     "the file: exit 0 when it holds exactly what was sent; otherwise the\n"
+     "differences are listed as diff lists them, and the exit is 1, as it is when\n"
+     "the read-back fails.\n",
+     {"--verify", "--force"}},
     {"read",
-     "--port DEV -o FILE.orl",
+     {"--port DEV -o FILE.orl"},
      "read a scanner's settings into a file",
      {"--port", "-o"},
      [](const Arguments& a) { return positional_count(a, 0) && a.has("--port") && a.has("-o"); },
-     run_read},
+     run_read,
+     "Reads the settings of the scanner on DEV over the same line as download\n"
+     "(9600 baud, 8N1): 99 requests of 16 bytes, each answered within 2 seconds.\n"
+     "The file is written only when every answer arrived; a failed read leaves an\n"
+     "existing file as it was.\n"},
 };
 
 const Command* find_command(const std::string& name) {
@@ -75,34 +99,43 @@ const Command* find_command(const std::string& name) {
     return nullptr;
 }
 
-void print_usage(const Command* only, std::ostream& out) {
-    if (only == nullptr) {
-        out << "Usage: tessmar-cli COMMAND [ARGUMENTS]\n\n"
-               "Works with Velkor Orlo scanner settings files (.orl).\n\nCommands:\n";
-    } else {
-        out << "Usage:\n";
-    }
-    for (const Command& command : kCommands) {
-        if (only == nullptr || only == &command) {
-            char line[200];
-            std::snprintf(line, sizeof line, "  tessmar-cli %-8s %-31s %s\n", command.name,
-                          command.synopsis, command.summary);
-            out << line;
-            if (only != nullptr && command.details != nullptr) {
-                out << "\n" << command.details;
-            }
-        }
-    }
-    if (only == nullptr) {
-        out << "\n-o - writes to standard output. An output file is replaced only once all of it\n"
-               "was written, so a failure leaves the old file as it was.\n"
-               "'tessmar-cli COMMAND --help' shows the usage of one command.\n";
+void print_forms(const Command& command, std::ostream& out) {
+    for (const char* form : command.forms) {
+        out << "  tessmar-cli " << command.name << " " << form << "\n";
     }
 }
 
-int usage_error(const Command* command, const std::string& message) {
-    std::cerr << "tessmar-cli: " << message << "\n";
-    print_usage(command, std::cerr);
+void print_usage(std::ostream& out) {
+    out << "Usage: tessmar-cli COMMAND [ARGUMENTS]\n\n"
+           "Works with Velkor Orlo scanner settings files (.orl).\n\nCommands:\n";
+    for (const Command& command : kCommands) {
+        print_forms(command, out);
+        out << "      " << command.summary << "\n";
+    }
+    out << "  tessmar-cli help [COMMAND]\n"
+           "      show this help, or more about one command\n"
+           "  tessmar-cli --version\n"
+           "      show the version\n"
+           "\n"
+           "DEV is a serial device (/dev/ttyUSB0) or, on Windows, a port (COM3).\n"
+           "-o - writes to standard output. An output file is replaced only once all of\n"
+           "it was written, so a failure leaves the old file as it was.\n"
+           "Exits 0 on success, 1 on failure (with one line on standard error) and 2 on a\n"
+           "usage error; diff exits 1 when there are differences, and 2 on trouble.\n";
+}
+
+void print_command_usage(const Command& command, std::ostream& out) {
+    out << "Usage:\n";
+    print_forms(command, out);
+    out << "      " << command.summary << "\n";
+    if (command.details != nullptr) {
+        out << "\n" << command.details;
+    }
+}
+
+// One line saying what is wrong, and where to look.
+int usage_error(const std::string& message) {
+    std::cerr << "tessmar-cli" << message << "\n" << kTryHelp << "\n";
     return kUsageError;
 }
 
@@ -115,12 +148,21 @@ bool is_one_of(std::initializer_list<const char*> options, const std::string& ar
     return false;
 }
 
+std::string forms_text(const Command& command) {
+    std::string text;
+    for (const char* form : command.forms) {
+        text += (text.empty() ? "" : ", or ") + std::string(form);
+    }
+    return text;
+}
+
 // Parses a command's arguments; returns an exit code when the command should not run.
 int parse(const Command& command, const std::vector<std::string>& args, Arguments& parsed) {
+    const std::string name = std::string(" ") + command.name + ": ";
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string& arg = args[i];
         if (arg == "--help" || arg == "-h") {
-            print_usage(&command, std::cout);
+            print_command_usage(command, std::cout);
             return kSuccess;
         }
         if (is_one_of(command.flag_options, arg)) {
@@ -129,10 +171,10 @@ int parse(const Command& command, const std::vector<std::string>& args, Argument
         }
         if (arg.size() > 1 && arg[0] == '-') {
             if (!is_one_of(command.value_options, arg)) {
-                return usage_error(&command, "unknown option " + arg);
+                return usage_error(name + "unknown option '" + arg + "'");
             }
             if (i + 1 >= args.size()) {
-                return usage_error(&command, "option " + arg + " needs a value");
+                return usage_error(name + "option " + arg + " needs a value");
             }
             parsed.options[arg] = args[++i];
             continue;
@@ -140,9 +182,58 @@ int parse(const Command& command, const std::vector<std::string>& args, Argument
         parsed.positional.push_back(arg);
     }
     if (!command.accepts(parsed)) {
-        return usage_error(&command, "wrong arguments for " + std::string(command.name));
+        return usage_error(name + "wrong arguments; it takes " + forms_text(command));
     }
     return -1;
+}
+
+// tessmar-cli help [COMMAND]
+int help(const std::vector<std::string>& args) {
+    if (args.empty()) {
+        print_usage(std::cout);
+        return kSuccess;
+    }
+    const Command* command = find_command(args[0]);
+    if (args.size() > 1) {
+        return usage_error(" help: wrong arguments; it takes [COMMAND]");
+    }
+    if (command == nullptr) {
+        return usage_error(": unknown command '" + args[0] + "'");
+    }
+    print_command_usage(*command, std::cout);
+    return kSuccess;
+}
+
+// The exit code of the run; `trouble` becomes the exit code of a failure to write the output.
+int dispatch(int argc, char** argv, int& trouble) {
+    if (argc < 2) {
+        return usage_error(": no command given");
+    }
+    const std::string name = argv[1];
+    const std::vector<std::string> args(argv + 2, argv + argc);
+    if (name == "--help" || name == "-h") {
+        print_usage(std::cout);
+        return kSuccess;
+    }
+    if (name == "--version") {
+        std::cout << "tessmar-cli " TESSMAR_VERSION "\n";
+        return kSuccess;
+    }
+    if (name == "help") {
+        return help(args);
+    }
+    const Command* command = find_command(name);
+    if (command == nullptr) {
+        return usage_error(name.starts_with('-') ? ": unknown option '" + name + "'"
+                                                 : ": unknown command '" + name + "'");
+    }
+    Arguments parsed;
+    const int early_exit = parse(*command, args, parsed);
+    if (early_exit >= 0) {
+        return early_exit;
+    }
+    trouble = command->trouble;
+    return command->run(parsed);
 }
 
 }  // namespace
@@ -152,30 +243,10 @@ int failure(const std::string& message) {
     return kFailure;
 }
 
-namespace {
-
-int dispatch(int argc, char** argv) {
-    if (argc < 2) {
-        return usage_error(nullptr, "no command given");
-    }
-    const std::string name = argv[1];
-    if (name == "--help" || name == "-h") {
-        print_usage(nullptr, std::cout);
-        return kSuccess;
-    }
-    const Command* command = find_command(name);
-    if (command == nullptr) {
-        return usage_error(nullptr, "unknown command '" + name + "'");
-    }
-    Arguments parsed;
-    const int early_exit = parse(*command, std::vector<std::string>(argv + 2, argv + argc), parsed);
-    return early_exit >= 0 ? early_exit : command->run(parsed);
-}
-
-}  // namespace
-
 int main(int argc, char** argv) {
-    return finish_standard_output(dispatch(argc, argv));
+    int trouble = kFailure;
+    const int exit_code = dispatch(argc, argv, trouble);
+    return finish_standard_output(exit_code, trouble);
 }
 
 }  // namespace tessmar::cli

@@ -13,6 +13,9 @@
 namespace tessmar::cli {
 
 enum ExitCode : int { kSuccess = 0, kFailure = 1, kUsageError = 2 };
+// diff exits as diff(1) does: kSuccess when equal, these otherwise.
+inline constexpr int kDifferent = 1;
+inline constexpr int kTrouble = 2;
 
 // The parsed arguments of one command: its positional arguments and its options with values.
 struct Arguments {
@@ -25,7 +28,7 @@ struct Arguments {
 
 struct Command {
     const char* name;
-    const char* synopsis;                              // its arguments, as usage shows them
+    std::initializer_list<const char*> forms;          // its arguments, as usage shows them
     const char* summary;                               // one line of what it does
     std::initializer_list<const char*> value_options;  // options that take a value
     // Whether the arguments are complete for this command.
@@ -33,6 +36,7 @@ struct Command {
     int (*run)(const Arguments& args);
     const char* details = nullptr;  // more about the command, shown by its --help
     std::initializer_list<const char*> flag_options = {};  // options that take no value
+    int trouble = kFailure;  // the exit code of a failure (diff's is 2, as diff(1) has it)
 };
 
 // Reports a failure as one line on stderr; returns kFailure.
@@ -46,13 +50,19 @@ bool is_standard_output(const std::string& path);
 FileResult write_output(const std::string& path, std::string_view content);
 
 // Flushes standard output at the end of a run: output that could not be written (a full disk, a
-// closed stream) fails the command with one line, whatever it printed.
-int finish_standard_output(int exit_code);
+// closed stream) fails the command with one line and at least the exit code `trouble`, whatever
+// it printed.
+int finish_standard_output(int exit_code, int trouble = kFailure);
+
+// Which settings files a command takes: any, as the Open command does, or only a whole record.
+enum class Accepted { any_size, whole_record };
 
 // Starts `state` from the factory settings and opens `path` over it as the Open command does: a
-// file that is not one record long still loads, with a warning on stderr. False, after a
-// one-line message, when the file cannot be read.
-bool open_settings(const std::string& path, ProgramState& state);
+// file that is not one record long still loads, with a warning on stderr, unless only a whole
+// record is accepted. False, after a one-line message, when the file cannot be read or is
+// refused.
+bool open_settings(const std::string& path, ProgramState& state,
+                   Accepted accepted = Accepted::any_size);
 
 // Commands, one file each.
 int run_defaults(const Arguments& args);

@@ -3,6 +3,13 @@
 namespace tessmar::cli {
 namespace {
 
+// A line as it is printed: without blanks at its end (a setting whose text is empty, say), so
+// scripts and diffs of the output see no trailing white space.
+void print_line(std::ostream& out, const std::string& text) {
+    const std::size_t end = text.find_last_not_of(" \t");
+    out << text.substr(0, end == std::string::npos ? 0 : end + 1) << "\n";
+}
+
 std::string joined_path(const std::vector<std::string>& path) {
     std::string text;
     for (const std::string& part : path) {
@@ -17,14 +24,14 @@ void print_lines(const std::vector<SummaryDifference>& differences, std::ostream
         const SummaryDifference& difference = differences[i];
         const std::string path = joined_path(difference.path);
         if (i == 0 || path != previous_path) {
-            out << path << "\n";
+            print_line(out, path);
             previous_path = path;
         }
         if (difference.a) {
-            out << "  - " << *difference.a << "\n";
+            print_line(out, "  - " + *difference.a);
         }
         if (difference.b) {
-            out << "  + " << *difference.b << "\n";
+            print_line(out, "  + " + *difference.b);
         }
     }
 }
@@ -44,7 +51,8 @@ void print_differences(const std::vector<SummaryDifference>& differences, const 
     if (differences.empty()) {
         return;
     }
-    out << "--- " << a_name << "\n+++ " << b_name << "\n";
+    print_line(out, "--- " + a_name);
+    print_line(out, "+++ " + b_name);
     print_lines(differences, out);
 }
 
@@ -53,7 +61,8 @@ void print_comparison(const RecordComparison& comparison, const std::string& our
     if (comparison.equal()) {
         return;
     }
-    out << "--- " << ours_name << "\n+++ " << theirs_name << "\n";
+    print_line(out, "--- " + ours_name);
+    print_line(out, "+++ " + theirs_name);
     print_lines(comparison.lines, out);
     print_bytes(comparison.unshown_bytes, out);
 }

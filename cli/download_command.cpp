@@ -1,5 +1,5 @@
-// tessmar-cli download FILE.orl --port DEV [--verify]: sends a settings file to the scanner and,
-// when asked, reads it back to compare.
+// tessmar-cli download FILE.orl --port DEV [--verify] [--force]: sends a settings file to the
+// scanner and, when asked, reads it back to compare.
 #include <iostream>
 
 #include "cli/cli.h"
@@ -28,9 +28,12 @@ int verify(SerialPort& port, const ProgramState& sent, const std::string& name) 
 
 }  // namespace
 
+// A file of another size than a record is something else, or a damaged or cut copy: sent, it
+// would set up the scanner with the factory settings in place of the part missing.
 int run_download(const Arguments& args) {
     ProgramState state;
-    if (!open_settings(args.positional[0], state)) {
+    if (!open_settings(args.positional[0], state,
+                       args.has("--force") ? Accepted::any_size : Accepted::whole_record)) {
         return kFailure;
     }
     std::string error;

@@ -1,4 +1,5 @@
 // Where the commands' output goes: files replaced safely, or standard output.
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <iostream>
@@ -22,7 +23,7 @@ FileResult write_output(const std::string& path, std::string_view content) {
     return output->commit();
 }
 
-int finish_standard_output(int exit_code) {
+int finish_standard_output(int exit_code, int trouble) {
     // Commands print last, so a write that failed while the command ran left its reason in errno;
     // otherwise the final flush gives it.
     int error = std::cout ? 0 : errno;
@@ -34,7 +35,7 @@ int finish_standard_output(int exit_code) {
     }
     failure("cannot write standard output" +
             (error != 0 ? ": " + std::string(std::strerror(error)) : std::string()));
-    return exit_code == kSuccess ? kFailure : exit_code;
+    return std::max(exit_code, trouble);
 }
 
 }  // namespace tessmar::cli

@@ -49,6 +49,7 @@ OpenResult open_settings_file_into(ProgramState& state, const std::string& path)
     OpenResult opened;
     SettingsFileContents contents = read_settings_file(path);
     opened.result = contents.result;
+    opened.file_size = contents.file_size;
     if (!contents.result.ok) {
         return opened;
     }

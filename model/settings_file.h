@@ -33,6 +33,7 @@ std::string_view settings_file_bytes(const SettingsRecord& record);
 struct OpenResult {
     FileResult result;
     std::string warning;
+    std::uintmax_t file_size = 0;
 };
 OpenResult open_settings_file_into(ProgramState& state, const std::string& path);
 

@@ -2,6 +2,8 @@
 // first list, and keeps the program's interface class in step with that list as it changes.
 #include <windowsx.h>
 
+#include <algorithm>
+#include <array>
 #include <iterator>
 
 #include "pages/reader_pages.h"
@@ -13,37 +15,14 @@ namespace {
 using F = Field;
 
 constexpr const char* kInterfaceItems[] = {"Keyboard wedge", "RS-232", "Wand emulation"};
-// The page's own keyboard names; the last holds a doubled slash.
-constexpr const char* kKeyboardTypeItems[] = {
-    "PCAT (US)",
-    "PCAT (French)",
-    "PCAT (German)",
-    "PCAT (Italy)",
-    "PCAT (Swedish)",
-    "PCAT (Norwegian)",
-    "PCAT (UK)",
-    "PCAT (Belgium)",
-    "PCAT (Spanish)",
-    "PCAT (Portuguese)",
-    "PS55 A01-1",
-    "PS55 A01-2",
-    "PS55 A01-3",
-    "PS55 001-1",
-    "PS55 001-81",
-    "PS55 001-2",
-    "PS55 001-82",
-    "PS55 001-3",
-    "PS55 001-8A",
-    "PS55 002-1, 003-1",
-    "PS55 002-81, 003-81",
-    "PS55 002-2, 003-2",
-    "PS55 002-82, 003-82",
-    "PS55 002-3, 003-3",
-    "PS55 002-8A, 003-8A",
-    "IBM 3477 (Japanese)",
-    "PS2-30",
-    "IBM 34XX//319X, Memorex Telex 122 Keys",
-};
+// The summary tree's keyboard names, but for the last, which the page writes with a doubled
+// slash.
+constexpr auto kKeyboardTypeItems = [] {
+    std::array<const char*, std::size(texts::keyboard_types)> items{};
+    std::copy(std::begin(texts::keyboard_types), std::end(texts::keyboard_types), items.begin());
+    items.back() = "IBM 34XX//319X, Memorex Telex 122 Keys";
+    return items;
+}();
 constexpr const char* kNoYesItems[] = {"No", "Yes"};
 constexpr const char* kBaudRateItems[] = {"38400 bps", "19200 bps", "9600 bps", "4800 bps",
                                           "2400 bps",  "1200 bps",  "600 bps",  "300 bps"};

@@ -30,9 +30,9 @@ void KeyBoxes::fill(HWND dialog, std::span<const std::uint8_t> bytes,
 
 void KeyBoxes::bind(HWND dialog, HINSTANCE instance, const InterfaceClass& interface_class) {
     for (std::size_t i = 0; i < values_.size(); ++i) {
-        const KeyBoxSpec& spec = specs_[i];
-        make_key_entry_box(GetDlgItem(dialog, spec.control), instance, interface_class,
-                           {values_[i], spec.offers_key_type, spec.starts_from_existing});
+        const KeyBoxSpec& box = specs_[i];
+        make_key_entry_box(GetDlgItem(dialog, box.control), instance, interface_class,
+                           {values_[i], box.offers_key_type, box.starts_from_existing});
     }
 }
 
@@ -49,9 +49,9 @@ void KeyBoxes::show(HWND dialog, std::size_t index, InterfaceClass interface_cla
 
 void reset_key_strings(std::span<const KeyBoxSpec> specs, std::span<std::uint8_t> bytes,
                        std::span<const std::uint8_t> factory) {
-    for (const KeyBoxSpec& spec : specs) {
-        const auto from = slot_in(factory, spec.offset);
-        std::copy(from.begin(), from.end(), slot_in(bytes, spec.offset).begin());
+    for (const KeyBoxSpec& box : specs) {
+        const auto from = slot_in(factory, box.offset);
+        std::copy(from.begin(), from.end(), slot_in(bytes, box.offset).begin());
     }
 }
 

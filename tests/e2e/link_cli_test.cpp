@@ -263,7 +263,7 @@ TEST_F(LinkCli, VerifyAndDiffTellWhatTheScannerHolds) {
         {"a scanner that does not answer",
          {"--silent-after", "0"},
          {"diff", "FILE", "--port", "PORT"},
-         1,
+         2,
          [](const auto&) { return std::string(); },
          "tessmar-cli: read failed: no reply to request 1 of 99 (offset 0000) within 2000 ms\n"},
     };

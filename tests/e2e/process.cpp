@@ -69,10 +69,10 @@ Simulator::~Simulator() {
     }
 }
 
-Outcome run_cli(const std::vector<std::string>& args, int stderr_fd) {
+Outcome run_program(const char* path, const std::vector<std::string>& args, int stderr_fd) {
     FILE* out = std::tmpfile();
     FILE* err = std::tmpfile();
-    const std::vector<char*> argv = argv_of(TESSMAR_CLI_PATH, args);
+    const std::vector<char*> argv = argv_of(path, args);
     const pid_t pid = fork();
     if (pid == 0) {
         dup2(fileno(out), STDOUT_FILENO);

@@ -31,8 +31,13 @@ struct Outcome {
     std::string err;
 };
 
-// Runs tessmar-cli with `args`, its stdout and stderr captured (stderr on `stderr_fd` instead,
-// when one is given).
-Outcome run_cli(const std::vector<std::string>& args, int stderr_fd = -1);
+// Runs the program at `path` with `args`, its stdout and stderr captured (stderr on `stderr_fd`
+// instead, when one is given).
+Outcome run_program(const char* path, const std::vector<std::string>& args, int stderr_fd = -1);
+
+// Runs tessmar-cli.
+inline Outcome run_cli(const std::vector<std::string>& args, int stderr_fd = -1) {
+    return run_program(TESSMAR_CLI_PATH, args, stderr_fd);
+}
 
 }  // namespace tessmar::test

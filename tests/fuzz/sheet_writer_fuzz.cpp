@@ -1,6 +1,7 @@
 // The sheet writer against Stampwell: for any record and code-ID state, the sheet Tessmar writes
-// is complete, within Stampwell's limit, and accepted by it with every code the writer wrote; a
-// sheet the user declined is refused.
+// is complete, within Stampwell's limit, and accepted by it with every code the writer wrote, in
+// steps that each close with their Validate and stand whole on a page; a sheet the user declined
+// is refused.
 #include <fuzzer/FuzzedDataProvider.h>
 
 #include <algorithm>
@@ -10,6 +11,8 @@
 #include "tests/core/sheet_test_support.h"
 #include "tests/fuzz/fuzz_support.h"
 #include "tools/stampwell/barcode_page.h"
+#include "tools/stampwell/page_layout.h"
+#include "tools/stampwell/step_captions.h"
 #include "tools/stampwell/stampwell.h"
 
 namespace {
@@ -60,7 +63,23 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         codes += group.codes.size();
     }
     require(codes == count_of(run.text, ">"), "Stampwell reads every code the writer wrote");
-    const std::string page = stampwell::render_page(*parsed.sheet, "Barcode.prn");
+    // Tessmar closes every value it writes, and no step it writes is too long for a page.
+    const std::vector<stampwell::StepGroup> groups = stampwell::sheet_steps(*parsed.sheet);
+    for (const stampwell::StepGroup& group : groups) {
+        for (const stampwell::Step& step : group.steps) {
+            require(step.codes.size() == 1 ||
+                        stampwell::four_digit_code(step.codes.back()) == stampwell::kValidateCode,
+                    "every step of more than one code ends with its Validate");
+        }
+    }
+    for (const stampwell::Page& page : stampwell::lay_out_pages(groups)) {
+        for (const stampwell::PageBlock& block : page.blocks) {
+            for (const stampwell::StepPiece& piece : block.pieces) {
+                require(piece.count == piece.step->codes.size(), "every step is whole on a page");
+            }
+        }
+    }
+    const std::string page = stampwell::render_page(*parsed.sheet, {"Barcode.prn", ""});
     require(count_of(page, "<figure") == codes, "the page shows every code");
 
     if (run.questions > 0) {

@@ -1,10 +1,14 @@
 // Stampwell's parser and page: any text either is refused or is a complete sheet, title first and
-// closing code last, that reads the same when written out again, and whose page shows every code.
+// closing code last, that reads the same when written out again, whose steps hold every code once
+// and in order, laid out on pages as they must be (see layout_properties.h), and whose page shows
+// every code with a footer on every page.
 #include <cstddef>
 #include <cstdint>
 
 #include "tests/fuzz/fuzz_support.h"
+#include "tests/stampwell/layout_properties.h"
 #include "tools/stampwell/barcode_page.h"
+#include "tools/stampwell/step_captions.h"
 
 namespace {
 
@@ -29,6 +33,55 @@ std::string written_out(const stampwell::Sheet& sheet) {
         }
     }
     return text;
+}
+
+std::size_t count_of(const std::string& text, std::string_view what) {
+    std::size_t count = 0;
+    for (std::size_t at = text.find(what); at != std::string::npos; at = text.find(what, at + 1)) {
+        ++count;
+    }
+    return count;
+}
+
+// A step ends with its Validate, or where a code that names a setting (or stands alone) begins
+// the next.
+bool ends_before(const stampwell::Step& step, const stampwell::Step& next) {
+    const std::optional<int> last = stampwell::four_digit_code(step.codes.back());
+    const std::optional<int> first = stampwell::four_digit_code(next.codes.front());
+    return last == stampwell::kValidateCode ||
+           !(first && (stampwell::is_value_code(*first) || *first == stampwell::kValidateCode));
+}
+
+// Each group's steps, numbered on from 1, hold its codes in order; a step ends only where a
+// Validate (or the group) ends it.
+bool steps_hold_the_codes(const stampwell::Sheet& sheet,
+                          const std::vector<stampwell::StepGroup>& groups) {
+    if (groups.size() != sheet.groups.size()) {
+        return false;
+    }
+    int number = 0;
+    for (std::size_t g = 0; g < groups.size(); ++g) {
+        std::vector<std::string> codes;
+        const stampwell::Step* previous = nullptr;
+        for (const stampwell::Step& step : groups[g].steps) {
+            if (step.number != ++number || step.codes.empty() ||
+                (previous != nullptr && !ends_before(*previous, step))) {
+                return false;
+            }
+            previous = &step;
+            for (const stampwell::SetupCode& code : step.codes) {
+                codes.push_back(code.digits + "<" + code.caption + ">");
+            }
+        }
+        std::vector<std::string> expected;
+        for (const stampwell::SetupCode& code : sheet.groups[g].codes) {
+            expected.push_back(code.digits + "<" + code.caption + ">");
+        }
+        if (codes != expected) {
+            return false;
+        }
+    }
+    return true;
 }
 
 bool same_groups(const stampwell::Sheet& a, const stampwell::Sheet& b) {
@@ -66,13 +119,18 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     for (const stampwell::CodeGroup& group : sheet.groups) {
         codes += group.codes.size();
     }
-    const std::string page = stampwell::render_page(sheet, "fuzz.prn");
-    std::size_t figures = 0;
-    for (std::size_t at = page.find("<figure"); at != std::string::npos;
-         at = page.find("<figure", at + 1)) {
-        ++figures;
-    }
-    require(figures == codes, "the page shows every code");
+    const std::vector<stampwell::StepGroup> groups = stampwell::sheet_steps(sheet);
+    require(steps_hold_the_codes(sheet, groups), "the steps hold every code once, in order");
+    const std::vector<stampwell::Page> pages = stampwell::lay_out_pages(groups);
+    const std::string fault = stampwell::test::layout_fault(groups, pages);
+    require(fault.empty(), fault);
+
+    const std::string page = stampwell::render_page(sheet, {"fuzz.prn", "2025-06-01 14:32"});
+    require(count_of(page, "<figure") == codes, "the page shows every code");
+    require(count_of(page, "<footer>") == pages.size() &&
+                page.find("<span>Page " + std::to_string(pages.size()) + " of " +
+                          std::to_string(pages.size()) + "</span></footer>") != std::string::npos,
+            "every page has its footer, the last counting all");
     require(page.ends_with("</html>\n"), "the page is whole");
     return 0;
 }

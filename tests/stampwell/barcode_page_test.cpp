@@ -13,37 +13,77 @@ std::size_t count(const std::string& text, std::string_view what) {
     return n;
 }
 
-TEST(BarcodePage, HeadingsThenNumberedBarcodesInScanningOrder) {
-    const ParsedSheet parsed = parse_sheet(
-        "Orlo Scanner Configuration Sheet\r\n\r\n51277335127700<Enter Setup>"
-        "\r\n\r\nMSI Settings\r\n0169<Modulo 11 && 10>"
-        "\r\nFields Settings\r\n0583<Total Fields>\r\n\r\n9999<Update>");
-    ASSERT_TRUE(parsed.sheet);
-    const std::string html = render_page(*parsed.sheet, "Barcode.prn");
-    EXPECT_EQ(count(html, "<svg"), 4u);
-    EXPECT_EQ(count(html, "<h2>"), 1u);
-    EXPECT_EQ(count(html, "<h3>"), 1u);
-    const std::size_t positions[] = {
-        html.find("<div class=\"step\">1</div>\n<svg"),
-        html.find("data-code=\"51277335127700\""),
-        html.find("Enter Setup<span class=\"digits\">51277335127700</span>"),
-        html.find("<h2>MSI Settings</h2>"),
-        html.find("<div class=\"step\">2</div>"),
-        html.find("Modulo 11 &amp;&amp; 10"),
-        html.find("<h3>Fields Settings</h3>"),
-        html.find("<div class=\"step\">3</div>"),
-        html.find("<div class=\"step\">4</div>\n<svg xmlns=\"http://www.w3.org/2000/svg\""),
-        html.find("data-code=\"9999\""),
-    };
-    for (std::size_t i = 0; i < std::size(positions); ++i) {
-        ASSERT_NE(positions[i], std::string::npos) << "piece " << i;
-        if (i > 0) {
-            EXPECT_LT(positions[i - 1], positions[i]) << "piece " << i;
-        }
+std::string page_of(std::string_view sheet, const SheetOrigin& origin) {
+    const ParsedSheet parsed = parse_sheet(sheet);
+    EXPECT_TRUE(parsed.sheet) << parsed.error;
+    return parsed.sheet ? render_page(*parsed.sheet, origin) : "";
+}
+
+// The pieces appear in this order.
+void expect_in_order(const std::string& html, const std::vector<std::string>& pieces) {
+    std::size_t at = 0;
+    for (const std::string& piece : pieces) {
+        const std::size_t found = html.find(piece, at);
+        ASSERT_NE(found, std::string::npos) << piece << " after byte " << at;
+        at = found + piece.size();
     }
-    EXPECT_NE(html.find("Scan the 4 setup codes in order, from 1 to 4."), std::string::npos);
-    // Printed, a barcode with its caption is never cut by a page break.
-    EXPECT_NE(html.find("break-inside: avoid"), std::string::npos);
+}
+
+TEST(BarcodePage, StepsUnderTheirHeadingsWithTheirBarcodesLabelledInScanningOrder) {
+    const std::string html = page_of(
+        "Orlo Scanner Configuration Sheet\r\n\r\n51277335127700<Enter Setup>"
+        "\r\n\r\nScanner Settings\r\n0207<Scanner Timeout>9902<0x02>9994<Validate>"
+        "\r\n\r\nMSI Settings\r\n0169<Modulo 11 && 10>"
+        "\r\nFields Settings\r\n0583<Total Fields>\r\n\r\n9999<Update>",
+        {"Barcode.prn", "2025-06-01 14:32"});
+    EXPECT_EQ(count(html, "\n<svg"), 7u);
+    expect_in_order(
+        html, {"<h1>Orlo Scanner Configuration Sheet</h1>",
+               "<span class=\"number\">1</span>Enter Setup", "data-code=\"51277335127700\"",
+               // One code: the head says what it is, the barcode's caption only its label.
+               "<b>1</b><span class=\"caption\"></span><span class=\"digits\">51277335127700<",
+               "<h2>Scanner Settings</h2>", "<span class=\"number\">2</span>Scanner Timeout: 2<",
+               "data-code=\"0207\"", "<b>2a</b><span class=\"caption\">Scanner Timeout</span>",
+               "data-code=\"9902\"", "<b>2b</b><span class=\"caption\">0x02</span>",
+               "data-code=\"9994\"", "<b>2c</b><span class=\"caption\">Validate</span>",
+               "<h2>MSI Settings</h2>", "Modulo 11 &amp;&amp; 10", "<h3>Fields Settings</h3>",
+               "data-code=\"0583\"", "data-code=\"9999\"",
+               "<footer><span class=\"source\">Barcode.prn, written 2025-06-01 14:32</span>"
+               "<span>Scan the codes in order, starting with 1</span><span>Page 1 of 1</span>"
+               "</footer>\n</section>\n</body>"});
+}
+
+// Every page ends with its footer, counting the pages; the title stands on the first alone.
+TEST(BarcodePage, EveryPageHasItsFooterAndItsNumberOfAll) {
+    std::string sheet = "Orlo Scanner Configuration Sheet\r\n";
+    for (int code = 1; code <= 100; ++code) {
+        sheet += std::to_string(1000 + code) + "<Code>";
+    }
+    const std::string html = page_of(sheet + "9999<Update>", {"Site <A>.prn", ""});
+    // 101 steps of one code, three a line, nine lines a page.
+    EXPECT_EQ(count(html, "<section class=\"page\">"), 4u);
+    EXPECT_EQ(count(html, "<footer>"), 4u);
+    for (int page = 1; page <= 4; ++page) {
+        EXPECT_EQ(count(html,
+                        "<footer><span class=\"source\">Site &lt;A&gt;.prn</span><span>Scan "
+                        "the codes in order, starting with 1</span><span>Page " +
+                            std::to_string(page) + " of 4</span></footer>\n</section>"),
+                  1u)
+            << page;
+    }
+    EXPECT_EQ(count(html, "<h1>"), 1u);
+}
+
+// A module of 1/75 inch with quiet zones of ten modules: the Update code's 57 modules of bars
+// and 20 of quiet zone are 77/75 inch wide.
+TEST(BarcodePage, ModulesAreAWholeNumberOfPrinterDots) {
+    const std::string html = page_of("Orlo Scanner Configuration Sheet\r\n9999<Update>", {"S", ""});
+    EXPECT_NE(html.find("width=\"26.0773mm\" height=\"10.0000mm\" viewBox=\"0 0 77 1\""),
+              std::string::npos);
+    for (const int dpi : {300, 600}) {
+        const double dots = kModuleMm / 25.4 * dpi;
+        EXPECT_DOUBLE_EQ(dots, static_cast<int>(dots + 0.5)) << dpi;
+    }
 }
 
 TEST(BarcodePage, TextIsEscapedForHtml) {

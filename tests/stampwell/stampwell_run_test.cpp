@@ -1,8 +1,11 @@
 // A whole run against a recording platform: what is written, reported and opened.
 #include <gtest/gtest.h>
 
+#include <chrono>
+#include <ctime>
 #include <filesystem>
 #include <fstream>
+#include <cctype>
 
 #include "tools/stampwell/stampwell.h"
 
@@ -15,6 +18,7 @@ class RecordingPlatform : public Platform {
   public:
     void report_error(const std::string& text) override { errors.push_back(text); }
     void report_note(const std::string& text) override { notes.push_back(text); }
+    void print(const std::string& text) override { printed += text; }
     std::string open_in_browser(const std::string& page) override {
         opened.push_back(page);
         return open_error;
@@ -22,6 +26,7 @@ class RecordingPlatform : public Platform {
     bool browser_disabled() override { return disabled; }
 
     std::vector<std::string> errors, notes, opened;
+    std::string printed;
     std::string open_error;
     bool disabled = false;
 };
@@ -105,10 +110,38 @@ TEST_F(StampwellRun, AFileThatIsNoCompleteSheetGetsAMessageAndNoPage) {
 TEST_F(StampwellRun, MissingSheetAndUsageErrors) {
     EXPECT_EQ(run({sheet}, platform), 1);
     EXPECT_EQ(platform.errors.at(0).rfind("Cannot read " + sheet, 0), 0u);
+    platform.errors.clear();
     EXPECT_EQ(run({}, platform), 2);
     EXPECT_EQ(run({"--colour", sheet}, platform), 2);
     EXPECT_EQ(run({sheet, sheet}, platform), 2);
+    EXPECT_EQ(platform.errors,
+              (std::vector<std::string>{"no SHEET given\nTry 'stampwell --help'.",
+                                        "unknown option '--colour'\nTry 'stampwell --help'.",
+                                        "more than one SHEET given\nTry 'stampwell --help'."}));
     EXPECT_FALSE(fs::exists(page));
+    EXPECT_EQ(platform.printed, "");
+}
+
+// The footer names the sheet and the time it was written.
+TEST_F(StampwellRun, ThePageNamesTheSheetAndWhenItWasWritten) {
+    write_sheet(kSheet);
+    fs::last_write_time(sheet, fs::file_time_type::clock::now() - std::chrono::hours(24 * 400));
+    const std::time_t then = std::time(nullptr) - 24 * 400 * 3600;
+    char year[8];
+    std::strftime(year, sizeof year, "%Y", std::localtime(&then));
+    EXPECT_EQ(run({"--no-open", sheet}, platform), 0);
+    const std::string html = test_read(page);
+    const std::string source = "<span class=\"source\">Barcode.prn, written ";
+    const std::size_t at = html.find(source);
+    ASSERT_NE(at, std::string::npos);
+    // "2024-05-01 14:32"
+    const std::string written = html.substr(at + source.size(), 16);
+    EXPECT_EQ(written.substr(0, 5), std::string(year) + "-") << written;
+    for (const std::size_t digit : {5, 6, 8, 9, 11, 12, 14, 15}) {
+        EXPECT_TRUE(std::isdigit(static_cast<unsigned char>(written[digit]))) << written;
+    }
+    EXPECT_EQ(written.substr(7, 1) + written.substr(10, 1) + written.substr(13, 1), "- :");
+    EXPECT_EQ(html.substr(at + source.size() + 16, 7), "</span>");
 }
 
 // A page of a sheet far larger than any Tessmar writes would take hundreds of megabytes.

@@ -76,6 +76,22 @@ TEST_F(InterfacePage, OpensOnTheInterfaceOfByte23AndWritesEverythingBackUnchange
     }
 }
 
+// The page's keyboard names are the tree's, but for the last one's doubled slash.
+TEST_F(InterfacePage, KeyboardTypesAreListedInNumberOrder) {
+    std::vector<std::string> keyboards, interfaces;
+    run_page(
+        [&](HWND page) {
+            keyboards = items_of(page, IDC_KEYBOARD_TYPE);
+            interfaces = items_of(page, IDC_INTERFACE);
+        },
+        PSBTN_CANCEL);
+    EXPECT_EQ(interfaces, (std::vector<std::string>{"Keyboard wedge", "RS-232", "Wand emulation"}));
+    ASSERT_EQ(keyboards.size(), 28u);
+    EXPECT_EQ(keyboards[0], "PCAT (US)");
+    EXPECT_EQ(keyboards[19], "PS55 002-1, 003-1");
+    EXPECT_EQ(keyboards[27], "IBM 34XX//319X, Memorex Telex 122 Keys");
+}
+
 // Capital lock type and digits layout store 0, 2 and 3 for their three items; a stored 1 shows
 // the second item and is written back as 2.
 TEST_F(InterfacePage, SkipOneListsShowTheirItemAndWriteItsCode) {

@@ -197,7 +197,10 @@ TEST_F(PrintScannerSettings, StampwellBesideTheProgramWritesThePage) {
         ASSERT_NE(html.find("</html>"), std::string::npos) << "no page from Stampwell";
         EXPECT_NE(html.find("<h2>Scanner Settings</h2>"), std::string::npos);
         EXPECT_NE(html.find("data-code=\"51277335127700\""), std::string::npos);
-        EXPECT_NE(html.find("Scan the 8 setup codes in order"), std::string::npos);
+        EXPECT_NE(html.find("<span class=\"number\">3</span>Scanner Timeout: 105</div>"),
+                  std::string::npos);
+        EXPECT_NE(html.find("<span class=\"source\">Barcode.prn, written "), std::string::npos);
+        EXPECT_NE(html.find("<span>Page 1 of 1</span></footer>"), std::string::npos);
     }
 }
 

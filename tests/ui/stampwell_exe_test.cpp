@@ -9,6 +9,7 @@
 #include <filesystem>
 
 #include "tests/ui/support/temp_folder.h"
+#include "version.h"
 
 namespace tessmar::test {
 namespace {
@@ -24,19 +25,22 @@ std::string program_folder() {
     return module.substr(0, module.find_last_of('\\') + 1);
 }
 
-// Runs Stampwell.exe beside this program on `sheet` in `folder`, by default without a browser;
-// its exit code.
-DWORD run_stampwell(const std::string& folder, const std::string& sheet, bool open_page = false) {
+// Runs Stampwell.exe beside this program with `arguments` in `folder`; its exit code. Given a
+// handle, its standard output goes there, as a redirection in a command prompt does it.
+DWORD run_stampwell(const std::string& folder, const std::string& arguments,
+                    HANDLE output = nullptr) {
     std::string command = "\"";
-    command.append(program_folder()).append("Stampwell.exe\" ");
-    if (!open_page) {
-        command += "--no-open ";
-    }
-    command.append("\"").append(sheet) += '"';
+    command.append(program_folder()).append("Stampwell.exe\" ").append(arguments);
     STARTUPINFOA startup{};
     startup.cb = sizeof startup;
+    if (output != nullptr) {
+        startup.dwFlags = STARTF_USESTDHANDLES;
+        startup.hStdInput = GetStdHandle(STD_INPUT_HANDLE);
+        startup.hStdOutput = output;
+        startup.hStdError = GetStdHandle(STD_ERROR_HANDLE);
+    }
     PROCESS_INFORMATION process{};
-    if (!CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr,
+    if (!CreateProcessA(nullptr, command.data(), nullptr, nullptr, output != nullptr, 0, nullptr,
                         folder.c_str(), &startup, &process)) {
         ADD_FAILURE() << "cannot start " << command << ": error " << GetLastError();
         return ~0u;
@@ -55,21 +59,25 @@ TEST(StampwellExe, NeverWritesOverASheetWhoseNameEndsInHtmlInAnotherCase) {
     TempFolder folder("stampwell-case");
     const std::vector<std::uint8_t> sheet(std::begin(kSheet), std::end(kSheet) - 1);
     write_file_bytes(folder.file("S.HTML"), sheet);
-    EXPECT_EQ(run_stampwell(folder.path().string(), "S.HTML"), 0u);
+    EXPECT_EQ(run_stampwell(folder.path().string(), "--no-open S.HTML"), 0u);
     EXPECT_EQ(read_file_bytes(folder.file("S.HTML")), sheet);
     const std::vector<std::uint8_t> page = read_file_bytes(folder.file("S.HTML.html"));
     EXPECT_NE(std::string(page.begin(), page.end()).find("</html>"), std::string::npos);
 }
 
 // A folder named in letters outside Windows-1252: Stampwell, given the sheet's full path, reads
-// it and writes the page beside it.
+// it, finds when it was written, and writes the page beside it.
 TEST(StampwellExe, ReadsAndWritesInAFolderNamedOutsideTheWesternCodePage) {
     TempFolder folder("stampwell-Ωμέγα Щит");
     const std::vector<std::uint8_t> sheet(std::begin(kSheet), std::end(kSheet) - 1);
     write_file_bytes(folder.file("Barcode.prn"), sheet);
-    EXPECT_EQ(run_stampwell(folder.path().string(), folder.file("Barcode.prn")), 0u);
+    EXPECT_EQ(
+        run_stampwell(folder.path().string(), "--no-open \"" + folder.file("Barcode.prn") + '"'),
+        0u);
     const std::vector<std::uint8_t> page = read_file_bytes(folder.file("Barcode.html"));
-    EXPECT_NE(std::string(page.begin(), page.end()).find("</html>"), std::string::npos);
+    const std::string html(page.begin(), page.end());
+    EXPECT_NE(html.find("</html>"), std::string::npos);
+    EXPECT_NE(html.find("Barcode.prn, written 20"), std::string::npos);
 }
 
 // For the length of a test, the program registered for .html pages is cmd copying the page it is
@@ -134,12 +142,36 @@ TEST(StampwellExe, HandsItsPageToTheBrowserFromAFolderNamedOutsideTheWesternCode
     const PageOpener opener(copy);
     const std::vector<std::uint8_t> sheet(std::begin(kSheet), std::end(kSheet) - 1);
     write_file_bytes(folder.file("Barcode.prn"), sheet);
-    EXPECT_EQ(run_stampwell(folder.path().string(), "Barcode.prn", true), 0u);
+    EXPECT_EQ(run_stampwell(folder.path().string(), "Barcode.prn"), 0u);
     // cmd runs on its own; it is given time to finish.
     for (int waited = 0; waited < 300 && !std::filesystem::exists(copy); ++waited) {
         Sleep(50);
     }
     EXPECT_EQ(read_file_bytes(copy), read_file_bytes(folder.file("Barcode.html")));
+}
+
+// Asked from a command prompt with its output redirected, a window program still answers there.
+TEST(StampwellExe, VersionAndHelpGoToAStandardOutputItIsGiven) {
+    TempFolder folder("stampwell-output");
+    const struct {
+        const char* arguments;
+        std::string begins;
+    } kCases[] = {
+        {"--version", "stampwell " TESSMAR_VERSION "\n"},
+        {"--help", "Usage: stampwell [--no-open] SHEET\n"},
+    };
+    for (const auto& c : kCases) {
+        const std::string name = folder.file("out.txt");
+        SECURITY_ATTRIBUTES inherited{sizeof inherited, nullptr, TRUE};
+        const HANDLE out = CreateFileA(name.c_str(), GENERIC_WRITE, FILE_SHARE_READ, &inherited,
+                                       CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+        ASSERT_NE(out, INVALID_HANDLE_VALUE);
+        EXPECT_EQ(run_stampwell(folder.path().string(), c.arguments, out), 0u) << c.arguments;
+        CloseHandle(out);
+        const std::vector<std::uint8_t> written = read_file_bytes(name);
+        EXPECT_TRUE(std::string(written.begin(), written.end()).starts_with(c.begins))
+            << c.arguments;
+    }
 }
 
 }  // namespace

@@ -5,6 +5,7 @@
 #include <termios.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <climits>
 #include <cstdio>
 #include <cstring>
@@ -16,40 +17,53 @@
 #include "model/program_state.h"
 #include "model/settings_file.h"
 #include "tools/orlo-sim/line.h"
+#include "version.h"
 
 namespace orlo_sim {
 namespace {
 
 constexpr char kUsage[] = R"(Usage: orlo-sim [OPTIONS] [DEVICE]
 
-Simulates a Velkor Orlo scanner on a serial line. Without DEVICE it opens a pseudo-terminal and
-prints the path of its terminal side: give that path to 'tessmar-cli download|read --port', or
-map a Wine COM port to it. The scanner keeps what a download sends, takes it into use on
-UPDATE, and answers read requests from the settings in use. It answers only while the line is
-set to 9600 baud, 8 data bits, no parity and one stop bit, as the scanner does.
+Simulates a Velkor Orlo scanner on a serial line. Without DEVICE it opens a
+pseudo-terminal and prints the path of its terminal side: give that path to
+'tessmar-cli download|read --port', or map a Wine COM port to it. The scanner
+keeps what a download sends, takes it into use on UPDATE, and answers read
+requests from the settings in use. It answers only while the line is set to
+9600 baud, 8 data bits, no parity and one stop bit, as the scanner does.
 
 Options:
-  --link PATH        also make PATH a symbolic link to the pseudo-terminal; the simulator
-                     removes it on exit, and stops when it is removed or replaced
-  --settings FILE    start with the settings in FILE (default: the factory settings)
-  --save FILE        write the scanner's memory (the 1562 settings bytes and the 230 after
-                     them) to FILE each time UPDATE takes a download into use
+  --link PATH        also make PATH a symbolic link to the pseudo-terminal; the
+                     simulator removes it on exit, and stops when it is removed
+                     or replaced
+  --settings FILE    start with the settings in FILE (default: the factory
+                     settings)
+  --save FILE        write the scanner's memory (the 1562 settings bytes and the
+                     230 after them) to FILE each time UPDATE takes a download
+                     into use
   --baud N           pace both directions like a line of N baud, 10 bits a byte
                      (default: no pacing)
 Faults:
   --silent-after N   answer the first N messages, then nothing
   --wrong-replies K  answer the first K messages with "NAK" and ignore them
   --lower-case       answer read requests in lower-case hexadecimal
-  --corrupt OFFSET   acknowledge every download, but keep the byte at OFFSET (0 to 1791) with
-                     its bits inverted, like a scanner with a bad memory cell
+  --corrupt OFFSET   acknowledge every download, but keep the byte at OFFSET
+                     (0 to 1791) with its bits inverted, like a scanner with a
+                     bad memory cell
   --split N          write each answer in pieces of N bytes
-  --pause MS         wait MS milliseconds between the pieces of an answer (default 20)
-  --unplugged        hold a pseudo-terminal that cannot be opened, like a serial port with no
-                     device behind it, and answer nothing
+  --pause MS         wait MS milliseconds between the pieces of an answer
+                     (default 20)
+  --unplugged        hold a pseudo-terminal that cannot be opened, like a serial
+                     port with no device behind it, and answer nothing
 Other:
   -v, --verbose      log every message and answer on stderr
   -h, --help         show this help
+  --version          show the version
 )";
+
+// The options that take a value.
+constexpr const char* kValueOptions[] = {"--link",          "--settings",     "--save",
+                                         "--baud",          "--silent-after", "--corrupt",
+                                         "--wrong-replies", "--split",        "--pause"};
 
 volatile sig_atomic_t stop_requested = 0;
 
@@ -87,6 +101,10 @@ int parse(const std::vector<std::string>& args, Options& options) {
             std::cout << kUsage;
             return 0;
         }
+        if (arg == "--version") {
+            std::cout << "orlo-sim " TESSMAR_VERSION "\n";
+            return 0;
+        }
         if (arg == "-v" || arg == "--verbose") {
             options.line.verbose = true;
             continue;
@@ -105,6 +123,9 @@ int parse(const std::vector<std::string>& args, Options& options) {
             }
             options.device = arg;
             continue;
+        }
+        if (std::ranges::find(kValueOptions, arg) == std::end(kValueOptions)) {
+            return usage_error("unknown option '" + arg + "'");
         }
         if (i + 1 >= args.size()) {
             return usage_error("option " + arg + " needs a value");
@@ -131,7 +152,7 @@ int parse(const std::vector<std::string>& args, Options& options) {
         } else if (arg == "--pause" && numeric) {
             options.line.pause_ms = number;
         } else {
-            return usage_error("unknown option or bad value: " + arg + " " + value);
+            return usage_error("bad value for " + arg + ": '" + value + "'");
         }
     }
     if (!options.device.empty() && (!options.link.empty() || options.unplugged)) {

@@ -1,49 +1,140 @@
 #include "tools/stampwell/barcode_page.h"
 
+#include <cstdio>
+
 #include "tools/stampwell/code128.h"
+#include "tools/stampwell/page_layout.h"
+#include "tools/stampwell/sheet_steps.h"
 
 namespace stampwell {
 namespace {
 
-constexpr std::string_view kStyle = R"(
-@page { size: auto; margin: 12mm; }
-body { font-family: "DejaVu Sans", Arial, Helvetica, sans-serif; color: #000; margin: 12mm; }
-@media print { body { margin: 0; } .hint { display: none; } }
-h1 { font-size: 16pt; margin: 0 0 2mm; }
-.hint { font-size: 9pt; color: #444; margin: 0 0 4mm; }
-h2 { font-size: 12pt; margin: 6mm 0 2mm; border-bottom: 0.3mm solid #000;
-     break-after: avoid; page-break-after: avoid; }
-h3 { font-size: 10.5pt; margin: 3mm 0 2mm; break-after: avoid; page-break-after: avoid; }
-.group { margin-top: 5mm; }
-.codes { display: flex; flex-wrap: wrap; gap: 3mm 4mm; }
-figure.code { box-sizing: border-box; margin: 0; padding: 2mm; width: 58mm; border: 0.2mm solid #bbb;
-              break-inside: avoid; page-break-inside: avoid; display: flex;
-              flex-direction: column; align-items: center; }
-.step { align-self: flex-start; font-weight: bold; font-size: 10pt; }
-figure.code svg { display: block; margin: 1mm 0; }
-figcaption { font-size: 9pt; text-align: center; }
-.digits { display: block; font-family: "DejaVu Sans Mono", monospace; font-size: 7pt; color: #444; }
-)";
+constexpr std::string_view kScanOrder = "Scan the codes in order, starting with 1";
 
-std::string figure(const SetupCode& code, int step) {
-    std::string html = "<figure class=\"code\"><div class=\"step\">";
-    html += std::to_string(step);
-    return html + "</div>\n" + code128_svg(code.digits, kModuleMm, kBarHeightMm) +
-           "\n<figcaption>" + html_text(code.caption) + "<span class=\"digits\">" + code.digits +
-           "</span></figcaption></figure>\n";
+std::string mm(double value) {
+    char text[32];
+    std::snprintf(text, sizeof text, "%gmm", value);
+    return text;
 }
 
-std::string group_html(const CodeGroup& group, int& step) {
-    std::string html = "<section class=\"group\">\n";
-    if (!group.heading.empty()) {
-        const char* tag = group.sub_heading ? "h3" : "h2";
-        html += std::string("<") + tag + ">" + html_text(group.heading) + "</" + tag + ">\n";
+// The style sheet, with the layout's sizes: the browser must give every block the height the
+// layout counted with. Heights that vary (a line, a step's head) are set on the element.
+std::string style_sheet() {
+    std::string css = "\n@page { margin: " + mm(kPageMarginMm) + "; }\n";
+    css += R"(* { box-sizing: border-box; }
+html, body { margin: 0; padding: 0; }
+body { font-family: "DejaVu Sans", Arial, Helvetica, sans-serif; color: #000; }
+.hint { font-size: 10pt; margin: 5mm auto 0; }
+.page { position: relative; break-after: page; page-break-after: always; }
+.page:last-child { break-after: auto; page-break-after: auto; }
+@media screen {
+  body { background: #ccc; padding: 1px 0 5mm; }
+  .page { box-sizing: content-box; margin: 5mm auto 0; background: #fff; box-shadow: 0 0 2mm #777; }
+}
+@media print { .hint { display: none; } }
+h1, h2, h3 { margin: 0; overflow: hidden; white-space: nowrap; }
+h1 { font-size: 16pt; line-height: 9mm; }
+h2 { font-size: 12pt; line-height: 6mm; padding-top: 2.5mm; border-bottom: 0.3mm solid #000; }
+h3 { font-size: 10.5pt; line-height: 5mm; padding-top: 2mm; }
+.line { display: flex; align-items: flex-start; }
+.step { border-style: solid; border-color: #888; border-radius: 1mm; overflow: hidden; }
+.head { font-size: 9pt; font-weight: bold; overflow: hidden; overflow-wrap: anywhere; }
+.head .number { font-size: 11pt; }
+.codes { display: flex; flex-wrap: wrap; }
+figure { margin: 0; display: flex; flex-direction: column; align-items: center; }
+figure svg { display: block; }
+figcaption { width: 100%; display: flex; padding-top: 0.6mm; font-size: 7pt; line-height: 3mm;
+             white-space: nowrap; }
+figcaption b { margin-right: 1.2mm; }
+figcaption .caption { flex: 1; overflow: hidden; text-overflow: ellipsis; }
+figcaption .digits { margin-left: auto; padding-left: 1.2mm; color: #444;
+                     font-family: "DejaVu Sans Mono", monospace; }
+footer { position: absolute; left: 0; right: 0; bottom: 0; display: flex; gap: 4mm;
+         justify-content: space-between; align-items: flex-end; padding-bottom: 1mm;
+         border-top: 0.2mm solid #000; font-size: 8pt; }
+footer span { white-space: nowrap; }
+footer .source { overflow: hidden; text-overflow: ellipsis; }
+)";
+    css += ".hint, .page { width: " + mm(kPageWidthMm) +
+           "; }\n.page { height: " + mm(kPageHeightMm) + "; }\nfooter { height: " + mm(kFooterMm) +
+           "; }\n";
+    css += "h1 { height: " + mm(kTitleMm) + "; }\nh2 { height: " + mm(kHeadingMm) +
+           "; }\nh3 { height: " + mm(kSubHeadingMm) + "; }\n";
+    css += ".line { padding-top: " + mm(kLineGapMm) + "; }\n.step { margin: 0 " +
+           mm(kStepMarginMm) + "; border-width: " + mm(kFrameBorderMm) + "; }\n";
+    css += ".head { padding: " + mm(kStepHeadPaddingMm / 2) + " " + mm(kStepPaddingMm) +
+           "; line-height: " + mm(kStepHeadLineMm) +
+           "; }\n.head .number { margin-right: " + mm(kNumberGapMm) +
+           "; }\nfigure { height: " + mm(kRowMm) +
+           "; }\nfigcaption { padding-left: " + mm(kStepPaddingMm) +
+           "; padding-right: " + mm(kStepPaddingMm) + "; }\n";
+    return css;
+}
+
+// A key string's caption may break after any of its keys.
+std::string breakable_caption(const std::string& caption) {
+    std::string html;
+    for (const char c : html_text(caption)) {
+        html += c;
+        if (c == ']') {
+            html += "<wbr>";
+        }
     }
-    html += "<div class=\"codes\">\n";
-    for (const SetupCode& code : group.codes) {
-        html += figure(code, ++step);
+    return html;
+}
+
+// A step of one code shows what it is in its head; its barcode's caption needs only the label.
+std::string figure(const Step& step, std::size_t index, double width_mm) {
+    const SetupCode& code = step.codes[index];
+    std::string html = "<figure style=\"width:" + mm(width_mm) + "\">\n";
+    html += code128_svg(code.digits, kModuleMm, kBarHeightMm);
+    html += "\n<figcaption><b>" + code_label(step, index) + "</b><span class=\"caption\">" +
+            (step.codes.size() > 1 ? html_text(code.caption) : "") +
+            "</span><span class=\"digits\">" + code.digits + "</span></figcaption></figure>\n";
+    return html;
+}
+
+std::string step_html(const StepPiece& piece, double height_mm) {
+    const Step& step = *piece.step;
+    std::string html = "<div class=\"step\" style=\"width:" + mm(piece.width_mm()) +
+                       ";height:" + mm(height_mm) + "\">\n";
+    const double head_mm =
+        kStepHeadPaddingMm + static_cast<double>(piece.head_lines()) * kStepHeadLineMm;
+    html += "<div class=\"head\" style=\"height:" + mm(head_mm) + "\"><span class=\"number\">" +
+            std::to_string(step.number) + "</span>" + breakable_caption(step.caption) +
+            (piece.continued() ? std::string(kContinued) : "") + "</div>\n<div class=\"codes\">\n";
+    // The frame takes its share of the width, and a cell rounded up by a hair must never push
+    // the last one of a row onto the next.
+    const double inner_mm = piece.width_mm() - 2 * kFrameBorderMm - 0.5;
+    const double cell_mm = inner_mm / static_cast<double>(piece.cells());
+    for (std::size_t i = piece.first; i < piece.first + piece.count; ++i) {
+        html += figure(step, i, cell_mm);
     }
-    return html + "</div>\n</section>\n";
+    return html + "</div>\n</div>\n";
+}
+
+std::string block_html(const PageBlock& block) {
+    if (block.kind == PageBlock::Kind::heading) {
+        const char* tag = block.group->sub_heading ? "h3" : "h2";
+        return std::string("<") + tag + ">" + html_text(block.group->heading) +
+               (block.continued ? std::string(kContinued) : "") + "</" + tag + ">\n";
+    }
+    std::string html = "<div class=\"line\" style=\"height:" + mm(block.height_mm) + "\">\n";
+    // The frames of a line are as high as its highest.
+    for (const StepPiece& piece : block.pieces) {
+        html += step_html(piece, block.height_mm - kLineGapMm);
+    }
+    return html + "</div>\n";
+}
+
+std::string footer_html(const SheetOrigin& origin, std::size_t page, std::size_t pages) {
+    std::string source = html_text(origin.name);
+    if (!origin.written.empty()) {
+        source += ", written " + html_text(origin.written);
+    }
+    return "<footer><span class=\"source\">" + source + "</span><span>" + std::string(kScanOrder) +
+           "</span><span>Page " + std::to_string(page) + " of " + std::to_string(pages) +
+           "</span></footer>\n";
 }
 
 }  // namespace
@@ -78,22 +169,25 @@ std::string html_text(std::string_view text) {
     return html;
 }
 
-std::string render_page(const Sheet& sheet, std::string_view source_name) {
-    int codes = 0;
-    for (const CodeGroup& group : sheet.groups) {
-        codes += static_cast<int>(group.codes.size());
-    }
+std::string render_page(const Sheet& sheet, const SheetOrigin& origin) {
+    const std::vector<StepGroup> groups = sheet_steps(sheet);
+    const std::vector<Page> pages = lay_out_pages(groups);
     std::string html = "<!DOCTYPE html>\n<html lang=\"en\">\n<head>\n<meta charset=\"utf-8\">\n";
-    html += "<title>" + html_text(kSheetTitle) + " (" + html_text(source_name) + ")</title>\n";
-    html += "<style>" + std::string(kStyle) + "</style>\n</head>\n<body>\n";
-    html += "<h1>" + html_text(kSheetTitle) + "</h1>\n";
-    const std::string count = std::to_string(codes);
-    html += "<p class=\"hint\">Scan the ";
-    html += count + " setup codes in order, from 1 to " + count;
-    html += ". Print this page at 100% size.</p>\n";
-    int step = 0;
-    for (const CodeGroup& group : sheet.groups) {
-        html += group_html(group, step);
+    html += "<title>" + html_text(kSheetTitle) + " (" + html_text(origin.name) + ")</title>\n";
+    html += "<style>" + style_sheet() + "</style>\n</head>\n<body>\n";
+    html +=
+        "<p class=\"hint\">Print at 100% size (\"Actual size\", not \"Fit to page\"), on Letter "
+        "or A4 paper. " +
+        std::string(kScanOrder) + ".</p>\n";
+    for (std::size_t p = 0; p < pages.size(); ++p) {
+        html += "<section class=\"page\">\n";
+        if (p == 0) {
+            html += "<h1>" + html_text(kSheetTitle) + "</h1>\n";
+        }
+        for (const PageBlock& block : pages[p].blocks) {
+            html += block_html(block);
+        }
+        html += footer_html(origin, p + 1, pages.size()) + "</section>\n";
     }
     return html + "</body>\n</html>\n";
 }

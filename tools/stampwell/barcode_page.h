@@ -1,7 +1,7 @@
-// The printable page of a sheet: its headings, and under each its setup codes as Code 128
-// barcodes with their captions, numbered in the order they are to be scanned. One HTML file with
-// the barcodes inline as SVG, so it needs nothing beside it; no barcode is split across pages
-// when it is printed.
+// The printable pages of a sheet: its headings, and under each its steps in scanning order, each
+// step's barcodes (Code 128) with their captions. One HTML file with the barcodes inline as SVG,
+// so it needs nothing beside it. Every page ends with a footer naming the sheet, the order to
+// scan in and "Page n of m".
 #pragma once
 
 #include <string>
@@ -11,13 +11,18 @@
 
 namespace stampwell {
 
-// One module is 1/80 inch: wide enough for any setup scanner, and a whole number of dots on
-// 400 and 600 dpi printers.
-inline constexpr double kModuleMm = 25.4 / 80;
+// One module is 1/75 inch: 4 dots of a 300 dpi printer and 8 of a 600 dpi one, so every bar and
+// space prints a whole number of dots; wide enough for any setup scanner.
+inline constexpr double kModuleMm = 25.4 / 75;
 inline constexpr double kBarHeightMm = 10;
 
-// `source_name` is the sheet file's name, for the page's title.
-std::string render_page(const Sheet& sheet, std::string_view source_name);
+// Where the sheet came from, for the footers.
+struct SheetOrigin {
+    std::string name;     // the sheet file's name
+    std::string written;  // when it was written ("2025-06-01 14:32"), or empty when not known
+};
+
+std::string render_page(const Sheet& sheet, const SheetOrigin& origin);
 
 // Text made safe to stand in HTML: markup characters escaped, bytes past ASCII as their
 // Latin-1 characters.

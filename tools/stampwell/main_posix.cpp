@@ -20,6 +20,7 @@ class PosixPlatform : public Platform {
     void report_note(const std::string& text) override {
         std::cerr << "stampwell: " << text << "\n";
     }
+    void print(const std::string& text) override { std::cout << text; }
 
     // xdg-open is left running on its own: a browser it starts may live long after us.
     std::string open_in_browser(const std::string& page_path) override {

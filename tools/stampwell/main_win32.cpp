@@ -41,6 +41,19 @@ class Win32Platform : public Platform {
     // Success needs no message: the browser showing the page says it all.
     void report_note(const std::string&) override {}
 
+    // A window program has a standard output only when whoever started it gave it one (a
+    // redirection in a command prompt, a script); otherwise the text shows in a message box.
+    void print(const std::string& text) override {
+        const HANDLE out = GetStdHandle(STD_OUTPUT_HANDLE);
+        DWORD written = 0;
+        if (out != nullptr && out != INVALID_HANDLE_VALUE &&
+            WriteFile(out, text.data(), static_cast<DWORD>(text.size()), &written, nullptr) &&
+            written == text.size()) {
+            return;
+        }
+        MessageBoxA(nullptr, text.c_str(), kCaption, MB_OK | MB_ICONINFORMATION);
+    }
+
     std::string open_in_browser(const std::string& page_path) override {
         char full[MAX_PATH];
         const DWORD length = GetFullPathNameA(page_path.c_str(), sizeof full, full, nullptr);

@@ -1,41 +1,69 @@
 #include "tools/stampwell/stampwell.h"
 
 #include <cerrno>
+#include <chrono>
 #include <cstring>
+#include <ctime>
 #include <filesystem>
 #include <fstream>
+#include <optional>
 
 #include "files/file_replacement.h"
 #include "tools/stampwell/barcode_page.h"
 #include "tools/stampwell/sheet_parser.h"
+#include "version.h"
 
 namespace stampwell {
 namespace {
 
 constexpr const char* kUsage =
     "Usage: stampwell [--no-open] SHEET\n"
-    "Writes the setup codes of SHEET (a sheet such as Barcode.prn) as a printable page of\n"
-    "numbered barcodes beside it (Barcode.html) and opens the page in the default browser.\n"
-    "  --no-open  only write the page (so does a non-empty STAMPWELL_NO_OPEN variable)\n";
+    "Writes the setup codes of SHEET (a sheet such as Barcode.prn) as printable pages\n"
+    "of numbered barcodes beside it (Barcode.html), and opens them in the default\n"
+    "browser. Print them at 100% size on Letter or A4 paper.\n"
+    "\n"
+    "  --no-open  only write the page (as does a non-empty STAMPWELL_NO_OPEN)\n"
+    "  --help     show this help\n"
+    "  --version  show the version\n";
 
 struct Options {
     std::string sheet;
     bool open = true;
 };
 
-bool parse_arguments(const std::vector<std::string>& args, Options& options) {
+// Returns an exit code when there is no sheet to print: asked for help or the version, or a
+// usage error.
+std::optional<int> parse_arguments(const std::vector<std::string>& args, Options& options,
+                                   Platform& platform) {
     for (const std::string& arg : args) {
+        if (arg == "--help" || arg == "-h") {
+            platform.print(kUsage);
+            return 0;
+        }
+        if (arg == "--version") {
+            platform.print("stampwell " TESSMAR_VERSION "\n");
+            return 0;
+        }
+        std::string error;
         if (arg == "--no-open") {
             options.open = false;
         } else if (!arg.empty() && arg[0] == '-') {
-            return false;
+            error = "unknown option '" + arg + "'";
         } else if (options.sheet.empty()) {
             options.sheet = arg;
         } else {
-            return false;
+            error = "more than one SHEET given";
+        }
+        if (!error.empty()) {
+            platform.report_error(error + "\nTry 'stampwell --help'.");
+            return 2;
         }
     }
-    return !options.sheet.empty();
+    if (options.sheet.empty()) {
+        platform.report_error("no SHEET given\nTry 'stampwell --help'.");
+        return 2;
+    }
+    return std::nullopt;
 }
 
 // The file's text, or an error. It is read up to one byte past the limit, so a device or a pipe
@@ -74,6 +102,24 @@ bool same_file(const std::filesystem::path& a, const std::filesystem::path& b) {
     return a == b || std::filesystem::equivalent(a, b, ignored);
 }
 
+// When the sheet was last written, in local time, or empty when the system cannot tell.
+std::string written_time(const std::string& path) {
+    std::error_code error;
+    const std::filesystem::file_time_type written =
+        std::filesystem::last_write_time(utf8_path(path), error);
+    if (error) {
+        return {};
+    }
+    const std::time_t seconds =
+        std::chrono::system_clock::to_time_t(std::chrono::file_clock::to_sys(written));
+    const std::tm* local = std::localtime(&seconds);
+    char text[32];
+    if (local == nullptr || std::strftime(text, sizeof text, "%Y-%m-%d %H:%M", local) == 0) {
+        return {};
+    }
+    return text;
+}
+
 }  // namespace
 
 std::string page_path_for(const std::string& sheet_path) {
@@ -85,9 +131,8 @@ std::string page_path_for(const std::string& sheet_path) {
 
 int run(const std::vector<std::string>& args, Platform& platform) {
     Options options;
-    if (!parse_arguments(args, options)) {
-        platform.report_error(kUsage);
-        return 2;
+    if (const std::optional<int> exit_code = parse_arguments(args, options, platform)) {
+        return *exit_code;
     }
     std::string text, error;
     if (!read_sheet(options.sheet, text, error)) {
@@ -104,9 +149,10 @@ int run(const std::vector<std::string>& args, Platform& platform) {
         platform.report_error("Cannot write the page " + page + ": it is the sheet itself.");
         return 1;
     }
-    const std::string name = utf8_path(options.sheet).filename().string();
+    const SheetOrigin origin{utf8_path(options.sheet).filename().string(),
+                             written_time(options.sheet)};
     if (const tessmar::FileResult written =
-            tessmar::replace_file(page, render_page(*parsed.sheet, name));
+            tessmar::replace_file(page, render_page(*parsed.sheet, origin));
         !written.ok) {
         platform.report_error("Cannot write the page: " + written.error + ".");
         return 1;

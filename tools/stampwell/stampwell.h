@@ -15,6 +15,8 @@ class Platform {
     virtual ~Platform() = default;
     virtual void report_error(const std::string& text) = 0;
     virtual void report_note(const std::string& text) = 0;
+    // What the user asked to see: the help and the version.
+    virtual void print(const std::string& text) = 0;
     // Opens the page in the default browser; an empty result means it was handed over.
     virtual std::string open_in_browser(const std::string& page_path) = 0;
     // When set, the page is only written: a test or a build machine asked for no browser.
