@@ -1,30 +1,21 @@
 #include "sheet/print_tool_command.h"
 
 namespace tessmar {
+namespace {
 
-std::string quote_argument(std::string_view argument) {
-    std::string quoted = "\"";
-    std::size_t backslashes = 0;  // the run of backslashes just read, not yet written
-    for (const char c : argument) {
-        if (c == '\\') {
-            ++backslashes;
-            continue;
-        }
-        // Backslashes are literal unless a quote follows them: then each one needs a second,
-        // and the quote one of its own.
-        quoted.append(c == '"' ? 2 * backslashes + 1 : backslashes, '\\');
-        quoted += c;
-        backslashes = 0;
-    }
-    quoted.append(2 * backslashes, '\\');
-    quoted += '"';
-    return quoted;
+std::string quoted(std::string_view name) {
+    std::string text = "\"";
+    text += name;
+    text += '"';
+    return text;
 }
+
+}  // namespace
 
 PrintToolLaunch print_tool_launch(std::string_view program_directory) {
     std::string program(program_directory);
     program += kPrintToolFileName;
-    std::string command_line = quote_argument(program) + " " + quote_argument(kSheetFileName);
+    std::string command_line = quoted(program) + " " + quoted(kSheetFileName);
     return {std::move(program), std::move(command_line)};
 }
 

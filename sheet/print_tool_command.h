@@ -1,5 +1,5 @@
 // How Tessmar starts the printing tool: the tool's full path and the command line that hands it
-// the sheet, by the rules Windows programs split their command lines with.
+// the sheet.
 #pragma once
 
 #include <string>
@@ -15,13 +15,10 @@ struct PrintToolLaunch {
     std::string command_line;  // the program and the sheet's name, each quoted
 };
 
-// `argument` as one argument of a Windows command line: in double quotes, with each quote it
-// holds escaped, and the backslashes before such a quote, or before the closing quote, doubled.
-std::string quote_argument(std::string_view argument);
-
 // Stampwell.exe in `program_directory` (which ends in a backslash) on the sheet's name alone,
 // which it finds in the current directory it inherits. Unquoted, a blank in the path would end
-// the program's name: "C:\Program Files\..." would start C:\Program.
+// the program's name: "C:\Program Files\..." would start C:\Program. A Windows name holds no
+// double quote, and neither name ends in a backslash, so plain quotes keep each one whole.
 PrintToolLaunch print_tool_launch(std::string_view program_directory);
 
 }  // namespace tessmar

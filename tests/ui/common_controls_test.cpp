@@ -19,7 +19,7 @@ struct ClassGroup {
     std::vector<std::string> classes;
 };
 
-// What each flag of INITCOMMONCONTROLSEX registers, as Microsoft lists it.
+// What each flag the program may ask for registers, as Microsoft lists it.
 const ClassGroup kClassGroups[] = {
     {ICC_STANDARD_CLASSES,
      {WC_BUTTONA, WC_EDITA, WC_LISTBOXA, WC_COMBOBOXA, WC_SCROLLBARA, WC_STATICA}},
@@ -29,14 +29,6 @@ const ClassGroup kClassGroups[] = {
     {ICC_LISTVIEW_CLASSES, {WC_LISTVIEWA, WC_HEADERA}},
     {ICC_UPDOWN_CLASS, {UPDOWN_CLASSA}},
     {ICC_PROGRESS_CLASS, {PROGRESS_CLASSA}},
-    {ICC_ANIMATE_CLASS, {ANIMATE_CLASSA}},
-    {ICC_DATE_CLASSES, {DATETIMEPICK_CLASSA, MONTHCAL_CLASSA}},
-    {ICC_HOTKEY_CLASS, {HOTKEY_CLASSA}},
-    {ICC_INTERNET_CLASSES, {WC_IPADDRESSA}},
-    {ICC_COOL_CLASSES, {REBARCLASSNAMEA}},
-    {ICC_USEREX_CLASSES, {WC_COMBOBOXEXA}},
-    {ICC_PAGESCROLLER_CLASS, {WC_PAGESCROLLERA}},
-    {ICC_LINK_CLASS, {"SysLink"}},
 };
 
 // Dialogs themselves are the system's own class.

@@ -9,6 +9,7 @@
 #include <optional>
 
 #include "files/file_replacement.h"
+#include "files/utf8_path.h"
 #include "tools/stampwell/barcode_page.h"
 #include "tools/stampwell/sheet_parser.h"
 #include "version.h"
@@ -88,13 +89,6 @@ bool read_sheet(const std::string& path, std::string& text, std::string& error) 
     return true;
 }
 
-// Names come and go as UTF-8: the program's code page on Windows, the usual encoding elsewhere.
-// On Windows libstdc++ reads a plain char string by the C locale (as Latin-1) but gives UTF-8
-// back, so names are read as UTF-8 explicitly.
-std::filesystem::path utf8_path(const std::string& name) {
-    return std::filesystem::path(std::u8string(name.begin(), name.end()));
-}
-
 // Whether two paths name one file: the same name, or one file reached by two names (a link, or
 // another case of the name where the file system ignores case).
 bool same_file(const std::filesystem::path& a, const std::filesystem::path& b) {
@@ -106,7 +100,7 @@ bool same_file(const std::filesystem::path& a, const std::filesystem::path& b) {
 std::string written_time(const std::string& path) {
     std::error_code error;
     const std::filesystem::file_time_type written =
-        std::filesystem::last_write_time(utf8_path(path), error);
+        std::filesystem::last_write_time(tessmar::utf8_path(path), error);
     if (error) {
         return {};
     }
@@ -123,7 +117,7 @@ std::string written_time(const std::string& path) {
 }  // namespace
 
 std::string page_path_for(const std::string& sheet_path) {
-    const std::filesystem::path sheet = utf8_path(sheet_path);
+    const std::filesystem::path sheet = tessmar::utf8_path(sheet_path);
     const std::filesystem::path page = std::filesystem::path(sheet).replace_extension(".html");
     // Never over the sheet itself.
     return same_file(page, sheet) ? sheet_path + ".html" : page.string();
@@ -145,11 +139,11 @@ int run(const std::vector<std::string>& args, Platform& platform) {
         return 1;
     }
     const std::string page = page_path_for(options.sheet);
-    if (same_file(utf8_path(page), utf8_path(options.sheet))) {
+    if (same_file(tessmar::utf8_path(page), tessmar::utf8_path(options.sheet))) {
         platform.report_error("Cannot write the page " + page + ": it is the sheet itself.");
         return 1;
     }
-    const SheetOrigin origin{utf8_path(options.sheet).filename().string(),
+    const SheetOrigin origin{tessmar::utf8_path(options.sheet).filename().string(),
                              written_time(options.sheet)};
     if (const tessmar::FileResult written =
             tessmar::replace_file(page, render_page(*parsed.sheet, origin));

@@ -23,10 +23,6 @@ std::string TempFolder::file(const std::string& name) const {
     return (path_ / utf8_path(name)).string();
 }
 
-std::filesystem::path utf8_path(std::string_view name) {
-    return std::filesystem::path(std::u8string(name.begin(), name.end()));
-}
-
 std::vector<std::uint8_t> read_file_bytes(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
     return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};

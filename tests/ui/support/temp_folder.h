@@ -6,8 +6,9 @@
 #include <cstdint>
 #include <filesystem>
 #include <string>
-#include <string_view>
 #include <vector>
+
+#include "files/utf8_path.h"
 
 namespace tessmar::test {
 
@@ -25,10 +26,6 @@ class TempFolder {
   private:
     std::filesystem::path path_;
 };
-
-// A path from a name in UTF-8, the code page of the programs. (From a plain char string,
-// libstdc++ on Windows reads each byte as one Latin-1 letter, but it gives names back in UTF-8.)
-std::filesystem::path utf8_path(std::string_view name);
 
 std::vector<std::uint8_t> read_file_bytes(const std::string& path);
 void write_file_bytes(const std::string& path, const std::vector<std::uint8_t>& bytes);
