@@ -64,7 +64,7 @@ void on_configure_scanner(AppContext& app) {
 }
 
 void on_print_scanner_settings(AppContext& app) {
-    PrintScannerSettings(*app.state);
+    PrintScannerSettings(app.main_window, *app.state);
 }
 
 void on_about(AppContext& app) {

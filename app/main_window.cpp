@@ -9,6 +9,7 @@
 #include "app/outside_files.h"
 #include "resources/resource.h"
 #include "summary/summary_tree_view.h"
+#include "win32/common_controls.h"
 #include "win32/dpi.h"
 
 namespace tessmar {
@@ -120,7 +121,7 @@ BOOL on_create(HWND window, LPCREATESTRUCTA) {
     app.main_window = window;
     // The first tree shows the defaults, so they are in place before any child exists.
     load_factory_defaults(*app.state);
-    InitCommonControls();
+    register_common_controls(kCommonControlClasses);
     note_program_directory(*app.state);
 
     app.toolbar = create_toolbar(window);

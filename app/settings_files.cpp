@@ -45,6 +45,19 @@ bool read_record_file(const char* path, ProgramState& state) {
     return true;
 }
 
+// The dialog asked about the name as typed: when ".orl" was added after it, a file of the name
+// that would then be written is asked about here, in the words the dialog uses.
+bool may_replace(HWND owner, const std::string& path) {
+    const DWORD attributes = GetFileAttributesA(path.c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0) {
+        return true;  // nothing to replace; a folder in the way fails the save itself
+    }
+    const std::string question =
+        path.substr(path.find_last_of('\\') + 1) + " already exists.\nDo you want to replace it?";
+    return MessageBoxA(owner, question.c_str(), "Confirm Save As", MB_YESNO | MB_ICONWARNING) ==
+           IDYES;
+}
+
 // The fields both file dialogs share: owner, filter, and the name buffer.
 OPENFILENAMEA file_dialog(HWND owner, std::span<char> name) {
     OPENFILENAMEA dialog{};
@@ -99,24 +112,32 @@ SaveOutcome save_settings_file(AppContext& app, HWND owner) {
 }
 
 SaveOutcome save_settings_file_as(AppContext& app, HWND owner) {
+    // The dialog starts empty; after No to the question below it opens again on the name chosen,
+    // as after No to its own question.
     std::array<char, kSaveAsNameChars> name{};
-    OPENFILENAMEA dialog = file_dialog(owner, name);
-    dialog.lpstrDefExt = kExtension + 1;
-    dialog.Flags = OFN_OVERWRITEPROMPT | OFN_HIDEREADONLY | OFN_PATHMUSTEXIST;
-    if (!GetSaveFileNameA(&dialog) || name[0] == '\0') {
-        return SaveOutcome::cancelled;
+    for (;;) {
+        OPENFILENAMEA dialog = file_dialog(owner, name);
+        dialog.lpstrDefExt = kExtension + 1;
+        dialog.Flags = OFN_OVERWRITEPROMPT | OFN_HIDEREADONLY | OFN_PATHMUSTEXIST;
+        if (!GetSaveFileNameA(&dialog) || name[0] == '\0') {
+            return SaveOutcome::cancelled;
+        }
+        std::string path = name.data();
+        // Any other extension, in any case, gets ".orl" after it: config.txt becomes
+        // config.txt.orl.
+        const bool extended = !ends_with_extension(path);
+        if (extended) {
+            path += kExtension;
+        }
+        if (path.size() > kMaxFilePathChars) {
+            report(owner, "The file name is too long. Choose a shorter name or folder.");
+            return SaveOutcome::failed;
+        }
+        if (!extended || may_replace(owner, path)) {
+            app.state->current_file_path = path;
+            return save_settings_file(app, owner);
+        }
     }
-    std::string path = name.data();
-    // Any other extension, in any case, gets ".orl" after it: config.txt becomes config.txt.orl.
-    if (!ends_with_extension(path)) {
-        path += kExtension;
-    }
-    if (path.size() > kMaxFilePathChars) {
-        report(owner, "The file name is too long. Choose a shorter name or folder.");
-        return SaveOutcome::failed;
-    }
-    app.state->current_file_path = path;
-    return save_settings_file(app, owner);
 }
 
 }  // namespace tessmar

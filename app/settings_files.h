@@ -25,7 +25,8 @@ bool open_settings_path(AppContext& app, HWND owner, const std::string& path);
 // Writes the record to the current file, or asks for a name when there is none.
 SaveOutcome save_settings_file(AppContext& app, HWND owner);
 
-// Asks for a name, forces the ".orl" extension, remembers the name and writes.
+// Asks for a name, forces the ".orl" extension (asking first, when the name with ".orl" added is
+// that of a file already there), remembers the name and writes.
 SaveOutcome save_settings_file_as(AppContext& app, HWND owner);
 
 }  // namespace tessmar

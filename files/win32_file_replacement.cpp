@@ -199,11 +199,19 @@ DWORD final_path(const std::string& path, std::string& resolved) {
     return resolved.size() > kMaxPathChars ? ERROR_FILENAME_EXCED_RANGE : 0;
 }
 
-// Reserved names (NUL, CON, COM1, in any folder) and \\.\ paths are devices.
-bool is_device(const std::string& path) {
-    char full[MAX_PATH];
-    const DWORD length = GetFullPathNameA(path.c_str(), sizeof full, full, nullptr);
-    return length > 0 && length < sizeof full && std::string_view(full).starts_with("\\\\.\\");
+// Wine's ReplaceFileA refuses a name without its folder ("Barcode.prn"), so the target is always
+// named in full; 0 or the error.
+DWORD full_path(const std::string& path, std::string& full) {
+    char buffer[MAX_PATH];
+    const DWORD length = GetFullPathNameA(path.c_str(), sizeof buffer, buffer, nullptr);
+    if (length == 0) {
+        return GetLastError();
+    }
+    if (length >= sizeof buffer) {
+        return ERROR_FILENAME_EXCED_RANGE;
+    }
+    full.assign(buffer, length);
+    return 0;
 }
 
 StartedReplacement begin_direct(const std::string& path) {
@@ -258,15 +266,21 @@ StartedReplacement begin_file_replacement(const std::string& path) {
     if (path.empty()) {
         return {nullptr, {false, "cannot create a file without a name"}};
     }
-    if (is_device(path)) {
+    std::string target;
+    if (const DWORD error = full_path(path, target); error != 0) {
+        return {nullptr, failure("cannot create", path, error)};
+    }
+    // Reserved names (NUL, CON, COM1, in any folder) and \\.\ paths are devices.
+    if (target.starts_with("\\\\.\\")) {
         return begin_direct(path);
     }
-    std::string target = path;
-    DWORD attributes = GetFileAttributesA(path.c_str());
+    DWORD attributes = GetFileAttributesA(target.c_str());
     if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_REPARSE_POINT)) {
-        if (const DWORD error = final_path(path, target); error != 0) {
+        std::string resolved;
+        if (const DWORD error = final_path(target, resolved); error != 0) {
             return {nullptr, failure("cannot create", path, error)};
         }
+        target = resolved;
         attributes = GetFileAttributesA(target.c_str());
     }
     if (attributes == INVALID_FILE_ATTRIBUTES) {

@@ -27,9 +27,9 @@ constexpr int kBarHeight = 20;
 
 }  // namespace
 
-ProgressWindow::ProgressWindow(HINSTANCE instance, TransferDirection direction) {
+ProgressWindow::ProgressWindow(HINSTANCE instance, HWND owner, TransferDirection direction) {
     const DirectionLook& look = kLooks[static_cast<int>(direction)];
-    dialog_ = CreateDialogA(instance, "ProgressDlg", nullptr, nullptr);
+    dialog_ = CreateDialogA(instance, "ProgressDlg", owner, nullptr);
     if (!dialog_) {
         return;  // the transfer goes on without a window to show it
     }

@@ -10,9 +10,9 @@ enum class TransferDirection { download, read_back };
 
 class ProgressWindow {
   public:
-    // Creates the window from template PROGRESSDLG, with a progress bar at position 0 whose
-    // range is 0 to 120 for a download and 0 to 100 for a read-back.
-    ProgressWindow(HINSTANCE instance, TransferDirection direction);
+    // Creates the window from template PROGRESSDLG, owned by `owner`, with a progress bar at
+    // position 0 whose range is 0 to 120 for a download and 0 to 100 for a read-back.
+    ProgressWindow(HINSTANCE instance, HWND owner, TransferDirection direction);
     // Destroys the window and its bar.
     ~ProgressWindow();
     ProgressWindow(const ProgressWindow&) = delete;

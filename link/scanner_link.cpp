@@ -1,21 +1,22 @@
 #include "link/scanner_link.h"
 
-#include <commctrl.h>
-
 #include "link/download.h"
 #include "link/port_dialog.h"
 #include "link/progress_window.h"
 #include "link/read_back.h"
+#include "win32/common_controls.h"
+#include "win32/message_owner.h"
 
 namespace tessmar {
 namespace {
 
-void warn(const char* text, const char* caption) {
-    MessageBoxA(GetActiveWindow(), text, caption, MB_OK | MB_ICONWARNING);
+void warn(HWND main_window, const char* text, const char* caption) {
+    MessageBoxA(message_owner(main_window), text, caption, MB_OK | MB_ICONWARNING);
 }
 
-bool retry_wanted(const char* question) {
-    return MessageBoxA(GetActiveWindow(), question, "Error", MB_ICONQUESTION | MB_YESNO) == IDYES;
+bool retry_wanted(HWND main_window, const char* question) {
+    return MessageBoxA(message_owner(main_window), question, "Error", MB_ICONQUESTION | MB_YESNO) ==
+           IDYES;
 }
 
 // Runs between the transfer's waits. Only paint and timer messages (and messages sent from other
@@ -35,7 +36,7 @@ class TransferWindows {
     TransferWindows(HINSTANCE instance, HWND main_window, TransferDirection direction)
         : main_window_(main_window),
           was_disabled_(EnableWindow(main_window, FALSE) != 0),
-          progress_(instance, direction) {}
+          progress_(instance, message_owner(main_window), direction) {}
     // The main window is enabled before the progress window goes (the members go after this
     // body), so that it is the window activated again.
     ~TransferWindows() {
@@ -71,7 +72,7 @@ bool download_once(Connection& link) {
         result = DownloadSettings(link.state.record, link.line, windows.progress());
     }
     if (result.ok) {
-        warn("Downloaded completely!", "Download");
+        warn(link.main_window, "Downloaded completely!", "Download");
     }
     return result.ok;
 }
@@ -85,12 +86,12 @@ bool read_back_once(Connection& link) {
 int transfer(Connection& link, bool download) {
     if (download) {
         while (!download_once(link) &&
-               retry_wanted("Failed to download, would you like to retry?")) {
+               retry_wanted(link.main_window, "Failed to download, would you like to retry?")) {
         }
         return 1;
     }
     while (!read_back_once(link)) {
-        if (!retry_wanted("Failed to read, would you like to retry?")) {
+        if (!retry_wanted(link.main_window, "Failed to read, would you like to retry?")) {
             return -1;
         }
     }
@@ -101,17 +102,21 @@ int transfer(Connection& link, bool download) {
 
 int RunScannerLink(HINSTANCE instance, HWND main_window, ProgramState& state, bool download) {
     int& port_index = state.selected_port_index;
-    if (!choose_com_port(instance, GetFocus(), port_index)) {
+    // The dialog belongs to the window with the keyboard focus. With another program in front
+    // no window of ours has it, and an unowned dialog would leave the main window usable.
+    HWND focus = GetFocus();
+    if (!choose_com_port(instance, focus ? focus : main_window, port_index)) {
         return 0;
     }
     const OpenedPort opened = open_serial_port(kPortNames[port_index]);
     if (!opened.port) {
-        warn(opened.error == PortError::cannot_open ? "Can't open the COM port!"
+        warn(main_window,
+             opened.error == PortError::cannot_open ? "Can't open the COM port!"
                                                     : "Error on setting communication state",
              "Error");
         return -1;
     }
-    InitCommonControls();
+    register_common_controls(ICC_PROGRESS_CLASS);
     SystemTickClock clock;
     Line line{*opened.port, clock, let_paint_through};
     Connection link{instance, main_window, state, line};

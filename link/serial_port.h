@@ -46,7 +46,7 @@ struct OpenedPort {
 // Opens a port for one connection: exclusive, 9600 baud, 8 data bits, no parity, one stop bit,
 // raw, no flow control, DTR and RTS not asserted, reads that return at once, and waits that
 // block the thread instead of polling. `name` is a
-// device path on POSIX systems and a port name such as "COM1" on Windows.
+// device path on POSIX systems and a port name such as "COM1" or "COM12" on Windows.
 OpenedPort open_serial_port(const std::string& name);
 
 }  // namespace tessmar

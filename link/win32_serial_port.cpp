@@ -7,6 +7,7 @@
 #include <cstring>
 #include <string>
 
+#include "link/port_name.h"
 #include "link/serial_port.h"
 #include "link/win32_line_settings.h"
 #include "win32/system_error_text.h"
@@ -109,8 +110,8 @@ bool Win32SerialPort::set_read_limit(DWORD limit_ms) {
 
 OpenedPort open_serial_port(const std::string& name) {
     // Exclusive, synchronous I/O.
-    HANDLE handle = CreateFileA(name.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr,
-                                OPEN_EXISTING, 0, nullptr);
+    HANDLE handle = CreateFileA(serial_device_name(name).c_str(), GENERIC_READ | GENERIC_WRITE, 0,
+                                nullptr, OPEN_EXISTING, 0, nullptr);
     if (handle == INVALID_HANDLE_VALUE) {
         return {nullptr, PortError::cannot_open,
                 "cannot open " + name + ": " + system_error_text(GetLastError())};

@@ -12,6 +12,7 @@
 #include "pages/key_grid_painting.h"
 #include "pages/transmission_sequence.h"
 #include "resources/resource.h"
+#include "win32/message_owner.h"
 
 namespace tessmar {
 namespace {
@@ -24,8 +25,10 @@ TokenList& token_list(PageState& state) {
     return std::any_cast<TokenList&>(state.extra);
 }
 
-void say_too_many_fields() {
-    MessageBoxA(GetActiveWindow(), kTooManyFields, "Error", MB_OK | MB_ICONEXCLAMATION);
+// Owned by the active window; with another program in front, by the page's own sheet.
+void say_too_many_fields(HWND page) {
+    MessageBoxA(message_owner(GetAncestor(page, GA_ROOT)), kTooManyFields, "Error",
+                MB_OK | MB_ICONEXCLAMATION);
 }
 
 // The sequence static paints its own window text.
@@ -37,12 +40,12 @@ void show_sequence(HWND page, const TokenList& list) {
 
 // The stored bytes are read once, when the page is created; a sequence too long for the list
 // says so for each token it loses.
-void prepare(HWND, PageState& state) {
+void prepare(HWND page, PageState& state) {
     const TokenListOpening opening =
         open_token_list(staging_block(state.program()).transmission_sequence());
     state.extra = opening.list;
     for (int i = 0; i < opening.refused; ++i) {
-        say_too_many_fields();
+        say_too_many_fields(page);
     }
 }
 
@@ -60,7 +63,7 @@ bool command(HWND page, PageState& state, int id, UINT code) {
         list = {};
     } else if (add_token(list, static_cast<unsigned>(id - IDC_TOKEN_FIRST + 1)) ==
                TokenOutcome::list_full) {
-        say_too_many_fields();
+        say_too_many_fields(page);
         return true;
     }
     show_sequence(page, list);

@@ -3,26 +3,25 @@
 #include <string>
 
 #include "files/file_replacement.h"
+#include "sheet/print_tool_command.h"
 #include "sheet/setup_code_sheet.h"
+#include "win32/message_owner.h"
 
 namespace tessmar {
 namespace {
 
-constexpr char kSheetFileName[] = "Barcode.prn";
-constexpr char kToolFileName[] = "Stampwell.exe";
-
 struct StartFailure {
-    UINT result;
+    DWORD error;
     const char* text;
 };
 constexpr StartFailure kStartFailures[] = {
-    {ERROR_BAD_FORMAT, "The Stampwell file is invalid"},
+    {ERROR_BAD_EXE_FORMAT, "The Stampwell file is invalid"},
     {ERROR_FILE_NOT_FOUND, "The Stampwell file was not found!"},
     {ERROR_PATH_NOT_FOUND, "The Stampwell path was not found!"},
 };
 
-void report(const char* text) {
-    MessageBoxA(GetActiveWindow(), text, "Error", MB_ICONWARNING);
+void report(HWND main_window, const char* text) {
+    MessageBoxA(message_owner(main_window), text, "Error", MB_ICONWARNING);
 }
 
 class ReplacementSink : public SheetSink {
@@ -34,53 +33,62 @@ class ReplacementSink : public SheetSink {
     FileReplacement& file_;
 };
 
-bool ask_for_default_sheet() {
-    return MessageBoxA(GetActiveWindow(), "Set to scanner's default settings?",
-                       "Print scanner settings", MB_ICONWARNING | MB_YESNO) == IDYES;
-}
-
 // True when a complete sheet is on disk. The sheet replaces the old one only once all of it was
 // written: one cut short (a full disk) would leave the scanner half set up.
-bool write_sheet_file(ProgramState& state) {
+bool write_sheet_file(HWND main_window, ProgramState& state) {
     const StartedReplacement started = begin_file_replacement(kSheetFileName);
     if (!started.file) {
-        report("File open/create failed!");
+        report(main_window, "File open/create failed!");
         return false;
     }
     ReplacementSink sink(*started.file);
-    const bool complete = WriteSetupCodeSheet(state, sink, ask_for_default_sheet);
+    const bool complete = WriteSetupCodeSheet(state, sink, [main_window] {
+        return MessageBoxA(message_owner(main_window), "Set to scanner's default settings?",
+                           "Print scanner settings", MB_ICONWARNING | MB_YESNO) == IDYES;
+    });
     // Declined, the file holds only its heading, so no old sheet is left to be printed by mistake.
     if (!started.file->commit().ok) {
-        report("File open/create failed!");
+        report(main_window, "File open/create failed!");
         return false;
     }
     return complete;
 }
 
-void start_tool(const std::string& program_directory) {
-    // The tool's full path, one blank, and the sheet's name, which it finds in the current
-    // directory it inherits. Nothing is quoted.
-    const std::string command = program_directory + kToolFileName + " " + kSheetFileName;
-    if (const char* failure =
-            stampwell_start_failure_text(WinExec(command.c_str(), SW_SHOWNORMAL))) {
-        report(failure);
+// Starts the tool and goes on at once: the tool runs on its own, in this current directory,
+// where the sheet is.
+void start_tool(HWND main_window, const std::string& program_directory) {
+    const PrintToolLaunch launch = print_tool_launch(program_directory);
+    std::string command_line = launch.command_line;  // the call takes a writable buffer
+    STARTUPINFOA startup{};
+    startup.cb = sizeof startup;
+    startup.dwFlags = STARTF_USESHOWWINDOW;
+    startup.wShowWindow = SW_SHOWNORMAL;
+    PROCESS_INFORMATION process{};
+    if (CreateProcessA(launch.program.c_str(), command_line.data(), nullptr, nullptr, FALSE, 0,
+                       nullptr, nullptr, &startup, &process)) {
+        CloseHandle(process.hThread);
+        CloseHandle(process.hProcess);
+        return;
+    }
+    if (const char* failure = stampwell_start_failure_text(GetLastError())) {
+        report(main_window, failure);
     }
 }
 
 }  // namespace
 
-const char* stampwell_start_failure_text(UINT winexec_result) {
+const char* stampwell_start_failure_text(DWORD error) {
     for (const StartFailure& failure : kStartFailures) {
-        if (failure.result == winexec_result) {
+        if (failure.error == error) {
             return failure.text;
         }
     }
     return nullptr;
 }
 
-void PrintScannerSettings(ProgramState& state) {
-    if (write_sheet_file(state)) {
-        start_tool(state.program_directory);
+void PrintScannerSettings(HWND main_window, ProgramState& state) {
+    if (write_sheet_file(main_window, state)) {
+        start_tool(main_window, state.program_directory);
     }
 }
 

@@ -8,10 +8,11 @@
 
 namespace tessmar {
 
-void PrintScannerSettings(ProgramState& state);
+// Its messages belong to the active window, or to `main_window` when another program is in front.
+void PrintScannerSettings(HWND main_window, ProgramState& state);
 
-// The message for a WinExec result that means the tool did not start, or null: a result above 31
-// is a start, and 0 (out of resources) has no message of its own.
-const char* stampwell_start_failure_text(UINT winexec_result);
+// The message for the error that kept the tool from starting, or null for an error that has no
+// message of its own.
+const char* stampwell_start_failure_text(DWORD error);
 
 }  // namespace tessmar

@@ -2,8 +2,9 @@
 # The release as a Windows user meets it, in a Wine prefix of its own made afresh: the installer
 # run with /S installs the programs, the shortcuts and the .orl file type; a settings file opened
 # through that file type (as a double-click does) shows its own tree in the installed Tessmar;
-# the uninstaller run with /S leaves nothing behind. The zip holds exactly the release's files,
-# and each program in it runs alone, Tessmar.exe on a quoted path with blanks.
+# printing from the installed Tessmar starts Stampwell, whose folder's name holds a blank, on the
+# sheet; the uninstaller run with /S leaves nothing behind. The zip holds exactly the release's
+# files, and each program in it runs alone, Tessmar.exe on a quoted path with blanks.
 # Arguments: the release folder, the Windows build's bin folder (window-probe.exe), the native
 # build's bin folder (tessmar-cli, to write settings files and the trees to expect), the version.
 set -euo pipefail
@@ -93,6 +94,21 @@ uninstall_key='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\Tessmar'
 wine start "$(windows_path "Scanner Files/site one.orl")" </dev/null >/dev/null 2>&1
 expect_tessmar_shows_the_file "opened through the file type"
 
+# Printing from the installed Tessmar, in Program Files, whose name holds a blank: Stampwell
+# starts on the sheet in Tessmar's current folder and writes the page there (without a browser).
+page="$drive_c/Scanner Files/Barcode.html"
+rm -f "$drive_c/Scanner Files/Barcode.prn" "$page"
+(cd "$drive_c/Scanner Files" &&
+  STAMPWELL_NO_OPEN=1 wine "$folder/Tessmar.exe" "$(windows_path "Scanner Files/site one.orl")" \
+    </dev/null >/dev/null 2>&1) &
+eventually shows_the_file || fail "printing: Tessmar does not show the file"
+probe command "Velkor Orlo Tessmar" 1210 >/dev/null || fail "printing: no Print command"
+page_written() { grep -qs '</html>' "$page"; }
+eventually page_written || fail "printing from Program Files: Stampwell wrote no page"
+grep -q 'RS232 Interface' "$page" || fail "printing: the page lacks the file's settings"
+probe close "Velkor Orlo Tessmar" >/dev/null || fail "printing: Tessmar did not close"
+wait
+
 # --- The uninstaller hands over to a copy of itself and returns at once: wait for the copy.
 wine "$folder/Uninstall.exe" /S </dev/null >/dev/null 2>&1 || fail "the uninstaller failed"
 eventually test ! -e "$folder" || fail "left behind: $(ls "$folder")"
@@ -128,4 +144,4 @@ wine "$unpacked/Tessmar.exe" "$(windows_path "Scanner Files/site one.orl")" </de
   >/dev/null 2>&1 &
 expect_tessmar_shows_the_file "started on the file"
 wait
-echo "release: installed, opened a file, uninstalled; the zip's programs run alone"
+echo "release: installed, opened and printed a file, uninstalled; the zip's programs run alone"

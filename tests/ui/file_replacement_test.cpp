@@ -25,14 +25,22 @@ class Win32FileReplacement : public ::testing::Test {
     TempFolder folder{::testing::UnitTest::GetInstance()->current_test_info()->name()};
 };
 
+// By the full name, and by the bare name of a file in the current folder, as the sheet
+// Barcode.prn is written.
 TEST_F(Win32FileReplacement, ReplacesExistingAndNewFiles) {
-    write_file_bytes(folder.file("old.orl"), bytes_of("old"));
-    for (const char* name : {"old.orl", "new.orl"}) {
-        const FileResult result = replace_file(folder.file(name), "new content");
-        ASSERT_TRUE(result.ok) << name << ": " << result.error;
-        EXPECT_EQ(read_file_bytes(folder.file(name)), bytes_of("new content")) << name;
+    const std::filesystem::path previous = std::filesystem::current_path();
+    std::filesystem::current_path(folder.path());
+    for (const bool bare : {false, true}) {
+        write_file_bytes(folder.file("old.orl"), bytes_of("old"));
+        std::filesystem::remove(folder.file("new.orl"));
+        for (const char* name : {"old.orl", "new.orl"}) {
+            const FileResult result = replace_file(bare ? name : folder.file(name), "new content");
+            EXPECT_TRUE(result.ok) << name << ": " << result.error;
+            EXPECT_EQ(read_file_bytes(folder.file(name)), bytes_of("new content")) << name;
+        }
+        EXPECT_EQ(files_in_folder(), 2u);
     }
-    EXPECT_EQ(files_in_folder(), 2u);
+    std::filesystem::current_path(previous);
 }
 
 TEST_F(Win32FileReplacement, ADeviceIsWrittenDirectly) {

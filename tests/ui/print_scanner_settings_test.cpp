@@ -9,6 +9,8 @@
 #include "resources/resource.h"
 #include "sheet/print_scanner_settings.h"
 #include "tests/ui/support/main_window_fixture.h"
+#include "tests/ui/support/other_program.h"
+#include "tests/ui/support/temp_folder.h"
 
 namespace tessmar::test {
 namespace {
@@ -66,6 +68,27 @@ class PrintScannerSettings : public MainWindowTest {
         return seen;
     }
 
+    // Copies the real Stampwell.exe, built beside the test program, into `folder` under the
+    // test's folder, and makes that the program's directory.
+    void install_stampwell(const std::string& folder) {
+        const fs::path directory = root / utf8_path(folder);
+        fs::create_directories(directory);
+        fs::copy_file(test_program_directory + "Stampwell.exe", directory / "Stampwell.exe");
+        state.program_directory = directory.string() + "\\";
+    }
+
+    // The page Stampwell writes beside the sheet, once it is complete. The tool runs on its own;
+    // it is given time to finish.
+    std::string page_written(const fs::path& folder) {
+        const fs::path page = folder / "Barcode.html";
+        for (int waited = 0; waited < 200 && read_file(page).find("</html>") == std::string::npos;
+             ++waited) {
+            Sleep(50);
+            pump_messages();
+        }
+        return read_file(page);
+    }
+
     fs::path root;
     fs::path previous_directory;
     std::string test_program_directory;
@@ -86,24 +109,37 @@ TEST_F(PrintScannerSettings, ToolMissingIsReportedAfterTheSheetWasWritten) {
     EXPECT_TRUE(sheet.ends_with("\r\n\r\n9999<Update>"));
 }
 
-TEST_F(PrintScannerSettings, AFileThatIsNoProgramIsInvalid) {
-    std::ofstream(root / "program" / "Stampwell.exe") << "not a program";
+TEST_F(PrintScannerSettings, EachFailureToStartTheToolHasItsMessage) {
+    const struct {
+        const char* program_folder;  // under the test's folder
+        const char* tool_content;    // null for no Stampwell.exe
+        const char* message;
+    } kCases[] = {
+        {"program", "not a program", "The Stampwell file is invalid"},
+        {"program", nullptr, "The Stampwell file was not found!"},
+        {"gone", nullptr, "The Stampwell path was not found!"},
+    };
     state.record.set(Field::enable_code_93, 0);
-    print({IDOK});
-    ASSERT_EQ(seen.size(), 1u);
-    EXPECT_EQ(seen[0].caption, "Error");
-    EXPECT_EQ(seen[0].text, "The Stampwell file is invalid");
+    for (const auto& c : kCases) {
+        const fs::path tool = root / "program" / "Stampwell.exe";
+        fs::remove(tool);
+        if (c.tool_content) {
+            std::ofstream(tool) << c.tool_content;
+        }
+        state.program_directory = (root / c.program_folder).string() + "\\";
+        seen.clear();
+        print({IDOK});
+        ASSERT_EQ(seen.size(), 1u) << c.message;
+        EXPECT_EQ(seen[0].caption, "Error");
+        EXPECT_EQ(seen[0].text, c.message);
+    }
 }
 
-// Wine's WinExec answers 2 for a missing folder too, so the third failure is pinned here.
-TEST(StampwellStartFailure, EachFailureHasItsMessage) {
-    EXPECT_STREQ(stampwell_start_failure_text(ERROR_BAD_FORMAT), "The Stampwell file is invalid");
-    EXPECT_STREQ(stampwell_start_failure_text(ERROR_FILE_NOT_FOUND),
-                 "The Stampwell file was not found!");
-    EXPECT_STREQ(stampwell_start_failure_text(ERROR_PATH_NOT_FOUND),
-                 "The Stampwell path was not found!");
-    EXPECT_EQ(stampwell_start_failure_text(0), nullptr);
-    EXPECT_EQ(stampwell_start_failure_text(33), nullptr);
+// Other errors, which have no message of their own, show none.
+TEST(StampwellStartFailure, OtherErrorsHaveNoMessage) {
+    for (const DWORD error : {ERROR_ACCESS_DENIED, ERROR_NOT_ENOUGH_MEMORY, ERROR_BAD_FORMAT}) {
+        EXPECT_EQ(stampwell_start_failure_text(error), nullptr) << error;
+    }
 }
 
 // With the tool missing, a started tool would show its own error: none means none was started.
@@ -135,28 +171,57 @@ TEST_F(PrintScannerSettings, ASheetThatCannotBeCreatedIsReportedAndStartsNothing
     EXPECT_EQ(seen[0].text, "File open/create failed!");
 }
 
-// The real tool, beside the test program as it stands beside Tessmar.exe, writes the page.
+// The real tool, beside the program as it stands beside Tessmar.exe, writes the page in the
+// current directory: from Program Files, whose name holds a blank, and from folders named in
+// letters that Windows-1252 lacks.
 TEST_F(PrintScannerSettings, StampwellBesideTheProgramWritesThePage) {
+    const struct {
+        const char* program_folder;
+        const char* work_folder;
+    } kCases[] = {
+        {"Program Files\\Tessmar", "work"},
+        {"Τέσσμαρ Ωμέγα", "Щит сканера"},
+    };
     ASSERT_TRUE(fs::exists(test_program_directory + "Stampwell.exe"));
-    state.program_directory = test_program_directory;
     state.record.set(Field::scanner_timeout, 105);
-    print({});
-    EXPECT_TRUE(seen.empty());
-    const fs::path page = root / "work" / "Barcode.html";
-    // The tool runs on its own; give it time to finish, then look.
-    for (int waited = 0; waited < 200 && read_file(page).find("</html>") == std::string::npos;
-         ++waited) {
-        Sleep(50);
-        pump_messages();
+    for (const auto& c : kCases) {
+        SCOPED_TRACE(c.program_folder);
+        install_stampwell(c.program_folder);
+        const fs::path work = root / utf8_path(c.work_folder);
+        fs::create_directories(work);
+        fs::current_path(work);
+        seen.clear();
+        print({});
+        EXPECT_TRUE(seen.empty()) << seen[0].text;
+        const std::string html = page_written(work);
+        ASSERT_NE(html.find("</html>"), std::string::npos) << "no page from Stampwell";
+        EXPECT_NE(html.find("<h2>Scanner Settings</h2>"), std::string::npos);
+        EXPECT_NE(html.find("data-code=\"51277335127700\""), std::string::npos);
+        EXPECT_NE(html.find("<span class=\"number\">3</span>Scanner Timeout: 105</div>"),
+                  std::string::npos);
+        EXPECT_NE(html.find("<span class=\"source\">Barcode.prn, written "), std::string::npos);
+        EXPECT_NE(html.find("<span>Page 1 of 1</span></footer>"), std::string::npos);
     }
-    const std::string html = read_file(page);
-    ASSERT_NE(html.find("</html>"), std::string::npos) << "no page from Stampwell";
-    EXPECT_NE(html.find("<h2>Scanner Settings</h2>"), std::string::npos);
-    EXPECT_NE(html.find("data-code=\"51277335127700\""), std::string::npos);
-    EXPECT_NE(html.find("<span class=\"number\">3</span>Scanner Timeout: 105</div>"),
-              std::string::npos);
-    EXPECT_NE(html.find("<span class=\"source\">Barcode.prn, written "), std::string::npos);
-    EXPECT_NE(html.find("<span>Page 1 of 1</span></footer>"), std::string::npos);
+}
+
+// With another program in front, the message still belongs to the main window, so it comes up
+// over it and keeps it from taking input.
+TEST_F(PrintScannerSettings, WithAnotherProgramInFrontTheMessageBelongsToTheMainWindow) {
+    OtherProgram other;
+    ASSERT_TRUE(other.come_to_front());
+    state.record.set(Field::scan_mode, 2);
+    HWND owner = nullptr;
+    ModalScript script;
+    script.then([&](HWND box) {
+        owner = GetWindow(box, GW_OWNER);
+        seen.push_back(read_message_box(box));
+        press_button(box, IDOK);
+    });
+    command(IDM_PRINT_SCANNER_SETTINGS);
+    EXPECT_TRUE(script.finished_cleanly()) << ::testing::PrintToString(script.problems());
+    ASSERT_EQ(seen.size(), 1u);
+    EXPECT_EQ(seen[0].text, "The Stampwell file was not found!");
+    EXPECT_EQ(owner, window);
 }
 
 }  // namespace

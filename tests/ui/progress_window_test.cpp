@@ -4,6 +4,7 @@
 #include "link/progress_window.h"
 #include "resources/resource.h"
 #include "tests/ui/support/ui_driver.h"
+#include "win32/common_controls.h"
 
 #include <gtest/gtest.h>
 
@@ -23,19 +24,22 @@ constexpr Look kLooks[] = {
 };
 
 TEST(ProgressWindow, ShowsTheDirectionsTextsAndABarAcrossItsLowerHalf) {
-    InitCommonControls();
+    register_common_controls(ICC_PROGRESS_CLASS);
+    HWND owner = CreateWindowExA(0, "STATIC", "Owner", WS_OVERLAPPED, 0, 0, 100, 100, nullptr,
+                                 nullptr, GetModuleHandleA(nullptr), nullptr);
+    ASSERT_NE(owner, nullptr);
     for (const Look& look : kLooks) {
         SCOPED_TRACE(look.bar_text);
         HWND dialog = nullptr;
         {
-            ProgressWindow progress(GetModuleHandleA(nullptr), look.direction);
+            ProgressWindow progress(GetModuleHandleA(nullptr), owner, look.direction);
             dialog = progress.window();
             ASSERT_NE(dialog, nullptr);
             HWND bar = progress.bar();
             ASSERT_NE(bar, nullptr);
             EXPECT_EQ(window_text(dialog), "Progress");
             EXPECT_TRUE(IsWindowVisible(dialog));
-            EXPECT_EQ(GetWindow(dialog, GW_OWNER), nullptr);
+            EXPECT_EQ(GetWindow(dialog, GW_OWNER), owner);
             EXPECT_EQ(GetWindowLongPtrA(dialog, DWLP_DLGPROC), 0);
             EXPECT_EQ(window_text(GetDlgItem(dialog, IDC_PROGRESS_TEXT)), look.label);
 
@@ -67,6 +71,7 @@ TEST(ProgressWindow, ShowsTheDirectionsTextsAndABarAcrossItsLowerHalf) {
         }
         EXPECT_FALSE(IsWindow(dialog));
     }
+    DestroyWindow(owner);
 }
 
 }  // namespace

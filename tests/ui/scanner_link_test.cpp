@@ -11,6 +11,7 @@
 #include "link/scanner_link.h"
 #include "resources/resource.h"
 #include "tests/ui/support/main_window_fixture.h"
+#include "tests/ui/support/other_program.h"
 #include "tests/ui/support/scanner_simulator.h"
 
 namespace tessmar::test {
@@ -353,6 +354,38 @@ TEST_F(ScannerLink, TheWindowsStayAliveAndTakeNoCommandDuringATransfer) {
     EXPECT_TRUE(seen.still_transferring);
     EXPECT_TRUE(seen.repainted);
     EXPECT_TRUE(IsWindowEnabled(window));
+    EXPECT_EQ(scanner.memory().size(), 1792u);
+}
+
+// The user switches to another program while the download runs: the progress window and the
+// completion message still belong to the main window, so the message comes up over it and the
+// main window takes no input while the port is open.
+TEST_F(ScannerLink, WithAnotherProgramInFrontTheMessageBelongsToTheMainWindow) {
+    ScannerSimulator scanner(1, "--baud 9600");
+    ASSERT_EQ(scanner.problem(), "");
+    OtherProgram other;
+    HWND progress_owner = nullptr;
+    bool switched_during_transfer = false;
+    std::thread user([&] {
+        HWND progress = wait_for_progress_window();
+        if (!progress) {
+            return;
+        }
+        progress_owner = GetWindow(progress, GW_OWNER);
+        switched_during_transfer = other.come_to_front() && IsWindow(progress);
+    });
+    HWND box_owner = nullptr;
+    ModalScript script;
+    choose_port(script, 1).then([&](HWND box) {
+        box_owner = GetWindow(box, GW_OWNER);
+        press_button(box, IDOK);
+    });
+    command(IDM_DOWNLOAD_SETTINGS);
+    user.join();
+    expect_clean(script);
+    EXPECT_TRUE(switched_during_transfer);
+    EXPECT_EQ(progress_owner, window);
+    EXPECT_EQ(box_owner, window);
     EXPECT_EQ(scanner.memory().size(), 1792u);
 }
 

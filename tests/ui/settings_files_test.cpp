@@ -90,6 +90,58 @@ TEST_F(SettingsFiles, SaveAsOntoAnExistingFileAsksFirst) {
     EXPECT_EQ(bytes[0], 0x9B);
 }
 
+// "x.ORL" is saved as "x.ORL.orl": the dialog asked only about "x.ORL", so a file of the name
+// written is asked about before it is replaced. No goes back to the dialog, here cancelled.
+TEST_F(SettingsFiles, SaveAsAsksBeforeReplacingTheFileOfTheNameWithOrlAdded) {
+    const struct {
+        int answer;
+        bool replaced;
+    } kCases[] = {{IDNO, false}, {IDYES, true}};
+    const std::vector<std::uint8_t> old(kRecordSize, 0x5C);
+    for (const auto& c : kCases) {
+        write_file_bytes(folder.file("x.ORL.orl"), old);
+        state.current_file_path = folder.file("before.orl");
+        ModalScript script;
+        script.then([&](HWND dialog) { choose_file_name(dialog, folder.file("x.ORL")); })
+            .answer(c.answer);
+        if (!c.replaced) {
+            script.cancel();  // the dialog again
+        }
+        command(IDM_FILE_SAVE_AS);
+        EXPECT_TRUE(script.finished_cleanly()) << ::testing::PrintToString(script.problems());
+        ASSERT_EQ(script.message_boxes().size(), 1u);
+        EXPECT_EQ(script.message_boxes()[0].caption, "Confirm Save As");
+        EXPECT_EQ(script.message_boxes()[0].text,
+                  "x.ORL.orl already exists.\nDo you want to replace it?");
+        const std::vector<std::uint8_t> bytes = read_file_bytes(folder.file("x.ORL.orl"));
+        EXPECT_EQ(bytes == old, !c.replaced) << c.answer;
+        EXPECT_EQ(state.current_file_path, folder.file(c.replaced ? "x.ORL.orl" : "before.orl"));
+        EXPECT_FALSE(std::filesystem::exists(folder.file("x.ORL")));
+    }
+}
+
+// Folders and files named in letters that Windows-1252 lacks keep their names through Save As
+// and Open.
+TEST_F(SettingsFiles, NamesOutsideTheWesternCodePageRoundTrip) {
+    const std::filesystem::path place = folder.path() / utf8_path("Ρυθμίσεις Щит");
+    std::filesystem::create_directories(place);
+    const std::string typed = (place / utf8_path("σαρωτής")).string();
+    state.record.set(Field::scan_mode, 3);
+    const SettingsRecord saved = state.record;
+
+    save_as(typed);
+    EXPECT_EQ(state.current_file_path, typed + ".orl");
+    EXPECT_EQ(read_file_bytes(typed + ".orl").size(), kRecordSize);
+    // The name on disk is the one typed, letter for letter.
+    EXPECT_TRUE(std::filesystem::exists(place / u8"σαρωτής.orl"));
+
+    load_factory_defaults(state);
+    state.current_file_path.clear();
+    open(typed + ".orl", true);
+    EXPECT_EQ(state.record, saved);
+    EXPECT_EQ(state.current_file_path, typed + ".orl");
+}
+
 TEST_F(SettingsFiles, SaveWithNoFileAsksForANameAndCancellingWritesNothing) {
     state.settings_modified = true;
     ModalScript script;
@@ -148,12 +200,20 @@ TEST_F(SettingsFiles, FailedOpenIsReportedAndLeavesTheRecordAndTheName) {
     script.then([&](HWND dialog) { choose_file_name(dialog, folder.file("locked.orl")); })
         .answer(IDOK);
     command(IDM_FILE_OPEN);
-    CloseHandle(lock);
     EXPECT_TRUE(script.finished_cleanly()) << ::testing::PrintToString(script.problems());
     ASSERT_EQ(script.message_boxes().size(), 1u);
     EXPECT_EQ(script.message_boxes()[0].text, "Can't open the settings file!");
     EXPECT_EQ(state.record, factory_record());
     EXPECT_EQ(state.current_file_path, folder.file("before.orl"));
+
+    // Save then writes the previous file, and the held one keeps its bytes.
+    ModalScript save;
+    command(IDM_FILE_SAVE);
+    CloseHandle(lock);
+    EXPECT_TRUE(save.finished_cleanly()) << ::testing::PrintToString(save.problems());
+    EXPECT_EQ(read_file_bytes(folder.file("before.orl")).size(), kRecordSize);
+    EXPECT_EQ(read_file_bytes(folder.file("locked.orl")),
+              std::vector<std::uint8_t>(kRecordSize, 0x11));
 }
 
 // Another program reading the file (an indexer, a virus scanner) does not stop Open.

@@ -5,6 +5,8 @@
 #include <gtest/gtest.h>
 
 #include <array>
+#include <cstring>
+#include <filesystem>
 
 #include "tests/ui/support/temp_folder.h"
 #include "version.h"
@@ -61,6 +63,91 @@ TEST(StampwellExe, NeverWritesOverASheetWhoseNameEndsInHtmlInAnotherCase) {
     EXPECT_EQ(read_file_bytes(folder.file("S.HTML")), sheet);
     const std::vector<std::uint8_t> page = read_file_bytes(folder.file("S.HTML.html"));
     EXPECT_NE(std::string(page.begin(), page.end()).find("</html>"), std::string::npos);
+}
+
+// A folder named in letters outside Windows-1252: Stampwell, given the sheet's full path, reads
+// it, finds when it was written, and writes the page beside it.
+TEST(StampwellExe, ReadsAndWritesInAFolderNamedOutsideTheWesternCodePage) {
+    TempFolder folder("stampwell-Ωμέγα Щит");
+    const std::vector<std::uint8_t> sheet(std::begin(kSheet), std::end(kSheet) - 1);
+    write_file_bytes(folder.file("Barcode.prn"), sheet);
+    EXPECT_EQ(
+        run_stampwell(folder.path().string(), "--no-open \"" + folder.file("Barcode.prn") + '"'),
+        0u);
+    const std::vector<std::uint8_t> page = read_file_bytes(folder.file("Barcode.html"));
+    const std::string html(page.begin(), page.end());
+    EXPECT_NE(html.find("</html>"), std::string::npos);
+    EXPECT_NE(html.find("Barcode.prn, written 20"), std::string::npos);
+}
+
+// For the length of a test, the program registered for .html pages is cmd copying the page it is
+// given to `copy`: the copy shows that the page's path reached it whole. The registration the
+// user had before comes back afterwards. (Wine's shell reads associations from HKEY_CLASSES_ROOT
+// alone, not from the user's Software\Classes.)
+class PageOpener {
+  public:
+    explicit PageOpener(const std::string& copy) {
+        had_html_key_ =
+            RegOpenKeyExA(HKEY_CLASSES_ROOT, kHtmlKey, 0, KEY_READ, &html_) == ERROR_SUCCESS;
+        if (had_html_key_) {
+            DWORD size = sizeof previous_;
+            had_default_ = RegGetValueA(html_, nullptr, nullptr, RRF_RT_REG_SZ, nullptr, previous_,
+                                        &size) == ERROR_SUCCESS;
+            RegCloseKey(html_);
+        }
+        set_default(kHtmlKey, kProgId);
+        const std::string open = std::string("cmd.exe /c copy /y \"%1\" \"") + copy + "\"";
+        set_default(kOpenCommandKey, open.c_str());
+    }
+    ~PageOpener() {
+        RegDeleteTreeA(HKEY_CLASSES_ROOT, kProgIdKey);
+        if (!had_html_key_) {
+            RegDeleteTreeA(HKEY_CLASSES_ROOT, kHtmlKey);
+        } else if (had_default_) {
+            set_default(kHtmlKey, previous_);
+        } else if (RegOpenKeyExA(HKEY_CLASSES_ROOT, kHtmlKey, 0, KEY_SET_VALUE, &html_) ==
+                   ERROR_SUCCESS) {
+            RegDeleteValueA(html_, nullptr);
+            RegCloseKey(html_);
+        }
+    }
+    PageOpener(const PageOpener&) = delete;
+    PageOpener& operator=(const PageOpener&) = delete;
+
+  private:
+    static constexpr char kHtmlKey[] = ".html";
+    static constexpr char kProgId[] = "Tessmar.TestPage";
+    static constexpr char kProgIdKey[] = "Tessmar.TestPage";
+    static constexpr char kOpenCommandKey[] = "Tessmar.TestPage\\shell\\open\\command";
+
+    static void set_default(const char* key, const char* value) {
+        EXPECT_EQ(RegSetKeyValueA(HKEY_CLASSES_ROOT, key, nullptr, REG_SZ, value,
+                                  static_cast<DWORD>(std::strlen(value) + 1)),
+                  ERROR_SUCCESS)
+            << key;
+    }
+
+    HKEY html_ = nullptr;
+    bool had_html_key_ = false;
+    bool had_default_ = false;
+    char previous_[256] = {};
+};
+
+// Stampwell in a folder named outside Windows-1252 hands its page to the program registered for
+// .html pages, by a path that names the page.
+TEST(StampwellExe, HandsItsPageToTheBrowserFromAFolderNamedOutsideTheWesternCodePage) {
+    TempFolder folder("stampwell-Σελίδα Щит");
+    TempFolder opened("stampwell-opened");
+    const std::string copy = opened.file("page.html");
+    const PageOpener opener(copy);
+    const std::vector<std::uint8_t> sheet(std::begin(kSheet), std::end(kSheet) - 1);
+    write_file_bytes(folder.file("Barcode.prn"), sheet);
+    EXPECT_EQ(run_stampwell(folder.path().string(), "Barcode.prn"), 0u);
+    // cmd runs on its own; it is given time to finish.
+    for (int waited = 0; waited < 300 && !std::filesystem::exists(copy); ++waited) {
+        Sleep(50);
+    }
+    EXPECT_EQ(read_file_bytes(copy), read_file_bytes(folder.file("Barcode.html")));
 }
 
 // Asked from a command prompt with its output redirected, a window program still answers there.

@@ -2,10 +2,10 @@
 // its messages in message boxes and opens the page with the program registered for .html files.
 #include <windows.h>
 
+#include <objbase.h>
 #include <shellapi.h>
 
 #include <cstdlib>
-#include <filesystem>
 
 #include "tools/stampwell/stampwell.h"
 
@@ -13,6 +13,25 @@ namespace stampwell {
 namespace {
 
 constexpr char kCaption[] = "Stampwell";
+
+// The shell may hand the page to an extension that runs through COM, and some need a
+// single-threaded apartment: the thread joins one while it asks the shell.
+class ComApartment {
+  public:
+    ComApartment()
+        : joined_(SUCCEEDED(
+              CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE))) {}
+    ~ComApartment() {
+        if (joined_) {
+            CoUninitialize();
+        }
+    }
+    ComApartment(const ComApartment&) = delete;
+    ComApartment& operator=(const ComApartment&) = delete;
+
+  private:
+    bool joined_;
+};
 
 class Win32Platform : public Platform {
   public:
@@ -36,9 +55,17 @@ class Win32Platform : public Platform {
     }
 
     std::string open_in_browser(const std::string& page_path) override {
-        const std::string full = std::filesystem::absolute(page_path).string();
+        char full[MAX_PATH];
+        const DWORD length = GetFullPathNameA(page_path.c_str(), sizeof full, full, nullptr);
+        if (length == 0) {
+            return "error " + std::to_string(GetLastError());
+        }
+        if (length >= sizeof full) {
+            return "its full name is too long";
+        }
+        const ComApartment apartment;
         const auto result = reinterpret_cast<INT_PTR>(
-            ShellExecuteA(nullptr, "open", full.c_str(), nullptr, nullptr, SW_SHOWNORMAL));
+            ShellExecuteA(nullptr, "open", full, nullptr, nullptr, SW_SHOWNORMAL));
         // Values above 32 mean the page was handed to a program.
         if (result > 32) {
             return {};

@@ -9,6 +9,7 @@
 #include <optional>
 
 #include "files/file_replacement.h"
+#include "files/utf8_path.h"
 #include "tools/stampwell/barcode_page.h"
 #include "tools/stampwell/sheet_parser.h"
 #include "version.h"
@@ -98,7 +99,8 @@ bool same_file(const std::filesystem::path& a, const std::filesystem::path& b) {
 // When the sheet was last written, in local time, or empty when the system cannot tell.
 std::string written_time(const std::string& path) {
     std::error_code error;
-    const std::filesystem::file_time_type written = std::filesystem::last_write_time(path, error);
+    const std::filesystem::file_time_type written =
+        std::filesystem::last_write_time(tessmar::utf8_path(path), error);
     if (error) {
         return {};
     }
@@ -115,7 +117,7 @@ std::string written_time(const std::string& path) {
 }  // namespace
 
 std::string page_path_for(const std::string& sheet_path) {
-    const std::filesystem::path sheet(sheet_path);
+    const std::filesystem::path sheet = tessmar::utf8_path(sheet_path);
     const std::filesystem::path page = std::filesystem::path(sheet).replace_extension(".html");
     // Never over the sheet itself.
     return same_file(page, sheet) ? sheet_path + ".html" : page.string();
@@ -137,11 +139,11 @@ int run(const std::vector<std::string>& args, Platform& platform) {
         return 1;
     }
     const std::string page = page_path_for(options.sheet);
-    if (same_file(page, options.sheet)) {
+    if (same_file(tessmar::utf8_path(page), tessmar::utf8_path(options.sheet))) {
         platform.report_error("Cannot write the page " + page + ": it is the sheet itself.");
         return 1;
     }
-    const SheetOrigin origin{std::filesystem::path(options.sheet).filename().string(),
+    const SheetOrigin origin{tessmar::utf8_path(options.sheet).filename().string(),
                              written_time(options.sheet)};
     if (const tessmar::FileResult written =
             tessmar::replace_file(page, render_page(*parsed.sheet, origin));

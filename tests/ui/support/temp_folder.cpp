@@ -9,7 +9,7 @@ namespace tessmar::test {
 TempFolder::TempFolder(const std::string& name) {
     std::array<char, MAX_PATH> temp{};
     GetTempPathA(static_cast<DWORD>(temp.size()), temp.data());
-    path_ = std::filesystem::path(temp.data()) / ("tessmar-" + name);
+    path_ = utf8_path(temp.data()) / utf8_path("tessmar-" + name);
     std::filesystem::remove_all(path_);
     std::filesystem::create_directories(path_);
 }
@@ -20,7 +20,7 @@ TempFolder::~TempFolder() {
 }
 
 std::string TempFolder::file(const std::string& name) const {
-    return (path_ / name).string();
+    return (path_ / utf8_path(name)).string();
 }
 
 std::vector<std::uint8_t> read_file_bytes(const std::string& path) {

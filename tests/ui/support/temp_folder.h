@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+#include "files/utf8_path.h"
+
 namespace tessmar::test {
 
 class TempFolder {
@@ -17,7 +19,7 @@ class TempFolder {
     TempFolder(const TempFolder&) = delete;
     TempFolder& operator=(const TempFolder&) = delete;
 
-    // The Windows path of a file in the folder.
+    // The Windows path of a file in the folder, in UTF-8.
     std::string file(const std::string& name) const;
     const std::filesystem::path& path() const { return path_; }
 

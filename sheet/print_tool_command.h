@@ -1,0 +1,24 @@
+// How Tessmar starts the printing tool: the tool's full path and the command line that hands it
+// the sheet.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace tessmar {
+
+inline constexpr char kSheetFileName[] = "Barcode.prn";
+inline constexpr char kPrintToolFileName[] = "Stampwell.exe";
+
+struct PrintToolLaunch {
+    std::string program;       // the tool's full path
+    std::string command_line;  // the program and the sheet's name, each quoted
+};
+
+// Stampwell.exe in `program_directory` (which ends in a backslash) on the sheet's name alone,
+// which it finds in the current directory it inherits. Unquoted, a blank in the path would end
+// the program's name: "C:\Program Files\..." would start C:\Program. A Windows name holds no
+// double quote, and neither name ends in a backslash, so plain quotes keep each one whole.
+PrintToolLaunch print_tool_launch(std::string_view program_directory);
+
+}  // namespace tessmar
