@@ -172,7 +172,7 @@ TEST_F(CliConventions, EachProgramFollowsThem) {
          {},
          exactly(usage_error(cli,
                              " diff: wrong arguments; it takes [A.orl] B.orl, or FILE.orl "
-                             "--port DEV"))},
+                             "--port DEV [--port DEV ...]"))},
         {"a command without its file",
          kCli,
          {"tree"},
