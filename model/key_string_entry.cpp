@@ -130,6 +130,10 @@ std::optional<unsigned> field_token_written(std::string_view written) {
     return std::nullopt;
 }
 
+std::string quoted_character(char c) {
+    return {'\'', c, '\''};
+}
+
 bool is_bare_character(char c) {
     return c >= 0x20 && c < 0x7F && c != '[';
 }
@@ -147,7 +151,8 @@ bool split_labels(std::string_view text, std::string& error, OnLabel label, OnBa
         // A label is never empty, so "[]]" is the label "]".
         const std::size_t close = text.find(']', at + 2);
         if (close == std::string_view::npos) {
-            error = "\"" + std::string(text.substr(at)) + "\" has no closing ]";
+            const std::string unclosed(text.substr(at));
+            error = "\"" + unclosed + "\" has no closing ]";
             return false;
         }
         label(text.substr(at + 1, close - at - 1), text.substr(at, close - at + 1));
@@ -191,7 +196,7 @@ KeyStringEntry enter_key_string(std::string_view text, KeyStringForm form) {
     };
     const auto on_bare = [&](char c) {
         if (form == KeyStringForm::scan_code || !is_bare_character(c)) {
-            builder.fail("'" + std::string(1, c) + "' must be written as a key in brackets");
+            builder.fail(quoted_character(c) + " must be written as a key in brackets");
         } else {
             builder.add_key(static_cast<std::uint8_t>(c), std::string(1, c));
         }
@@ -223,7 +228,7 @@ SequenceEntry enter_transmission_sequence(std::string_view text) {
         }
     };
     const auto on_bare = [&](char c) {
-        fail("'" + std::string(1, c) + "' is no field; write the fields as [F1] or [A1]");
+        fail(quoted_character(c) + " is no field; write the fields as [F1] or [A1]");
     };
     std::string unclosed;
     if (!split_labels(text, unclosed, on_label, on_bare)) {

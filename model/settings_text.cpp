@@ -184,8 +184,8 @@ std::string hex_bytes(std::span<const std::uint8_t> bytes) {
     std::string text;
     for (const std::uint8_t byte : bytes) {
         char digits[4];
-        std::snprintf(digits, sizeof digits, "%02X", byte);
-        text += (text.empty() ? "" : " ") + std::string(digits);
+        std::snprintf(digits, sizeof digits, text.empty() ? "%02X" : " %02X", byte);
+        text += digits;
     }
     return text;
 }
@@ -207,7 +207,7 @@ void TextWriter::write_bytes() {
             ++end;
         }
         if (!heading) {
-            text_ += "\n[" + std::string(kBytesTable) + "]\n";
+            text_ += "\n[bytes]\n";
             heading = true;
         }
         text_ += std::to_string(start) + " = " +
@@ -302,8 +302,9 @@ void TextReader::read_entry(const std::string& path, const toml::key& key, const
     } else if (table != nullptr && !table->is_inline()) {
         fail(key.source(), "unknown table [" + inner + "]");
     } else {
-        fail(key.source(), "unknown setting '" + std::string(key.str()) + "'" +
-                               (path.empty() ? "" : " in [" + path + "]"));
+        const std::string name(key.str());
+        fail(key.source(),
+             "unknown setting '" + name + "'" + (path.empty() ? "" : " in [" + path + "]"));
     }
 }
 
@@ -314,7 +315,8 @@ std::string range_text(const NamedSetting& setting) {
 std::string words_text(const NamedSetting& setting) {
     std::string text;
     for (const std::string& word : setting_words(setting)) {
-        text += (text.empty() ? "" : ", ") + quoted(word);
+        text += text.empty() ? "" : ", ";
+        text += quoted(word);
     }
     return text;
 }
@@ -431,24 +433,24 @@ std::optional<std::vector<std::uint8_t>> parse_hex_bytes(std::string_view text) 
 
 // OFFSET = "HH HH ...": the bytes from that offset on.
 void TextReader::read_run(const toml::key& key, const toml::node& node) {
-    const std::string_view name = key.str();
+    const std::string name(key.str());
     std::size_t offset = 0;
     const auto [end, error] = std::from_chars(name.data(), name.data() + name.size(), offset);
     if (name.empty() || error != std::errc() || end != name.data() + name.size() ||
         offset >= kRecordSize) {
-        fail(key.source(), "'" + std::string(name) + "' in [bytes] is no offset from 0 to " +
-                               std::to_string(kRecordSize - 1));
+        fail(key.source(),
+             "'" + name + "' in [bytes] is no offset from 0 to " + std::to_string(kRecordSize - 1));
         return;
     }
     const toml::value<std::string>* text = node.as_string();
     const auto bytes = text ? parse_hex_bytes(text->get()) : std::nullopt;
     if (!bytes) {
-        fail(node.source(), "the bytes at " + std::string(name) +
-                                " must be hexadecimal, two digits a byte: \"0A FF\"");
+        fail(node.source(),
+             "the bytes at " + name + " must be hexadecimal, two digits a byte: \"0A FF\"");
         return;
     }
     if (offset + bytes->size() > kRecordSize) {
-        fail(node.source(), "the bytes at " + std::string(name) + " run past the record's " +
+        fail(node.source(), "the bytes at " + name + " run past the record's " +
                                 std::to_string(kRecordSize) + " bytes");
         return;
     }

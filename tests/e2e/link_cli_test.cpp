@@ -303,5 +303,49 @@ TEST_F(LinkCli, VerifyAndDiffTellWhatTheScannerHolds) {
     }
 }
 
+// Three scanners at once: one keeps what it is sent, one is silent, one keeps a byte wrong. Each
+// port's result comes back in the order given, and the silent one stops no other.
+TEST_F(LinkCli, SeveralPortsAtOnceEachWithItsOwnResult) {
+    Simulator good({});
+    Simulator silent({"--silent-after", "0"});
+    Simulator corrupt({"--corrupt", "21"});
+    const std::string a = good.port(), b = silent.port(), c = corrupt.port();
+    const std::string no_reply = "no reply to ";
+    const std::string timeout = " (offset 0000) within 2000 ms";
+
+    const Outcome sent = run_cli(
+        {"download", file("settings.orl"), "--port", a, "--port", b, "--port", c, "--verify"});
+    EXPECT_EQ(sent.exit_code, 1);
+    EXPECT_EQ(sent.out, "--- " + file("settings.orl") + "\n+++ the scanner on " + c +
+                            "\nScanner\n  - Scanner Timeout: 10 sec\n  + Scanner Timeout: 245 "
+                            "sec\n" +
+                            a + ": verified\n" + b + ": download failed: " + no_reply +
+                            "packet 1 of 112" + timeout + "\n" + c +
+                            ": the scanner holds other settings than " + file("settings.orl") +
+                            "\n");
+    EXPECT_EQ(sent.err, "tessmar-cli: 2 of 3 downloads failed\n");
+
+    const Outcome read =
+        run_cli({"read", "--port", a, "--port", b, "--port", c, "-o", file("fleet")});
+    EXPECT_EQ(read.exit_code, 1);
+    const auto read_into = [&](const std::string& port) {
+        return (dir / "fleet" / (port.substr(5).replace(3, 1, "-") + ".orl")).string();
+    };
+    EXPECT_EQ(read.out, a + ": read into " + read_into(a) + "\n" + b + ": read failed: " +
+                            no_reply + "request 1 of 99" + timeout + "; " + read_into(b) +
+                            " was not written\n" + c + ": read into " + read_into(c) + "\n");
+    EXPECT_EQ(read_bytes(read_into(a)), settings);
+    EXPECT_FALSE(fs::exists(read_into(b)));
+    EXPECT_EQ(read_bytes(read_into(c))[21], settings[21] ^ 0xFF);
+
+    const Outcome diff =
+        run_cli({"diff", file("settings.orl"), "--port", a, "--port", b, "--port", c});
+    EXPECT_EQ(diff.exit_code, 2);
+    EXPECT_TRUE(diff.out.ends_with(a + ": equal\n" + b + ": read failed: " + no_reply +
+                                   "request 1 of 99" + timeout + "\n" + c + ": differs\n"))
+        << diff.out;
+    EXPECT_EQ(diff.err, "tessmar-cli: 1 of 3 scanners could not be read\n");
+}
+
 }  // namespace
 }  // namespace tessmar::test
