@@ -102,9 +102,9 @@ const Command kCommands[] = {
      "existing file as it was.\n"
      "\n"
      "With several ports, the scanners are read at once, each into a file in DIR\n"
-     "named after its port (/dev/ttyUSB0 gives ttyUSB0.orl, COM3 gives COM3.orl),\n"
-     "and one line a port tells where its settings went or why they could not be\n"
-     "read. DIR is made if it is missing.\n",
+     "named after its port (/dev/ttyUSB0 gives ttyUSB0-settings.orl, COM3 gives\n"
+     "COM3-settings.orl), and one line a port tells where its settings went or why\n"
+     "they could not be read. DIR is made if it is missing.\n",
      {},
      kFailure,
      {"--port"}},

@@ -48,8 +48,9 @@ int read_one(const Arguments& args) {
     return kSuccess;
 }
 
-// The port's name without "/dev/" or "\\.\", its separators made dashes: /dev/ttyUSB0 gives
-// ttyUSB0.orl, /dev/pts/3 pts-3.orl, COM3 COM3.orl.
+// The port's name without "/dev/" or "\\.\", its separators made dashes, and "-settings.orl":
+// /dev/ttyUSB0 gives ttyUSB0-settings.orl, /dev/pts/3 pts-3-settings.orl, COM3
+// COM3-settings.orl. Windows takes a file named COM3.orl for the port itself, in any folder.
 std::string port_file_name(std::string port) {
     for (const std::string prefix : {"/dev/", "\\\\.\\"}) {
         if (port.starts_with(prefix)) {
@@ -58,7 +59,7 @@ std::string port_file_name(std::string port) {
     }
     std::replace_if(
         port.begin(), port.end(), [](char c) { return c == '/' || c == '\\' || c == ':'; }, '-');
-    return port + ".orl";
+    return port + "-settings.orl";
 }
 
 // Each port's file in the folder; false, after a message, when the folder cannot be had or two

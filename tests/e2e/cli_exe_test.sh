@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # tessmar-cli.exe as a whole program under Wine: a file name in Greek comes back whole in its
 # message, settings in text form go out and come back byte for byte, and one download goes to
-# two scanners at once, orlo-sim behind COM2 and COM3.
+# two scanners at once, orlo-sim behind COM2 and COM3, which are then read into a folder.
 # Arguments: tessmar-cli.exe, the native build's bin folder.
 set -euo pipefail
 cli=$(cd "$(dirname "$1")" && pwd)/$(basename "$1")
@@ -54,4 +54,10 @@ done
 said=$(run download settings.orl --port COM2 --port COM3 --verify) ||
   fail "the download to two scanners failed: $said"
 [[ "$said" == $'COM2: verified\nCOM3: verified' ]] || fail "unexpected results: $said"
+# Read into files named after the ports, never into the ports themselves: Windows takes a file
+# named COM2.orl for the device COM2, in any folder.
+said=$(run read --port COM2 --port COM3 -o fleet) || fail "the read of two scanners failed: $said"
+for n in 2 3; do
+  cmp -s settings.orl "fleet/COM$n-settings.orl" || fail "COM$n was not read into its file: $said"
+done
 echo "tessmar-cli.exe: a Greek name, settings as text, and two scanners at once"

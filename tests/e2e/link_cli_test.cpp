@@ -329,7 +329,7 @@ TEST_F(LinkCli, SeveralPortsAtOnceEachWithItsOwnResult) {
         run_cli({"read", "--port", a, "--port", b, "--port", c, "-o", file("fleet")});
     EXPECT_EQ(read.exit_code, 1);
     const auto read_into = [&](const std::string& port) {
-        return (dir / "fleet" / (port.substr(5).replace(3, 1, "-") + ".orl")).string();
+        return (dir / "fleet" / (port.substr(5).replace(3, 1, "-") + "-settings.orl")).string();
     };
     EXPECT_EQ(read.out, a + ": read into " + read_into(a) + "\n" + b + ": read failed: " +
                             no_reply + "request 1 of 99" + timeout + "; " + read_into(b) +
