@@ -228,6 +228,8 @@ class TextReader {
     void read_number(const NamedSetting& setting, const toml::node& node);
     void read_word(const NamedSetting& setting, const toml::node& node, const std::string& word);
     void read_area(const NamedSetting& setting, const toml::node& node);
+    bool key_string_parts(const NamedSetting& setting, const toml::node& node,
+                          const toml::node*& keys, KeyStringForm& form);
     void read_bytes(const toml::node& node);
     void read_run(const toml::key& key, const toml::node& node);
     void fail(const toml::source_region& where, std::string message);
@@ -322,7 +324,8 @@ std::string words_text(const NamedSetting& setting) {
 }
 
 void TextReader::read_number(const NamedSetting& setting, const toml::node& node) {
-    const bool worded = setting.kind != K::flag && !setting_words(setting).empty();
+    const bool worded = setting.kind == K::word || setting.kind == K::layout_word ||
+                        setting.kind == K::keyboard_type;
     if (const auto* flag = node.as_boolean(); flag && setting.kind == K::flag) {
         set_setting_number(result_.record, setting, flag->get() ? 1 : 0);
     } else if (const auto* word = node.as_string(); word && worded) {
@@ -354,39 +357,51 @@ void TextReader::read_word(const NamedSetting& setting, const toml::node& node,
     }
 }
 
-// A key string as { form = "...", keys = "..." }, or its keys alone in the form that the record's
-// interface gives it; a transmission sequence as its text.
-void TextReader::read_area(const NamedSetting& setting, const toml::node& node) {
-    const std::string kind = setting.kind == K::sequence ? "a text" : "keys or { form, keys }";
-    const toml::node* keys = &node;
-    KeyStringForm form = derive_interface_class(result_.record.get(Field::keyboard_type)) ==
-                                 InterfaceClass::keyboard_wedge
-                             ? KeyStringForm::normal_key
-                             : KeyStringForm::character;
-    const toml::table* table = setting.kind == K::key_string ? node.as_table() : nullptr;
-    if (table != nullptr) {
-        keys = table->get("keys");
-        for (const auto& [name, value] : *table) {
-            if (name.str() != "keys" && name.str() != "form") {
-                fail(name.source(), setting.name + " takes only form and keys");
-                return;
-            }
-        }
-        if (const toml::node* named = table->get("form")) {
-            const toml::value<std::string>* form_name = named->as_string();
-            const std::optional<KeyStringForm> named_form =
-                form_name ? key_string_form_named(form_name->get()) : std::nullopt;
-            if (!named_form) {
-                fail(named->source(),
-                     "the form of " + setting.name +
-                         " is one of \"character\", \"normal key\", \"scan code\"");
-                return;
-            }
-            form = *named_form;
+// A key string's keys and the form to read them in: { form = "...", keys = "..." }, or its keys
+// alone in the form that the record's interface gives them. `keys` is null when the table has
+// none; false after a message when the table holds something else.
+bool TextReader::key_string_parts(const NamedSetting& setting, const toml::node& node,
+                                  const toml::node*& keys, KeyStringForm& form) {
+    form = derive_interface_class(result_.record.get(Field::keyboard_type)) ==
+                   InterfaceClass::keyboard_wedge
+               ? KeyStringForm::normal_key
+               : KeyStringForm::character;
+    const toml::table* table = node.as_table();
+    if (table == nullptr) {
+        return true;
+    }
+    for (const auto& [name, value] : *table) {
+        if (name.str() != "keys" && name.str() != "form") {
+            fail(name.source(), setting.name + " takes only form and keys");
+            return false;
         }
     }
+    keys = table->get("keys");
+    if (const toml::node* named = table->get("form")) {
+        const toml::value<std::string>* name = named->as_string();
+        const std::optional<KeyStringForm> named_form =
+            name ? key_string_form_named(name->get()) : std::nullopt;
+        if (!named_form) {
+            fail(named->source(), "the form of " + setting.name +
+                                      " is one of \"character\", \"normal key\", \"scan code\"");
+            return false;
+        }
+        form = *named_form;
+    }
+    return true;
+}
+
+// A key string, or a transmission sequence as its text.
+void TextReader::read_area(const NamedSetting& setting, const toml::node& node) {
+    const toml::node* keys = &node;
+    KeyStringForm form = KeyStringForm::character;
+    if (setting.kind == K::key_string && !key_string_parts(setting, node, keys, form)) {
+        return;
+    }
     if (keys == nullptr || !keys->is_string()) {
-        fail((keys ? keys : &node)->source(), setting.name + " takes " + kind);
+        fail((keys ? keys : &node)->source(),
+             setting.name + " takes " +
+                 (setting.kind == K::sequence ? "a text" : "keys or { form, keys }"));
         return;
     }
     const AreaEntry area = enter_area(setting.kind, keys->as_string()->get(), form);

@@ -105,6 +105,8 @@ struct BadText {
 TEST(SettingsText, BadTextsAreRefusedAtTheirPlace) {
     const BadText kBad[] = {
         {"[scanner\n", "1:9: Error while parsing table header: expected ']', saw '\\n'"},
+        // toml++ 3.3.0 ran into undefined behaviour on such a letter outside a string.
+        {"[s\xc3\xa5nner]", "1:3: Error while parsing table header: expected ']', saw '\xc3\xa5'"},
         {"[scaner]\nscan_mode = 1", "1:2: unknown table [scaner]"},
         {"[scanner]\nscan_mod = 1", "2:1: unknown setting 'scan_mod' in [scanner]"},
         {"[editing_format.7]\nminimum_length = 1", "1:17: unknown table [editing_format.7]"},
