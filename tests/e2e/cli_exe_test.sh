@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # tessmar-cli.exe as a whole program under Wine: a file name in Greek comes back whole in its
 # message, settings in text form go out and come back byte for byte, and one download goes to
-# two scanners at once, orlo-sim behind COM2 and COM3, which are then read into a folder.
+# two scanners at once, orlo-sim behind COM7 and COM8, which are then read into a folder.
 # Arguments: tessmar-cli.exe, the native build's bin folder.
 set -euo pipefail
 cli=$(cd "$(dirname "$1")" && pwd)/$(basename "$1")
@@ -43,21 +43,21 @@ cmp -s settings.orl again.orl || fail "the settings did not come back from their
 [[ "$(run tree settings.toml)" == "$("$native_bin/tessmar-cli" tree settings.orl)" ]] ||
   fail "tree shows the text otherwise than the settings file"
 
-for n in 2 3; do
+for n in 7 8; do
   "$native_bin/orlo-sim" --link "$build_dir/serial/port$n" >/dev/null 2>&1 &
   sims+=($!)
 done
 for tries in $(seq 100); do
-  [[ -L "$build_dir/serial/port2" && -L "$build_dir/serial/port3" ]] && break
+  [[ -L "$build_dir/serial/port7" && -L "$build_dir/serial/port8" ]] && break
   sleep 0.05
 done
-said=$(run download settings.orl --port COM2 --port COM3 --verify) ||
+said=$(run download settings.orl --port COM7 --port COM8 --verify) ||
   fail "the download to two scanners failed: $said"
-[[ "$said" == $'COM2: verified\nCOM3: verified' ]] || fail "unexpected results: $said"
+[[ "$said" == $'COM7: verified\nCOM8: verified' ]] || fail "unexpected results: $said"
 # Read into files named after the ports, never into the ports themselves: Windows takes a file
-# named COM2.orl for the device COM2, in any folder.
-said=$(run read --port COM2 --port COM3 -o fleet) || fail "the read of two scanners failed: $said"
-for n in 2 3; do
+# named COM7.orl for the device COM7, in any folder.
+said=$(run read --port COM7 --port COM8 -o fleet) || fail "the read of two scanners failed: $said"
+for n in 7 8; do
   cmp -s settings.orl "fleet/COM$n-settings.orl" || fail "COM$n was not read into its file: $said"
 done
 echo "tessmar-cli.exe: a Greek name, settings as text, and two scanners at once"
