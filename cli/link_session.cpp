@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <functional>
+#include <iostream>
 #include <string>
 
 namespace tessmar::cli {
@@ -56,13 +57,12 @@ void ProgressBar::show(int position) {
         return;
     }
     shown_percent_ = percent;
-    std::fprintf(stderr, "\r%s", progress_text(label_, percent).c_str());
-    std::fflush(stderr);
+    std::cerr << '\r' << progress_text(label_, percent) << std::flush;
 }
 
 void ProgressBar::end() {
     if (drawing_ && shown_percent_ >= 0) {
-        std::fputc('\n', stderr);
+        std::cerr << '\n' << std::flush;
     }
     drawing_ = false;
 }

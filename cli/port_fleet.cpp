@@ -1,7 +1,6 @@
 #include "cli/port_fleet.h"
 
 #include <algorithm>
-#include <cstdio>
 #include <memory>
 #include <mutex>
 #include <thread>
@@ -12,8 +11,7 @@
 namespace tessmar::cli {
 namespace {
 
-// One progress line per port on stderr. Each line is redrawn in place by moving the cursor up to
-// it and back down below the last, so the lines stay in the order of the ports.
+// One progress line per port on stderr, in the order of the ports.
 class ProgressBoard {
   public:
     explicit ProgressBoard(const std::vector<std::string>& ports);
@@ -23,9 +21,9 @@ class ProgressBoard {
   private:
     class Row;
     std::mutex mutex_;
-    bool drawing_;
-    std::size_t name_width_ = 0;
     const std::vector<std::string>& ports_;
+    std::size_t name_width_ = 0;
+    StatusLines lines_;
     std::vector<std::unique_ptr<Row>> rows_;
 };
 
@@ -55,35 +53,27 @@ class ProgressBoard::Row final : public ProgressDisplay {
     int shown_percent_ = -1;
 };
 
+ProgressBoard::ProgressBoard(const std::vector<std::string>& ports)
+    : ports_(ports), lines_(ports.size()) {
+    for (std::size_t i = 0; i < ports.size(); ++i) {
+        rows_.push_back(std::make_unique<Row>(*this, i));
+        name_width_ = std::max(name_width_, ports[i].size());
+        lines_.set(i, ports[i]);
+    }
+}
+
 ProgressDisplay& ProgressBoard::row(std::size_t index) {
     return *rows_[index];
 }
 
-ProgressBoard::ProgressBoard(const std::vector<std::string>& ports)
-    : drawing_(error_terminal_moves_cursor()), ports_(ports) {
-    for (std::size_t i = 0; i < ports.size(); ++i) {
-        rows_.push_back(std::make_unique<Row>(*this, i));
-        name_width_ = std::max(name_width_, ports[i].size());
-    }
-    if (drawing_) {
-        for (const std::string& port : ports) {
-            std::fprintf(stderr, "%s\n", port.c_str());
-        }
-        std::fflush(stderr);
-    }
-}
-
 void ProgressBoard::draw(std::size_t index, int percent, const char* label) {
-    if (!drawing_) {
+    if (!lines_.shown()) {
         return;
     }
-    const std::lock_guard<std::mutex> lock(mutex_);
-    const std::size_t up = ports_.size() - index;
     std::string name = ports_[index];
     name.resize(name_width_, ' ');
-    std::fprintf(stderr, "\x1b[%zuA\r%s  %s\x1b[K\x1b[%zuB\r", up, name.c_str(),
-                 progress_text(label, percent).c_str(), up);
-    std::fflush(stderr);
+    const std::lock_guard<std::mutex> lock(mutex_);
+    lines_.set(index, name + "  " + progress_text(label, percent));
 }
 
 }  // namespace
