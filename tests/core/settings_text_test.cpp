@@ -2,9 +2,13 @@
 // they say over the factory settings, and each kind of bad text is refused at its place.
 #include <gtest/gtest.h>
 
+#include <map>
 #include <random>
+#include <set>
+#include <tuple>
 
 #include "model/program_state.h"
+#include "model/settings_schema.h"
 #include "model/settings_text.h"
 
 namespace tessmar {
@@ -38,6 +42,22 @@ TEST(SettingsText, EveryRecordComesBackByteForByte) {
             << text;
         ASSERT_EQ(imported.record, record) << text;
         ASSERT_EQ(export_settings_text(imported.record), text);
+    }
+}
+
+// A field left out of the names would pass into [bytes] unseen; only the seventh editing format's
+// switch, which nothing shows, is left out.
+TEST(SettingsText, EveryFieldIsNamedOnceAndEveryNameOnce) {
+    std::map<std::tuple<std::size_t, int, int>, int> fields;
+    std::set<std::string> names;
+    for (const NamedSetting& setting : named_settings()) {
+        ++fields[{setting.offset, setting.high_bit, setting.low_bit}];
+        EXPECT_TRUE(names.insert(setting.table + "." + setting.name).second) << setting.name;
+    }
+    for (const FieldLayout& layout : all_field_layouts()) {
+        const int expected = layout.field == Field::enable_editing_format_7 ? 0 : 1;
+        EXPECT_EQ((fields[{layout.offset, layout.high_bit, layout.low_bit}]), expected)
+            << "field " << static_cast<int>(layout.field);
     }
 }
 
