@@ -18,12 +18,14 @@ namespace {
 // The queue sizes the scanner's driver was built for.
 constexpr DWORD kInputQueueBytes = 256;
 constexpr DWORD kOutputQueueBytes = 1200;
-// At 9600 baud a reply trickles in a byte a millisecond. A read that waits out a reply wakes for
-// each byte, and under Wine each wake that ends the read costs a round trip to the server for the
-// time-outs: some 380 system calls per exchange of the read-back. So a wait blocks only until a
-// reply's first byte; while the reply goes on, a wait sleeps this long and then takes what
-// gathered in the queue, without waiting. A reply's end is seen a millisecond late on average,
-// as it was when a read ended a millisecond after the last byte.
+// At 9600 baud a reply trickles in a byte a millisecond (10 bits of 1/9600 s). A read that waits
+// out a reply wakes for each byte, and under Wine each wake that ends the read costs a round trip
+// to the server for the time-outs: some 380 system calls per exchange of the read-back. So a wait
+// blocks only until a reply's first byte. The rest of the reply then gathers in the queue while
+// the port sleeps: as long as the last reply took to come whole (the protocols' replies to one
+// kind of message are all as long), and then this long at a time until the line is quiet, and
+// the port takes what came without waiting.
+constexpr DWORD kByteMicroseconds = 1042;
 constexpr DWORD kGatherMs = 2;
 constexpr std::size_t kLookAheadBytes = 32;  // the largest read the protocols make
 // A wait never blocks longer than this, so that a GUI thread lets its paint and timer messages
@@ -56,6 +58,7 @@ class Win32SerialPort final : public SerialPort {
         PurgeComm(handle_, PURGE_RXCLEAR);
         ahead_first_ = ahead_end_ = 0;
         receiving_ = false;
+        reply_bytes_ = 0;
     }
 
   private:
@@ -67,7 +70,10 @@ class Win32SerialPort final : public SerialPort {
     DWORD read_limit_ms_ = 0;  // the read time-out now set on the port
     // The last wait took bytes: more of the same reply may be on their way.
     bool receiving_ = false;
+    std::size_t reply_bytes_ = 0;       // taken since the reply began
+    std::size_t last_reply_bytes_ = 1;  // the whole of the last reply
 
+    DWORD gathering_ms(DWORD limit) const;
     bool take_queued();
 };
 
@@ -87,13 +93,14 @@ void Win32SerialPort::wait_for_bytes(std::uint32_t limit_ms) {
     ahead_first_ = ahead_end_ = 0;
     DWORD limit = std::clamp<DWORD>(limit_ms, 1, kLongestWaitMs);
     if (receiving_) {
-        const DWORD gathering = std::min(kGatherMs, limit);
+        const DWORD gathering = gathering_ms(limit);
         Sleep(gathering);
         if (take_queued()) {
             return;
         }
         // Nothing came meanwhile: the reply is over, and the next one is waited for.
         receiving_ = false;
+        last_reply_bytes_ = reply_bytes_;
         if (limit == gathering) {
             return;
         }
@@ -109,6 +116,16 @@ void Win32SerialPort::wait_for_bytes(std::uint32_t limit_ms) {
         ahead_end_ = count;
     }
     receiving_ = ahead_end_ > 0;
+    reply_bytes_ = ahead_end_;
+}
+
+// The time the rest of a reply as long as the last takes on the line, at most a look-ahead's
+// worth; or, once that has passed, the short gathering.
+DWORD Win32SerialPort::gathering_ms(DWORD limit) const {
+    const std::size_t missing = std::min(
+        last_reply_bytes_ > reply_bytes_ ? last_reply_bytes_ - reply_bytes_ : 0, kLookAheadBytes);
+    const DWORD expected = static_cast<DWORD>((missing * kByteMicroseconds + 999) / 1000);
+    return std::min(std::max(expected, kGatherMs), limit);
 }
 
 // The bytes in the receive queue, at most a look-ahead's worth, without waiting for more.
@@ -122,6 +139,7 @@ bool Win32SerialPort::take_queued() {
     DWORD count = 0;
     if (ReadFile(handle_, ahead_.data(), queued, &count, nullptr)) {
         ahead_end_ = count;
+        reply_bytes_ += count;
     }
     return ahead_end_ > 0;
 }
