@@ -2,6 +2,7 @@
 
 #include <iostream>
 
+#include "cli/console.h"
 #include "version.h"
 
 namespace tessmar::cli {
@@ -28,7 +29,7 @@ const Command kCommands[] = {
      [](const Arguments& a) { return positional_count(a, 1); },
      run_tree},
     {"diff",
-     {"[A.orl] B.orl", "FILE.orl --port DEV"},
+     {"[A.orl] B.orl", "FILE.orl --port DEV [--port DEV ...]"},
      "the summary lines in which B differs from A (A: the factory settings)",
      {"--port"},
      [](const Arguments& a) {
@@ -46,9 +47,12 @@ const Command kCommands[] = {
      "changing neither: the lines that differ, then each differing byte that no line\n"
      "shows (the options of an interface not selected, say) with its offset. It\n"
      "exits 0 when they are equal, 1 when they differ and 2 when the scanner cannot\n"
-     "be read.\n",
+     "be read. With several ports, the scanners are read at once and listed port\n"
+     "by port, then one line a port says \"equal\", \"differs\" or why it could not\n"
+     "be read; it exits 1 when any differs, and 2 when any cannot be read.\n",
      {},
-     kTrouble},
+     kTrouble,
+     {"--port"}},
     {"sheet",
      {"FILE.orl [-o PATH]"},
      "write the setup-code sheet (default ./Barcode.prn)",
@@ -56,8 +60,9 @@ const Command kCommands[] = {
      [](const Arguments& a) { return positional_count(a, 1); },
      run_sheet},
     {"download",
-     {"FILE.orl --port DEV [--verify] [--force]"},
-     "send the settings to a scanner",
+     {"FILE.orl --port DEV [--verify] [--force]",
+      "FILE.orl --port DEV --port DEV ... [--verify] [--force]"},
+     "send the settings to a scanner, or to many at once",
      {"--port"},
      [](const Arguments& a) { return positional_count(a, 1) && a.has("--port"); },
      run_download,
@@ -76,18 +81,61 @@ const Command kCommands[] = {
      "With --verify the scanner is read back after the download and compared with\n"
      "the file: exit 0 when it holds exactly what was sent; otherwise the\n"
      "differences are listed as diff lists them, and the exit is 1, as it is when\n"
-     "the read-back fails.\n",
-     {"--verify", "--force"}},
+     "the read-back fails.\n"
+     "\n"
+     "With several ports, the settings go to every scanner at the same time, each\n"
+     "on a connection of its own: one that fails stops no other. At the end one\n"
+     "line a port, in the order given, says \"ok\", \"verified\" or why it failed;\n"
+     "the exit is 0 only when every port succeeded.\n",
+     {"--verify", "--force"},
+     kFailure,
+     {"--port"}},
     {"read",
-     {"--port DEV -o FILE.orl"},
-     "read a scanner's settings into a file",
+     {"--port DEV -o FILE.orl", "--port DEV --port DEV ... -o DIR"},
+     "read a scanner's settings into a file, or many scanners' into a folder",
      {"--port", "-o"},
      [](const Arguments& a) { return positional_count(a, 0) && a.has("--port") && a.has("-o"); },
      run_read,
      "Reads the settings of the scanner on DEV over the same line as download\n"
      "(9600 baud, 8N1): 99 requests of 16 bytes, each answered within 2 seconds.\n"
      "The file is written only when every answer arrived; a failed read leaves an\n"
-     "existing file as it was.\n"},
+     "existing file as it was.\n"
+     "\n"
+     "With several ports, the scanners are read at once, each into a file in DIR\n"
+     "named after its port (/dev/ttyUSB0 gives ttyUSB0-settings.orl, COM3 gives\n"
+     "COM3-settings.orl), and one line a port tells where its settings went or why\n"
+     "they could not be read. DIR is made if it is missing.\n",
+     {},
+     kFailure,
+     {"--port"}},
+    {"export",
+     {"FILE.orl [-o FILE.toml]"},
+     "write every setting as text (TOML), for review and version control",
+     {"-o"},
+     [](const Arguments& a) { return positional_count(a, 1); },
+     run_export,
+     "Writes every setting of FILE.orl as TOML, into FILE.toml unless -o names\n"
+     "another file. The settings stand in the summary tree's groups, as tables such\n"
+     "as [scanner], [symbology.code_39] and [editing_format.2], each under its\n"
+     "field's name: scan_mode = \"Laser\". A value is the tree's word for it, true or\n"
+     "false for a switch, or a number where the tree has no word. A key string is\n"
+     "given with its form: { form = \"normal key\", keys = \"[Shift][A][Enter]\" }.\n"
+     "What no setting carries (reserved bits, bytes after a key string's end) goes\n"
+     "into a last table, [bytes], of offsets and hexadecimal bytes, so import gives\n"
+     "back FILE.orl byte for byte.\n"},
+    {"import",
+     {"FILE.toml [-o FILE.orl]"},
+     "make a settings file of settings in text form",
+     {"-o"},
+     [](const Arguments& a) { return positional_count(a, 1); },
+     run_import,
+     "Reads settings in text form, as export writes them, and writes them as a\n"
+     "settings file: FILE.orl unless -o names another. Settings the file leaves out\n"
+     "keep their factory values, so it may hold only what differs from the factory.\n"
+     "A value may be a word or a number; a key string { form, keys }, or its keys\n"
+     "alone in the form of the interface chosen. Printable characters may stand\n"
+     "without brackets: \"[Shift]aB\". Each error is shown as FILE:LINE:COLUMN:\n"
+     "message, and then nothing is written.\n"},
 };
 
 const Command* find_command(const std::string& name) {
@@ -107,7 +155,8 @@ void print_forms(const Command& command, std::ostream& out) {
 
 void print_usage(std::ostream& out) {
     out << "Usage: tessmar-cli COMMAND [ARGUMENTS]\n\n"
-           "Works with Velkor Orlo scanner settings files (.orl).\n\nCommands:\n";
+           "Works with Velkor Orlo scanner settings files (.orl). Wherever a command\n"
+           "takes a FILE.orl, it also takes settings in text form, FILE.toml.\n\nCommands:\n";
     for (const Command& command : kCommands) {
         print_forms(command, out);
         out << "      " << command.summary << "\n";
@@ -166,7 +215,7 @@ int parse(const Command& command, const std::vector<std::string>& args, Argument
             return kSuccess;
         }
         if (is_one_of(command.flag_options, arg)) {
-            parsed.options[arg] = "";
+            parsed.options[arg] = {""};
             continue;
         }
         if (arg.size() > 1 && arg[0] == '-') {
@@ -176,7 +225,10 @@ int parse(const Command& command, const std::vector<std::string>& args, Argument
             if (i + 1 >= args.size()) {
                 return usage_error(name + "option " + arg + " needs a value");
             }
-            parsed.options[arg] = args[++i];
+            if (parsed.has(arg) && !is_one_of(command.repeatable_options, arg)) {
+                return usage_error(name + "option " + arg + " given twice");
+            }
+            parsed.options[arg].push_back(args[++i]);
             continue;
         }
         parsed.positional.push_back(arg);
@@ -244,6 +296,7 @@ int failure(const std::string& message) {
 }
 
 int main(int argc, char** argv) {
+    const ConsoleSetup console;
     int trouble = kFailure;
     const int exit_code = dispatch(argc, argv, trouble);
     return finish_standard_output(exit_code, trouble);

@@ -17,13 +17,19 @@ enum ExitCode : int { kSuccess = 0, kFailure = 1, kUsageError = 2 };
 inline constexpr int kDifferent = 1;
 inline constexpr int kTrouble = 2;
 
-// The parsed arguments of one command: its positional arguments and its options with values.
+// The parsed arguments of one command: its positional arguments and its options, each with its
+// values in the order given (only a repeatable option has more than one).
 struct Arguments {
     std::vector<std::string> positional;
-    std::map<std::string, std::string> options;
+    std::map<std::string, std::vector<std::string>> options;
 
     bool has(const std::string& option) const { return options.contains(option); }
-    const std::string& operator[](const std::string& option) const { return options.at(option); }
+    const std::string& operator[](const std::string& option) const {
+        return options.at(option).front();
+    }
+    const std::vector<std::string>& all(const std::string& option) const {
+        return options.at(option);
+    }
 };
 
 struct Command {
@@ -37,6 +43,7 @@ struct Command {
     const char* details = nullptr;  // more about the command, shown by its --help
     std::initializer_list<const char*> flag_options = {};  // options that take no value
     int trouble = kFailure;  // the exit code of a failure (diff's is 2, as diff(1) has it)
+    std::initializer_list<const char*> repeatable_options = {};  // value options given many times
 };
 
 // Reports a failure as one line on stderr; returns kFailure.
@@ -63,6 +70,13 @@ enum class Accepted { any_size, whole_record };
 // refused.
 bool open_settings(const std::string& path, ProgramState& state,
                    Accepted accepted = Accepted::any_size);
+// Imports settings in text form over the factory settings; each error goes to stderr as
+// FILE:LINE:COLUMN: message, and the result is false.
+bool open_settings_text(const std::string& path, ProgramState& state);
+
+// The output a command writes by default: its input with `extension` in place of its own. False,
+// after a one-line message, when that would be the input itself.
+bool default_output(const std::string& input, const std::string& extension, std::string& output);
 
 // Commands, one file each.
 int run_defaults(const Arguments& args);
@@ -71,5 +85,7 @@ int run_diff(const Arguments& args);
 int run_sheet(const Arguments& args);
 int run_download(const Arguments& args);
 int run_read(const Arguments& args);
+int run_export(const Arguments& args);
+int run_import(const Arguments& args);
 
 }  // namespace tessmar::cli

@@ -1,11 +1,13 @@
 // tessmar-cli diff [A.orl] B.orl: the summary lines in which B differs from A (with one file, A
-// is the factory settings). tessmar-cli diff FILE.orl --port DEV: those in which a scanner
-// differs from a file. Both exit as diff(1) does: 0 equal, 1 different, 2 trouble.
+// is the factory settings). tessmar-cli diff FILE.orl --port DEV [--port DEV ...]: those in which
+// scanners differ from a file, port by port. Both exit as diff(1) does: 0 equal, 1 different,
+// 2 trouble.
 #include <iostream>
+#include <sstream>
 
 #include "cli/cli.h"
 #include "cli/difference_listing.h"
-#include "cli/link_session.h"
+#include "cli/port_fleet.h"
 
 namespace tessmar::cli {
 namespace {
@@ -16,26 +18,43 @@ int trouble(const std::string& message) {
 }
 
 // Neither the file nor the scanner changes: the scanner is only read.
-int diff_with_scanner(const std::string& name, const std::string& port_name) {
+PortOutcome compare_with_scanner(const ProgramState& ours, const std::string& name,
+                                 const std::string& port, ProgressDisplay& progress) {
+    ProgramState scanner = ours;
+    const LinkResult read = read_scanner(port, scanner, progress);
+    if (!read.ok) {
+        return {kTrouble, read.failure, ""};
+    }
+    const RecordComparison comparison = compare_records(ours, scanner.record);
+    std::ostringstream listing;
+    print_comparison(comparison, name, "the scanner on " + port, listing);
+    return {comparison.equal() ? kSuccess : kDifferent, comparison.equal() ? "equal" : "differs",
+            listing.str()};
+}
+
+int diff_with_scanners(const std::string& name, const std::vector<std::string>& ports) {
     ProgramState ours;
     if (!open_settings(name, ours)) {
         return kTrouble;
     }
-    ProgramState scanner = ours;
-    const LinkResult read = read_scanner(port_name, scanner);
-    if (!read.ok) {
-        return trouble(read.failure);
+    if (ports.size() == 1) {
+        ProgressBar bar;
+        const PortOutcome outcome = compare_with_scanner(ours, name, ports[0], bar);
+        std::cout << outcome.listing;
+        return outcome.exit_code == kTrouble ? trouble(outcome.status) : outcome.exit_code;
     }
-    const RecordComparison comparison = compare_records(ours, scanner.record);
-    print_comparison(comparison, name, "the scanner on " + port_name, std::cout);
-    return comparison.equal() ? kSuccess : kDifferent;
+    const auto work = [&](std::size_t i, ProgressDisplay& progress) {
+        return compare_with_scanner(ours, name, ports[i], progress);
+    };
+    return report_ports(ports, run_on_ports(ports, work), kTrouble, "scanners could not be read",
+                        std::cout);
 }
 
 }  // namespace
 
 int run_diff(const Arguments& args) {
     if (args.has("--port")) {
-        return diff_with_scanner(args.positional[0], args["--port"]);
+        return diff_with_scanners(args.positional[0], args.all("--port"));
     }
     ProgramState a;
     ProgramState b;

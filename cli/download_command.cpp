@@ -1,29 +1,93 @@
-// tessmar-cli download FILE.orl --port DEV [--verify] [--force]: sends a settings file to the
-// scanner and, when asked, reads it back to compare.
+// tessmar-cli download FILE.orl --port DEV [--port DEV ...] [--verify] [--force]: sends a settings
+// file to one scanner or to many at once and, when asked, reads each back to compare.
 #include <iostream>
+#include <sstream>
 
 #include "cli/cli.h"
 #include "cli/difference_listing.h"
-#include "cli/link_session.h"
+#include "cli/port_fleet.h"
 
 namespace tessmar::cli {
 namespace {
 
+// One scanner's download, and what reading it back found.
+struct ScannerDownload {
+    bool downloaded = false;
+    bool verified = false;
+    std::string failure;
+    std::string listing;  // the differences the read-back found
+};
+
 // On the same connection as the download: the scanner is read back and compared with what was
 // sent. A read-back that fails proves nothing, so it is a failure too.
-int verify(SerialPort& port, const ProgramState& sent, const std::string& name) {
+void verify(SerialPort& port, const ProgramState& sent, const std::string& file,
+            const std::string& scanner_name, ProgressDisplay& progress, ScannerDownload& done) {
     ProgramState scanner = sent;
-    const LinkResult read = read_back_over(port, scanner);
+    const LinkResult read = read_back_over(port, scanner, progress);
     if (!read.ok) {
-        return failure("the download could not be verified: " + read.failure);
+        done.failure = "the download could not be verified: " + read.failure;
+        return;
     }
     const RecordComparison comparison = compare_records(sent, scanner.record);
     if (!comparison.equal()) {
-        print_comparison(comparison, name, "the scanner", std::cout);
-        return failure("the scanner holds other settings than " + name);
+        std::ostringstream listing;
+        print_comparison(comparison, file, scanner_name, listing);
+        done.listing = listing.str();
+        done.failure = "the scanner holds other settings than " + file;
+        return;
     }
-    std::cout << "The scanner holds exactly the settings sent.\n";
+    done.verified = true;
+}
+
+ScannerDownload download_to(const std::string& port_name, const ProgramState& state,
+                            const std::string& file, const std::string& scanner_name,
+                            bool verifying, ProgressDisplay& progress) {
+    ScannerDownload done;
+    const std::unique_ptr<SerialPort> port = open_scanner_port(port_name, done.failure);
+    if (!port) {
+        return done;
+    }
+    const LinkResult sent = download_over(*port, state.record, progress);
+    done.downloaded = sent.ok;
+    if (!sent.ok) {
+        done.failure = sent.failure;
+    } else if (verifying) {
+        verify(*port, state, file, scanner_name, progress, done);
+    }
+    port->purge_received();
+    return done;
+}
+
+int download_to_one(const Arguments& args, const ProgramState& state) {
+    const bool verifying = args.has("--verify");
+    ProgressBar bar;
+    const ScannerDownload done =
+        download_to(args["--port"], state, args.positional[0], "the scanner", verifying, bar);
+    if (!done.downloaded) {
+        return failure(done.failure);
+    }
+    std::cout << "Downloaded completely!\n" << done.listing;
+    if (verifying && !done.verified) {
+        return failure(done.failure);
+    }
+    if (verifying) {
+        std::cout << "The scanner holds exactly the settings sent.\n";
+    }
     return kSuccess;
+}
+
+// The same settings to every port at once; one failing port stops no other.
+int download_to_many(const Arguments& args, const ProgramState& state) {
+    const bool verifying = args.has("--verify");
+    const std::vector<std::string>& ports = args.all("--port");
+    const auto work = [&](std::size_t i, ProgressDisplay& progress) {
+        const ScannerDownload done = download_to(ports[i], state, args.positional[0],
+                                                 "the scanner on " + ports[i], verifying, progress);
+        const bool ok = done.downloaded && (!verifying || done.verified);
+        return PortOutcome{ok ? kSuccess : kFailure,
+                           ok ? (verifying ? "verified" : "ok") : done.failure, done.listing};
+    };
+    return report_ports(ports, run_on_ports(ports, work), kFailure, "downloads failed", std::cout);
 }
 
 }  // namespace
@@ -36,23 +100,8 @@ int run_download(const Arguments& args) {
                        args.has("--force") ? Accepted::any_size : Accepted::whole_record)) {
         return kFailure;
     }
-    std::string error;
-    const std::unique_ptr<SerialPort> port = open_scanner_port(args["--port"], error);
-    if (!port) {
-        return failure(error);
-    }
-    const LinkResult result = download_over(*port, state.record);
-    int exit_code = kSuccess;
-    if (!result.ok) {
-        exit_code = failure(result.failure);
-    } else {
-        std::cout << "Downloaded completely!\n";
-        if (args.has("--verify")) {
-            exit_code = verify(*port, state, args.positional[0]);
-        }
-    }
-    port->purge_received();
-    return exit_code;
+    return args.all("--port").size() == 1 ? download_to_one(args, state)
+                                          : download_to_many(args, state);
 }
 
 }  // namespace tessmar::cli

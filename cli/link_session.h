@@ -1,4 +1,5 @@
-// What the download and read commands share: the port they open and the progress bar they show.
+// What the download, read and diff commands share: the port they open, the progress they show,
+// and the transfers over it.
 #pragma once
 
 #include <memory>
@@ -10,34 +11,47 @@
 
 namespace tessmar::cli {
 
-// A progress bar on stderr, drawn only when stderr is a terminal; `top` is the position of a
-// full bar. The line is ended when the bar goes away.
-class ProgressBar {
+// Where a transfer shows how far it has come.
+class ProgressDisplay {
   public:
-    ProgressBar(const char* label, int top);
-    ~ProgressBar();
-    ProgressBar(const ProgressBar&) = delete;
-    ProgressBar& operator=(const ProgressBar&) = delete;
+    virtual ~ProgressDisplay() = default;
+    // A transfer begins: `label` names it ("Downloading"), `top` is the position of a full bar.
+    virtual void begin(const char* label, int top) = 0;
+    virtual void show(int position) = 0;
+    virtual void end() = 0;
+};
 
-    void show(int position);
+// "Downloading [##########..............................]  25%"
+std::string progress_text(const char* label, int percent);
+
+// A bar on a line of its own on stderr, drawn only when stderr is a terminal. The line is ended
+// when the transfer ends.
+class ProgressBar final : public ProgressDisplay {
+  public:
+    void begin(const char* label, int top) override;
+    void show(int position) override;
+    void end() override;
 
   private:
-    const char* label_;
-    int top_;
-    bool drawing_;
+    const char* label_ = "";
+    int top_ = 1;
+    bool drawing_ = false;
     int shown_percent_ = -1;
 };
+
+// The percentage of a full bar that a position stands for.
+int progress_percent(int position, int top);
 
 // Opens the scanner's port; on failure `error` says why and the result is null.
 std::unique_ptr<SerialPort> open_scanner_port(const std::string& name, std::string& error);
 
-// The transfers on an open port, each with its progress bar. The failure text says which
-// transfer failed and why.
-LinkResult download_over(SerialPort& port, const SettingsRecord& record);
+// The transfers on an open port. The failure text says which transfer failed and why.
+LinkResult download_over(SerialPort& port, const SettingsRecord& record, ProgressDisplay& progress);
 // Replaces `state`'s record only when every reply arrived.
-LinkResult read_back_over(SerialPort& port, ProgramState& state);
+LinkResult read_back_over(SerialPort& port, ProgramState& state, ProgressDisplay& progress);
 
 // Opens the port named, reads the scanner's settings into `state`, purges and closes the port.
-LinkResult read_scanner(const std::string& port_name, ProgramState& state);
+LinkResult read_scanner(const std::string& port_name, ProgramState& state,
+                        ProgressDisplay& progress);
 
 }  // namespace tessmar::cli

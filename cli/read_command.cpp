@@ -1,35 +1,108 @@
-// tessmar-cli read --port DEV -o FILE.orl: reads the scanner's settings into a file.
+// tessmar-cli read --port DEV -o FILE.orl: reads a scanner's settings into a file; with several
+// ports, -o names a folder and each scanner's settings go into a file named after its port.
+#include <algorithm>
+#include <filesystem>
 #include <iostream>
+#include <map>
 
 #include "cli/cli.h"
-#include "cli/link_session.h"
+#include "cli/port_fleet.h"
+#include "files/utf8_path.h"
 #include "model/settings_file.h"
 
 namespace tessmar::cli {
+namespace {
 
-int run_read(const Arguments& args) {
+// Reads the scanner on `port` into `path`; a failed read leaves no file, and an existing one as
+// it was.
+PortOutcome read_into(const std::string& port, const std::string& path, ProgressDisplay& progress) {
     std::string error;
-    const std::unique_ptr<SerialPort> port = open_scanner_port(args["--port"], error);
-    if (!port) {
-        return failure(error);
+    const std::unique_ptr<SerialPort> opened = open_scanner_port(port, error);
+    if (!opened) {
+        return {kFailure, error, ""};
     }
     ProgramState state;
     load_factory_defaults(state);
-    const LinkResult result = read_back_over(*port, state);
-    port->purge_received();
-    // A failed read leaves no file, and an existing one as it was.
+    const LinkResult result = read_back_over(*opened, state, progress);
+    opened->purge_received();
     if (!result.ok) {
-        return failure(result.failure + "; " + args["-o"] + " was not written");
+        return {kFailure, result.failure + "; " + path + " was not written", ""};
     }
-    const FileResult written = write_output(args["-o"], settings_file_bytes(state.record));
+    const FileResult written = write_output(path, settings_file_bytes(state.record));
     if (!written.ok) {
-        return failure(written.error);
+        return {kFailure, written.error, ""};
+    }
+    return {kSuccess, "read into " + path, ""};
+}
+
+int read_one(const Arguments& args) {
+    ProgressBar bar;
+    const PortOutcome outcome = read_into(args["--port"], args["-o"], bar);
+    if (outcome.exit_code != kSuccess) {
+        return failure(outcome.status);
     }
     // Written to standard output, the settings are all it holds.
     if (!is_standard_output(args["-o"])) {
         std::cout << "Read the scanner's settings into " << args["-o"] << "\n";
     }
     return kSuccess;
+}
+
+// The port's name without "/dev/" or "\\.\", its separators made dashes, and "-settings.orl":
+// /dev/ttyUSB0 gives ttyUSB0-settings.orl, /dev/pts/3 pts-3-settings.orl, COM3
+// COM3-settings.orl. Windows takes a file named COM3.orl for the port itself, in any folder.
+std::string port_file_name(std::string port) {
+    for (const std::string prefix : {"/dev/", "\\\\.\\"}) {
+        if (port.starts_with(prefix)) {
+            port.erase(0, prefix.size());
+        }
+    }
+    std::replace_if(
+        port.begin(), port.end(), [](char c) { return c == '/' || c == '\\' || c == ':'; }, '-');
+    return port + "-settings.orl";
+}
+
+// Each port's file in the folder; false, after a message, when the folder cannot be had or two
+// ports would share a file.
+bool port_files(const std::string& folder, const std::vector<std::string>& ports,
+                std::vector<std::string>& files) {
+    std::error_code error;
+    std::filesystem::create_directory(utf8_path(folder), error);
+    if (!std::filesystem::is_directory(utf8_path(folder))) {
+        failure("cannot make the folder " + folder + (error ? ": " + error.message() : ""));
+        return false;
+    }
+    std::map<std::string, std::string> port_of_file;
+    for (const std::string& port : ports) {
+        const std::string file = folder + (folder.ends_with('/') ? "" : "/") + port_file_name(port);
+        if (const auto [taken, added] = port_of_file.emplace(file, port); !added) {
+            failure(taken->second + " and " + port + " would both be read into " + file);
+            return false;
+        }
+        files.push_back(file);
+    }
+    return true;
+}
+
+int read_many(const Arguments& args) {
+    const std::vector<std::string>& ports = args.all("--port");
+    if (is_standard_output(args["-o"])) {
+        return failure("several scanners are read into a folder, not standard output");
+    }
+    std::vector<std::string> files;
+    if (!port_files(args["-o"], ports, files)) {
+        return kFailure;
+    }
+    const auto work = [&](std::size_t i, ProgressDisplay& progress) {
+        return read_into(ports[i], files[i], progress);
+    };
+    return report_ports(ports, run_on_ports(ports, work), kFailure, "reads failed", std::cout);
+}
+
+}  // namespace
+
+int run_read(const Arguments& args) {
+    return args.all("--port").size() == 1 ? read_one(args) : read_many(args);
 }
 
 }  // namespace tessmar::cli

@@ -18,10 +18,15 @@ namespace {
 // The queue sizes the scanner's driver was built for.
 constexpr DWORD kInputQueueBytes = 256;
 constexpr DWORD kOutputQueueBytes = 1200;
-// A wait is a read ahead: it ends once bytes have come and the line has then been quiet this
-// long, or the look-ahead is full. At 9600 baud a reply trickles in a byte per millisecond, and
-// waking for each byte would cost, under Wine, a round trip to the server per byte.
-constexpr DWORD kBurstGapMs = 1;
+// At 9600 baud a reply trickles in a byte a millisecond (10 bits of 1/9600 s). A read that waits
+// out a reply wakes for each byte, and under Wine each wake that ends the read costs a round trip
+// to the server for the time-outs: some 380 system calls per exchange of the read-back. So a wait
+// blocks only until a reply's first byte. The rest of the reply then gathers in the queue while
+// the port sleeps: as long as the last reply took to come whole (the protocols' replies to one
+// kind of message are all as long), and then this long at a time until the line is quiet, and
+// the port takes what came without waiting.
+constexpr DWORD kByteMicroseconds = 1042;
+constexpr DWORD kGatherMs = 2;
 constexpr std::size_t kLookAheadBytes = 32;  // the largest read the protocols make
 // A wait never blocks longer than this, so that a GUI thread lets its paint and timer messages
 // through several times a second even while the scanner is silent.
@@ -29,8 +34,8 @@ constexpr DWORD kLongestWaitMs = 100;
 
 class Win32SerialPort final : public SerialPort {
   public:
-    // A burst gap of 1 ms needs the timer at 1 ms: at the default 15.6 ms every reply would end
-    // 15 ms late, a third of an exchange at 9600 baud.
+    // Sleeping 2 ms needs the timer at 1 ms: at the default 15.6 ms every reply would end 15 ms
+    // late, a third of an exchange at 9600 baud.
     explicit Win32SerialPort(HANDLE handle) : handle_(handle) { timeBeginPeriod(1); }
     ~Win32SerialPort() override {
         CloseHandle(handle_);
@@ -52,6 +57,8 @@ class Win32SerialPort final : public SerialPort {
     void purge_received() override {
         PurgeComm(handle_, PURGE_RXCLEAR);
         ahead_first_ = ahead_end_ = 0;
+        receiving_ = false;
+        reply_bytes_ = 0;
     }
 
   private:
@@ -61,6 +68,13 @@ class Win32SerialPort final : public SerialPort {
     std::size_t ahead_first_ = 0;
     std::size_t ahead_end_ = 0;
     DWORD read_limit_ms_ = 0;  // the read time-out now set on the port
+    // The last wait took bytes: more of the same reply may be on their way.
+    bool receiving_ = false;
+    std::size_t reply_bytes_ = 0;       // taken since the reply began
+    std::size_t last_reply_bytes_ = 1;  // the whole of the last reply
+
+    DWORD gathering_ms(DWORD limit) const;
+    bool take_queued();
 };
 
 // Only the bytes a wait read ahead: the receive queue itself is read by waits alone, which
@@ -77,24 +91,67 @@ void Win32SerialPort::wait_for_bytes(std::uint32_t limit_ms) {
         return;
     }
     ahead_first_ = ahead_end_ = 0;
-    if (!set_read_limit(std::clamp<DWORD>(limit_ms, 1, kLongestWaitMs))) {
+    DWORD limit = std::clamp<DWORD>(limit_ms, 1, kLongestWaitMs);
+    if (receiving_) {
+        const DWORD gathering = gathering_ms(limit);
+        Sleep(gathering);
+        if (take_queued()) {
+            return;
+        }
+        // Nothing came meanwhile: the reply is over, and the next one is waited for.
+        receiving_ = false;
+        last_reply_bytes_ = reply_bytes_;
+        if (limit == gathering) {
+            return;
+        }
+        limit -= gathering;
+    }
+    if (!set_read_limit(limit)) {
         Sleep(1);  // no wait to be had: give the processor away for a moment, as a poll would
         return;
     }
+    // One byte: the read returns as the reply begins, and the rest of it gathers in the queue.
     DWORD count = 0;
-    if (ReadFile(handle_, ahead_.data(), static_cast<DWORD>(ahead_.size()), &count, nullptr)) {
+    if (ReadFile(handle_, ahead_.data(), 1, &count, nullptr)) {
         ahead_end_ = count;
     }
+    receiving_ = ahead_end_ > 0;
+    reply_bytes_ = ahead_end_;
 }
 
-// Bytes already queued are returned at once; otherwise the read waits for a burst, up to
-// `limit_ms`. Set only when it changes: most waits use the longest.
+// The time the rest of a reply as long as the last takes on the line, at most a look-ahead's
+// worth; or, once that has passed, the short gathering.
+DWORD Win32SerialPort::gathering_ms(DWORD limit) const {
+    const std::size_t missing = std::min(
+        last_reply_bytes_ > reply_bytes_ ? last_reply_bytes_ - reply_bytes_ : 0, kLookAheadBytes);
+    const DWORD expected = static_cast<DWORD>((missing * kByteMicroseconds + 999) / 1000);
+    return std::min(std::max(expected, kGatherMs), limit);
+}
+
+// The bytes in the receive queue, at most a look-ahead's worth, without waiting for more.
+bool Win32SerialPort::take_queued() {
+    DWORD errors = 0;
+    COMSTAT status{};
+    if (!ClearCommError(handle_, &errors, &status) || status.cbInQue == 0) {
+        return false;
+    }
+    const DWORD queued = std::min<DWORD>(status.cbInQue, static_cast<DWORD>(ahead_.size()));
+    DWORD count = 0;
+    if (ReadFile(handle_, ahead_.data(), queued, &count, nullptr)) {
+        ahead_end_ = count;
+        reply_bytes_ += count;
+    }
+    return ahead_end_ > 0;
+}
+
+// A read returns once it has its bytes, or after `limit_ms` with what came. Set only when it
+// changes: most waits use the longest.
 bool Win32SerialPort::set_read_limit(DWORD limit_ms) {
     if (limit_ms == read_limit_ms_) {
         return true;
     }
     COMMTIMEOUTS time_outs{};
-    time_outs.ReadIntervalTimeout = kBurstGapMs;
+    time_outs.ReadIntervalTimeout = 0;
     time_outs.ReadTotalTimeoutMultiplier = 0;
     time_outs.ReadTotalTimeoutConstant = limit_ms;
     time_outs.WriteTotalTimeoutMultiplier = 5;

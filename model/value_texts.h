@@ -59,6 +59,8 @@ inline constexpr const char* msi_checksum_verification[] = {"Single Modulo 10", 
 inline constexpr const char* msi_checksum_transmission[] = {
     "Last digit not transmitted", "Transmitted", "Last 2 digits not transmitted"};
 inline constexpr const char* terminating_string[] = {"Discard", "Include"};
+// A length qualification's mode, as the summary tree names it.
+inline constexpr const char* length_mode[] = {"Fixed", "Max / Min"};
 // Keyboard type n (1 to 28) is entry n - 1.
 inline constexpr const char* keyboard_types[] = {
     "PCAT (US)",

@@ -73,18 +73,30 @@ class CliConventions : public ::testing::Test {
         ASSERT_TRUE(write_settings_file(file("E"), record).ok);
         std::ofstream(file("S"), std::ios::binary)
             .write(reinterpret_cast<const char*>(record.bytes.data()), 100);
+        std::ofstream(text_file("T")) << "[scanner]\nscan_mode = \"Auto Off\"\n";
+        std::ofstream(text_file("B")) << "[scanner]\nscan_mode = \"Fast\"\n";
     }
     void TearDown() override { fs::remove_all(dir); }
 
     // The names the table uses for its files: F the factory settings, C one setting changed, E
-    // an emptied suffix, S a file of 100 bytes, M a file that does not exist.
+    // an emptied suffix, S a file of 100 bytes, M a file that does not exist; in text form, T
+    // the change of C alone and B a text with a bad value.
     std::string file(const std::string& name) const { return (dir / (name + ".orl")).string(); }
+    std::string text_file(const std::string& name) const {
+        return (dir / (name + ".toml")).string();
+    }
 
     std::string with_names(std::string text, const std::string& port) const {
         for (const char* name : {"F", "C", "E", "S", "M"}) {
             const std::string token = std::string("$") + name;
             for (std::size_t at; (at = text.find(token)) != std::string::npos;) {
                 text.replace(at, token.size(), file(name));
+            }
+        }
+        for (const char* name : {"T", "B"}) {
+            const std::string token = std::string("$") + name;
+            for (std::size_t at; (at = text.find(token)) != std::string::npos;) {
+                text.replace(at, token.size(), text_file(name));
             }
         }
         for (std::size_t at; (at = text.find("$PORT")) != std::string::npos;) {
@@ -102,7 +114,7 @@ class CliConventions : public ::testing::Test {
 struct Convention {
     const char* what;
     const char* program;
-    std::vector<std::string> args;  // $F, $C, $E, $S, $M, $PORT, $DIR as above
+    std::vector<std::string> args;  // $F, $C, $E, $S, $M, $T, $B, $PORT, $DIR as above
     int exit_code;
     Text out;
     Text err = {};
@@ -172,7 +184,7 @@ TEST_F(CliConventions, EachProgramFollowsThem) {
          {},
          exactly(usage_error(cli,
                              " diff: wrong arguments; it takes [A.orl] B.orl, or FILE.orl "
-                             "--port DEV"))},
+                             "--port DEV [--port DEV ...]"))},
         {"a command without its file",
          kCli,
          {"tree"},
@@ -180,6 +192,35 @@ TEST_F(CliConventions, EachProgramFollowsThem) {
          {},
          exactly(usage_error(cli, " tree: wrong arguments; it takes FILE.orl"))},
         {"a file that cannot be read", kCli, {"tree", "$M"}, 1, {}, exactly(cannot_open_m)},
+        {"an option given twice",
+         kCli,
+         {"sheet", "$F", "-o", "$DIR/a.prn", "-o", "$DIR/b.prn"},
+         2,
+         {},
+         exactly(usage_error(cli, " sheet: option -o given twice"))},
+        {"settings in text form wherever a settings file is taken",
+         kCli,
+         {"diff", "$C", "$T"},
+         0,
+         {}},
+        {"a text's errors at their place, and nothing written",
+         kCli,
+         {"import", "$B", "-o", "$DIR/b.orl"},
+         1,
+         {},
+         starting("$B:2:13: \"Fast\" is no value of scan_mode; it takes \"Auto Off\"")},
+        {"(nothing written)",
+         kCli,
+         {"tree", "$DIR/b.orl"},
+         1,
+         {},
+         exactly("tessmar-cli: cannot open $DIR/b.orl: No such file or directory\n")},
+        {"import never replaces the file it reads",
+         kCli,
+         {"import", "$F"},
+         1,
+         {},
+         exactly("tessmar-cli: the output would replace $F itself; name another with -o\n")},
         {"Stampwell's unknown option",
          kStampwell,
          {"--colour"},
@@ -277,6 +318,8 @@ TEST_F(CliConventions, HelpFitsEightyColumns) {
         {TESSMAR_CLI_PATH, {"sheet", "--help"}},
         {TESSMAR_CLI_PATH, {"download", "--help"}},
         {TESSMAR_CLI_PATH, {"read", "--help"}},
+        {TESSMAR_CLI_PATH, {"export", "--help"}},
+        {TESSMAR_CLI_PATH, {"import", "--help"}},
         {STAMPWELL_PATH, {"--help"}},
         {ORLO_SIM_PATH, {"--help"}},
     };

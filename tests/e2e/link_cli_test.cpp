@@ -6,6 +6,7 @@
 #include <sys/file.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <functional>
@@ -172,17 +173,16 @@ TEST_F(LinkCli, PortsThatCannotBeUsedAreNamedWithTheReason) {
     EXPECT_FALSE(fs::exists(file("r.orl")));
 }
 
-TEST_F(LinkCli, ProgressBarIsDrawnOnATerminal) {
-    Simulator sim({});
+// What tessmar-cli draws on a terminal as its standard error while it runs with `args`.
+std::string drawn_on_terminal(const std::vector<std::string>& args) {
     const int terminal = posix_openpt(O_RDWR | O_NOCTTY);
-    ASSERT_GE(terminal, 0);
-    ASSERT_EQ(grantpt(terminal), 0);
-    ASSERT_EQ(unlockpt(terminal), 0);
+    EXPECT_GE(terminal, 0);
+    EXPECT_EQ(grantpt(terminal), 0);
+    EXPECT_EQ(unlockpt(terminal), 0);
     const int stderr_side = open(ptsname(terminal), O_RDWR | O_NOCTTY);
-    const Outcome sent =
-        run_cli({"download", file("settings.orl"), "--port", sim.port()}, stderr_side);
+    const Outcome sent = run_cli(args, stderr_side);
     close(stderr_side);
-    ASSERT_EQ(sent.exit_code, 0);
+    EXPECT_EQ(sent.exit_code, 0);
     std::string drawn;
     char buffer[4096];
     fcntl(terminal, F_SETFL, O_NONBLOCK);
@@ -190,10 +190,37 @@ TEST_F(LinkCli, ProgressBarIsDrawnOnATerminal) {
         drawn.append(buffer, static_cast<std::size_t>(n));
     }
     close(terminal);
-    EXPECT_NE(drawn.find("\rDownloading [........................................]   0%"),
-              std::string::npos);
-    EXPECT_NE(drawn.find("\rDownloading [########################################] 100%"),
-              std::string::npos);
+    return drawn;
+}
+
+// One port has a bar of its own; several have a line each, redrawn in place in their order.
+TEST_F(LinkCli, ProgressBarIsDrawnOnATerminal) {
+    Simulator first({});
+    Simulator second({});
+    const std::string a = first.port(), b = second.port();
+    const auto named = [&](std::string port) {
+        port.resize(std::max(a.size(), b.size()), ' ');
+        return port + "  Downloading [########################################] 100%\x1b[K";
+    };
+    const struct {
+        std::vector<std::string> ports;
+        std::vector<std::string> drawn;
+    } kCases[] = {
+        {{a},
+         {"\rDownloading [........................................]   0%",
+          "\rDownloading [########################################] 100%"}},
+        {{a, b}, {"\x1b[2A\r" + named(a) + "\x1b[2B\r", "\x1b[1A\r" + named(b) + "\x1b[1B\r"}},
+    };
+    for (const auto& c : kCases) {
+        std::vector<std::string> args = {"download", file("settings.orl")};
+        for (const std::string& port : c.ports) {
+            args.insert(args.end(), {"--port", port});
+        }
+        const std::string drawn = drawn_on_terminal(args);
+        for (const std::string& line : c.drawn) {
+            EXPECT_NE(drawn.find(line), std::string::npos) << line << " in " << drawn;
+        }
+    }
 }
 
 // What a scanner holds, asked of the CLI: after a download, and of a file at any time. The
@@ -301,6 +328,50 @@ TEST_F(LinkCli, VerifyAndDiffTellWhatTheScannerHolds) {
         }
         EXPECT_EQ(outcome.err, with_names(c.err, sim));
     }
+}
+
+// Three scanners at once: one keeps what it is sent, one is silent, one keeps a byte wrong. Each
+// port's result comes back in the order given, and the silent one stops no other.
+TEST_F(LinkCli, SeveralPortsAtOnceEachWithItsOwnResult) {
+    Simulator good({});
+    Simulator silent({"--silent-after", "0"});
+    Simulator corrupt({"--corrupt", "21"});
+    const std::string a = good.port(), b = silent.port(), c = corrupt.port();
+    const std::string no_reply = "no reply to ";
+    const std::string timeout = " (offset 0000) within 2000 ms";
+
+    const Outcome sent = run_cli(
+        {"download", file("settings.orl"), "--port", a, "--port", b, "--port", c, "--verify"});
+    EXPECT_EQ(sent.exit_code, 1);
+    EXPECT_EQ(sent.out, "--- " + file("settings.orl") + "\n+++ the scanner on " + c +
+                            "\nScanner\n  - Scanner Timeout: 10 sec\n  + Scanner Timeout: 245 "
+                            "sec\n" +
+                            a + ": verified\n" + b + ": download failed: " + no_reply +
+                            "packet 1 of 112" + timeout + "\n" + c +
+                            ": the scanner holds other settings than " + file("settings.orl") +
+                            "\n");
+    EXPECT_EQ(sent.err, "tessmar-cli: 2 of 3 downloads failed\n");
+
+    const Outcome read =
+        run_cli({"read", "--port", a, "--port", b, "--port", c, "-o", file("fleet")});
+    EXPECT_EQ(read.exit_code, 1);
+    const auto read_into = [&](const std::string& port) {
+        return (dir / "fleet" / (port.substr(5).replace(3, 1, "-") + "-settings.orl")).string();
+    };
+    EXPECT_EQ(read.out, a + ": read into " + read_into(a) + "\n" + b + ": read failed: " +
+                            no_reply + "request 1 of 99" + timeout + "; " + read_into(b) +
+                            " was not written\n" + c + ": read into " + read_into(c) + "\n");
+    EXPECT_EQ(read_bytes(read_into(a)), settings);
+    EXPECT_FALSE(fs::exists(read_into(b)));
+    EXPECT_EQ(read_bytes(read_into(c))[21], settings[21] ^ 0xFF);
+
+    const Outcome diff =
+        run_cli({"diff", file("settings.orl"), "--port", a, "--port", b, "--port", c});
+    EXPECT_EQ(diff.exit_code, 2);
+    EXPECT_TRUE(diff.out.ends_with(a + ": equal\n" + b + ": read failed: " + no_reply +
+                                   "request 1 of 99" + timeout + "\n" + c + ": differs\n"))
+        << diff.out;
+    EXPECT_EQ(diff.err, "tessmar-cli: 1 of 3 scanners could not be read\n");
 }
 
 }  // namespace

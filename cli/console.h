@@ -1,0 +1,43 @@
+// The terminal tessmar-cli writes to: whether a stream is one, the console's set-up for the run on
+// Windows, and lines of progress redrawn in place.
+#pragma once
+
+#include <cstddef>
+#include <cstdio>
+#include <string>
+
+namespace tessmar::cli {
+
+// On Windows, while the object lives, std::cout and std::cerr write to a console as UTF-16, so it
+// shows the program's UTF-8 text rightly; they are put back when it goes.
+class ConsoleSetup {
+  public:
+    ConsoleSetup();
+    ~ConsoleSetup();
+    ConsoleSetup(const ConsoleSetup&) = delete;
+    ConsoleSetup& operator=(const ConsoleSetup&) = delete;
+};
+
+// Whether the stream is a terminal (on Windows, a console), where progress is drawn.
+bool is_terminal(std::FILE* stream);
+
+// Lines on standard error, one under the other, each rewritten in place; drawn only when standard
+// error is a terminal. The caller writes nothing else to it while they are shown.
+class StatusLines {
+  public:
+    // Puts out `count` empty lines and leaves the cursor below them.
+    explicit StatusLines(std::size_t count);
+    StatusLines(const StatusLines&) = delete;
+    StatusLines& operator=(const StatusLines&) = delete;
+
+    bool shown() const { return shown_; }
+    // Rewrites line `index` (0 the first) with `text`, whatever it held.
+    void set(std::size_t index, const std::string& text);
+
+  private:
+    std::size_t count_;
+    bool shown_;
+    int top_ = 0;  // on Windows, the console row of the first line
+};
+
+}  // namespace tessmar::cli
