@@ -21,4 +21,20 @@ inline int scale_to_dpi(int pixels) {
     return MulDiv(pixels, screen_dpi(), 96);
 }
 
+// The dots per inch of the monitor `window` shows on. Windows tells it from Windows 10 (1607)
+// on; the program still runs on Windows 7, where every window has the screen's.
+inline int window_dpi(HWND window) {
+    using DpiForWindow = UINT(WINAPI*)(HWND);
+    // Cast through void*: the system hands every function out as one type.
+    static const auto dpi_for_window = reinterpret_cast<DpiForWindow>(
+        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("user32.dll"), "GetDpiForWindow")));
+    const UINT dpi = dpi_for_window && window ? dpi_for_window(window) : 0;
+    return dpi != 0 ? static_cast<int>(dpi) : screen_dpi();
+}
+
+// A size chosen for 96 dots per inch, at the resolution of `window`'s monitor.
+inline int scale_to_dpi(HWND window, int pixels) {
+    return MulDiv(pixels, window_dpi(window), 96);
+}
+
 }  // namespace tessmar
