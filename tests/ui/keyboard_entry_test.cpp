@@ -30,14 +30,10 @@ std::vector<std::string> lines_of(const SummaryNode& node) {
     return lines;
 }
 
-HWND focus() {
-    return GetFocus();
-}
-
 // Tabs to `id` and presses Space on it, as a user presses a button from the keyboard.
 void press_by_keyboard(HWND dialog, int id) {
     ASSERT_TRUE(tab_to(dialog, id)) << id;
-    press_key(focus(), VK_SPACE);
+    press_key(GetFocus(), VK_SPACE);
 }
 
 class KeyboardEntry : public MainWindowTest {};
@@ -55,33 +51,33 @@ TEST_F(KeyboardEntry, ATechnicianSetsKeyStringsByKeyboardAlone) {
          kSymbologyTab,
          [](HWND page) {
              ASSERT_TRUE(tab_to(page, IDC_PREFIX_CODE));
-             press_key(focus(), VK_F4);
-             type_text(focus(), "B");
+             press_key(GetFocus(), VK_F4);
+             type_text(GetFocus(), "B");
          },
          {[](HWND grid) {
              press_by_keyboard(grid, IDC_ADD_SHIFT);
              ASSERT_TRUE(tab_to(grid, IDC_KEY_GRID));
-             type_text(focus(), "A");
-             press_key(focus(), VK_RETURN);
+             type_text(GetFocus(), "A");
+             press_key(GetFocus(), VK_RETURN);
          }},
          {"Prefix Code : [Shift][A][B]"}},
         {"a code ID typed, a slip taken back, the grid opened and left",
          kCodeIdTab,
          [](HWND page) {
              ASSERT_TRUE(tab_to(page, IDC_CODE_ID_FIRST));
-             type_text(focus(), "AX");
-             press_key(focus(), VK_BACK);
-             press_alt_key(focus(), VK_DOWN);
+             type_text(GetFocus(), "AX");
+             press_key(GetFocus(), VK_BACK);
+             press_alt_key(GetFocus(), VK_DOWN);
          },
-         {[](HWND) { press_key(focus(), VK_ESCAPE); }},
+         {[](HWND) { press_key(GetFocus(), VK_ESCAPE); }},
          {"Code 39 : [A]"}},
         {"a substitution typed into both boxes",
          kEditTab,
          [](HWND page) {
              ASSERT_TRUE(tab_to(page, IDC_STRING_TO_BE_REPLACED_FIRST));
-             type_text(focus(), "ab");
+             type_text(GetFocus(), "ab");
              ASSERT_TRUE(tab_to(page, IDC_REPLACED_BY_FIRST));
-             type_text(focus(), "c");
+             type_text(GetFocus(), "c");
          },
          {},
          {"String to be Replaced : [a][b]", "Relplaced By : [c]"}},
@@ -93,10 +89,10 @@ TEST_F(KeyboardEntry, ATechnicianSetsKeyStringsByKeyboardAlone) {
              for (const int token : {IDC_SEQUENCE_CLEAR, 201, 207, 211}) {
                  press_by_keyboard(page, token);
              }
-             press_key(focus(), VK_BACK);
+             press_key(GetFocus(), VK_BACK);
              press_by_keyboard(page, 202);
              ASSERT_TRUE(tab_to(sheet, IDOK));
-             press_key(focus(), VK_RETURN);
+             press_key(GetFocus(), VK_RETURN);
          }},
          {"Transmission Sequence : [F1][A1][F2]"}},
     };
@@ -107,7 +103,7 @@ TEST_F(KeyboardEntry, ATechnicianSetsKeyStringsByKeyboardAlone) {
         script.then([&](HWND sheet) {
             run.keys(show_tab(sheet, run.tab));
             ASSERT_TRUE(tab_to(sheet, IDOK));
-            press_key(focus(), VK_RETURN);
+            press_key(GetFocus(), VK_RETURN);
         });
         for (const ModalScript::Step& step : run.opened) {
             script.then(step);
