@@ -178,7 +178,7 @@ HFONT create_fitting_label_font(HWND grid, HFONT font, KeyStringForm form) {
     RECT client;
     GetClientRect(grid, &client);
     const KeyGridMetrics metrics = key_grid_metrics(form, client.right, client.bottom);
-    const int room = metrics.cell_width - 1 - 2 * scale_to_dpi(grid, kLabelMargin);
+    const int room = metrics.cell_width - 1 - 2 * scale_to_dpi(kLabelMargin, window_dpi(grid));
     HDC dc = GetDC(grid);
     int widest = 0;
     {
@@ -242,7 +242,8 @@ void paint_resulting_text(const DRAWITEMSTRUCT& item, const char* text) {
         SelectedObject text_font(dc, GetWindowFont(item.hwndItem));
         SetBkMode(dc, TRANSPARENT);
         SetTextColor(dc, GetSysColor(kResultText));
-        RECT area{scale_to_dpi(item.hwndItem, kResultIndent), 0, client.right, client.bottom};
+        RECT area{scale_to_dpi(kResultIndent, window_dpi(item.hwndItem)), 0, client.right,
+                  client.bottom};
         DrawTextA(dc, text, -1, &area, DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
     }
     const RECT inside{2, 2, client.right - 1, client.bottom - 1};
