@@ -37,19 +37,6 @@ std::string read_property(HWND control, Getter getter) {
     return result;
 }
 
-// Whether the control hands out an object of its own; the object is taken and let go.
-bool describes_itself(HWND control) {
-    const LRESULT reference = SendMessageA(control, WM_GETOBJECT, 0, OBJID_CLIENT);
-    IAccessible* object = nullptr;
-    if (reference <= 0 || !com_ready() ||
-        FAILED(ObjectFromLresult(reference, __uuidof(IAccessible), 0,
-                                 reinterpret_cast<void**>(&object)))) {
-        return false;
-    }
-    object->Release();
-    return true;
-}
-
 // The label Windows finds: the nearest static before the control, looking no further back than a
 // control that starts a group of tab stops.
 std::string label_of(HWND control) {
@@ -66,15 +53,15 @@ std::string label_of(HWND control) {
     return {};
 }
 
+// Wine's oleacc names these by their text, where Windows names them by their label.
 bool named_by_label(const std::string& type) {
-    return type == "Edit" || type == "ComboBox" || type == "SysListView32" ||
-           type == "msctls_progress32";
+    return type == "ComboBox" || type == "SysListView32" || type == "msctls_progress32";
 }
 
 }  // namespace
 
 std::string accessible_name(HWND control) {
-    if (named_by_label(class_name(control)) && !describes_itself(control)) {
+    if (named_by_label(class_name(control))) {
         return label_of(control);
     }
     return read_property(control, &IAccessible::get_accName);
