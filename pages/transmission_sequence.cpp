@@ -22,6 +22,12 @@ TokenOutcome add_token(TokenList& list, unsigned token) {
     return TokenOutcome::added;
 }
 
+void remove_last_token(TokenList& list) {
+    if (list.count > 0) {
+        list.bytes[--list.count] = 0;
+    }
+}
+
 TokenListOpening open_token_list(
     std::span<const std::uint8_t, kTransmissionSequenceSize> sequence) {
     TokenListOpening opening;

@@ -29,6 +29,9 @@ enum class TokenOutcome {
 // value, token or not.
 TokenOutcome add_token(TokenList& list, unsigned token);
 
+// Takes back the last token; an empty list stays empty.
+void remove_last_token(TokenList& list);
+
 // The list a stored sequence opens as, and how many of its bytes were refused for a full list.
 struct TokenListOpening {
     TokenList list;

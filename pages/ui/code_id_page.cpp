@@ -4,6 +4,7 @@
 // becomes `code_id_set` on OK.
 #include <algorithm>
 #include <array>
+#include <string>
 
 #include "model/code_id_presets.h"
 #include "model/symbologies.h"
@@ -23,6 +24,11 @@ constexpr std::array<KeyBoxSpec, kCodeIds> kKeyBoxes = [] {
     }
     return boxes;
 }();
+
+// "Code 39 code ID": the page's labels name the symbologies alone.
+std::string key_box_name(std::size_t entry) {
+    return std::string(symbology_info(kCodeIdSymbologies[entry]).name) + " code ID";
+}
 
 // "Clear" follows "Set 5".
 static_assert(IDC_CODE_ID_CLEAR == IDC_CODE_ID_SET_1 + kCodeIdPresetSets);
@@ -62,6 +68,7 @@ void commit(HWND, CodeIdPageState& state) {
 
 const PageDescription<int> kDescription = {
     .key_boxes = kKeyBoxes,
+    .key_box_name = key_box_name,
     .prepare = prepare,
     .command = command,
     .commit = commit,

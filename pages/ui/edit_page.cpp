@@ -2,6 +2,7 @@
 // each editing format, which runs the editing-format sheet on that format's staging block.
 #include <algorithm>
 #include <array>
+#include <string>
 
 #include "pages/ui/editing_format_sheet.h"
 #include "pages/ui/reader_page.h"
@@ -34,6 +35,12 @@ constexpr std::array<KeyBoxSpec, 2 * kSubstitutions> kKeyBoxes = [] {
     }
     return boxes;
 }();
+
+// The rows' labels are their numbers and an arrow: "String 1 to be replaced", "Replacement 1".
+std::string key_box_name(std::size_t index) {
+    const std::string n = std::to_string(index % kSubstitutions + 1);
+    return index < kSubstitutions ? "String " + n + " to be replaced" : "Replacement " + n;
+}
 
 // Per block, whether the editing-format sheet committed it since the page last loaded its
 // controls: OK copies those staging blocks into the record once more.
@@ -88,6 +95,7 @@ void commit(HWND, EditPageState& state) {
 const PageDescription<ConfiguredFormats> kDescription = {
     .fields = kFields,
     .key_boxes = kKeyBoxes,
+    .key_box_name = key_box_name,
     .reset_button = IDC_EDIT_RESET,
     .fill = fill,
     .reset = reset,

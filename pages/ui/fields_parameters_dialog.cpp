@@ -69,7 +69,11 @@ BOOL on_init_dialog(HWND dialog, FieldsParameters& parameters) {
     CheckDlgButton(dialog, IDC_INCLUDE_TERMINATING_STRING,
                    divider.include_terminating_string() != 0 ? BST_CHECKED : BST_UNCHECKED);
     divide_by(dialog, divider.field_length() != 0);
-    parameters.key_boxes.bind(dialog, parameters.context.instance, program.interface_class);
+    // The box stands after its radio button, which gives no name.
+    parameters.key_boxes.bind(
+        dialog, parameters.context.instance, program.interface_class, [&](std::size_t) {
+            return "Field " + std::to_string(parameters.divider) + " terminating string";
+        });
     return TRUE;
 }
 

@@ -28,11 +28,13 @@ void KeyBoxes::fill(HWND dialog, std::span<const std::uint8_t> bytes,
     }
 }
 
-void KeyBoxes::bind(HWND dialog, HINSTANCE instance, const InterfaceClass& interface_class) {
+void KeyBoxes::bind(HWND dialog, HINSTANCE instance, const InterfaceClass& interface_class,
+                    const BoxName& name) {
     for (std::size_t i = 0; i < values_.size(); ++i) {
         const KeyBoxSpec& box = specs_[i];
         make_key_entry_box(GetDlgItem(dialog, box.control), instance, interface_class,
-                           {values_[i], box.offers_key_type, box.starts_from_existing});
+                           {values_[i], box.offers_key_type, box.starts_from_existing,
+                            name ? name(i) : std::string{}});
     }
 }
 

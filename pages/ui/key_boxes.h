@@ -1,13 +1,15 @@
 // A dialog's key-entry boxes, declared as a table: each box edits a staging copy of one key
 // string, taken from the bytes the dialog works on when it fills and written back when it
-// commits. The grid is the only way to change a copy; the boxes' text is only a display.
+// commits. Keys typed into a box and the grid change its copy; the box shows the copy.
 #pragma once
 
 #include <windows.h>
 
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <span>
+#include <string>
 #include <vector>
 
 #include "model/key_string_slot.h"
@@ -36,8 +38,11 @@ class KeyBoxes {
 
     // Takes each key string of `bytes` into its copy and shows it in its box.
     void fill(HWND dialog, std::span<const std::uint8_t> bytes, InterfaceClass interface_class);
+    // What a screen reader calls box `index`, in table order, where its label says too little.
+    using BoxName = std::function<std::string(std::size_t index)>;
     // Once, after the first fill: makes each box a key-entry box on its copy.
-    void bind(HWND dialog, HINSTANCE instance, const InterfaceClass& interface_class);
+    void bind(HWND dialog, HINSTANCE instance, const InterfaceClass& interface_class,
+              const BoxName& name = {});
     // Writes each copy into `bytes`, up to and including its terminator.
     void commit(std::span<std::uint8_t> bytes) const;
 

@@ -7,6 +7,8 @@
 #include <span>
 #include <string>
 
+#include "pages/key_grid_keyboard.h"
+#include "pages/ui/accessible_control.h"
 #include "pages/ui/key_grid_painting.h"
 #include "resources/resource.h"
 #include "win32/dialog_controls.h"
@@ -26,6 +28,20 @@ struct GridDialog {
 
 constexpr char kTooManyCharacters[] = "Too many characters !!!";
 constexpr UINT_PTR kGridSubclassId = 1;
+// Sent to the controls once the dialog has followed a move to a monitor of another resolution
+// (Windows 10 1607 on; the headers of older systems do not name it).
+constexpr UINT kDpiChangedAfterParent = 0x02E3;
+
+// The keys that move the selection.
+struct GridKey {
+    WPARAM key;
+    GridMove move;
+};
+constexpr GridKey kGridKeys[] = {
+    {VK_LEFT, GridMove::left},       {VK_RIGHT, GridMove::right},    {VK_UP, GridMove::up},
+    {VK_DOWN, GridMove::down},       {VK_HOME, GridMove::row_start}, {VK_END, GridMove::row_end},
+    {VK_PRIOR, GridMove::first_row}, {VK_NEXT, GridMove::last_row},
+};
 
 constexpr int kKeyTypeControls[] = {IDC_KEY_TYPE, IDC_SCAN_CODE, IDC_NORMAL_KEY};
 // "Key Status" and its boxes, which follow the modifier flags in bit order.
@@ -59,6 +75,7 @@ void show_result(HWND dialog, const KeyGridState& state) {
     HWND result = GetDlgItem(dialog, IDC_RESULTING_TEXT);
     SetWindowTextA(result, key_grid_text(state).c_str());
     InvalidateRect(result, nullptr, FALSE);
+    announce_value_change(result);
 }
 
 void release_label_font(GridDialog& grid) {
@@ -108,33 +125,105 @@ void invalidate_cell(HWND cells, const KeyGridMetrics& metrics, KeyGridCell cell
     InvalidateRect(cells, &rect, FALSE);
 }
 
-void on_grid_button_down(HWND cells, int x, int y) {
-    HWND dialog = GetParent(cells);
-    GridDialog* grid = dialog_state<GridDialog>(dialog);
+GridDialog* grid_of(HWND cells) {
+    return dialog_state<GridDialog>(GetParent(cells));
+}
+
+// Moves the selection; the cells it leaves and takes are painted anew.
+void select_cell(HWND cells, KeyGridState& state, KeyGridCell cell) {
+    const KeyGridMetrics metrics = metrics_of(cells, state);
+    invalidate_cell(cells, metrics, state.selected);
+    state.selected = cell;
+    invalidate_cell(cells, metrics, state.selected);
+    announce_value_change(cells);
+}
+
+// A click, Space or a typed character: the cell is selected and its key appended, or refused.
+void pick_cell(HWND cells, KeyGridCell cell) {
+    GridDialog* grid = grid_of(cells);
     if (!grid) {
         return;
     }
     KeyGridState& state = *grid->state;
-    const KeyGridMetrics metrics = metrics_of(cells, state);
-    const std::optional<KeyGridCell> cell = key_grid_hit(metrics, x, y);
-    if (!cell) {
-        return;
-    }
-    const KeyGridCell previous = state.selected;
-    const PickOutcome outcome = pick_key(state, *cell);
-    invalidate_cell(cells, metrics, previous);
-    invalidate_cell(cells, metrics, state.selected);
+    select_cell(cells, state, cell);
+    const PickOutcome outcome = pick_key(state, cell);
     // The selection shows before a refusal's message box holds the dialog up.
     UpdateWindow(cells);
     if (outcome == PickOutcome::too_many) {
-        report_error(dialog, kTooManyCharacters);
+        report_error(GetParent(cells), kTooManyCharacters);
     } else if (outcome == PickOutcome::appended) {
-        show_result(dialog, state);
+        show_result(GetParent(cells), state);
     }
 }
 
-// The grid static keeps its own behaviour except for the button-down, which picks. The second
-// click of a double-click arrives as WM_LBUTTONDBLCLK and so picks nothing.
+void on_grid_button_down(HWND cells, int x, int y) {
+    const GridDialog* grid = grid_of(cells);
+    if (!grid) {
+        return;
+    }
+    SetFocus(cells);
+    if (const std::optional<KeyGridCell> cell =
+            key_grid_hit(metrics_of(cells, *grid->state), x, y)) {
+        pick_cell(cells, *cell);
+    }
+}
+
+// Arrows, Home, End, Page Up and Page Down move; Space picks; Backspace takes back the last key.
+void on_grid_key(HWND cells, WPARAM key) {
+    GridDialog* grid = grid_of(cells);
+    if (!grid) {
+        return;
+    }
+    KeyGridState& state = *grid->state;
+    for (const GridKey& grid_key : kGridKeys) {
+        if (grid_key.key == key) {
+            select_cell(cells, state, move_selection(state.selected, state.form, grid_key.move));
+            return;
+        }
+    }
+    if (key == VK_SPACE) {
+        pick_cell(cells, state.selected);
+    } else if (key == VK_BACK) {
+        remove_last_picked_key(state);
+        show_result(GetParent(cells), state);
+    }
+}
+
+// A typed character picks its cell; Space came as its key.
+void on_grid_character(HWND cells, WPARAM character) {
+    const GridDialog* grid = grid_of(cells);
+    if (!grid || character <= ' ' || character >= 0x80) {
+        return;
+    }
+    if (const std::optional<KeyGridCell> cell =
+            key_grid_cell_of(grid->state->form, static_cast<char>(character))) {
+        pick_cell(cells, *cell);
+    } else {
+        MessageBeep(MB_OK);
+    }
+}
+
+// The focus rectangle comes and goes with the focus and the keyboard cues.
+void repaint_selection(HWND cells) {
+    if (const GridDialog* grid = grid_of(cells)) {
+        invalidate_cell(cells, metrics_of(cells, *grid->state), grid->state->selected);
+    }
+}
+
+AccessibleText describe_grid(HWND cells) {
+    const GridDialog* grid = grid_of(cells);
+    if (!grid) {
+        return {};
+    }
+    return {"Key grid", key_grid_cell_description(grid->state->form, grid->state->selected)};
+}
+
+AccessibleText describe_result(HWND result) {
+    return {"Resulting text", control_text(result)};
+}
+
+// The grid static keeps its own behaviour except for the button-down, which picks, and the keys.
+// The second click of a double-click arrives as WM_LBUTTONDBLCLK and so picks nothing.
 LRESULT on_grid_cells_message(HWND cells, UINT message, WPARAM wParam, LPARAM lParam);
 
 LRESULT CALLBACK grid_cells_proc(HWND cells, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
@@ -148,6 +237,26 @@ LRESULT on_grid_cells_message(HWND cells, UINT message, WPARAM wParam, LPARAM lP
         case WM_LBUTTONDOWN:
             on_grid_button_down(cells, GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
             return 0;
+        case WM_GETDLGCODE:
+            // Tab, Enter and Esc stay the dialog's.
+            return DLGC_WANTARROWS | DLGC_WANTCHARS;
+        case WM_KEYDOWN:
+            on_grid_key(cells, wParam);
+            return 0;
+        case WM_CHAR:
+            on_grid_character(cells, wParam);
+            return 0;
+        case WM_SETFOCUS:
+        case WM_KILLFOCUS:
+        case WM_UPDATEUISTATE:
+            repaint_selection(cells);
+            break;
+        case kDpiChangedAfterParent:
+            if (GridDialog* grid = grid_of(cells)) {
+                choose_label_font(GetParent(cells), *grid);
+                InvalidateRect(cells, nullptr, FALSE);
+            }
+            break;
         case WM_NCDESTROY:
             RemoveWindowSubclass(cells, grid_cells_proc, kGridSubclassId);
             break;
@@ -156,7 +265,10 @@ LRESULT on_grid_cells_message(HWND cells, UINT message, WPARAM wParam, LPARAM lP
 }
 
 BOOL on_init_dialog(HWND dialog, GridDialog& grid) {
-    SetWindowSubclass(GetDlgItem(dialog, IDC_KEY_GRID), grid_cells_proc, kGridSubclassId, 0);
+    HWND cells = GetDlgItem(dialog, IDC_KEY_GRID);
+    SetWindowSubclass(cells, grid_cells_proc, kGridSubclassId, 0);
+    describe_to_screen_readers(cells, describe_grid);
+    describe_to_screen_readers(GetDlgItem(dialog, IDC_RESULTING_TEXT), describe_result);
     set_up_grid(dialog, grid);
     show_result(dialog, *grid.state);
     return TRUE;
@@ -197,12 +309,11 @@ bool on_command(HWND dialog, GridDialog& grid, int id, UINT code) {
 
 // Both painted statics are owner-drawn, so every way they come to be repainted ends here.
 bool on_draw_item(HWND, GridDialog& grid, const DRAWITEMSTRUCT& item) {
-    const HFONT font = GetWindowFont(item.hwndItem);
     if (item.CtlID == IDC_KEY_GRID) {
-        paint_key_grid(item.hDC, item.rcItem, grid.label_font ? grid.label_font : font,
+        paint_key_grid(item, grid.label_font ? grid.label_font : GetWindowFont(item.hwndItem),
                        *grid.state);
     } else if (item.CtlID == IDC_RESULTING_TEXT) {
-        paint_resulting_text(item.hDC, item.rcItem, font, control_text(item.hwndItem).c_str());
+        paint_resulting_text(item, control_text(item.hwndItem).c_str());
     } else {
         return false;
     }

@@ -1,5 +1,5 @@
-// The key entry grid, "The Grid Control": the one way a key string is entered, key by key with
-// the mouse.
+// The key entry grid, "The Grid Control": key strings entered key by key, with the mouse or from
+// the keyboard.
 #pragma once
 
 #include <windows.h>

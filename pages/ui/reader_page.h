@@ -66,6 +66,9 @@ struct PageDescription {
     std::span<const FieldBinding> fields = {};
     // Key-entry boxes on key strings of the edited bytes.
     std::span<const KeyBoxSpec> key_boxes = {};
+    // What a screen reader calls key box `index` where its label says too little; null for the
+    // labels.
+    std::string (*key_box_name)(std::size_t index) = nullptr;
     // Check boxes on bits of the edited bytes.
     std::span<const BitBinding> bits = {};
     // Puts the page's fields and key strings back to their factory values at once, Cancel or
@@ -133,7 +136,8 @@ struct Page {
         prepare_controls(page, description.fields);
         call_hook(description.prepare, page, state);
         refill(page, state);
-        state.key_boxes.bind(page, state.context.instance, state.program().interface_class);
+        state.key_boxes.bind(page, state.context.instance, state.program().interface_class,
+                             description.key_box_name);
         return TRUE;  // the sheet gives the default focus
     }
 

@@ -6,8 +6,10 @@
 #include <functional>
 #include <initializer_list>
 
+#include "pages/key_grid_keyboard.h"
 #include "pages/ui/key_entry_box.h"
 #include "resources/resource.h"
+#include "tests/ui/support/accessibility_reader.h"
 #include "tests/ui/support/key_grid_driver.h"
 #include "tests/ui/support/page_driver.h"
 #include "tests/ui/support/ui_driver.h"
@@ -18,7 +20,6 @@ namespace {
 constexpr char kWindowClass[] = "TessmarKeyGridTest";
 constexpr COLORREF kBlue = RGB(0, 0, 255);
 constexpr COLORREF kWhite = RGB(255, 255, 255);
-constexpr COLORREF kCellLineGrey = RGB(196, 196, 196);
 constexpr KeyGridCell kLetterA{4, 1};
 constexpr KeyGridCell kDigit1{3, 1};
 constexpr auto kNormalKeys = KeyStringForm::normal_key;
@@ -63,7 +64,7 @@ class KeyGrid : public ::testing::Test {
     // Binds the box to `value` and shows its text, as a page does when it fills its controls.
     void bind(bool offers_key_type = true, bool starts_from_existing = true) {
         make_key_entry_box(box, GetModuleHandleA(nullptr), interface_class,
-                           {value, offers_key_type, starts_from_existing});
+                           {value, offers_key_type, starts_from_existing, ""});
         SetWindowTextA(box, key_string_text(value, interface_class).c_str());
     }
 
@@ -109,7 +110,7 @@ TEST_F(KeyGrid, OkTakesThePickedKeysIntoTheValueAndTheBox) {
             click_at(GetDlgItem(grid, IDC_ADD_SHIFT), {5, 5});
             click_grid_cell(grid, kNormalKeys, kDigit1);
             text = resulting_text(grid);
-            // The selected cell is filled inside its grid lines, which stay grey.
+            // The selected cell is filled inside its grid lines, in the system's colours.
             const GridRect fill = key_grid_selection_fill(grid_metrics(grid, kNormalKeys), kDigit1);
             for (const POINT point :
                  {POINT{fill.left - 1, fill.top}, POINT{fill.left, fill.top},
@@ -118,8 +119,9 @@ TEST_F(KeyGrid, OkTakesThePickedKeysIntoTheValueAndTheBox) {
             }
         },
         IDOK);
-    EXPECT_EQ(around_selection,
-              (std::vector<COLORREF>{kCellLineGrey, kBlue, kBlue, kCellLineGrey}));
+    const COLORREF line = GetSysColor(COLOR_BTNSHADOW);
+    const COLORREF selection = GetSysColor(COLOR_HIGHLIGHT);
+    EXPECT_EQ(around_selection, (std::vector<COLORREF>{line, selection, selection, line}));
     EXPECT_EQ(grid_caption, "The Grid Control");
     EXPECT_TRUE(normal_key_checked);
     EXPECT_EQ(text, "[A][Shift][1]");
@@ -135,14 +137,14 @@ TEST_F(KeyGrid, TheBoxPaintsBlueOnlyWhileItsGridIsOpen) {
     EXPECT_EQ(pixel_at(box, {3, 3}), kWhite);
 }
 
-// Typing changes the box's text only; Cancel puts back the text of the value, which the grid
+// Scan codes are no characters: typing changes nothing. Cancel keeps the value, which the grid
 // left alone.
 TEST_F(KeyGrid, CancelRestoresTheBoxTextAndKeepsTheValue) {
     value = slot_of({0xC0, 0x1E, 0xC0, 0x30});
     bind();
     SendMessageA(box, EM_SETSEL, 0, -1);
     type_text(box, "typed");
-    ASSERT_EQ(box_text(), "typed");
+    ASSERT_EQ(box_text(), "[1E][30]");
     bool scan_code_checked = false;
     bool key_status_enabled = true;
     std::string opening_text, picked_text;
@@ -288,6 +290,76 @@ TEST_F(KeyGrid, TheGridFollowsTheInterfaceClassOfTheMoment) {
     use_grid([&](HWND grid) { text = resulting_text(grid); }, IDCANCEL);
     EXPECT_EQ(text, "[CR]");
     EXPECT_EQ(box_text(), "[CR]");
+}
+
+// From two opposite corners of the normal-key table, each key moves the selection, stopping at
+// the edges; the grid tells a screen reader where it is.
+TEST_F(KeyGrid, KeysMoveTheSelectionFromTheCorners) {
+    constexpr KeyGridCell kTopLeft{0, 0}, kBottomRight{8, 15};
+    const struct {
+        int key;
+        KeyGridCell from_top_left, from_bottom_right;
+    } moves[] = {
+        {VK_LEFT, {0, 0}, {7, 15}}, {VK_RIGHT, {1, 0}, {8, 15}}, {VK_UP, {0, 0}, {8, 14}},
+        {VK_DOWN, {0, 1}, {8, 15}}, {VK_HOME, {0, 0}, {0, 15}},  {VK_END, {8, 0}, {8, 15}},
+        {VK_PRIOR, {0, 0}, {8, 0}}, {VK_NEXT, {0, 15}, {8, 15}},
+    };
+    bind();
+    std::vector<std::string> reached, expected;
+    use_grid(
+        [&](HWND grid) {
+            HWND cells = GetDlgItem(grid, IDC_KEY_GRID);
+            for (const auto& move : moves) {
+                for (const KeyGridCell corner : {kTopLeft, kBottomRight}) {
+                    click_grid_cell(grid, kNormalKeys, corner);
+                    press_key(cells, VK_BACK);  // the click's key taken back
+                    press_key(cells, move.key);
+                    reached.push_back(accessible_value(cells));
+                }
+                for (const KeyGridCell to : {move.from_top_left, move.from_bottom_right}) {
+                    expected.push_back(key_grid_cell_description(kNormalKeys, to));
+                }
+            }
+        },
+        IDCANCEL);
+    EXPECT_EQ(reached, expected);
+}
+
+// Space picks the selected cell as a click picks it, with the modifiers in force.
+TEST_F(KeyGrid, SpacePicksWhatAClickPicks) {
+    std::vector<KeyStringBuffer> picked;
+    for (const bool by_keys : {false, true}) {
+        value = {};
+        bind();
+        use_grid(
+            [&](HWND grid) {
+                click_at(GetDlgItem(grid, IDC_ADD_SHIFT), {5, 5});
+                if (!by_keys) {
+                    click_grid_cell(grid, kNormalKeys, {5, 14});
+                    return;
+                }
+                ASSERT_TRUE(tab_to(grid, IDC_KEY_GRID));
+                for (const int key :
+                     {VK_NEXT, VK_UP, VK_RIGHT, VK_RIGHT, VK_RIGHT, VK_RIGHT, VK_RIGHT, VK_SPACE}) {
+                    press_key(GetFocus(), key);
+                }
+            },
+            IDOK);
+        picked.push_back(value);
+    }
+    EXPECT_EQ(picked, (std::vector<KeyStringBuffer>(2, slot_of({0xC1, 0x5E}))));
+}
+
+// Cutting, clearing and deleting would change the text behind the value's back.
+TEST_F(KeyGrid, EditingCommandsLeaveTheBoxShowingItsValue) {
+    value = slot_of({0x41});
+    bind();
+    for (const UINT edit : {WM_CUT, WM_CLEAR, WM_KEYDOWN}) {
+        SendMessageA(box, EM_SETSEL, 0, -1);
+        SendMessageA(box, edit, VK_DELETE, 0);  // the key, for WM_KEYDOWN
+        EXPECT_EQ(box_text(), "[A]") << edit;
+    }
+    EXPECT_EQ(value, slot_of({0x41}));
 }
 
 }  // namespace

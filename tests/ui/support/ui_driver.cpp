@@ -284,12 +284,35 @@ void type_text(HWND window, const std::string& text) {
     pump_through_dialog_manager();
 }
 
-void press_key(HWND window, int virtual_key) {
+namespace {
+
+// A key's press and release, with `flags` (Alt's context bit) in both.
+void post_key(HWND window, int virtual_key, UINT down, UINT up, LPARAM flags) {
     const auto scan_code = static_cast<LPARAM>(MapVirtualKeyA(virtual_key, MAPVK_VK_TO_VSC));
-    PostMessageA(window, WM_KEYDOWN, static_cast<WPARAM>(virtual_key), 1 | (scan_code << 16));
-    PostMessageA(window, WM_KEYUP, static_cast<WPARAM>(virtual_key),
-                 1 | (scan_code << 16) | (LPARAM{1} << 30) | (LPARAM{1} << 31));
+    const LPARAM press = 1 | (scan_code << 16) | flags;
+    PostMessageA(window, down, static_cast<WPARAM>(virtual_key), press);
+    PostMessageA(window, up, static_cast<WPARAM>(virtual_key),
+                 press | (LPARAM{1} << 30) | (LPARAM{1} << 31));
     pump_through_dialog_manager();
+}
+
+}  // namespace
+
+void press_key(HWND window, int virtual_key) {
+    post_key(window, virtual_key, WM_KEYDOWN, WM_KEYUP, 0);
+}
+
+void press_alt_key(HWND window, int virtual_key) {
+    post_key(window, virtual_key, WM_SYSKEYDOWN, WM_SYSKEYUP, LPARAM{1} << 29);
+}
+
+bool tab_to(HWND dialog, int id) {
+    HWND target = GetDlgItem(dialog, id);
+    constexpr int kMostPresses = 100;
+    for (int presses = 0; presses < kMostPresses && GetFocus() && GetFocus() != target; ++presses) {
+        press_key(GetFocus(), VK_TAB);
+    }
+    return target && GetFocus() == target;
 }
 
 void click_at(HWND window, POINT client_point) {

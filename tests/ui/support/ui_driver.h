@@ -92,6 +92,11 @@ void choose_file_name(HWND dialog, const std::string& path);
 void type_text(HWND window, const std::string& text);
 // Presses and releases a key (VK_UP, ...).
 void press_key(HWND window, int virtual_key);
+// Presses a key with Alt held (Alt+Down, ...), as the system sends it: a system key.
+void press_alt_key(HWND window, int virtual_key);
+// Presses Tab until control `id` of `dialog` has the focus, as a user reaches it; false when Tab
+// never gets there.
+bool tab_to(HWND dialog, int id);
 // Handles every message waiting as the modal window in front would, through its dialog manager.
 void pump_through_dialog_manager();
 
