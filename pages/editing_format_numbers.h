@@ -1,5 +1,8 @@
 // The numbers typed on the editing-format pages, apart from their windows. Nothing is corrected
 // while the user types; OK turns the text into what the block stores.
+
+// The largest 16-bit number of a format block.
+inline constexpr unsigned kMaxFormatNumber = 0xFFFF;
 #pragma once
 
 #include <optional>
@@ -7,8 +10,8 @@
 
 namespace tessmar {
 
-// A 16-bit number of a format block (a length, a location): the low 16 bits of the number
-// typed, 0 when the text is not a number.
+// A 16-bit number of a format block (a length, a location): the number typed, at most
+// kMaxFormatNumber; 0 when the text is not a number.
 unsigned format_number_value(std::string_view text);
 
 // What "Number of Fields :" stores: the number less one when it is 1 to 6; none otherwise, and

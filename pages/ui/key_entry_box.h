@@ -11,9 +11,8 @@ namespace tessmar {
 
 // What a key-entry box edits, fixed per box.
 struct KeyEntryBinding {
-    MutableKeyString value;            // the page's staging value; must outlive the box
-    bool offers_key_type = true;       // "Key Type" and "Key Status" shown (keyboard wedge only)
-    bool starts_from_existing = true;  // false for the Code ID boxes: the grid starts empty
+    MutableKeyString value;       // the page's staging value; must outlive the box
+    bool offers_key_type = true;  // "Key Type" and "Key Status" shown (keyboard wedge only)
 };
 
 // Turns the edit box into a key-entry box. `interface_class` is read each time the grid

@@ -39,12 +39,29 @@ TEST(Symbologies, AnEnableBoxWritesItsOwnBitsOnly) {
     }
 }
 
-// A derived symbology switched on by its box alone stays off: only its dialog enables it.
-TEST(Symbologies, ACheckedDerivedBoxEnablesNothing) {
-    SettingsRecord record;
+// A UPC or EAN family ticked with no variant on reads plain codes ("No Addon"); one with a
+// variant on keeps it alone. PDF 417 is switched on only by a string in its dialog.
+TEST(Symbologies, ACheckedDerivedBoxTurnsOnNoAddonWhereNoVariantIsOn) {
     for (const SymbologyInfo& info : kSymbologies) {
+        if (!enable_is_derived(info.id)) {
+            continue;
+        }
+        SCOPED_TRACE(info.name);
+        SettingsRecord record;
         write_symbology_enabled(record, info.id, true);
-        EXPECT_EQ(symbology_enabled(record, info.id), !enable_is_derived(info.id)) << info.name;
+        SettingsRecord expected;
+        if (!info.enables.empty()) {
+            expected.set(info.enables.front(), 1);
+        }
+        EXPECT_EQ(record, expected);
+
+        if (!info.enables.empty()) {
+            SettingsRecord addon_5_only;
+            addon_5_only.set(info.enables.back(), 1);
+            record = addon_5_only;
+            write_symbology_enabled(record, info.id, true);
+            EXPECT_EQ(record, addon_5_only);
+        }
     }
 }
 

@@ -67,7 +67,8 @@ TEST_F(ReaderSettingsSheet, OkRebuildsTheTreeWithTheNewValuesAllCollapsed) {
     EXPECT_EQ(count_tree_view_items(tree()).expanded, 0);
 }
 
-// A Reset reaches the record at once, so even a Cancel leaves the tree showing it.
+// A Reset reaches the record at once, so even a Cancel leaves the tree showing it, and the
+// document holding changes to save.
 TEST_F(ReaderSettingsSheet, CancelAfterResetRebuildsTheTreeWithTheResetValues) {
     state.record.set(Field::scan_mode, 0);
     state.record.set(Field::scanner_timeout, 42);
@@ -79,7 +80,7 @@ TEST_F(ReaderSettingsSheet, CancelAfterResetRebuildsTheTreeWithTheResetValues) {
     EXPECT_EQ(tree_text(), expected_tree_text());
     EXPECT_NE(tree_text().find("Scanner Timeout: 10 sec"), std::string::npos);
     EXPECT_EQ(count_tree_view_items(tree()).expanded, 0);
-    EXPECT_FALSE(state.settings_modified);
+    EXPECT_TRUE(state.settings_modified);
 }
 
 TEST_F(ReaderSettingsSheet, CancelRebuildsTheTreeFromTheRecordAsItIs) {
@@ -88,6 +89,30 @@ TEST_F(ReaderSettingsSheet, CancelRebuildsTheTreeFromTheRecordAsItIs) {
     run_sheet([&](HWND sheet) { cancel_window(sheet); });
     EXPECT_NE(tree_text().find("Scanner Interface : Wand Emulation"), std::string::npos);
     EXPECT_EQ(tree_text(), expected_tree_text());
+}
+
+// Key boxes on pages shown before the interface changed read as the new interface has them when
+// their page shows again: a carriage return is a key on a keyboard, a character on RS-232.
+TEST_F(ReaderSettingsSheet, KeyBoxesShownBeforeAnInterfaceChangeFollowIt) {
+    const struct {
+        int tab;
+        int box;
+    } kBoxes[] = {{2, IDC_SUFFIX_CODE}, {4, IDC_CODE_ID_FIRST}, {5, IDC_REPLACED_BY_FIRST}};
+    state.record.key_string(KeySlot::code_id_code_39)[0] = 0x0D;
+    state.record.replaced_by(1)[0] = 0x0D;
+    std::vector<std::string> before, after;
+    run_sheet([&](HWND sheet) {
+        for (const auto& box : kBoxes) {
+            before.push_back(text_of(show_tab(sheet, box.tab), box.box));
+        }
+        select_item(show_tab(sheet, 1), IDC_INTERFACE, 1);  // RS-232
+        for (const auto& box : kBoxes) {
+            after.push_back(text_of(show_tab(sheet, box.tab), box.box));
+        }
+        cancel_window(sheet);
+    });
+    EXPECT_EQ(before, std::vector<std::string>(3, "[Enter]"));
+    EXPECT_EQ(after, std::vector<std::string>(3, "[CR]"));
 }
 
 }  // namespace
