@@ -21,6 +21,8 @@ struct AppContext {
     HWND status_bar = nullptr;
     HWND tooltips = nullptr;
     HFONT tree_font = nullptr;  // deleted when the window closes
+    // A log-off was refused with a reason that Windows shows until the session goes on.
+    bool session_blocked = false;
 };
 
 }  // namespace tessmar

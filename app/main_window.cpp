@@ -6,6 +6,7 @@
 #include <array>
 
 #include "app/commands.h"
+#include "app/main_toolbar.h"
 #include "app/outside_files.h"
 #include "resources/resource.h"
 #include "summary/ui/summary_tree_view.h"
@@ -16,23 +17,8 @@
 namespace tessmar {
 namespace {
 
-struct ToolbarButton {
-    int command;    // 0 for a separator
-    int std_image;  // index into the common controls' standard small colour bitmap
-};
-
-constexpr ToolbarButton kToolbarButtons[] = {
-    {0, 0},
-    {IDM_FILE_NEW, STD_FILENEW},
-    {IDM_FILE_OPEN, STD_FILEOPEN},
-    {IDM_FILE_SAVE, STD_FILESAVE},
-    {0, 0},
-    {IDM_CONFIGURE_SCANNER, STD_PROPERTIES},
-    {0, 0},
-    {IDM_PRINT_SCANNER_SETTINGS, STD_PRINT},
-    {IDM_DOWNLOAD_SETTINGS, STD_COPY},
-    {IDM_COMPARE_WITH_SCANNER, STD_FIND},
-};
+// Asked before the program closes with unsaved settings.
+constexpr char kSaveTheProgram[] = "Save the program ?";
 
 AppContext& context_of(HWND window) {
     return *reinterpret_cast<AppContext*>(GetWindowLongPtrA(window, GWLP_USERDATA));
@@ -46,75 +32,54 @@ void note_program_directory(ProgramState& state) {
     state.program_directory = directory;
 }
 
-// The common controls' standard images come in two sizes; from 144 dots per inch on the large
-// ones keep the buttons as easy to hit as at 96.
-struct ToolbarImages {
-    UINT_PTR bitmap;
-    int width;
-    int height;
-};
-
-ToolbarImages toolbar_images() {
-    if (scale_to_dpi(16) >= 24) {
-        return {IDB_STD_LARGE_COLOR, 24, 24};
-    }
-    return {IDB_STD_SMALL_COLOR, 16, 15};
+HFONT create_font(int height, int width, const char* face) {
+    return CreateFontA(height, width, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, ANSI_CHARSET,
+                       OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, FF_SWISS, face);
 }
 
-HWND create_toolbar(HWND parent) {
-    const ToolbarImages images = toolbar_images();
-    return CreateToolbarEx(parent, WS_CHILD | WS_VISIBLE | WS_BORDER | TBSTYLE_TOOLTIPS,
-                           IDC_TOOLBAR, 6, HINST_COMMCTRL, images.bitmap, nullptr, 0, images.width,
-                           images.height, images.width, images.height, sizeof(TBBUTTON));
+int font_height(HWND window, HFONT font) {
+    HDC dc = GetDC(window);
+    if (!dc) {
+        return 0;
+    }
+    HGDIOBJ before = SelectObject(dc, font);
+    TEXTMETRICA metrics{};
+    GetTextMetricsA(dc, &metrics);
+    SelectObject(dc, before);
+    ReleaseDC(window, dc);
+    return metrics.tmHeight;
 }
 
-void add_toolbar_buttons(HWND toolbar) {
-    TBADDBITMAP bitmap{HINST_COMMCTRL, toolbar_images().bitmap};
-    const auto first_image =
-        static_cast<int>(SendMessageA(toolbar, TB_ADDBITMAP, 0, reinterpret_cast<LPARAM>(&bitmap)));
-    std::array<TBBUTTON, std::size(kToolbarButtons)> buttons{};
-    for (std::size_t i = 0; i < buttons.size(); ++i) {
-        const ToolbarButton& button = kToolbarButtons[i];
-        buttons[i].iBitmap = button.command ? first_image + button.std_image : 0;
-        buttons[i].idCommand = button.command;
-        buttons[i].fsState = TBSTATE_ENABLED;
-        buttons[i].fsStyle = button.command ? BTNS_BUTTON : BTNS_SEP;
+// 16 by 8 pixels at 96 dots per inch, in "System". That is a raster font of a few sizes: at a
+// DPI where it cannot take the height asked for, a scalable face of that height stands in.
+HFONT create_tree_font(HWND window, int dpi) {
+    const int height = scale_to_dpi(16, dpi);
+    HFONT system = create_font(height, scale_to_dpi(8, dpi), "System");
+    if (dpi == USER_DEFAULT_SCREEN_DPI || !system || font_height(window, system) == height) {
+        return system;
     }
-    SendMessageA(toolbar, TB_ADDBUTTONSA, buttons.size(), reinterpret_cast<LPARAM>(buttons.data()));
+    DeleteObject(system);
+    return create_font(height, 0, "Tahoma");
 }
 
-// One tool per button, whose text is the string resource of the button's command id + 1000.
-HWND create_toolbar_tooltips(HWND owner, HWND toolbar, HINSTANCE instance) {
-    HWND tooltips =
-        CreateWindowExA(0, TOOLTIPS_CLASSA, nullptr, TTS_ALWAYSTIP, CW_USEDEFAULT, CW_USEDEFAULT,
-                        CW_USEDEFAULT, CW_USEDEFAULT, owner, nullptr, instance, nullptr);
-    if (!tooltips) {
-        return nullptr;
+void use_tree_font(AppContext& app, int dpi) {
+    if (!app.tree_view) {
+        return;
     }
-    for (std::size_t position = 1; position < std::size(kToolbarButtons); ++position) {
-        const int command = kToolbarButtons[position].command;
-        if (command == 0) {
-            continue;
-        }
-        TOOLINFOA tool{};
-        tool.cbSize = sizeof tool;
-        tool.uFlags = TTF_SUBCLASS;
-        tool.hwnd = toolbar;
-        tool.uId = static_cast<UINT_PTR>(command);
-        tool.hinst = instance;
-        tool.lpszText = MAKEINTRESOURCEA(command + IDS_TOOLTIP_OFFSET);
-        SendMessageA(toolbar, TB_GETITEMRECT, position, reinterpret_cast<LPARAM>(&tool.rect));
-        SendMessageA(tooltips, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&tool));
+    HFONT font = create_tree_font(app.main_window, dpi);
+    SetWindowFont(app.tree_view, font, TRUE);
+    if (app.tree_font) {
+        DeleteObject(app.tree_font);
     }
-    SendMessageA(toolbar, TB_SETTOOLTIPS, reinterpret_cast<WPARAM>(tooltips), 0);
-    return tooltips;
+    app.tree_font = font;
 }
 
-// 16 by 8 pixels at 96 dots per inch.
-HFONT create_tree_font() {
-    return CreateFontA(scale_to_dpi(16), scale_to_dpi(8), 0, 0, FW_NORMAL, FALSE, FALSE, FALSE,
-                       ANSI_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
-                       FF_SWISS, "System");
+void use_toolbar(AppContext& app, int dpi) {
+    MainToolbar old{app.toolbar, app.tooltips};
+    destroy_main_toolbar(old);
+    const MainToolbar toolbar = create_main_toolbar(app.main_window, app.instance, dpi);
+    app.toolbar = toolbar.toolbar;
+    app.tooltips = toolbar.tooltips;
 }
 
 BOOL on_create(HWND window, LPCREATESTRUCTA) {
@@ -125,7 +90,8 @@ BOOL on_create(HWND window, LPCREATESTRUCTA) {
     register_common_controls(kCommonControlClasses);
     note_program_directory(*app.state);
 
-    app.toolbar = create_toolbar(window);
+    const int dpi = window_dpi(window);
+    use_toolbar(app, dpi);
     app.tree_view = CreateWindowExA(
         WS_EX_CLIENTEDGE, WC_TREEVIEWA, "",
         WS_CHILD | WS_VISIBLE | WS_BORDER | WS_VSCROLL | TVS_HASBUTTONS | TVS_HASLINES |
@@ -135,13 +101,8 @@ BOOL on_create(HWND window, LPCREATESTRUCTA) {
         CreateStatusWindowA(WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | CCS_BOTTOM | SBARS_SIZEGRIP,
                             "", window, IDC_STATUS_BAR);
 
-    if (app.toolbar) {
-        add_toolbar_buttons(app.toolbar);
-        app.tooltips = create_toolbar_tooltips(window, app.toolbar, app.instance);
-    }
     if (app.tree_view) {
-        app.tree_font = create_tree_font();
-        SetWindowFont(app.tree_view, app.tree_font, FALSE);
+        use_tree_font(app, dpi);
         build_summary_tree(app.tree_view, *app.state);
     }
     accept_dropped_files(window);
@@ -172,16 +133,74 @@ void on_size(HWND window, UINT, int width, int height) {
     }
 }
 
+void lay_out(HWND window) {
+    RECT client{};
+    GetClientRect(window, &client);
+    on_size(window, SIZE_RESTORED, client.right, client.bottom);
+}
+
+// The window moved to a monitor of another DPI: it takes the size Windows suggests, and its
+// toolbar and tree are made anew for that DPI.
+void on_dpi_changed(HWND window, int dpi, const RECT& suggested) {
+    AppContext& app = context_of(window);
+    use_toolbar(app, dpi);
+    use_tree_font(app, dpi);
+    SetWindowPos(window, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
+                 suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
+    lay_out(window);
+}
+
+// While a sheet, a dialog, the key grid or a transfer holds the program, the main window is
+// disabled. A request then to close (another program's WM_CLOSE, taskkill without /F) or to end
+// the session brings the window that holds the program to the front and ends nothing under it.
+bool held_by_modal_window(HWND window) {
+    if (IsWindowEnabled(window)) {
+        return false;
+    }
+    HWND front = GetLastActivePopup(window);
+    if (front && front != window) {
+        SetForegroundWindow(front);
+    }
+    return true;
+}
+
 void on_close(HWND window) {
-    if (offer_to_save(context_of(window), "Save the program ?")) {
+    if (!held_by_modal_window(window) && offer_to_save(context_of(window), kSaveTheProgram)) {
         DestroyWindow(window);
     }
 }
 
-// Logging off or shutting down asks about unsaved changes as a close does; Cancel, or a save that
-// failed, keeps the session going.
+// Windows wants the answer to a log-off at once, with no dialog box meanwhile. Unsaved settings,
+// or a window that holds the program, block it with a reason that Windows shows; the question is
+// asked once the session goes on.
 BOOL on_query_end_session(HWND window) {
-    return offer_to_save(context_of(window), "Save the program ?");
+    AppContext& app = context_of(window);
+    if (!held_by_modal_window(window) && !app.state->settings_modified) {
+        return TRUE;
+    }
+    ShutdownBlockReasonCreate(window, L"Unsaved scanner settings");
+    app.session_blocked = true;
+    return FALSE;
+}
+
+// Posted, so that the question comes once the system has had the answer to WM_ENDSESSION.
+constexpr UINT kAskAfterSessionWentOn = WM_APP + 1;
+
+void on_end_session(HWND window, BOOL ending) {
+    AppContext& app = context_of(window);
+    if (ending || !app.session_blocked) {
+        return;
+    }
+    ShutdownBlockReasonDestroy(window);
+    app.session_blocked = false;
+    PostMessageA(window, kAskAfterSessionWentOn, 0, 0);
+}
+
+void ask_after_session_went_on(HWND window) {
+    AppContext& app = context_of(window);
+    if (IsWindowEnabled(window) && app.state->settings_modified) {
+        offer_to_save(app, kSaveTheProgram);
+    }
 }
 
 // However the window goes, the font goes with it.
@@ -232,12 +251,19 @@ LRESULT on_message(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
             HANDLE_MSG(window, WM_SIZE, on_size);
             HANDLE_MSG(window, WM_CLOSE, on_close);
             HANDLE_MSG(window, WM_QUERYENDSESSION, on_query_end_session);
+            HANDLE_MSG(window, WM_ENDSESSION, on_end_session);
             HANDLE_MSG(window, WM_DESTROY, on_destroy);
             HANDLE_MSG(window, WM_COMMAND, on_command);
             HANDLE_MSG(window, WM_DROPFILES, on_drop_files);
             HANDLE_MSG(window, WM_SETFOCUS, on_set_focus);
         case WM_MENUSELECT:
             on_menu_select(window, wParam, lParam);
+            return 0;
+        case WM_DPICHANGED:
+            on_dpi_changed(window, HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
+            return 0;
+        case kAskAfterSessionWentOn:
+            ask_after_session_went_on(window);
             return 0;
     }
     return DefWindowProcA(window, message, wParam, lParam);

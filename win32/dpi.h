@@ -1,24 +1,22 @@
-// The program declares itself DPI-aware, so Windows draws it at the screen's own resolution and
-// no longer stretches it: every size given in pixels goes through here.
+// The program is aware of each monitor's DPI (per-monitor v2), so Windows draws it at the
+// resolution of the monitor each window is on and never stretches it: every size given in pixels
+// goes through here, at the DPI of the window it is for.
 #pragma once
 
 #include <windows.h>
 
 namespace tessmar {
 
-// The screen's dots per inch (96 at 100%).
-inline int screen_dpi() {
-    HDC screen = GetDC(nullptr);
-    const int dpi = screen ? GetDeviceCaps(screen, LOGPIXELSY) : 96;
-    if (screen) {
-        ReleaseDC(nullptr, screen);
-    }
-    return dpi;
-}
+// The screen's dots per inch (96 at 100%): the system's DPI.
+int screen_dpi();
 
-// A size chosen for 96 dots per inch, at the screen's resolution.
-inline int scale_to_dpi(int pixels) {
-    return MulDiv(pixels, screen_dpi(), 96);
+// The dots per inch of the monitor `window` is on; the system's before Windows 10, version 1607,
+// which has no per-window DPI.
+int window_dpi(HWND window);
+
+// A size chosen for 96 dots per inch, at `dpi`.
+inline int scale_to_dpi(int pixels, int dpi) {
+    return MulDiv(pixels, dpi, USER_DEFAULT_SCREEN_DPI);
 }
 
 }  // namespace tessmar

@@ -38,10 +38,11 @@ ProgressWindow::ProgressWindow(HINSTANCE instance, HWND owner, TransferDirection
     }
     RECT client{};
     GetClientRect(dialog_, &client);
-    const int margin = scale_to_dpi(kBarMargin);
+    const int dpi = window_dpi(dialog_);
+    const int margin = scale_to_dpi(kBarMargin, dpi);
     bar_ = CreateWindowExA(0, PROGRESS_CLASSA, look.bar_text, WS_CHILD | WS_VISIBLE, margin,
-                           client.bottom / 2, client.right - 2 * margin, scale_to_dpi(kBarHeight),
-                           dialog_, nullptr, instance, nullptr);
+                           client.bottom / 2, client.right - 2 * margin,
+                           scale_to_dpi(kBarHeight, dpi), dialog_, nullptr, instance, nullptr);
     SendMessageA(bar_, PBM_SETRANGE, 0, MAKELPARAM(0, look.top));
     SendMessageA(bar_, PBM_SETPOS, 0, 0);
     UpdateWindow(dialog_);

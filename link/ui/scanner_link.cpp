@@ -32,6 +32,17 @@ void let_paint_through() {
     }
 }
 
+// Keys and clicks made while the transfer ran waited in the queue. Taken now, an impatient Enter
+// would answer the question that follows ("retry?", whose default is Yes) and a click would land
+// on the toolbar.
+void drop_input_made_during_transfer() {
+    MSG message;
+    while (PeekMessageA(&message, nullptr, WM_KEYFIRST, WM_KEYLAST, PM_REMOVE) ||
+           PeekMessageA(&message, nullptr, WM_MOUSEFIRST, WM_MOUSELAST, PM_REMOVE) ||
+           PeekMessageA(&message, nullptr, WM_NCMOUSEMOVE, WM_NCXBUTTONDBLCLK, PM_REMOVE)) {
+    }
+}
+
 // The progress window of one attempt, with the main window disabled while it is up.
 class TransferWindows {
   public:
@@ -42,6 +53,7 @@ class TransferWindows {
     // The main window is enabled before the progress window goes (the members go after this
     // body), so that it is the window activated again.
     ~TransferWindows() {
+        drop_input_made_during_transfer();
         if (!was_disabled_) {
             EnableWindow(main_window_, TRUE);
         }

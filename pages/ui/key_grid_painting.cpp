@@ -138,7 +138,7 @@ HFONT create_fitting_label_font(HWND grid, HFONT font, KeyStringForm form) {
     RECT client;
     GetClientRect(grid, &client);
     const KeyGridMetrics metrics = key_grid_metrics(form, client.right, client.bottom);
-    const int room = metrics.cell_width - 1 - 2 * scale_to_dpi(kLabelMargin);
+    const int room = metrics.cell_width - 1 - 2 * scale_to_dpi(kLabelMargin, window_dpi(grid));
     HDC dc = GetDC(grid);
     int widest = 0;
     {
@@ -193,7 +193,8 @@ void paint_resulting_text(HDC dc, const RECT& client, HFONT font, const char* te
     SelectedObject text_font(dc, font);
     SetBkMode(dc, TRANSPARENT);
     SetTextColor(dc, kResultGrey);
-    RECT area{scale_to_dpi(kResultIndent), 0, client.right, client.bottom};
+    RECT area{scale_to_dpi(kResultIndent, window_dpi(WindowFromDC(dc))), 0, client.right,
+              client.bottom};
     DrawTextA(dc, text, -1, &area, DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
 }
 

@@ -37,10 +37,13 @@ stop_display() {
 
 # Exports the Wine environment for the prefix in BUILD_DIR/wineprefix and creates the prefix the
 # first time (about 12 s). Wine never stops to offer its Mono or Gecko installers, and draws
-# window frames itself, since Xvfb has no window manager.
+# window frames itself, since Xvfb has no window manager. With TESSMAR_WINE_DPI set (144, say),
+# the prefix is BUILD_DIR/wineprefix-dpiN, whose screen has that many dots per inch.
 use_wine_prefix() {
   local build_dir=$1
-  export WINEPREFIX="$(cd "$build_dir" && pwd)/wineprefix"
+  local name=wineprefix
+  [[ -n "${TESSMAR_WINE_DPI:-}" ]] && name="wineprefix-dpi$TESSMAR_WINE_DPI"
+  export WINEPREFIX="$(cd "$build_dir" && pwd)/$name"
   export WINEDEBUG=-all
   export WINEDLLOVERRIDES="mscoree,mshtml="
   export WINEARCH=win64
@@ -51,6 +54,10 @@ use_wine_prefix() {
       wineboot -i >/dev/null 2>&1
       wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f >/dev/null 2>&1
       wine reg add 'HKCU\Software\Wine\X11 Driver' /v Decorated /t REG_SZ /d Y /f >/dev/null 2>&1
+      if [[ -n "${TESSMAR_WINE_DPI:-}" ]]; then
+        wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD \
+          /d "$TESSMAR_WINE_DPI" /f >/dev/null 2>&1
+      fi
       wineserver -w
       touch "$WINEPREFIX/.tessmar-ready"
     fi
@@ -58,7 +65,7 @@ use_wine_prefix() {
       map_serial_ports "$(cd "$build_dir" && pwd)/serial"
       touch "$WINEPREFIX/.tessmar-ports"
     fi
-  ) 9>"$build_dir/.wineprefix.lock"
+  ) 9>"$build_dir/.$name.lock"
 }
 
 # Maps Wine's COM1 to COM6 to DIR/port1 to DIR/port6, where the tests (or anyone trying the link)

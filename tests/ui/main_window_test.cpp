@@ -316,38 +316,66 @@ TEST_F(MainWindow, CloseStopsWhenTheSaveFails) {
     EXPECT_TRUE(state.settings_modified);
 }
 
-// Logging off asks as a close does; only Cancel, or a save that failed, holds the session up.
-TEST_F(MainWindow, EndOfSessionAsksAboutUnsavedChanges) {
+// Windows wants the answer to a log-off at once and no dialog box meanwhile: unsaved settings hold
+// the session up without a word, and "Save the program ?" comes once the session goes on.
+TEST_F(MainWindow, UnsavedSettingsHoldUpALogOffAndAreOfferedOnceTheSessionGoesOn) {
+    TempFolder folder("end-of-session");
     const struct {
         bool modified;
-        int answer;  // 0: no question expected
-        std::string file;
+        int answer;  // to "Save the program ?" once the session goes on; 0: not asked
         LRESULT session_may_end;
+        bool saved;
     } kCases[] = {
-        {false, 0, "", TRUE},
-        {true, IDNO, "", TRUE},
-        {true, IDCANCEL, "", FALSE},
-        {true, IDYES, "Z:\\no\\such\\folder\\settings.orl", FALSE},
+        {false, 0, TRUE, false},
+        {true, IDNO, FALSE, false},
+        {true, IDYES, FALSE, true},
     };
     for (const auto& c : kCases) {
         SCOPED_TRACE(c.answer);
         state.settings_modified = c.modified;
-        state.current_file_path = c.file;
-        ModalScript script;
-        if (c.answer != 0) {
-            script.answer(c.answer);
-        }
-        if (c.answer == IDYES) {
-            script.answer(IDOK);  // "Can't save the settings file!"
-        }
+        state.current_file_path = folder.file("settings.orl");
+        std::filesystem::remove(folder.path() / "settings.orl");
+        ModalScript during_query;
         const LRESULT result = SendMessageA(window, WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF);
-        EXPECT_TRUE(script.finished_cleanly()) << ::testing::PrintToString(script.problems());
+        EXPECT_TRUE(during_query.finished_cleanly())
+            << ::testing::PrintToString(during_query.problems());
         EXPECT_EQ(result, c.session_may_end);
+
+        ModalScript after;
         if (c.answer != 0) {
-            EXPECT_EQ(script.message_boxes().at(0).text, "Save the program ?");
+            after.answer(c.answer);
         }
+        SendMessageA(window, WM_ENDSESSION, FALSE, ENDSESSION_LOGOFF);
+        pump_messages();
+        EXPECT_TRUE(after.finished_cleanly()) << ::testing::PrintToString(after.problems());
+        if (c.answer != 0) {
+            EXPECT_EQ(after.message_boxes().at(0).text, "Save the program ?");
+        }
+        EXPECT_EQ(std::filesystem::exists(folder.path() / "settings.orl"), c.saved);
+        EXPECT_EQ(state.settings_modified, c.modified && !c.saved);
         EXPECT_TRUE(IsWindow(window));
     }
+}
+
+// Moved to a monitor of 144 dots per inch, the window takes the size Windows suggests, the large
+// toolbar images and a tree font of 24 pixels.
+TEST_F(MainWindow, AChangeOfDpiResizesTheWindowAndRemakesTheToolbarAndTreeFont) {
+    RECT suggested{10, 20, 1010, 820};
+    SendMessageA(window, WM_DPICHANGED, MAKEWPARAM(144, 144), reinterpret_cast<LPARAM>(&suggested));
+    pump_messages();
+    RECT now{};
+    GetWindowRect(window, &now);
+    EXPECT_EQ(now.right - now.left, 1000);
+    EXPECT_EQ(now.bottom - now.top, 800);
+    const DWORD button_size = static_cast<DWORD>(SendMessageA(app.toolbar, TB_GETBUTTONSIZE, 0, 0));
+    EXPECT_GE(LOWORD(button_size), 24 + 7);
+    HDC dc = GetDC(app.tree_view);
+    HGDIOBJ before = SelectObject(dc, app.tree_font);
+    TEXTMETRICA metrics{};
+    GetTextMetricsA(dc, &metrics);
+    SelectObject(dc, before);
+    ReleaseDC(app.tree_view, dc);
+    EXPECT_EQ(metrics.tmHeight, 24);
 }
 
 // The tree's font is freed with the window, however the window goes.

@@ -373,6 +373,51 @@ TEST_F(ScannerLink, TheWindowsStayAliveAndTakeNoCommandDuringATransfer) {
     EXPECT_EQ(scanner.memory().size(), 1792u);
 }
 
+// An impatient Enter, a close request and a log-off during a download that then fails: the Enter
+// does not answer "retry?" (whose default is Yes), and neither the close nor the log-off ends
+// anything under the transfer.
+TEST_F(ScannerLink, InputAndCloseRequestsDuringATransferNeitherAnswerNorEndAnything) {
+    ScannerSimulator scanner(1, "--silent-after 0");
+    ASSERT_EQ(scanner.problem(), "");
+    bool progress_lived = false;
+    LRESULT session_may_end = TRUE;
+    std::thread user([&] {
+        HWND progress = wait_for_progress_window();
+        if (!progress) {
+            return;
+        }
+        // Real input: it waits in the queue and goes to whichever window has the focus when it
+        // is taken.
+        INPUT keys[2]{};
+        keys[0].type = keys[1].type = INPUT_KEYBOARD;
+        keys[0].ki.wVk = keys[1].ki.wVk = VK_RETURN;
+        keys[1].ki.dwFlags = KEYEVENTF_KEYUP;
+        SendInput(2, keys, sizeof(INPUT));
+        DWORD_PTR result = 0;
+        SendMessageTimeoutA(window, WM_CLOSE, 0, 0, SMTO_NORMAL, 30000, &result);
+        SendMessageTimeoutA(window, WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF, SMTO_NORMAL, 30000,
+                            &result);
+        session_may_end = static_cast<LRESULT>(result);
+        progress_lived = IsWindow(progress) != FALSE;
+    });
+    std::string question;
+    ModalScript script;
+    choose_port(script, 1).then([&](HWND box) {
+        question = read_message_box(box).text;
+        // Whatever input waits in the queue reaches the question first, as it would a user's.
+        pump_through_dialog_manager();
+        press_button(box, IDNO);
+    });
+    command(IDM_DOWNLOAD_SETTINGS);
+    user.join();
+    expect_clean(script);  // one retry question, answered No
+    EXPECT_EQ(question, "Failed to download, would you like to retry?");
+    EXPECT_TRUE(progress_lived);
+    EXPECT_EQ(session_may_end, FALSE);
+    EXPECT_TRUE(IsWindow(window));
+    EXPECT_TRUE(IsWindowEnabled(window));
+}
+
 // The user switches to another program while the download runs: the progress window and the
 // completion message still belong to the main window, so the message comes up over it and the
 // main window takes no input while the port is open.

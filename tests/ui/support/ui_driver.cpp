@@ -200,6 +200,18 @@ void pump_messages() {
     }
 }
 
+std::vector<HWND> descendant_windows(HWND window) {
+    std::vector<HWND> found;
+    EnumChildWindows(
+        window,
+        [](HWND child, LPARAM list) {
+            reinterpret_cast<std::vector<HWND>*>(list)->push_back(child);
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&found));
+    return found;
+}
+
 std::string window_text(HWND window) {
     std::array<char, 1024> text{};
     GetWindowTextA(window, text.data(), static_cast<int>(text.size()));

@@ -67,6 +67,8 @@ class ModalScript {
 void pump_messages();
 
 std::string window_text(HWND window);
+// Every window below `window`, children before their own children's siblings (EnumChildWindows).
+std::vector<HWND> descendant_windows(HWND window);
 std::string class_name(HWND window);
 // Presses a window's Cancel button (Esc does the same): property sheets through their sheet
 // button, other dialogs by their IDCANCEL command.
