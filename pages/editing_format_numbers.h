@@ -1,14 +1,14 @@
 // The numbers typed on the editing-format pages, apart from their windows. Nothing is corrected
 // while the user types; OK turns the text into what the block stores.
-
-// The largest 16-bit number of a format block.
-inline constexpr unsigned kMaxFormatNumber = 0xFFFF;
 #pragma once
 
 #include <optional>
 #include <string_view>
 
 namespace tessmar {
+
+// The largest 16-bit number of a format block.
+inline constexpr unsigned kMaxFormatNumber = 0xFFFF;
 
 // A 16-bit number of a format block (a length, a location): the number typed, at most
 // kMaxFormatNumber; 0 when the text is not a number.

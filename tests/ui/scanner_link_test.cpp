@@ -400,10 +400,10 @@ TEST_F(ScannerLink, InputAndCloseRequestsDuringATransferNeitherAnswerNorEndAnyth
         session_may_end = static_cast<LRESULT>(result);
         progress_lived = IsWindow(progress) != FALSE;
     });
-    std::string question;
+    MessageBoxSeen question;
     ModalScript script;
     choose_port(script, 1).then([&](HWND box) {
-        question = read_message_box(box).text;
+        question = read_message_box(box);
         // Whatever input waits in the queue reaches the question first, as it would a user's.
         pump_through_dialog_manager();
         press_button(box, IDNO);
@@ -411,7 +411,7 @@ TEST_F(ScannerLink, InputAndCloseRequestsDuringATransferNeitherAnswerNorEndAnyth
     command(IDM_DOWNLOAD_SETTINGS);
     user.join();
     expect_clean(script);  // one retry question, answered No
-    EXPECT_EQ(question, "Failed to download, would you like to retry?");
+    EXPECT_TRUE(says_why(question, "Failed to download, would you like to retry?", "COM1: "));
     EXPECT_TRUE(progress_lived);
     EXPECT_EQ(session_may_end, FALSE);
     EXPECT_TRUE(IsWindow(window));
