@@ -10,11 +10,11 @@ unsigned format_number_value(std::string_view text) {
 }
 
 std::optional<unsigned> number_of_fields_minus_1(std::string_view text) {
-    const auto fields = parse_unsigned_decimal(text);
-    if (!fields || *fields < 1 || *fields > static_cast<unsigned long>(kMaxFields)) {
+    const unsigned fields = number_box_value(text, kMaxFields);
+    if (fields < 1) {
         return std::nullopt;
     }
-    return static_cast<unsigned>(*fields - 1);
+    return fields - 1;
 }
 
 int enabled_field_buttons(std::string_view text) {

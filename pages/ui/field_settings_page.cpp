@@ -47,7 +47,7 @@ void fill(HWND page, PageState<>& state) {
 }
 
 // Every change of the number, typed or made by the arrows, enables the buttons at once. A number
-// above 6 shows as 6 once the box is left, and is stored so.
+// above 6 counts as 6, and shows so once the box is left.
 bool command(HWND page, PageState<>& state, int id, UINT code) {
     if (id == IDC_NUMBER_OF_FIELDS) {
         if (code == EN_KILLFOCUS) {
@@ -67,7 +67,7 @@ bool command(HWND page, PageState<>& state, int id, UINT code) {
     return true;
 }
 
-// A number of fields outside 1 to 6 leaves the block's number as it was.
+// A number of fields of 0, or no number, leaves the block's number as it was.
 void commit(HWND page, PageState<>& state) {
     if (const auto minus_1 =
             number_of_fields_minus_1(control_text(GetDlgItem(page, IDC_NUMBER_OF_FIELDS)))) {

@@ -26,7 +26,7 @@ TEST(FormatNumbers, AreTheNumberTypedUpTo65535) {
     }
 }
 
-TEST(FormatNumbers, NumberOfFieldsIsTakenFrom1To6AndEnablesTheButtonsOfAllButTheLastField) {
+TEST(FormatNumbers, NumberOfFieldsIsTakenUpTo6AndEnablesTheButtonsOfAllButTheLastField) {
     const struct {
         const char* text;
         std::optional<unsigned> stored;
@@ -35,7 +35,7 @@ TEST(FormatNumbers, NumberOfFieldsIsTakenFrom1To6AndEnablesTheButtonsOfAllButThe
         {"1", 0u, 0},
         {"3", 2u, 2},
         {"6", 5u, 5},
-        {"9", std::nullopt, 0},
+        {"9", 5u, 5},
         {"0", std::nullopt, 0},
         {"", std::nullopt, 0},
         {"two", std::nullopt, 0},

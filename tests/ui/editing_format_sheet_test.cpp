@@ -63,12 +63,12 @@ TEST_F(EditFormat, ApplicableConditionsNumbersAndMatchingString) {
     EXPECT_EQ(state.record.edit_format(4).matching_string_location(), 300u);
 }
 
-TEST_F(EditFormat, NumberOfFieldsEnablesTheFieldButtonsAndIsTakenFrom1To6) {
+TEST_F(EditFormat, NumberOfFieldsEnablesTheFieldButtonsAndIsTakenUpTo6) {
     const struct {
         const char* typed;
         int buttons;
         unsigned stored;
-    } kCases[] = {{"1", 0, 0}, {"3", 2, 2}, {"9", 0, 4}};
+    } kCases[] = {{"1", 0, 0}, {"3", 2, 2}, {"9", 5, 5}};
     for (const auto& c : kCases) {
         SCOPED_TRACE(c.typed);
         state.record.edit_format(2).set_number_of_fields_minus_1(4);
