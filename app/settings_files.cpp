@@ -58,7 +58,7 @@ bool may_replace(HWND owner, const std::string& path) {
 
 // The fields both file dialogs share: owner, filter, the name buffer, and the current folder
 // left as it was, since the setup-code sheet is written there and must not follow wherever the
-// last file dialog went.
+// last file dialog went (see run_file_dialog).
 OPENFILENAMEA file_dialog(HWND owner, std::span<char> name) {
     OPENFILENAMEA dialog{};
     dialog.lStructSize = sizeof dialog;
@@ -69,6 +69,18 @@ OPENFILENAMEA file_dialog(HWND owner, std::span<char> name) {
     dialog.lpstrFile = name.data();
     dialog.nMaxFile = static_cast<DWORD>(name.size());
     return dialog;
+}
+
+// Shows the dialog and puts the current folder back: the Open dialog of Windows NT and later
+// ignores OFN_NOCHANGEDIR and leaves the folder of the file chosen.
+BOOL run_file_dialog(BOOL(WINAPI* show)(LPOPENFILENAMEA), OPENFILENAMEA& dialog) {
+    std::array<char, MAX_PATH> folder{};
+    const DWORD length = GetCurrentDirectoryA(static_cast<DWORD>(folder.size()), folder.data());
+    const BOOL chosen = show(&dialog);
+    if (length > 0 && length < folder.size()) {
+        SetCurrentDirectoryA(folder.data());
+    }
+    return chosen;
 }
 
 // A read-only file is refused like any other that cannot be written.
@@ -88,7 +100,7 @@ bool open_settings_file(AppContext& app, HWND owner) {
 
     OPENFILENAMEA dialog = file_dialog(owner, name);
     dialog.Flags |= OFN_FILEMUSTEXIST | OFN_HIDEREADONLY;
-    if (!GetOpenFileNameA(&dialog) || name[0] == '\0') {
+    if (!run_file_dialog(GetOpenFileNameA, dialog) || name[0] == '\0') {
         return false;
     }
     return open_settings_path(app, owner, name.data());
@@ -124,7 +136,7 @@ SaveOutcome save_settings_file_as(AppContext& app, HWND owner) {
         OPENFILENAMEA dialog = file_dialog(owner, name);
         dialog.lpstrDefExt = kExtension + 1;
         dialog.Flags |= OFN_OVERWRITEPROMPT | OFN_HIDEREADONLY | OFN_PATHMUSTEXIST;
-        if (!GetSaveFileNameA(&dialog) || name[0] == '\0') {
+        if (!run_file_dialog(GetSaveFileNameA, dialog) || name[0] == '\0') {
             return SaveOutcome::cancelled;
         }
         std::string path = name.data();
