@@ -1,5 +1,9 @@
 #include "app/commands.h"
 
+#include <commctrl.h>
+
+#include <string>
+
 #include "app/about_box.h"
 #include "app/compare_dialog.h"
 #include "app/main_window.h"
@@ -13,7 +17,7 @@
 namespace tessmar {
 namespace {
 
-// Asked before New or Open replaces unsaved settings.
+// Asked before New, Open or Read scanner settings replaces unsaved settings.
 constexpr char kSaveBeforeReplacing[] = "Save current settings ?";
 constexpr MessageStyle kSaveQuestion{kMainWindowTitle, MB_YESNOCANCEL | MB_ICONWARNING};
 
@@ -65,8 +69,13 @@ void on_configure_scanner(AppContext& app) {
     open_sheet(app);
 }
 
+// The sheet and its page go to the current folder, which no window shows: the status bar tells
+// where to find the page, should the browser not come up with it.
 void on_print_scanner_settings(AppContext& app) {
-    PrintScannerSettings(app.main_window, *app.state);
+    if (PrintScannerSettings(app.main_window, *app.state) && app.status_bar) {
+        const std::string text = "Stampwell writes the setup barcodes to " + sheet_page_path();
+        SendMessageA(app.status_bar, SB_SETTEXTA, 0, reinterpret_cast<LPARAM>(text.c_str()));
+    }
 }
 
 void on_about(AppContext& app) {
@@ -77,6 +86,9 @@ void on_about(AppContext& app) {
 // read is in no file yet: it becomes a new document, so Save asks for a name instead of
 // replacing the file opened before, and closing asks whether to save it.
 void on_read_scanner_settings(AppContext& app) {
+    if (!offer_to_save(app, kSaveBeforeReplacing)) {
+        return;
+    }
     if (RunScannerLink(app.instance, app.main_window, *app.state, false) > 0) {
         app.state->current_file_path.clear();
         app.state->settings_modified = true;
@@ -135,16 +147,13 @@ bool offer_to_save(AppContext& app, const char* question) {
     }
     switch (show_message(app.main_window, question, kSaveQuestion)) {
         case IDYES:
-            switch (save_settings_file(app, app.main_window)) {
-                case SaveOutcome::saved:
-                    app.state->settings_modified = false;
-                    return true;
-                case SaveOutcome::cancelled:  // the user's choice: go on without saving
-                    return true;
-                case SaveOutcome::failed:  // going on would lose the changes
-                    return false;
+            // A Save As dialog closed without a name stops the command as a failed save does:
+            // going on would lose the changes the user just asked to keep.
+            if (save_settings_file(app, app.main_window) != SaveOutcome::saved) {
+                return false;
             }
-            return false;
+            app.state->settings_modified = false;
+            return true;
         case IDNO:
             return true;
         default:

@@ -17,8 +17,9 @@ void dispatch_command(AppContext& app, UINT command_id);
 void open_settings_file_named(AppContext& app, const std::string& path);
 
 // Asks whether to save unsaved changes, with `question` ("Save the program ?" on close, "Save
-// current settings ?" before New and Open). False when the command that asked must stop: the
-// user cancelled, or the save failed and the changes would otherwise be lost.
+// current settings ?" before New, Open and Read scanner settings). False when the command that
+// asked must stop: the user cancelled, or the save did not happen (it failed, or its Save As
+// dialog was closed), and the changes would otherwise be lost.
 bool offer_to_save(AppContext& app, const char* question);
 
 }  // namespace tessmar

@@ -56,16 +56,40 @@ bool may_replace(HWND owner, const std::string& path) {
     return show_message(owner, question, kReplaceQuestion) == IDYES;
 }
 
-// The fields both file dialogs share: owner, filter, and the name buffer.
+// The fields both file dialogs share: owner, filter, the name buffer, and the current folder
+// left as it was, since the setup-code sheet is written there and must not follow wherever the
+// last file dialog went (see run_file_dialog).
 OPENFILENAMEA file_dialog(HWND owner, std::span<char> name) {
     OPENFILENAMEA dialog{};
     dialog.lStructSize = sizeof dialog;
+    dialog.Flags = OFN_NOCHANGEDIR;
     dialog.hwndOwner = owner;
     dialog.lpstrFilter = kFilter;
     dialog.nFilterIndex = 1;
     dialog.lpstrFile = name.data();
     dialog.nMaxFile = static_cast<DWORD>(name.size());
     return dialog;
+}
+
+// Shows the dialog and puts the current folder back: the Open dialog of Windows NT and later
+// ignores OFN_NOCHANGEDIR and leaves the folder of the file chosen.
+BOOL run_file_dialog(BOOL(WINAPI* show)(LPOPENFILENAMEA), OPENFILENAMEA& dialog) {
+    std::array<char, MAX_PATH> folder{};
+    const DWORD length = GetCurrentDirectoryA(static_cast<DWORD>(folder.size()), folder.data());
+    const BOOL chosen = show(&dialog);
+    if (length > 0 && length < folder.size()) {
+        SetCurrentDirectoryA(folder.data());
+    }
+    return chosen;
+}
+
+// A read-only file is refused like any other that cannot be written.
+SaveOutcome write_record_to(HWND owner, const std::string& path, const ProgramState& state) {
+    if (!write_settings_file(path, state.record).ok) {
+        report_error(owner, "Can't save the settings file!");
+        return SaveOutcome::failed;
+    }
+    return SaveOutcome::saved;
 }
 
 }  // namespace
@@ -75,8 +99,8 @@ bool open_settings_file(AppContext& app, HWND owner) {
     app.state->current_file_path.copy(name.data(), kMaxFilePathChars);
 
     OPENFILENAMEA dialog = file_dialog(owner, name);
-    dialog.Flags = OFN_FILEMUSTEXIST | OFN_HIDEREADONLY;
-    if (!GetOpenFileNameA(&dialog) || name[0] == '\0') {
+    dialog.Flags |= OFN_FILEMUSTEXIST | OFN_HIDEREADONLY;
+    if (!run_file_dialog(GetOpenFileNameA, dialog) || name[0] == '\0') {
         return false;
     }
     return open_settings_path(app, owner, name.data());
@@ -97,16 +121,11 @@ bool open_settings_path(AppContext& app, HWND owner, const std::string& path) {
 }
 
 SaveOutcome save_settings_file(AppContext& app, HWND owner) {
-    ProgramState& state = *app.state;
+    const ProgramState& state = *app.state;
     if (state.current_file_path.empty()) {
         return save_settings_file_as(app, owner);
     }
-    // A read-only file is refused like any other that cannot be written.
-    if (!write_settings_file(state.current_file_path, state.record).ok) {
-        report_error(owner, "Can't save the settings file!");
-        return SaveOutcome::failed;
-    }
-    return SaveOutcome::saved;
+    return write_record_to(owner, state.current_file_path, state);
 }
 
 SaveOutcome save_settings_file_as(AppContext& app, HWND owner) {
@@ -116,8 +135,8 @@ SaveOutcome save_settings_file_as(AppContext& app, HWND owner) {
     for (;;) {
         OPENFILENAMEA dialog = file_dialog(owner, name);
         dialog.lpstrDefExt = kExtension + 1;
-        dialog.Flags = OFN_OVERWRITEPROMPT | OFN_HIDEREADONLY | OFN_PATHMUSTEXIST;
-        if (!GetSaveFileNameA(&dialog) || name[0] == '\0') {
+        dialog.Flags |= OFN_OVERWRITEPROMPT | OFN_HIDEREADONLY | OFN_PATHMUSTEXIST;
+        if (!run_file_dialog(GetSaveFileNameA, dialog) || name[0] == '\0') {
             return SaveOutcome::cancelled;
         }
         std::string path = name.data();
@@ -132,8 +151,13 @@ SaveOutcome save_settings_file_as(AppContext& app, HWND owner) {
             return SaveOutcome::failed;
         }
         if (!extended || may_replace(owner, path)) {
-            app.state->current_file_path = path;
-            return save_settings_file(app, owner);
+            // A name that could not be written is not the document's: the next Save would
+            // fail on it again, or write where the user did not choose in the end.
+            const SaveOutcome outcome = write_record_to(owner, path, *app.state);
+            if (outcome == SaveOutcome::saved) {
+                app.state->current_file_path = path;
+            }
+            return outcome;
         }
     }
 }

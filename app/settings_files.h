@@ -9,9 +9,11 @@
 
 namespace tessmar {
 
+// Either way but `saved`, the document's file name stays as it was, and a command that asked for
+// the save stops.
 enum class SaveOutcome {
     saved,
-    cancelled,  // the user closed the Save As dialog: the command that asked may go on
+    cancelled,  // the user closed the Save As dialog
     failed,     // the file could not be written; the user was told and the old file is intact
 };
 
@@ -26,7 +28,7 @@ bool open_settings_path(AppContext& app, HWND owner, const std::string& path);
 SaveOutcome save_settings_file(AppContext& app, HWND owner);
 
 // Asks for a name, forces the ".orl" extension (asking first, when the name with ".orl" added is
-// that of a file already there), remembers the name and writes.
+// that of a file already there), writes, and remembers the name once the file is written.
 SaveOutcome save_settings_file_as(AppContext& app, HWND owner);
 
 }  // namespace tessmar

@@ -106,8 +106,9 @@ bool set_line(int fd) {
     return true;
 }
 
-OpenedPort failed(PortError error, const std::string& reason) {
-    return {nullptr, error, reason};
+// `what` is what could not be done, with the port's name.
+OpenedPort failed(PortError error, const std::string& what, const std::string& words) {
+    return {nullptr, error, what + ": " + words, words};
 }
 
 }  // namespace
@@ -116,22 +117,22 @@ OpenedPort open_serial_port(const std::string& name) {
     // Non-blocking, so the open does not wait for a carrier the line may never have.
     const int fd = ::open(name.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0) {
-        return failed(PortError::cannot_open, "cannot open " + name + ": " + std::strerror(errno));
+        return failed(PortError::cannot_open, "cannot open " + name, std::strerror(errno));
     }
     auto port = std::make_unique<PosixSerialPort>(fd);
     // One connection at a time; the lock goes with the descriptor, however the program ends.
     if (flock(fd, LOCK_EX | LOCK_NB) != 0) {
-        return failed(PortError::cannot_open, "cannot open " + name + ": it is in use");
+        return failed(PortError::cannot_open, "cannot open " + name, "it is in use");
     }
     if (!set_line(fd)) {
-        return failed(PortError::cannot_configure,
-                      "cannot set up the line on " + name + ": " + std::strerror(errno));
+        return failed(PortError::cannot_configure, "cannot set up the line on " + name,
+                      std::strerror(errno));
     }
     // Opening a tty raises DTR and RTS; the scanner's line has them off. A pseudo-terminal has no
     // modem lines and refuses, which changes nothing.
     const int modem_lines = TIOCM_DTR | TIOCM_RTS;
     ioctl(fd, TIOCMBIC, &modem_lines);
-    return {std::move(port), PortError::none, ""};
+    return {std::move(port), PortError::none, "", ""};
 }
 
 }  // namespace tessmar

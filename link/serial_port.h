@@ -40,7 +40,8 @@ enum class PortError {
 struct OpenedPort {
     std::unique_ptr<SerialPort> port;  // null on failure; closes the port when destroyed
     PortError error = PortError::none;
-    std::string reason;  // the port's name and the system's own words, for a failure
+    std::string reason;        // the port's name and the system's own words, for a failure
+    std::string system_words;  // the system's own words alone
 };
 
 // Opens a port for one connection: exclusive, 9600 baud, 8 data bits, no parity, one stop bit,

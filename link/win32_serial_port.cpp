@@ -163,6 +163,13 @@ bool Win32SerialPort::set_read_limit(DWORD limit_ms) {
     return true;
 }
 
+// Right after the call that failed, `what` (could not be done) with the port `name`.
+OpenedPort failed(PortError kind, const char* what, const std::string& name) {
+    const DWORD error = GetLastError();  // before anything else can change it
+    const std::string words = system_error_text(error);
+    return {nullptr, kind, what + name + ": " + words, words};
+}
+
 }  // namespace
 
 OpenedPort open_serial_port(const std::string& name) {
@@ -170,22 +177,19 @@ OpenedPort open_serial_port(const std::string& name) {
     HANDLE handle = CreateFileA(serial_device_name(name).c_str(), GENERIC_READ | GENERIC_WRITE, 0,
                                 nullptr, OPEN_EXISTING, 0, nullptr);
     if (handle == INVALID_HANDLE_VALUE) {
-        return {nullptr, PortError::cannot_open,
-                "cannot open " + name + ": " + system_error_text(GetLastError())};
+        return failed(PortError::cannot_open, "cannot open ", name);
     }
     auto port = std::make_unique<Win32SerialPort>(handle);
     SetupComm(handle, kInputQueueBytes, kOutputQueueBytes);
     DCB line = scanner_line_settings();
     if (!SetCommState(handle, &line)) {
-        return {nullptr, PortError::cannot_configure,
-                "cannot set up the line on " + name + ": " + system_error_text(GetLastError())};
+        return failed(PortError::cannot_configure, "cannot set up the line on ", name);
     }
     // Without time-outs a read could wait for bytes that never come and hang the program.
     if (!port->set_read_limit(kLongestWaitMs)) {
-        return {nullptr, PortError::cannot_configure,
-                "cannot set the time-outs of " + name + ": " + system_error_text(GetLastError())};
+        return failed(PortError::cannot_configure, "cannot set the time-outs of ", name);
     }
-    return {std::move(port), PortError::none, ""};
+    return {std::move(port), PortError::none, "", ""};
 }
 
 }  // namespace tessmar

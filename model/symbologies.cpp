@@ -20,10 +20,16 @@ void write_symbology_enabled(SettingsRecord& record, Symbology symbology, bool c
         record.set(symbology_info(symbology).enables.front(), checked ? 1 : 0);
         return;
     }
+    const std::span<const Field> variants = symbology_info(symbology).enables;
     if (checked) {
+        // A ticked UPC or EAN family with no variant on would stay off, its box unticked the next
+        // time and its Configure button greyed: it reads plain codes, as from the factory.
+        if (!variants.empty() && !symbology_enabled(record, symbology)) {
+            record.set(variants.front(), 1);
+        }
         return;
     }
-    for (const Field field : symbology_info(symbology).enables) {
+    for (const Field field : variants) {
         record.set(field, 0);
     }
     if (symbology == Symbology::pdf417) {

@@ -225,7 +225,8 @@ constexpr bool enable_is_derived(Symbology symbology) {
 
 // Writes an enable check box into the record. A box of its own bit writes that bit. A derived one
 // unchecked clears every add-on variant, or empties PDF 417's three strings (their first ten
-// bytes); checked, it leaves the record alone.
+// bytes). Checked, a UPC or EAN family that has no variant on gets its "No Addon" variant; one
+// that has keeps its variants, and PDF 417 is left alone.
 void write_symbology_enabled(SettingsRecord& record, Symbology symbology, bool checked);
 
 }  // namespace tessmar

@@ -6,23 +6,15 @@
 namespace tessmar {
 
 unsigned format_number_value(std::string_view text) {
-    if (!parse_unsigned_decimal(text)) {
-        return 0;
-    }
-    // Digit by digit modulo 2^16, so a number of any length keeps exactly its low 16 bits.
-    unsigned value = 0;
-    for (const char c : text) {
-        value = (value * 10 + static_cast<unsigned>(c - '0')) & 0xFFFFu;
-    }
-    return value;
+    return number_box_value(text, kMaxFormatNumber);
 }
 
 std::optional<unsigned> number_of_fields_minus_1(std::string_view text) {
-    const auto fields = parse_unsigned_decimal(text);
-    if (!fields || *fields < 1 || *fields > static_cast<unsigned long>(kMaxFields)) {
+    const unsigned fields = number_box_value(text, kMaxFields);
+    if (fields < 1) {
         return std::nullopt;
     }
-    return static_cast<unsigned>(*fields - 1);
+    return fields - 1;
 }
 
 int enabled_field_buttons(std::string_view text) {

@@ -7,16 +7,19 @@
 
 namespace tessmar {
 
-// A 16-bit number of a format block (a length, a location): the low 16 bits of the number
-// typed, 0 when the text is not a number.
+// The largest 16-bit number of a format block.
+inline constexpr unsigned kMaxFormatNumber = 0xFFFF;
+
+// A 16-bit number of a format block (a length, a location): the number typed, at most
+// kMaxFormatNumber; 0 when the text is not a number.
 unsigned format_number_value(std::string_view text);
 
-// What "Number of Fields :" stores: the number less one when it is 1 to 6; none otherwise, and
-// the block keeps its value.
+// What "Number of Fields :" stores: the number less one, a number above 6 counting as 6 (as its
+// box shows once left); none for 0 or text that is no number, and the block keeps its value.
 std::optional<unsigned> number_of_fields_minus_1(std::string_view text);
 
 // How many of the buttons "Field 1" to "Field 5" a typed number of fields enables: one for each
-// field but the last, which takes the rest of the data; none for a number outside 2 to 6.
+// field but the last, which takes the rest of the data; none for fewer than 2 fields.
 int enabled_field_buttons(std::string_view text);
 
 }  // namespace tessmar

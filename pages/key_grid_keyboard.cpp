@@ -33,7 +33,7 @@ std::optional<KeyGridCell> key_grid_cell_of(KeyStringForm form, char character) 
 }
 
 PickOutcome type_key(KeyStringBuffer& value, InterfaceClass interface_class, char character) {
-    KeyGridState state = open_key_grid(value, interface_class, true);
+    KeyGridState state = open_key_grid(value, interface_class);
     const std::optional<KeyGridCell> cell = key_grid_cell_of(state.form, character);
     if (!cell) {
         return PickOutcome::ignored;
@@ -53,7 +53,7 @@ void remove_last_picked_key(KeyGridState& state) {
 }
 
 void remove_last_key(KeyStringBuffer& value, InterfaceClass interface_class) {
-    KeyGridState state = open_key_grid(value, interface_class, true);
+    KeyGridState state = open_key_grid(value, interface_class);
     remove_last_picked_key(state);
     value = state.result;
 }

@@ -31,18 +31,14 @@ void empty_result(KeyGridState& state) {
 
 }  // namespace
 
-KeyGridState open_key_grid(KeyString value, InterfaceClass interface_class,
-                           bool starts_from_existing) {
+KeyGridState open_key_grid(KeyString value, InterfaceClass interface_class) {
     const KeyStringRendering existing =
         render_key_string(value, kKeyStringMaxBytes, interface_class);
     KeyGridState state;
     state.form = key_string_form(value, interface_class);
     state.modifiers = existing.modifiers;
-    state.former_text = existing.text;
-    if (starts_from_existing) {
-        state.length = seeded_length(state.form, existing.length);
-        std::copy_n(value.begin(), state.length, state.result.begin());
-    }
+    state.length = seeded_length(state.form, existing.length);
+    std::copy_n(value.begin(), state.length, state.result.begin());
     return state;
 }
 
@@ -108,8 +104,16 @@ void choose_key_type(KeyGridState& state, bool scan_codes) {
     state.selected = {};
 }
 
-void clear_key_grid(KeyGridState& state) {
+void clear_key_grid(KeyGridState& state, bool binding_offers_key_type) {
     empty_result(state);
+    if (binding_offers_key_type) {
+        return;
+    }
+    state.modifiers = 0;
+    if (state.form == KeyStringForm::scan_code) {
+        state.form = KeyStringForm::normal_key;
+        state.selected = {};  // the selection may lie past the normal-key table
+    }
 }
 
 void toggle_modifier(KeyGridState& state, unsigned flag_index) {

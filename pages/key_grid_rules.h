@@ -27,17 +27,14 @@ struct KeyGridState {
     // The value being built, and its byte count; every byte from `length` on is 0.
     KeyStringBuffer result{};
     std::size_t length = 0;
-    // The box's text from before the grid opened, which Cancel puts back.
-    std::string former_text;
     // Modifier flags given to the next key picked in normal-key form.
     unsigned modifiers = 0;
     KeyGridCell selected;
 };
 
-// The state when the grid opens on `value`: its form and modifier flags come from the value;
-// its bytes too unless the binding starts from an empty value (the Code ID boxes).
-KeyGridState open_key_grid(KeyString value, InterfaceClass interface_class,
-                           bool starts_from_existing);
+// The state when the grid opens on `value`: its bytes, form and modifier flags come from the
+// value, so OK with nothing picked keeps it.
+KeyGridState open_key_grid(KeyString value, InterfaceClass interface_class);
 
 // 8 columns of characters, 9 of normal keys, 16 of scan codes; always 16 rows.
 int key_grid_columns(KeyStringForm form);
@@ -69,8 +66,11 @@ PickOutcome pick_key(KeyGridState& state, KeyGridCell cell);
 // goes back to the first cell, the modifier flags stay. Nothing changes in character form.
 void choose_key_type(KeyGridState& state, bool scan_codes);
 
-// "Clear": empties the value; the selection, form and modifiers stay.
-void clear_key_grid(KeyGridState& state);
+// "Clear": empties the value. Where the binding offers "Key Type" and "Key Status" the selection,
+// form and modifiers stay, as the user sees and sets them. Where it does not, the form and
+// modifiers that the old value brought go too, since they could never be changed: the grid is as
+// it opens on an empty value, normal keys without modifiers.
+void clear_key_grid(KeyGridState& state, bool binding_offers_key_type);
 
 // "Add Shift" (0) to "Add Break" (5).
 void toggle_modifier(KeyGridState& state, unsigned flag_index);

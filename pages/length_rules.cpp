@@ -1,6 +1,7 @@
 #include "pages/length_rules.h"
 
 #include <algorithm>
+#include <utility>
 
 #include "pages/number_text.h"
 
@@ -18,7 +19,10 @@ unsigned long pending_length(LengthBox box, std::string_view text) {
     return number ? std::min<unsigned long>(*number, kMaxFirstLength) : kMaxFirstLength;
 }
 
-Lengths committed_lengths(unsigned long first, unsigned long second) {
+Lengths committed_lengths(unsigned long first, unsigned long second, bool max_min_mode) {
+    if (!max_min_mode && second > first) {
+        std::swap(first, second);
+    }
     const auto stored_first =
         static_cast<unsigned>(std::clamp<unsigned long>(first, 1, kMaxFirstLength));
     const auto stored_second =

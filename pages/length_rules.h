@@ -24,8 +24,10 @@ struct Lengths {
     unsigned second;
 };
 
-// What OK stores of the two pending lengths: 1 <= second <= first <= 127.
-Lengths committed_lengths(unsigned long first, unsigned long second);
+// What OK stores of the two pending lengths: 1 <= second <= first <= 127. In "Max / Min Length"
+// mode a second above the first becomes the first. In "Fixed Length" mode the two are equals,
+// either one may be read: the larger is stored first, so neither is lost.
+Lengths committed_lengths(unsigned long first, unsigned long second, bool max_min_mode);
 
 struct LengthLabels {
     const char* first;

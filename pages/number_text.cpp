@@ -29,4 +29,12 @@ unsigned number_box_value(std::string_view text, unsigned max) {
     return value > max ? max : static_cast<unsigned>(value);
 }
 
+std::optional<unsigned> number_shown_on_leaving(std::string_view text, unsigned max) {
+    const auto value = parse_unsigned_decimal(text);
+    if (!value || *value <= max) {
+        return std::nullopt;
+    }
+    return max;
+}
+
 }  // namespace tessmar

@@ -8,6 +8,8 @@
 namespace tessmar {
 
 inline constexpr char kSheetFileName[] = "Barcode.prn";
+// The page the tool writes for the sheet, beside it.
+inline constexpr char kSheetPageFileName[] = "Barcode.html";
 inline constexpr char kPrintToolFileName[] = "Stampwell.exe";
 
 struct PrintToolLaunch {

@@ -1,5 +1,7 @@
 #include "link/ui/scanner_link.h"
 
+#include <string>
+
 #include "link/download.h"
 #include "link/read_back.h"
 #include "link/ui/port_dialog.h"
@@ -12,8 +14,11 @@ namespace {
 
 constexpr MessageStyle kDownloadDone{"Download", MB_OK | MB_ICONWARNING};
 
-bool retry_wanted(HWND main_window, const char* question) {
-    return show_message(main_window, question, kRetryQuestion) == IDYES;
+// A message, then on a line of its own the port and why: "COM1: no reply to packet 1 of 112
+// (offset 0000) within 2000 ms.", the words tessmar-cli gives, so a technician has something to
+// check and support has something to go on.
+std::string with_reason(const char* message, const char* port_name, const std::string& reason) {
+    return std::string(message) + "\n" + port_name + ": " + reason + ".";
 }
 
 // Runs between the transfer's waits. Only paint and timer messages (and messages sent from other
@@ -69,12 +74,18 @@ class TransferWindows {
 struct Connection {
     HINSTANCE instance;
     HWND main_window;
+    const char* port_name;
     ProgramState& state;
     Line& line;
 };
 
+bool retry_wanted(const Connection& link, const char* question, const LinkResult& failed) {
+    return show_message(link.main_window, with_reason(question, link.port_name, failed.failure),
+                        kRetryQuestion) == IDYES;
+}
+
 // The progress window is gone before the completion message shows.
-bool download_once(Connection& link) {
+LinkResult download_once(Connection& link) {
     LinkResult result;
     {
         TransferWindows windows(link.instance, link.main_window, TransferDirection::download);
@@ -83,28 +94,34 @@ bool download_once(Connection& link) {
     if (result.ok) {
         show_message(link.main_window, "Downloaded completely!", kDownloadDone);
     }
-    return result.ok;
+    return result;
 }
 
-bool read_back_once(Connection& link) {
+LinkResult read_back_once(Connection& link) {
     TransferWindows windows(link.instance, link.main_window, TransferDirection::read_back);
-    return ReadBackSettings(link.state, link.line, windows.progress()).ok;
+    return ReadBackSettings(link.state, link.line, windows.progress());
 }
 
 // Every attempt runs on the same open port, from its first message.
 int transfer(Connection& link, bool download) {
     if (download) {
-        while (!download_once(link) &&
-               retry_wanted(link.main_window, "Failed to download, would you like to retry?")) {
+        for (;;) {
+            const LinkResult result = download_once(link);
+            if (result.ok ||
+                !retry_wanted(link, "Failed to download, would you like to retry?", result)) {
+                return 1;
+            }
         }
-        return 1;
     }
-    while (!read_back_once(link)) {
-        if (!retry_wanted(link.main_window, "Failed to read, would you like to retry?")) {
+    for (;;) {
+        const LinkResult result = read_back_once(link);
+        if (result.ok) {
+            return 1;
+        }
+        if (!retry_wanted(link, "Failed to read, would you like to retry?", result)) {
             return -1;
         }
     }
-    return 1;
 }
 
 }  // namespace
@@ -117,17 +134,19 @@ int RunScannerLink(HINSTANCE instance, HWND main_window, ProgramState& state, bo
     if (!choose_com_port(instance, focus ? focus : main_window, port_index)) {
         return 0;
     }
-    const OpenedPort opened = open_serial_port(kPortNames[port_index]);
+    const char* port_name = kPortNames[port_index];
+    const OpenedPort opened = open_serial_port(port_name);
     if (!opened.port) {
-        report_error(main_window, opened.error == PortError::cannot_open
-                                      ? "Can't open the COM port!"
-                                      : "Error on setting communication state");
+        report_error(main_window, with_reason(opened.error == PortError::cannot_open
+                                                  ? "Can't open the COM port!"
+                                                  : "Error on setting communication state",
+                                              port_name, opened.system_words));
         return -1;
     }
     register_common_controls(ICC_PROGRESS_CLASS);
     SystemTickClock clock;
     Line line{*opened.port, clock, let_paint_through};
-    Connection link{instance, main_window, state, line};
+    Connection link{instance, main_window, port_name, state, line};
     const int result = transfer(link, download);
     opened.port->purge_received();
     return result;  // the port closes with `opened`

@@ -2,6 +2,7 @@
 // the order of the code-type table, its length limits, and the string the data must hold.
 #include <windowsx.h>
 
+#include <algorithm>
 #include <array>
 #include <string>
 
@@ -28,8 +29,9 @@ constexpr std::array<BitBinding, kCodeTypeCount> kCodeTypeBoxes = [] {
 
 constexpr KeyBoxSpec kKeyBoxes[] = {{IDC_MATCHING_STRING, kMatchingStringOffset, false}};
 
-// The 16-bit numbers of the block, shown in decimal. They are not corrected while typed: OK
-// stores the low 16 bits of what is there, or 0 for text that is no number.
+// The 16-bit numbers of the block, shown in decimal. They are not corrected while typed; a number
+// above 65535 shows as 65535 once the box is left. OK stores what is there, or 0 for text that is
+// no number.
 struct BlockNumber {
     int control;
     unsigned (EditFormatBlock::*get)() const;
@@ -49,8 +51,17 @@ void fill(HWND page, PageState<>& state) {
     }
 }
 
+bool is_block_number(int id) {
+    return std::ranges::any_of(kNumbers,
+                               [id](const BlockNumber& number) { return number.control == id; });
+}
+
 // "Select All" and "Clear All" change the boxes only; the block changes on OK.
 bool command(HWND page, PageState<>&, int id, UINT code) {
+    if (is_block_number(id) && code == EN_KILLFOCUS) {
+        show_number_within(page, id, kMaxFormatNumber);
+        return true;
+    }
     if ((id != IDC_CODE_TYPE_SELECT_ALL && id != IDC_CODE_TYPE_CLEAR_ALL) || code != BN_CLICKED) {
         return false;
     }

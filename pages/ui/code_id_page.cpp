@@ -1,5 +1,5 @@
-// The Code ID page: the code IDs of the sixteen symbologies that have one, each a key-entry box
-// whose grid starts empty, and "Set 1" to "Set 5" and "Clear", which fill every entry at once.
+// The Code ID page: the code IDs of the sixteen symbologies that have one, each a key-entry box,
+// and "Set 1" to "Set 5" and "Clear", which fill every entry at once.
 // The buttons mark where each entry came from (`code_id_origin`) at once; the working set number
 // becomes `code_id_set` on OK.
 #include <algorithm>
@@ -20,7 +20,7 @@ constexpr std::array<KeyBoxSpec, kCodeIds> kKeyBoxes = [] {
     std::array<KeyBoxSpec, kCodeIds> boxes{};
     for (int entry = 0; entry < kCodeIds; ++entry) {
         boxes[static_cast<std::size_t>(entry)] =
-            bind::key_box(IDC_CODE_ID_FIRST + entry, code_id_slot(entry), true, false);
+            bind::key_box(IDC_CODE_ID_FIRST + entry, code_id_slot(entry));
     }
     return boxes;
 }();

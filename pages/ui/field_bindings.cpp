@@ -165,6 +165,10 @@ bool on_bound_control(HWND dialog, std::span<const FieldBinding> bindings, int i
         correct_number_box(dialog, id, "0");
         return true;
     }
+    if (binding->kind == ControlKind::number && code == EN_KILLFOCUS) {
+        show_number_within(dialog, id, field_layout(binding->field).max_value());
+        return true;
+    }
     return false;
 }
 
@@ -184,6 +188,13 @@ void correct_number_box(HWND dialog, int id, const char* fallback) {
     HWND box = GetDlgItem(dialog, id);
     if (number_text_needs_fallback(control_text(box))) {
         SetWindowTextA(box, fallback);
+    }
+}
+
+void show_number_within(HWND dialog, int id, unsigned max) {
+    HWND box = GetDlgItem(dialog, id);
+    if (const auto shown = number_shown_on_leaving(control_text(box), max)) {
+        SetWindowTextA(box, std::to_string(*shown).c_str());
     }
 }
 

@@ -75,13 +75,19 @@ void commit_bits(HWND dialog, std::span<const BitBinding> bits, std::span<std::u
 void reset_fields(std::span<const FieldBinding> bindings, SettingsRecord& record);
 
 // A bound control's own reaction to a notification: a check box toggles, a clicked radio becomes
-// the only one checked in its group, a number box's text that is no number becomes "0". True
-// when it reacted; other notifications (a list's change, say) are left to the dialog.
+// the only one checked in its group, a number box's text that is no number becomes "0", and a
+// number box left with a number above the field's maximum shows that maximum. True when it
+// reacted; other notifications (a list's change, say) are left to the dialog.
 bool on_bound_control(HWND dialog, std::span<const FieldBinding> bindings, int id, UINT code);
+
 // A bit's box toggles when clicked; true when `id` is one of them.
+bool on_bound_bit(HWND dialog, std::span<const BitBinding> bits, int id, UINT code);
 
 // After a change of a numeric box's text: replaces text that is not a number with `fallback`.
 void correct_number_box(HWND dialog, int id, const char* fallback);
-bool on_bound_bit(HWND dialog, std::span<const BitBinding> bits, int id, UINT code);
+
+// Once the user leaves a numeric box: a number above `max` is shown as `max`, which OK stores.
+// Not while typing, so the text never changes under the user's fingers.
+void show_number_within(HWND dialog, int id, unsigned max);
 
 }  // namespace tessmar

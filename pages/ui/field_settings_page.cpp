@@ -10,6 +10,7 @@
 #include "pages/editing_format_numbers.h"
 #include "pages/ui/editing_format_pages.h"
 #include "pages/ui/editing_format_sheet.h"
+#include "pages/ui/field_bindings.h"
 #include "pages/ui/fields_parameters_dialog.h"
 #include "pages/ui/reader_page.h"
 #include "resources/resource.h"
@@ -45,9 +46,13 @@ void fill(HWND page, PageState<>& state) {
     enable_field_buttons(page, static_cast<int>(std::min<unsigned>(minus_1, kFieldDividers)));
 }
 
-// Every change of the number, typed or made by the arrows, enables the buttons at once.
+// Every change of the number, typed or made by the arrows, enables the buttons at once. A number
+// above 6 counts as 6, and shows so once the box is left.
 bool command(HWND page, PageState<>& state, int id, UINT code) {
     if (id == IDC_NUMBER_OF_FIELDS) {
+        if (code == EN_KILLFOCUS) {
+            show_number_within(page, id, kMaxFields);
+        }
         enable_field_buttons(
             page, enabled_field_buttons(control_text(GetDlgItem(page, IDC_NUMBER_OF_FIELDS))));
         return true;
@@ -62,7 +67,7 @@ bool command(HWND page, PageState<>& state, int id, UINT code) {
     return true;
 }
 
-// A number of fields outside 1 to 6 leaves the block's number as it was.
+// A number of fields of 0, or no number, leaves the block's number as it was.
 void commit(HWND page, PageState<>& state) {
     if (const auto minus_1 =
             number_of_fields_minus_1(control_text(GetDlgItem(page, IDC_NUMBER_OF_FIELDS)))) {

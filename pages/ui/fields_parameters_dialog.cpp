@@ -18,7 +18,7 @@ namespace tessmar {
 namespace {
 
 constexpr KeyBoxSpec kKeyBoxes[] = {{IDC_TERMINATING_STRING, kTerminatingStringOffset, false}};
-// The up-down's range; a longer length can still be typed.
+// The up-down's range; a longer length, up to 65535, can still be typed.
 constexpr int kLongestFieldLength = 127;
 
 // The controls that go with each way of dividing the field.
@@ -94,8 +94,10 @@ bool on_command(HWND dialog, FieldsParameters& parameters, int id, UINT code) {
     if (id == IDC_FIELD_LENGTH) {
         if (code == EN_CHANGE) {
             correct_number_box(dialog, id, "0");
+        } else if (code == EN_KILLFOCUS) {
+            show_number_within(dialog, id, kMaxFormatNumber);
         }
-        return TRUE;
+        return true;
     }
     if (code != BN_CLICKED) {
         return false;

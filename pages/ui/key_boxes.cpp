@@ -33,8 +33,7 @@ void KeyBoxes::bind(HWND dialog, HINSTANCE instance, const InterfaceClass& inter
     for (std::size_t i = 0; i < values_.size(); ++i) {
         const KeyBoxSpec& box = specs_[i];
         make_key_entry_box(GetDlgItem(dialog, box.control), instance, interface_class,
-                           {values_[i], box.offers_key_type, box.starts_from_existing,
-                            name ? name(i) : std::string{}});
+                           {values_[i], box.offers_key_type, name ? name(i) : std::string{}});
     }
 }
 
@@ -47,6 +46,12 @@ void KeyBoxes::commit(std::span<std::uint8_t> bytes) const {
 void KeyBoxes::show(HWND dialog, std::size_t index, InterfaceClass interface_class) const {
     SetDlgItemTextA(dialog, specs_[index].control,
                     key_string_text(values_[index], interface_class).c_str());
+}
+
+void KeyBoxes::show_all(HWND dialog, InterfaceClass interface_class) const {
+    for (std::size_t i = 0; i < values_.size(); ++i) {
+        show(dialog, i, interface_class);
+    }
 }
 
 void reset_key_strings(std::span<const KeyBoxSpec> specs, std::span<std::uint8_t> bytes,

@@ -19,15 +19,13 @@ namespace tessmar {
 
 struct KeyBoxSpec {
     int control;
-    std::size_t offset;                // the key string's offset in the bytes the dialog edits
-    bool offers_key_type = true;       // the grid offers "Key Type" and "Key Status"
-    bool starts_from_existing = true;  // false: the grid starts from an empty value
+    std::size_t offset;           // the key string's offset in the bytes the dialog edits
+    bool offers_key_type = true;  // the grid offers "Key Type" and "Key Status"
 };
 
 namespace bind {
-constexpr KeyBoxSpec key_box(int control, KeySlot slot, bool offers_key_type = true,
-                             bool starts_from_existing = true) {
-    return {control, offset_of(slot), offers_key_type, starts_from_existing};
+constexpr KeyBoxSpec key_box(int control, KeySlot slot, bool offers_key_type = true) {
+    return {control, offset_of(slot), offers_key_type};
 }
 }  // namespace bind
 
@@ -49,6 +47,8 @@ class KeyBoxes {
     // The copy of box `index`, in table order, and showing it after a change.
     MutableKeyString value(std::size_t index) { return values_[index]; }
     void show(HWND dialog, std::size_t index, InterfaceClass interface_class) const;
+    // Shows every copy again, as the interface class now has it.
+    void show_all(HWND dialog, InterfaceClass interface_class) const;
 
     std::size_t size() const { return values_.size(); }
 

@@ -55,8 +55,7 @@ void open_grid(HWND box, KeyEntryBox& entry) {
     SetFocus(box);
     entry.grid_open = true;
     InvalidateRect(box, nullptr, TRUE);
-    KeyGridState grid = open_key_grid(entry.binding.value, *entry.interface_class,
-                                      entry.binding.starts_from_existing);
+    KeyGridState grid = open_key_grid(entry.binding.value, *entry.interface_class);
     const bool taken = run_key_grid(box, entry.instance, grid, entry.binding.offers_key_type);
     if (entry.destroyed) {
         delete &entry;

@@ -14,9 +14,8 @@ namespace tessmar {
 
 // What a key-entry box edits, fixed per box.
 struct KeyEntryBinding {
-    MutableKeyString value;            // the page's staging value; must outlive the box
-    bool offers_key_type = true;       // "Key Type" and "Key Status" shown (keyboard wedge only)
-    bool starts_from_existing = true;  // false for the Code ID boxes: the grid starts empty
+    MutableKeyString value;       // the page's staging value; must outlive the box
+    bool offers_key_type = true;  // "Key Type" and "Key Status" shown (keyboard wedge only)
     // What a screen reader calls the box; empty for the label before it, as Windows names an
     // edit box.
     std::string name;

@@ -296,7 +296,8 @@ bool on_command(HWND dialog, GridDialog& grid, int id, UINT code) {
             EndDialog(dialog, id);
             return true;
         case IDC_GRID_CLEAR:
-            clear_key_grid(*grid.state);
+            clear_key_grid(*grid.state, grid.offers_key_type);
+            set_up_grid(dialog, grid);
             show_result(dialog, *grid.state);
             return true;
         case IDC_SCAN_CODE:

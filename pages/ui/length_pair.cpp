@@ -50,10 +50,16 @@ bool on_length_pair_control(HWND dialog, const LengthPair& pair, int id, UINT co
         return true;
     }
     for (const LengthBoxControl& control : kBoxes) {
-        if (id == control.edit && code == EN_CHANGE) {
-            correct_number_box(dialog, id, length_box_fallback(control.box));
-            return true;
+        if (id != control.edit) {
+            continue;
         }
+        if (code == EN_CHANGE) {
+            correct_number_box(dialog, id, length_box_fallback(control.box));
+        } else if (code == EN_KILLFOCUS) {
+            // Neither length is ever stored above the first's limit.
+            show_number_within(dialog, id, kMaxFirstLength);
+        }
+        return true;
     }
     return false;
 }
@@ -61,8 +67,8 @@ bool on_length_pair_control(HWND dialog, const LengthPair& pair, int id, UINT co
 void commit_length_pair(HWND dialog, const LengthPair& pair, SettingsRecord& record) {
     const FieldBinding mode = pair.mode();
     commit_fields(dialog, {&mode, 1}, record);
-    const Lengths lengths =
-        committed_lengths(pending(dialog, kBoxes[0]), pending(dialog, kBoxes[1]));
+    const Lengths lengths = committed_lengths(
+        pending(dialog, kBoxes[0]), pending(dialog, kBoxes[1]), max_min_checked(dialog, pair));
     record.set(pair.fields.first, lengths.first);
     record.set(pair.fields.second, lengths.second);
 }

@@ -21,11 +21,13 @@ struct LengthPair {
 // Shows the mode, the two stored lengths and the labels of the mode.
 void show_length_pair(HWND dialog, const LengthPair& pair, const SettingsRecord& record);
 
-// A mode radio clicked (the labels follow) or a box's text changed (text that is no number is
-// replaced by the box's fallback). True when the control was one of the pair's.
+// A mode radio clicked (the labels follow), a box's text changed (text that is no number is
+// replaced by the box's fallback) or a box left (a length above 127 shows as 127). True when the
+// control was one of the pair's.
 bool on_length_pair_control(HWND dialog, const LengthPair& pair, int id, UINT code);
 
-// Writes the mode and the boxes' pending lengths, clamped so that 1 <= second <= first <= 127.
+// Writes the mode and the boxes' pending lengths, clamped so that 1 <= second <= first <= 127; in
+// "Fixed Length" mode the larger length goes first.
 void commit_length_pair(HWND dialog, const LengthPair& pair, SettingsRecord& record);
 
 // Puts the mode and both lengths back to their factory values.

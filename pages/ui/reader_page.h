@@ -167,8 +167,18 @@ struct Page {
         after_commit(*state.sheet, *state.committed, program);
     }
 
+    // The Interface page may have changed the interface since the page last showed: its key
+    // strings read differently now ("[CR]" rather than "[Enter]").
+    static void on_set_active(HWND page, State& state) {
+        FillingControls filling(page);
+        state.key_boxes.show_all(page, state.program().interface_class);
+    }
+
     static INT_PTR notify(HWND page, State& state, const NMHDR& header) {
         switch (header.code) {
+            case PSN_SETACTIVE:
+                on_set_active(page, state);
+                return answer_notification(page, 0);
             case PSN_APPLY:
                 apply(page, state);
                 return answer_notification(page, PSNRET_NOERROR);

@@ -19,9 +19,15 @@ constexpr PageTemplate kPages[] = {
 }  // namespace
 
 void open_reader_settings(const PageContext& context, HWND owner, HWND tree_view) {
+    ProgramState& state = *context.state;
+    const SettingsRecord before = state.record;
     run_page_sheet(context, owner, kSheet, kPages);
-    // Whichever button closed the sheet, a Reset may have reached the record meanwhile.
-    build_summary_tree(tree_view, *context.state);
+    // Whichever button closed the sheet, a Reset, a parameter dialog or an editing format may
+    // have written the record meanwhile: the document then holds changes to save.
+    if (state.record != before) {
+        state.settings_modified = true;
+    }
+    build_summary_tree(tree_view, state);
 }
 
 }  // namespace tessmar

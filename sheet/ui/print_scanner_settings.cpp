@@ -1,5 +1,6 @@
 #include "sheet/ui/print_scanner_settings.h"
 
+#include <array>
 #include <string>
 
 #include "files/file_replacement.h"
@@ -53,8 +54,8 @@ bool write_sheet_file(HWND main_window, ProgramState& state) {
 }
 
 // Starts the tool and goes on at once: the tool runs on its own, in this current directory,
-// where the sheet is.
-void start_tool(HWND main_window, const std::string& program_directory) {
+// where the sheet is. True when it started.
+bool start_tool(HWND main_window, const std::string& program_directory) {
     const PrintToolLaunch launch = print_tool_launch(program_directory);
     std::string command_line = launch.command_line;  // the call takes a writable buffer
     STARTUPINFOA startup{};
@@ -66,11 +67,12 @@ void start_tool(HWND main_window, const std::string& program_directory) {
                        nullptr, nullptr, &startup, &process)) {
         CloseHandle(process.hThread);
         CloseHandle(process.hProcess);
-        return;
+        return true;
     }
     if (const char* failure = stampwell_start_failure_text(GetLastError())) {
         report_error(main_window, failure);
     }
+    return false;
 }
 
 }  // namespace
@@ -84,10 +86,16 @@ const char* stampwell_start_failure_text(DWORD error) {
     return nullptr;
 }
 
-void PrintScannerSettings(HWND main_window, ProgramState& state) {
-    if (write_sheet_file(main_window, state)) {
-        start_tool(main_window, state.program_directory);
-    }
+bool PrintScannerSettings(HWND main_window, ProgramState& state) {
+    return write_sheet_file(main_window, state) && start_tool(main_window, state.program_directory);
+}
+
+std::string sheet_page_path() {
+    std::array<char, MAX_PATH> path{};
+    const DWORD length =
+        GetFullPathNameA(kSheetPageFileName, static_cast<DWORD>(path.size()), path.data(), nullptr);
+    // A current directory too deep for MAX_PATH: its name relative to it is all there is.
+    return length > 0 && length < path.size() ? path.data() : kSheetPageFileName;
 }
 
 }  // namespace tessmar

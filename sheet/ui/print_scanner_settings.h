@@ -4,12 +4,18 @@
 
 #include <windows.h>
 
+#include <string>
+
 #include "model/program_state.h"
 
 namespace tessmar {
 
 // Its messages belong to the active window, or to `main_window` when another program is in front.
-void PrintScannerSettings(HWND main_window, ProgramState& state);
+// True once the tool was started.
+bool PrintScannerSettings(HWND main_window, ProgramState& state);
+
+// The full name of the page the tool writes for the sheet, in the current directory.
+std::string sheet_page_path();
 
 // The message for the error that kept the tool from starting, or null for an error that has no
 // message of its own.

@@ -36,7 +36,7 @@ Bytes repeated(const Bytes& key, int times, Bytes before = {}) {
 }
 
 KeyGridState empty_grid() {
-    return open_key_grid(KeyStringBuffer{}, kWedge, true);
+    return open_key_grid(KeyStringBuffer{}, kWedge);
 }
 
 TEST(KeyGrid, PicksAppendTheirKeysWithTheModifiersThenInForce) {
@@ -92,18 +92,17 @@ TEST(KeyGrid, TheTenByteLimitRefusesThePickThatWouldPassIt) {
 }
 
 TEST(KeyGrid, OpensOnAScanCodeValueInScanCodeForm) {
-    KeyGridState grid = open_key_grid(slot_of({0xC0, 0x1E, 0xC0, 0x30}), kWedge, true);
+    KeyGridState grid = open_key_grid(slot_of({0xC0, 0x1E, 0xC0, 0x30}), kWedge);
     EXPECT_EQ(grid.form, KeyStringForm::scan_code);
     EXPECT_EQ(key_grid_columns(grid.form), 16);
     EXPECT_EQ(key_grid_text(grid), "[1E][30]");
-    EXPECT_EQ(grid.former_text, "[1E][30]");
     EXPECT_EQ(grid.selected, (KeyGridCell{0, 0}));
     EXPECT_EQ(pick_key(grid, {15, 15}), PickOutcome::appended);
     EXPECT_EQ(value_of(grid), (Bytes{0xC0, 0x1E, 0xC0, 0x30, 0xC0, 0xFF}));
 }
 
 TEST(KeyGrid, OpensOnAModifiedKeyWithItsModifiersInForce) {
-    KeyGridState grid = open_key_grid(slot_of({0xC5, 0x41}), kWedge, true);
+    KeyGridState grid = open_key_grid(slot_of({0xC5, 0x41}), kWedge);
     EXPECT_EQ(grid.form, KeyStringForm::normal_key);
     for (unsigned flag = 0; flag < kModifierFlagCount; ++flag) {
         EXPECT_EQ(modifier_set(grid, flag), flag == kShiftFlag || flag == kLeftAltFlag) << flag;
@@ -116,25 +115,40 @@ TEST(KeyGrid, OpensOnAModifiedKeyWithItsModifiersInForce) {
     EXPECT_EQ(value_of(grid), (Bytes{0xC5, 0x41, 0xC5, 0x42, 0xC1, 0x42}));
 }
 
-// The Code ID boxes start from an empty value but keep the old text for Cancel, and the form
-// and modifiers of the old value.
-TEST(KeyGrid, ABindingThatStartsEmptyKeepsOnlyTheFormerText) {
-    KeyGridState grid = open_key_grid(slot_of({0xC0, 0x1E}), kWedge, false);
-    EXPECT_EQ(grid.length, 0u);
-    EXPECT_EQ(value_of(grid), Bytes{});
-    EXPECT_EQ(key_grid_text(grid), "");
-    EXPECT_EQ(grid.former_text, "[1E]");
-    EXPECT_EQ(grid.form, KeyStringForm::scan_code);
-
-    grid = open_key_grid(slot_of({0xC2, 0x41}), kWedge, false);
-    EXPECT_EQ(value_of(grid), Bytes{});
-    EXPECT_TRUE(modifier_set(grid, 1));
+// Where the grid hides "Key Type" and "Key Status", Clear leaves nothing of the old value that the
+// user could not undo: the grid is as on an empty value. Where it shows them, they stay. Either
+// way the grid opened on the value, so OK alone keeps it (a Code ID box's too).
+TEST(KeyGrid, ClearDropsTheFormAndModifiersOnlyWhereTheyAreHidden) {
+    const struct {
+        Bytes value;
+        bool offers_key_type;
+        KeyStringForm form_after;
+        unsigned modifiers_after;
+    } cases[] = {
+        {{0xC1, 0x41}, false, KeyStringForm::normal_key, 0},
+        {{0xC0, 0x1E}, false, KeyStringForm::normal_key, 0},
+        {{0xC1, 0x41}, true, KeyStringForm::normal_key, 1u << kShiftFlag},
+        {{0xC0, 0x1E}, true, KeyStringForm::scan_code, 0},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::PrintToString(c.value) + " " + std::to_string(c.offers_key_type));
+        KeyStringBuffer slot{};
+        std::ranges::copy(c.value, slot.begin());
+        KeyGridState grid = open_key_grid(slot, kWedge);
+        EXPECT_EQ(value_of(grid), c.value);
+        pick_key(grid, {12, 3});  // past the normal-key table in scan-code form
+        clear_key_grid(grid, c.offers_key_type);
+        EXPECT_EQ(value_of(grid), Bytes{});
+        EXPECT_EQ(grid.form, c.form_after);
+        EXPECT_EQ(grid.modifiers, c.modifiers_after);
+        EXPECT_LT(grid.selected.column, key_grid_columns(grid.form));
+    }
 }
 
 // A damaged value from a file: what follows the last whole pair is not kept, so the pairs the
 // grid appends stay aligned with the pairs the value holds.
 TEST(KeyGrid, AScanCodeValueCutInsideAPairKeepsItsWholePairs) {
-    KeyGridState grid = open_key_grid(slot_of({0xC0, 0x1E, 0xC0}), kWedge, true);
+    KeyGridState grid = open_key_grid(slot_of({0xC0, 0x1E, 0xC0}), kWedge);
     EXPECT_EQ(value_of(grid), (Bytes{0xC0, 0x1E}));
     pick_key(grid, {3, 0});
     EXPECT_EQ(key_grid_text(grid), "[1E][30]");
@@ -145,7 +159,7 @@ TEST(KeyGrid, TheZeroCellMovesTheSelectionButAddsNothing) {
          {KeyStringForm::character, KeyStringForm::normal_key, KeyStringForm::scan_code}) {
         SCOPED_TRACE(static_cast<int>(form));
         KeyGridState grid = form == KeyStringForm::character
-                                ? open_key_grid(KeyStringBuffer{}, InterfaceClass::rs232, true)
+                                ? open_key_grid(KeyStringBuffer{}, InterfaceClass::rs232)
                                 : empty_grid();
         choose_key_type(grid, form == KeyStringForm::scan_code);
         ASSERT_EQ(pick_key(grid, kLetterA), PickOutcome::appended);
@@ -160,7 +174,7 @@ TEST(KeyGrid, CharacterFormWithRs232AndWand) {
     for (const InterfaceClass interface_class :
          {InterfaceClass::rs232, InterfaceClass::wand_emulation}) {
         SCOPED_TRACE(static_cast<int>(interface_class));
-        KeyGridState grid = open_key_grid(slot_of({0xC1, 0x0D}), interface_class, true);
+        KeyGridState grid = open_key_grid(slot_of({0xC1, 0x0D}), interface_class);
         EXPECT_EQ(grid.form, KeyStringForm::character);
         EXPECT_EQ(grid.modifiers, 0u);
         EXPECT_FALSE(key_grid_shows_key_controls(grid.form, true));
@@ -187,7 +201,7 @@ TEST(KeyGrid, SwitchingKeyTypeStartsAfreshAndClearKeepsTheRest) {
     KeyGridState grid = empty_grid();
     toggle_modifier(grid, kShiftFlag);
     pick_key(grid, kLetterA);
-    clear_key_grid(grid);
+    clear_key_grid(grid, true);
     EXPECT_EQ(value_of(grid), Bytes{});
     EXPECT_EQ(grid.result, KeyStringBuffer{});
     EXPECT_EQ(grid.selected, kLetterA);
@@ -283,7 +297,7 @@ TEST(KeyGrid, RandomSessionsKeepTheValueWellFormed) {
             b = static_cast<std::uint8_t>(random() % 3 == 0 ? 0xC0 + random() % 4 : byte(random));
         }
         const auto interface_class = static_cast<InterfaceClass>(random() % 3);
-        KeyGridState grid = open_key_grid(value, interface_class, random() % 4 != 0);
+        KeyGridState grid = open_key_grid(value, interface_class);
         for (int step = 0; step < 12; ++step) {
             switch (random() % 8) {
                 case 0:
@@ -293,7 +307,7 @@ TEST(KeyGrid, RandomSessionsKeepTheValueWellFormed) {
                     toggle_modifier(grid, static_cast<unsigned>(random() % kModifierFlagCount));
                     break;
                 case 2:
-                    clear_key_grid(grid);
+                    clear_key_grid(grid, random() % 2 == 0);
                     break;
                 default:
                     pick_key(grid,

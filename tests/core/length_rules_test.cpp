@@ -36,21 +36,28 @@ TEST(LengthRules, PendingLengthsFollowTheTextAsTyped) {
 
 TEST(LengthRules, OkKeepsTheSecondWithinOneAndTheFirstAndTheFirstWithin127) {
     const struct {
+        bool max_min;
         unsigned long first, second;
         unsigned stored_first, stored_second;
     } kCases[] = {
-        {127, 4, 127, 4},        // the factory lengths
-        {20, 50, 20, 20},        // a second above the first becomes the first
-        {127, 1, 127, 1},        // both boxes cleared
-        {0, 0, 1, 1},            // zero is no length
-        {0, 5, 1, 1},            // the first becomes 1 before the second is compared
-        {5, 0, 5, 1},            // a second of zero becomes 1
-        {127, 300, 127, 127},    // a second above a byte
-        {1000, 1000, 127, 127},  // a first the rule of the box did not cut
+        {true, 127, 4, 127, 4},        // the factory lengths
+        {true, 20, 50, 20, 20},        // a maximum below the minimum: the minimum is cut
+        {true, 127, 1, 127, 1},        // both boxes cleared
+        {true, 0, 0, 1, 1},            // zero is no length
+        {true, 0, 5, 1, 1},            // the first becomes 1 before the second is compared
+        {true, 5, 0, 5, 1},            // a second of zero becomes 1
+        {true, 127, 300, 127, 127},    // a second above a byte
+        {true, 1000, 1000, 127, 127},  // a first the rule of the box did not cut
+        // Two fixed lengths are both kept, the larger first.
+        {false, 10, 20, 20, 10},
+        {false, 20, 10, 20, 10},
+        {false, 0, 5, 5, 1},
+        {false, 10, 300, 127, 10},
     };
     for (const auto& c : kCases) {
-        SCOPED_TRACE(std::to_string(c.first) + " / " + std::to_string(c.second));
-        const Lengths lengths = committed_lengths(c.first, c.second);
+        SCOPED_TRACE(std::to_string(c.max_min) + ": " + std::to_string(c.first) + " / " +
+                     std::to_string(c.second));
+        const Lengths lengths = committed_lengths(c.first, c.second, c.max_min);
         EXPECT_EQ(lengths.first, c.stored_first);
         EXPECT_EQ(lengths.second, c.stored_second);
     }

@@ -28,6 +28,15 @@ TEST(NumberText, OnlyNonEmptyNonNumbersNeedTheFallback) {
     EXPECT_TRUE(number_text_needs_fallback("x"));
 }
 
+// Leaving a box shows what OK would store, where that is not what was typed.
+TEST(NumberText, ANumberAboveTheRangeShowsAsTheMaximumOnLeaving) {
+    EXPECT_EQ(number_shown_on_leaving("999", 255), 255u);
+    EXPECT_EQ(number_shown_on_leaving("99999999999999999999", 65535), 65535u);
+    for (const char* text : {"255", "0", "", "305x"}) {
+        EXPECT_FALSE(number_shown_on_leaving(text, 255)) << '"' << text << '"';
+    }
+}
+
 TEST(NumberText, CommittedValueIsClampedAndDefaultsToZero) {
     EXPECT_EQ(number_box_value("", 255), 0u);
     EXPECT_EQ(number_box_value("abc", 255), 0u);

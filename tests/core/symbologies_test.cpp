@@ -39,12 +39,17 @@ TEST(Symbologies, AnEnableBoxWritesItsOwnBitsOnly) {
     }
 }
 
-// A derived symbology switched on by its box alone stays off: only its dialog enables it.
-TEST(Symbologies, ACheckedDerivedBoxEnablesNothing) {
-    SettingsRecord record;
+// A UPC or EAN family ticked with no variant on reads plain codes ("No Addon"); one with a
+// variant on keeps it alone (AnEnableBoxWritesItsOwnBitsOnly). PDF 417 is switched on only by a
+// string in its dialog.
+TEST(Symbologies, ACheckedDerivedBoxWithNothingOnTurnsOnNoAddon) {
     for (const SymbologyInfo& info : kSymbologies) {
+        SettingsRecord record, expected;
         write_symbology_enabled(record, info.id, true);
-        EXPECT_EQ(symbology_enabled(record, info.id), !enable_is_derived(info.id)) << info.name;
+        if (!info.enables.empty()) {
+            expected.set(info.enables.front(), 1);
+        }
+        EXPECT_EQ(record, expected) << info.name;
     }
 }
 

@@ -7,6 +7,7 @@
 #include <fstream>
 #include <cctype>
 
+#include "sheet/print_tool_command.h"
 #include "tools/stampwell/stampwell.h"
 
 namespace stampwell {
@@ -177,7 +178,8 @@ TEST_F(StampwellRun, NeverWritesOverItsInput) {
 }
 
 TEST(StampwellPagePath, BesideTheSheetNeverOverIt) {
-    EXPECT_EQ(page_path_for("Barcode.prn"), "Barcode.html");
+    // Tessmar names this page in its status bar.
+    EXPECT_EQ(page_path_for(tessmar::kSheetFileName), tessmar::kSheetPageFileName);
     EXPECT_EQ(page_path_for("dir/sheet"), "dir/sheet.html");
     EXPECT_EQ(page_path_for("odd.html"), "odd.html.html");
 }

@@ -127,8 +127,9 @@ TEST_F(CodeIdPage, ASetThenCancelChangesOnlyTheOriginsAndTheSheetStillFitsTheRec
     EXPECT_EQ(sheet.find("<Set 2>"), std::string::npos);
 }
 
-// "Set 3", then a new key for Code 39 from a grid that starts empty, then OK: the set stands for
-// the other entries, and the tree and the sheet show the set and the one change.
+// "Set 3", then a new key for Code 39 from its grid, which starts from the box's value, then OK:
+// the set stands for the other entries, and the tree and the sheet show the set and the one
+// change.
 TEST_F(CodeIdPage, AKeyEnteredAfterASetReachesTheTreeAndTheSheet) {
     std::string grid_start, shown;
     run_page(
@@ -141,11 +142,12 @@ TEST_F(CodeIdPage, AKeyEnteredAfterASetReachesTheTreeAndTheSheet) {
         [&](ModalScript& script) {
             script.then([&](HWND grid) {
                 grid_start = resulting_text(grid);
+                click(grid, IDC_GRID_CLEAR);
                 click_grid_cell(grid, KeyStringForm::normal_key, {4, 2});  // "B"
                 press_button(grid, IDOK);
             });
         });
-    EXPECT_EQ(grid_start, "");
+    EXPECT_EQ(grid_start, "[Y]");
     EXPECT_EQ(shown, "[B]");
     EXPECT_EQ(code_id(0)[0], 0x42);
     EXPECT_EQ(code_id(0)[1], 0x00);

@@ -41,7 +41,7 @@ TEST_F(EditFormat, SelectAllAndClearAllLeaveTheUnusedBitsOfByte3) {
     }
 }
 
-// No number is corrected while typed; OK keeps its low 16 bits, or 0 for what is no number.
+// No number is corrected while typed; OK stores it, 65535 at most, or 0 for what is no number.
 TEST_F(EditFormat, ApplicableConditionsNumbersAndMatchingString) {
     std::string shown_maximum;
     configure(
@@ -59,16 +59,16 @@ TEST_F(EditFormat, ApplicableConditionsNumbersAndMatchingString) {
     EXPECT_EQ(shown_maximum, "9999");
     const auto bytes = state.record.edit_format(4).bytes();
     EXPECT_EQ(std::vector<std::uint8_t>(bytes.begin() + 4, bytes.begin() + 10),
-              (std::vector<std::uint8_t>{0x70, 0x11, 0x00, 0x00, 0x2C, 0x00}));
+              (std::vector<std::uint8_t>{0xFF, 0xFF, 0x00, 0x00, 0x2C, 0x00}));
     EXPECT_EQ(state.record.edit_format(4).matching_string_location(), 300u);
 }
 
-TEST_F(EditFormat, NumberOfFieldsEnablesTheFieldButtonsAndIsTakenFrom1To6) {
+TEST_F(EditFormat, NumberOfFieldsEnablesTheFieldButtonsAndIsTakenUpTo6) {
     const struct {
         const char* typed;
         int buttons;
         unsigned stored;
-    } kCases[] = {{"1", 0, 0}, {"3", 2, 2}, {"9", 0, 4}};
+    } kCases[] = {{"1", 0, 0}, {"3", 2, 2}, {"9", 5, 5}};
     for (const auto& c : kCases) {
         SCOPED_TRACE(c.typed);
         state.record.edit_format(2).set_number_of_fields_minus_1(4);

@@ -62,9 +62,9 @@ class KeyGrid : public ::testing::Test {
     }
 
     // Binds the box to `value` and shows its text, as a page does when it fills its controls.
-    void bind(bool offers_key_type = true, bool starts_from_existing = true) {
+    void bind(bool offers_key_type = true) {
         make_key_entry_box(box, GetModuleHandleA(nullptr), interface_class,
-                           {value, offers_key_type, starts_from_existing, ""});
+                           {value, offers_key_type, ""});
         SetWindowTextA(box, key_string_text(value, interface_class).c_str());
     }
 
@@ -263,22 +263,6 @@ TEST_F(KeyGrid, Rs232PicksCharacters) {
         IDOK);
     EXPECT_EQ(value, slot_of({0x0D, 0x7F}));
     EXPECT_EQ(box_text(), "[CR][DEL]");
-}
-
-// The Code ID boxes: the grid starts empty, Cancel keeps the old value and text, OK with nothing
-// picked empties both.
-TEST_F(KeyGrid, ABoxThatStartsEmptyKeepsItsValueUntilOk) {
-    value = slot_of({0x41});
-    bind(true, false);
-    std::string text = "unread";
-    use_grid([&](HWND grid) { text = resulting_text(grid); }, IDCANCEL);
-    EXPECT_EQ(text, "");
-    EXPECT_EQ(box_text(), "[A]");
-    EXPECT_EQ(value, slot_of({0x41}));
-
-    use_grid([](HWND) {}, IDOK);
-    EXPECT_EQ(box_text(), "");
-    EXPECT_EQ(value[0], 0);
 }
 
 // The grid reads the interface class when it opens, so a change made meanwhile shows at once.

@@ -267,7 +267,7 @@ TEST_F(MainWindow, CloseWhenModifiedAnsweredNoClosesWithoutSaving) {
     EXPECT_FALSE(IsWindow(window));
 }
 
-TEST_F(MainWindow, CloseWhenModifiedAnsweredYesWithNoFileOffersSaveAsAndClosesIfCancelled) {
+TEST_F(MainWindow, CloseWhenModifiedAnsweredYesWithNoFileOffersSaveAsAndStaysIfCancelled) {
     state.settings_modified = true;
     ModalScript script;
     std::string save_dialog;
@@ -278,7 +278,8 @@ TEST_F(MainWindow, CloseWhenModifiedAnsweredYesWithNoFileOffersSaveAsAndClosesIf
     SendMessageA(window, WM_CLOSE, 0, 0);
     EXPECT_TRUE(script.finished_cleanly()) << ::testing::PrintToString(script.problems());
     EXPECT_EQ(save_dialog, "#32770");
-    EXPECT_FALSE(IsWindow(window));
+    EXPECT_TRUE(IsWindow(window));
+    EXPECT_TRUE(state.settings_modified);
 }
 
 TEST_F(MainWindow, CloseWhenModifiedAnsweredYesSavesToTheCurrentFile) {

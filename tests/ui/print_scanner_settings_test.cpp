@@ -204,6 +204,27 @@ TEST_F(PrintScannerSettings, StampwellBesideTheProgramWritesThePage) {
     }
 }
 
+// A file saved in another folder leaves the current directory where it was: the sheet and its
+// page go where Tessmar started, and the status bar names the page.
+TEST_F(PrintScannerSettings, TheSheetStaysInTheStartFolderAfterTheSaveAsDialogWentElsewhere) {
+    install_stampwell("program");
+    fs::create_directories(root / "elsewhere");
+    state.record.set(Field::scanner_timeout, 105);
+    ModalScript script;
+    script.then(
+        [&](HWND dialog) { choose_file_name(dialog, (root / "elsewhere" / "n.orl").string()); });
+    command(IDM_FILE_SAVE_AS);
+    EXPECT_TRUE(script.finished_cleanly()) << ::testing::PrintToString(script.problems());
+    ASSERT_TRUE(fs::exists(root / "elsewhere" / "n.orl"));
+
+    print({});
+    EXPECT_EQ(fs::current_path(), root / "work");
+    EXPECT_NE(page_written(root / "work").find("</html>"), std::string::npos);
+    EXPECT_EQ(
+        window_text(GetDlgItem(window, IDC_STATUS_BAR)),
+        "Stampwell writes the setup barcodes to " + (fs::current_path() / "Barcode.html").string());
+}
+
 // With another program in front, the message still belongs to the main window, so it comes up
 // over it and keeps it from taking input.
 TEST_F(PrintScannerSettings, WithAnotherProgramInFrontTheMessageBelongsToTheMainWindow) {

@@ -67,7 +67,8 @@ TEST_F(ReaderSettingsSheet, OkRebuildsTheTreeWithTheNewValuesAllCollapsed) {
     EXPECT_EQ(count_tree_view_items(tree()).expanded, 0);
 }
 
-// A Reset reaches the record at once, so even a Cancel leaves the tree showing it.
+// A Reset reaches the record at once, so even a Cancel leaves the tree showing it, and the
+// document holding changes to save.
 TEST_F(ReaderSettingsSheet, CancelAfterResetRebuildsTheTreeWithTheResetValues) {
     state.record.set(Field::scan_mode, 0);
     state.record.set(Field::scanner_timeout, 42);
@@ -79,7 +80,7 @@ TEST_F(ReaderSettingsSheet, CancelAfterResetRebuildsTheTreeWithTheResetValues) {
     EXPECT_EQ(tree_text(), expected_tree_text());
     EXPECT_NE(tree_text().find("Scanner Timeout: 10 sec"), std::string::npos);
     EXPECT_EQ(count_tree_view_items(tree()).expanded, 0);
-    EXPECT_FALSE(state.settings_modified);
+    EXPECT_TRUE(state.settings_modified);
 }
 
 TEST_F(ReaderSettingsSheet, CancelRebuildsTheTreeFromTheRecordAsItIs) {
@@ -88,6 +89,20 @@ TEST_F(ReaderSettingsSheet, CancelRebuildsTheTreeFromTheRecordAsItIs) {
     run_sheet([&](HWND sheet) { cancel_window(sheet); });
     EXPECT_NE(tree_text().find("Scanner Interface : Wand Emulation"), std::string::npos);
     EXPECT_EQ(tree_text(), expected_tree_text());
+}
+
+// A key box on a page shown before the interface changed reads as the new interface has it when
+// its page shows again: a carriage return is a key on a keyboard, a character on RS-232.
+TEST_F(ReaderSettingsSheet, KeyBoxesShownBeforeAnInterfaceChangeFollowIt) {
+    std::string before, after;
+    run_sheet([&](HWND sheet) {
+        before = text_of(show_tab(sheet, 2), IDC_SUFFIX_CODE);
+        select_item(show_tab(sheet, 1), IDC_INTERFACE, 1);  // RS-232
+        after = text_of(show_tab(sheet, 2), IDC_SUFFIX_CODE);
+        cancel_window(sheet);
+    });
+    EXPECT_EQ(before, "[Enter]");
+    EXPECT_EQ(after, "[CR]");
 }
 
 }  // namespace

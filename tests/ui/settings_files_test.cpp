@@ -249,15 +249,17 @@ TEST_F(SettingsFiles, OpenWithUnsavedChangesAnsweredCancelDoesNotOpen) {
     EXPECT_TRUE(state.settings_modified);
 }
 
-// A failed save is reported, keeps the modified flag, and leaves the previous file intact: here
-// Save and Save As (after its overwrite question) onto a read-only file, which they must not
-// replace.
+// A failed save is reported, keeps the modified flag and the document's file name, and leaves the
+// previous file intact: here Save and Save As (after its overwrite question) onto a read-only
+// file, which they must not replace.
 TEST_F(SettingsFiles, SavingOverAReadOnlyFileShowsTheErrorAndKeepsTheFile) {
     const std::vector<std::uint8_t> old(kRecordSize, 0x21);
     write_file_bytes(folder.file("ro.orl"), old);
     ASSERT_TRUE(SetFileAttributesA(folder.file("ro.orl").c_str(), FILE_ATTRIBUTE_READONLY));
     for (const int command_id : {IDM_FILE_SAVE, IDM_FILE_SAVE_AS}) {
-        state.current_file_path = folder.file("ro.orl");
+        const std::string document =
+            folder.file(command_id == IDM_FILE_SAVE ? "ro.orl" : "document.orl");
+        state.current_file_path = document;
         state.settings_modified = true;
         ModalScript script;
         if (command_id == IDM_FILE_SAVE_AS) {
@@ -271,6 +273,7 @@ TEST_F(SettingsFiles, SavingOverAReadOnlyFileShowsTheErrorAndKeepsTheFile) {
         EXPECT_EQ(script.message_boxes().back().caption, "Error");
         EXPECT_EQ(script.message_boxes().back().text, "Can't save the settings file!");
         EXPECT_TRUE(state.settings_modified);
+        EXPECT_EQ(state.current_file_path, document);
         EXPECT_EQ(read_file_bytes(folder.file("ro.orl")), old);
     }
     SetFileAttributesA(folder.file("ro.orl").c_str(), FILE_ATTRIBUTE_NORMAL);

@@ -126,7 +126,7 @@ TEST_F(DialogTest, LengthBoxesAreCorrectedAsTypedAndClampedOnOk) {
         {"a first above 127", "200", "4", "200", "4", 127, 4},
         {"a second above the first", "20", "50", "20", "50", 20, 20},
         {"both cleared", "", "", "", "", 127, 1},
-        {"a digit then a letter", "3x", "4a", "127", "1", 127, 1},
+        {"a letter typed is refused", "3x", "4a", "3", "4", 3, 3},
         {"zeros", "0", "0", "0", "0", 1, 1},
     };
     for (const auto& c : kCases) {

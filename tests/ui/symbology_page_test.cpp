@@ -124,7 +124,8 @@ TEST_F(SymbologyPage, BoxesShowTheRecordAndEachButtonFollowsItsBoxAtOnce) {
 }
 
 // Every box unchecked: the own enable bits clear, the UPC and EAN families lose their variants,
-// PDF 417 its three strings; every other byte stays. Checked again, the derived ones stay off.
+// PDF 417 its three strings; every other byte stays. Checked again, the UPC and EAN families read
+// plain codes ("No Addon") and PDF 417 stays off.
 TEST_F(SymbologyPage, OkWritesEnableBitsAndClearsUncheckedDerivedStates) {
     const auto click_all = [](HWND page) {
         for (const Symbology symbology : kPageOrder) {
@@ -143,14 +144,13 @@ TEST_F(SymbologyPage, OkWritesEnableBitsAndClearsUncheckedDerivedStates) {
     EXPECT_EQ(state.record, expected);
     EXPECT_TRUE(state.settings_modified);
 
-    // Checking EAN 13 or PDF 417 without a variant or a string enables nothing.
     run_page(click_all);
     expected.bytes[0] = 0xFF;
-    expected.bytes[1] = 0x80;  // Code 128
-    expected.bytes[2] = 0x31;  // MSI, Plessey, EAN 128
+    expected.bytes[1] = 0xC9;  // Code 128; UPCE, EAN 8 and EAN 13 No Addon
+    expected.bytes[2] = 0x39;  // MSI, Plessey, EAN 128; UPCA No Addon
     EXPECT_EQ(state.record, expected);
     const std::vector<bool> shown = boxes_shown();
-    EXPECT_FALSE(shown[10]);  // EAN 13
+    EXPECT_TRUE(shown[10]);   // EAN 13
     EXPECT_FALSE(shown[16]);  // PDF 417
     EXPECT_EQ(shown, enabled_in_record());
 }
@@ -269,7 +269,7 @@ TEST_F(SymbologyPage, ResetRestoresEverySymbologyFieldAndKeepsEveryOtherBit) {
                     expected.bytes.begin() + static_cast<std::ptrdiff_t>(offset));
     }
     EXPECT_EQ(state.record, expected);
-    EXPECT_FALSE(state.settings_modified);
+    EXPECT_TRUE(state.settings_modified);  // the record changed, Cancel or not
     EXPECT_EQ(prefix_shown, "");
     EXPECT_EQ(suffix_shown, "[Enter]");
     EXPECT_EQ(code_39_options, (std::vector<bool>{false, false, false, true}));
