@@ -21,6 +21,9 @@ struct AppContext {
     HWND status_bar = nullptr;
     HWND tooltips = nullptr;
     HFONT tree_font = nullptr;  // deleted when the window closes
+
+    // The "Compare with Scanner" dialog's size when it last closed, kept for the run.
+    SIZE compare_dialog_size{};
 };
 
 }  // namespace tessmar

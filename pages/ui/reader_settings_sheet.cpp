@@ -18,8 +18,8 @@ constexpr PageTemplate kPages[] = {
 
 }  // namespace
 
-void open_reader_settings(const PageContext& context, HWND owner, HWND tree_view) {
-    run_page_sheet(context, owner, kSheet, kPages);
+void open_reader_settings(const PageContext& context, HWND owner, HWND tree_view, int start_page) {
+    run_page_sheet(context, owner, kSheet, kPages, start_page);
     // Whichever button closed the sheet, a Reset may have reached the record meanwhile.
     build_summary_tree(tree_view, *context.state);
 }
