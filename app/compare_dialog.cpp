@@ -15,7 +15,7 @@ namespace tessmar {
 namespace {
 
 // Each column's share of the list's first width, in percent.
-constexpr int kColumnShares[] = {26, 38, 18, 18};
+constexpr int kColumnShares[] = {22, 44, 17, 17};
 static_assert(std::size(kColumnShares) == std::size(kComparisonColumns));
 
 // How a control follows the dialog's edges when the dialog is resized.
