@@ -40,6 +40,7 @@ constexpr std::size_t additional_field_offset(int a) {
     return 91 + kKeyStringSize * static_cast<std::size_t>(a - 1);
 }
 // Within a divider.
+inline constexpr std::size_t kFieldLengthOffset = 1;
 inline constexpr std::size_t kTerminatingStringOffset = 3;
 
 namespace detail {
@@ -68,7 +69,7 @@ class BasicFieldDivider {
     // 1 keeps the terminating string in the field ("Include"), 0 drops it ("Discard").
     unsigned include_terminating_string() const { return bytes_[0]; }
     // Non-zero: the field is this many characters long. Zero: it ends at the terminating string.
-    unsigned field_length() const { return detail::read_u16<Byte>(bytes_, 1); }
+    unsigned field_length() const { return detail::read_u16<Byte>(bytes_, kFieldLengthOffset); }
     std::span<Byte, kKeyStringSize> terminating_string() const {
         return bytes_.template subspan<kTerminatingStringOffset, kKeyStringSize>();
     }
@@ -77,7 +78,7 @@ class BasicFieldDivider {
         bytes_[0] = static_cast<std::uint8_t>(value);
     }
     void set_field_length(unsigned value) requires detail::kWritable<Byte> {
-        detail::write_u16<Byte>(bytes_, 1, value);
+        detail::write_u16<Byte>(bytes_, kFieldLengthOffset, value);
     }
 
   private:

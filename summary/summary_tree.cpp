@@ -399,7 +399,7 @@ SummaryNode data_substitution(const ProgramState& state) {
     return node;
 }
 
-// The lines of editing-format block k read it at `block` + its own offsets.
+// `block` is where an editing-format block lies in the record; its lines read the record there.
 SummaryNode applicable_conditions(std::size_t block, const ProgramState& state) {
     SummaryNode code_types = line("Applicable code type");
     for (const CodeType& type : kCodeTypes) {
@@ -423,13 +423,13 @@ SummaryNode applicable_conditions(std::size_t block, const ProgramState& state) 
     return node;
 }
 
-// A divider's bytes: the include flag, the 16-bit length, then the terminating string.
+// `divider` is where a field divider lies in the record: its include flag first.
 SummaryNode field_setting(int f, std::size_t divider, const ProgramState& state) {
+    const std::size_t length = divider + kFieldLengthOffset;
     SummaryNode node = line("Field " + std::to_string(f) + " Setting");
-    node.children.push_back(line("Divide Field by %s", at_offset(V::divider, divider + 1), state));
-    if (number_at(state.record, divider + 1) != 0) {
-        node.children.push_back(
-            line("Field Length : %s", at_offset(V::number, divider + 1), state));
+    node.children.push_back(line("Divide Field by %s", at_offset(V::divider, length), state));
+    if (number_at(state.record, length) != 0) {
+        node.children.push_back(line("Field Length : %s", at_offset(V::number, length), state));
     } else {
         node.children.push_back(line("Field Terminating String : %s",
                                      at_offset(V::key_string, divider + kTerminatingStringOffset),
