@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <sstream>
 
 #include "model/key_string.h"
 #include "summary/changed_lines.h"
@@ -8,23 +9,18 @@
 namespace tessmar {
 namespace {
 
-// The texts of the marked lines, in tree order.
+// The texts of the marked lines, paired with the lines as summary_text lists them.
 std::vector<std::string> marked_lines(const ProgramState& state) {
     const SummaryNode tree = build_summary(state);
     const std::vector<bool> marks = lines_changed_from_factory(tree, state.interface_class);
+    std::istringstream lines(summary_text(tree));
     std::vector<std::string> marked;
     std::size_t index = 0;
-    const std::function<void(const SummaryNode&)> walk = [&](const SummaryNode& node) {
-        for (const SummaryNode& line : node.children) {
-            EXPECT_LT(index, marks.size());
-            if (index < marks.size() && marks[index]) {
-                marked.push_back(line.text);
-            }
-            ++index;
-            walk(line);
+    for (std::string line; std::getline(lines, line); ++index) {
+        if (index < marks.size() && marks[index]) {
+            marked.push_back(line.substr(line.find_first_not_of(' ')));
         }
-    };
-    walk(tree);
+    }
     EXPECT_EQ(index, marks.size());
     return marked;
 }

@@ -2,6 +2,7 @@
 #include <windowsx.h>
 
 #include <algorithm>
+#include <tuple>
 
 #include "link/ui/port_dialog.h"
 #include "resources/resource.h"
@@ -55,20 +56,16 @@ class PortDialog : public MainWindowTest {
         RegDeleteKeyValueA(HKEY_CURRENT_USER, "Software\\Tessmar", "Port");
     }
 
-    // Opens the dialog on `chosen`, reads it and picks `entry` (or cancels, when negative).
-    Shown choose(ProgramState& chosen, int entry) {
+    // Opens the dialog on `chosen`, reads it, selects `entry` and presses `button`.
+    Shown choose(ProgramState& chosen, int entry, int button = IDOK) {
         Shown shown;
         ModalScript script;
         script.then([&](HWND dialog) {
             shown = read_dialog(dialog);
-            if (entry < 0) {
-                cancel_window(dialog);
-                return;
-            }
             ComboBox_SetCurSel(GetDlgItem(dialog, IDC_COM_PORT), entry);
-            press_button(dialog, IDOK);
+            press_button(dialog, button);
         });
-        EXPECT_EQ(choose_com_port(app.instance, window, chosen), entry >= 0);
+        EXPECT_EQ(choose_com_port(app.instance, window, chosen), button == IDOK);
         EXPECT_TRUE(script.finished_cleanly()) << ::testing::PrintToString(script.problems());
         return shown;
     }
@@ -76,7 +73,7 @@ class PortDialog : public MainWindowTest {
 
 TEST_F(PortDialog, OffersSixPortsWithTheGivenOneSelected) {
     state.selected_port_index = 3;
-    const Shown shown = choose(state, -1);
+    const Shown shown = choose(state, 3, IDCANCEL);
     EXPECT_EQ(shown.caption, "Open COM Port");
     const std::vector<std::string> first_six(
         shown.ports.begin(), shown.ports.begin() + std::min<std::size_t>(6, shown.ports.size()));
@@ -91,21 +88,12 @@ TEST_F(PortDialog, OffersSixPortsWithTheGivenOneSelected) {
 }
 
 TEST_F(PortDialog, OkStoresTheChoiceAndCancelOrEscKeepsTheOldOne) {
-    const auto chosen_after = [&](int index, int button) {
-        ModalScript script;
-        script.then([&](HWND dialog) {
-            ComboBox_SetCurSel(GetDlgItem(dialog, IDC_COM_PORT), index);
-            press_button(dialog, button);
-        });
-        ProgramState chosen;
-        chosen.selected_port_index = 1;
-        const bool confirmed = choose_com_port(app.instance, window, chosen);
-        EXPECT_TRUE(script.finished_cleanly()) << ::testing::PrintToString(script.problems());
-        return std::make_pair(confirmed, chosen.selected_port_index);
-    };
-    EXPECT_EQ(chosen_after(5, IDOK), std::make_pair(true, 5));
-    EXPECT_EQ(chosen_after(0, IDOK), std::make_pair(true, 0));
-    EXPECT_EQ(chosen_after(4, IDCANCEL), std::make_pair(false, 1));
+    ProgramState chosen;
+    for (const auto& [entry, button, kept] :
+         {std::tuple{5, IDOK, 5}, {0, IDOK, 0}, {4, IDCANCEL, 0}}) {
+        choose(chosen, entry, button);
+        EXPECT_EQ(chosen.selected_port_index, kept);
+    }
 
     ModalScript escape;
     escape.then([](HWND dialog) {
@@ -115,16 +103,14 @@ TEST_F(PortDialog, OkStoresTheChoiceAndCancelOrEscKeepsTheOldOne) {
         // Through the dialog's own loop, as a key press would come.
         PostMessageA(list, WM_KEYDOWN, VK_ESCAPE, 1);
     });
-    ProgramState chosen;
-    chosen.selected_port_index = 1;
     EXPECT_FALSE(choose_com_port(app.instance, window, chosen));
     EXPECT_TRUE(escape.finished_cleanly()) << ::testing::PrintToString(escape.problems());
-    EXPECT_EQ(chosen.selected_port_index, 1);
+    EXPECT_EQ(chosen.selected_port_index, 0);
 }
 
 // The build's Wine prefix maps COM9 and COM12 too, as a USB adapter and a cradle would be.
 TEST_F(PortDialog, PortsBeyondCom6FollowInNumberOrderAndTheChoiceOutlivesTheRun) {
-    const Shown first = choose(state, -1);
+    const Shown first = choose(state, 0, IDCANCEL);
     const auto at = [&first](const std::string& port) {
         return std::find(first.ports.begin(), first.ports.end(), port) - first.ports.begin();
     };
@@ -139,10 +125,8 @@ TEST_F(PortDialog, PortsBeyondCom6FollowInNumberOrderAndTheChoiceOutlivesTheRun)
     recall_chosen_port(next_run);
     EXPECT_EQ(chosen_port(next_run), "COM12");
     EXPECT_EQ(choose(next_run, 2).selected, com12);
-    EXPECT_EQ(chosen_port(next_run), "COM3");
-    ProgramState run_after;
-    recall_chosen_port(run_after);
-    EXPECT_EQ(chosen_port(run_after), "COM3");
+    recall_chosen_port(state);
+    EXPECT_EQ(chosen_port(state), "COM3");
 }
 
 }  // namespace
