@@ -4,7 +4,6 @@
 #include <commctrl.h>
 #include <windowsx.h>
 
-#include <algorithm>
 #include <atomic>
 #include <numeric>
 #include <thread>
@@ -164,27 +163,6 @@ TEST_F(ScannerLink, DownloadsAndReadsBackThroughTheDialogs) {
     }
     // Both windows are gone.
     EXPECT_EQ(FindWindowA("#32770", "Progress"), nullptr);
-}
-
-// A port beyond COM6, as a USB adapter is numbered: opened by its name in the device namespace.
-TEST_F(ScannerLink, DownloadsThroughAPortBeyondCom6) {
-    ScannerSimulator scanner(12);
-    ASSERT_EQ(scanner.problem(), "");
-    ModalScript script;
-    script
-        .then([](HWND dialog) {
-            HWND list = GetDlgItem(dialog, IDC_COM_PORT);
-            ComboBox_SetCurSel(list, ComboBox_FindStringExact(list, -1, "COM12"));
-            press_button(dialog, IDOK);
-        })
-        .answer(IDOK);
-    command(IDM_DOWNLOAD_SETTINGS);
-    expect_clean(script);
-    ASSERT_EQ(script.message_boxes().size(), 1u);
-    EXPECT_EQ(script.message_boxes()[0].text, "Downloaded completely!");
-    const std::vector<std::uint8_t> memory = scanner.memory();
-    ASSERT_GE(memory.size(), kRecordSize);
-    EXPECT_TRUE(std::equal(state.record.bytes.begin(), state.record.bytes.end(), memory.begin()));
 }
 
 // Like a serial port whose hardware is missing: the device is there, but cannot be opened.

@@ -87,15 +87,11 @@ TEST_F(SummaryTreeView, LinesThatDifferFromTheFactoryAreBoldAndSoAreTheirGroups)
                                         "Applicable Conditions", "Maximum Length : 20"}));
 }
 
-// The line at `path` (child indexes from the top), its branches opened as a user opens them.
+// The line at `path` (child indexes from the top), with the branches above it opened.
 HTREEITEM open_line(HWND tree, std::initializer_list<int> path) {
-    HTREEITEM item = nullptr;
-    for (const int index : path) {
-        if (item) {
-            TreeView_Expand(tree, item, TVE_EXPAND);
-        }
-        item = item ? TreeView_GetChild(tree, item) : TreeView_GetRoot(tree);
-        for (int i = 0; i < index; ++i) {
+    HTREEITEM item = TVI_ROOT;
+    for (int index : path) {
+        for (item = TreeView_GetChild(tree, item); index > 0; --index) {
             item = TreeView_GetNextSibling(tree, item);
         }
     }
