@@ -23,6 +23,9 @@ struct AppContext {
     HFONT tree_font = nullptr;  // deleted when the window closes
     // A log-off was refused with a reason that Windows shows until the session goes on.
     bool session_blocked = false;
+
+    // The "Compare with Scanner" dialog's size when it last closed, kept for the run.
+    SIZE compare_dialog_size{};
 };
 
 }  // namespace tessmar

@@ -7,6 +7,7 @@
 #include "app/about_box.h"
 #include "app/compare_dialog.h"
 #include "app/main_window.h"
+#include "app/manual.h"
 #include "app/settings_files.h"
 #include "link/ui/scanner_link.h"
 #include "pages/ui/reader_settings_sheet.h"
@@ -23,8 +24,8 @@ constexpr MessageStyle kSaveQuestion{kMainWindowTitle, MB_YESNOCANCEL | MB_ICONW
 
 // The sheet opens over the main window and rebuilds its tree when it closes; the rebuilt tree
 // then takes the keyboard.
-void open_sheet(AppContext& app) {
-    open_reader_settings({app.instance, app.state}, app.main_window, app.tree_view);
+void open_sheet(AppContext& app, int start_page = 0) {
+    open_reader_settings({app.instance, app.state}, app.main_window, app.tree_view, start_page);
     give_tree_the_keyboard(app);
 }
 
@@ -78,21 +79,30 @@ void on_print_scanner_settings(AppContext& app) {
     }
 }
 
+void on_manual(AppContext& app) {
+    open_manual(app.main_window, app.state->program_directory);
+}
+
 void on_about(AppContext& app) {
     show_about_box(app.instance, app.main_window);
 }
 
-// The sheet opens on the record just read; a cancelled or failed read opens nothing. What was
-// read is in no file yet: it becomes a new document, so Save asks for a name instead of
-// replacing the file opened before, and closing asks whether to save it.
+// What was read is in no file yet: it becomes a new document, so Save asks for a name instead
+// of replacing the file opened before, and closing asks whether to save it. The sheet opens on
+// the record just read.
+void take_read_settings(AppContext& app) {
+    app.state->current_file_path.clear();
+    app.state->settings_modified = true;
+    open_sheet(app);
+}
+
+// A cancelled or failed read opens nothing.
 void on_read_scanner_settings(AppContext& app) {
     if (!offer_to_save(app, kSaveBeforeReplacing)) {
         return;
     }
     if (RunScannerLink(app.instance, app.main_window, *app.state, false) > 0) {
-        app.state->current_file_path.clear();
-        app.state->settings_modified = true;
-        open_sheet(app);
+        take_read_settings(app);
     }
 }
 
@@ -100,14 +110,37 @@ void on_download_settings(AppContext& app) {
     RunScannerLink(app.instance, app.main_window, *app.state, true);
 }
 
+// The record read for a comparison becomes the document as after a read, once unsaved settings
+// have been offered to be saved.
+void use_scanner_settings(AppContext& app, const SettingsRecord& read) {
+    if (!offer_to_save(app, kSaveBeforeReplacing)) {
+        return;
+    }
+    load_settings_bytes(*app.state, read.bytes);
+    take_read_settings(app);
+}
+
 // The scanner is read into a copy of the state: the record, the file name and the modified flag
-// stay as they are. Only the port confirmed in the dialog is kept, as after any connection.
+// stay as they are unless the technician takes the scanner's settings. Only the port confirmed
+// in the dialog is kept, as after any connection.
 void on_compare_with_scanner(AppContext& app) {
     ProgramState scanner = *app.state;
     const int read = RunScannerLink(app.instance, app.main_window, scanner, false);
     app.state->selected_port_index = scanner.selected_port_index;
-    if (read > 0) {
-        show_comparison(app.instance, app.main_window, compare_records(*app.state, scanner.record));
+    app.state->other_port = scanner.other_port;
+    if (read <= 0) {
+        return;
+    }
+    switch (show_comparison(app.instance, app.main_window,
+                            compare_records(*app.state, scanner.record), app.compare_dialog_size)) {
+        case ComparisonChoice::send_ours:
+            on_download_settings(app);
+            break;
+        case ComparisonChoice::use_theirs:
+            use_scanner_settings(app, scanner.record);
+            break;
+        case ComparisonChoice::close:
+            break;
     }
 }
 
@@ -124,6 +157,7 @@ constexpr CommandEntry kCommands[] = {
     {IDM_FILE_EXIT, on_exit},
     {IDM_CONFIGURE_SCANNER, on_configure_scanner},
     {IDM_PRINT_SCANNER_SETTINGS, on_print_scanner_settings},
+    {IDM_MANUAL, on_manual},
     {IDM_ABOUT, on_about},
     {IDM_READ_SCANNER_SETTINGS, on_read_scanner_settings},
     {IDM_DOWNLOAD_SETTINGS, on_download_settings},
@@ -139,6 +173,10 @@ void open_settings_file_named(AppContext& app, const std::string& path) {
     if (open_settings_path(app, app.main_window, path)) {
         open_sheet(app);
     }
+}
+
+void configure_scanner_on_page(AppContext& app, int page) {
+    open_sheet(app, page);
 }
 
 bool offer_to_save(AppContext& app, const char* question) {

@@ -16,6 +16,10 @@ void dispatch_command(AppContext& app, UINT command_id);
 // reads the file, and opens the Reader Settings sheet on it.
 void open_settings_file_named(AppContext& app, const std::string& path);
 
+// Configure scanner, with Reader Settings opening on page `page` (0 "Scanner" to 5 "Edit
+// Format").
+void configure_scanner_on_page(AppContext& app, int page);
+
 // Asks whether to save unsaved changes, with `question` ("Save the program ?" on close, "Save
 // current settings ?" before New, Open and Read scanner settings). False when the command that
 // asked must stop: the user cancelled, or the save did not happen (it failed, or its Save As

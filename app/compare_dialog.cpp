@@ -3,35 +3,66 @@
 #include <commctrl.h>
 #include <windowsx.h>
 
+#include <array>
+#include <cstring>
 #include <string>
 
 #include "resources/resource.h"
 #include "win32/dialog_procedure.h"
+#include "win32/user_message.h"
 
 namespace tessmar {
 namespace {
 
-struct Column {
-    const char* title;
-    int share;  // of the list's width, in percent
+// Each column's share of the list's first width, in percent.
+constexpr int kColumnShares[] = {22, 44, 17, 17};
+static_assert(std::size(kColumnShares) == std::size(kComparisonColumns));
+
+// How a control follows the dialog's edges when the dialog is resized.
+enum Anchor : unsigned {
+    kWider = 1,          // its right edge follows the dialog's
+    kTaller = 2,         // its bottom edge follows the dialog's
+    kFollowsRight = 4,   // it moves with the dialog's right edge
+    kFollowsBottom = 8,  // it moves with the dialog's bottom edge
 };
 
-constexpr Column kColumns[] = {{"Setting", 50}, {"Tessmar", 25}, {"Scanner", 25}};
+struct AnchoredControl {
+    int id;
+    unsigned anchor;
+};
 
-// The rows the dialog shows.
+constexpr AnchoredControl kLayout[] = {
+    {IDC_COMPARE_VERDICT, kWider},          {IDC_COMPARE_LIST, kWider | kTaller},
+    {IDC_COMPARE_SEND, kFollowsBottom},     {IDC_COMPARE_USE, kFollowsBottom},
+    {IDOK, kFollowsRight | kFollowsBottom},
+};
+
 struct Comparison {
     const std::vector<ComparisonRow>& rows;
+    SIZE& size;  // the dialog's size when it last closed; none at first
+    // The layout as the template made it, which resizing starts from.
+    SIZE first_client{};
+    SIZE first_window{};
+    std::array<RECT, std::size(kLayout)> first_rects{};
+    int list_width = 0;
 };
 
-void add_columns(HWND list) {
+SIZE size_of(const RECT& rect) {
+    return {rect.right - rect.left, rect.bottom - rect.top};
+}
+
+int list_client_width(HWND list) {
     RECT client{};
     GetClientRect(list, &client);
-    const int width = client.right - GetSystemMetrics(SM_CXVSCROLL);
-    for (int i = 0; i < static_cast<int>(std::size(kColumns)); ++i) {
+    return client.right;
+}
+
+void add_columns(HWND list, int width) {
+    for (int i = 0; i < static_cast<int>(std::size(kComparisonColumns)); ++i) {
         LVCOLUMNA column{};
         column.mask = LVCF_TEXT | LVCF_WIDTH | LVCF_SUBITEM;
-        column.pszText = const_cast<char*>(kColumns[i].title);
-        column.cx = width * kColumns[i].share / 100;
+        column.pszText = const_cast<char*>(kComparisonColumns[i]);
+        column.cx = width * kColumnShares[i] / 100;
         column.iSubItem = i;
         ListView_InsertColumn(list, i, &column);
     }
@@ -43,8 +74,9 @@ void add_row(HWND list, int index, const ComparisonRow& row) {
     item.iItem = index;
     item.pszText = const_cast<char*>(row.setting.c_str());
     ListView_InsertItem(list, &item);
-    ListView_SetItemText(list, index, 1, const_cast<char*>(row.ours.c_str()));
-    ListView_SetItemText(list, index, 2, const_cast<char*>(row.theirs.c_str()));
+    ListView_SetItemText(list, index, 1, const_cast<char*>(row.place.c_str()));
+    ListView_SetItemText(list, index, 2, const_cast<char*>(row.ours.c_str()));
+    ListView_SetItemText(list, index, 3, const_cast<char*>(row.theirs.c_str()));
 }
 
 std::string verdict(std::size_t differences) {
@@ -55,38 +87,182 @@ std::string verdict(std::size_t differences) {
            std::to_string(differences) + (differences == 1 ? " difference." : " differences.");
 }
 
+void note_first_layout(HWND dialog, Comparison& comparison) {
+    RECT rect{};
+    GetClientRect(dialog, &rect);
+    comparison.first_client = size_of(rect);
+    GetWindowRect(dialog, &rect);
+    comparison.first_window = size_of(rect);
+    for (std::size_t i = 0; i < std::size(kLayout); ++i) {
+        HWND control = GetDlgItem(dialog, kLayout[i].id);
+        GetWindowRect(control, &comparison.first_rects[i]);
+        MapWindowRect(nullptr, dialog, &comparison.first_rects[i]);
+    }
+}
+
+// The size it had when it last closed, about the same centre.
+void take_remembered_size(HWND dialog, const SIZE& size) {
+    if (size.cx <= 0 || size.cy <= 0) {
+        return;
+    }
+    RECT rect{};
+    GetWindowRect(dialog, &rect);
+    const int left = (rect.left + rect.right - size.cx) / 2;
+    const int top = (rect.top + rect.bottom - size.cy) / 2;
+    SetWindowPos(dialog, nullptr, left, top, size.cx, size.cy, SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
 BOOL on_init_dialog(HWND dialog, Comparison& comparison) {
     const std::vector<ComparisonRow>& shown = comparison.rows;
     SetDlgItemTextA(dialog, IDC_COMPARE_VERDICT, verdict(shown.size()).c_str());
     HWND list = GetDlgItem(dialog, IDC_COMPARE_LIST);
+    note_first_layout(dialog, comparison);
+    comparison.list_width = list_client_width(list);
     if (shown.empty()) {
+        // Nothing to send or take: the scanner holds the current settings.
         ShowWindow(list, SW_HIDE);
-        return TRUE;
+        EnableWindow(GetDlgItem(dialog, IDC_COMPARE_SEND), FALSE);
+        EnableWindow(GetDlgItem(dialog, IDC_COMPARE_USE), FALSE);
+    } else {
+        ListView_SetExtendedListViewStyle(list, LVS_EX_FULLROWSELECT | LVS_EX_LABELTIP);
+        add_columns(list, comparison.list_width - GetSystemMetrics(SM_CXVSCROLL));
+        for (std::size_t i = 0; i < shown.size(); ++i) {
+            add_row(list, static_cast<int>(i), shown[i]);
+        }
     }
-    ListView_SetExtendedListViewStyle(list, LVS_EX_FULLROWSELECT | LVS_EX_LABELTIP);
-    add_columns(list);
-    for (std::size_t i = 0; i < shown.size(); ++i) {
-        add_row(list, static_cast<int>(i), shown[i]);
-    }
+    take_remembered_size(dialog, comparison.size);
     return TRUE;
 }
 
-bool on_command(HWND dialog, Comparison&, int id, UINT) {
-    if (id != IDOK && id != IDCANCEL) {
-        return false;
+RECT anchored_rect(const RECT& first, unsigned anchor, int wider, int taller) {
+    RECT rect = first;
+    if (anchor & (kWider | kFollowsRight)) {
+        rect.right += wider;
     }
-    EndDialog(dialog, id);
-    return true;
+    if (anchor & kFollowsRight) {
+        rect.left += wider;
+    }
+    if (anchor & (kTaller | kFollowsBottom)) {
+        rect.bottom += taller;
+    }
+    if (anchor & kFollowsBottom) {
+        rect.top += taller;
+    }
+    return rect;
 }
 
-constexpr DialogHandlers<Comparison> kHandlers = {.init = on_init_dialog, .command = on_command};
+// The columns keep their shares of the list, as the user last set them.
+void scale_columns(HWND list, Comparison& comparison) {
+    const int width = list_client_width(list);
+    if (comparison.list_width <= 0 || width <= 0) {
+        return;
+    }
+    for (int i = 0; i < static_cast<int>(std::size(kComparisonColumns)); ++i) {
+        ListView_SetColumnWidth(
+            list, i, MulDiv(ListView_GetColumnWidth(list, i), width, comparison.list_width));
+    }
+    comparison.list_width = width;
+}
+
+void on_size(HWND dialog, Comparison& comparison, int width, int height) {
+    const int wider = width - comparison.first_client.cx;
+    const int taller = height - comparison.first_client.cy;
+    HDWP positions = BeginDeferWindowPos(static_cast<int>(std::size(kLayout)));
+    for (std::size_t i = 0; i < std::size(kLayout) && positions; ++i) {
+        const RECT rect =
+            anchored_rect(comparison.first_rects[i], kLayout[i].anchor, wider, taller);
+        positions = DeferWindowPos(positions, GetDlgItem(dialog, kLayout[i].id), nullptr, rect.left,
+                                   rect.top, rect.right - rect.left, rect.bottom - rect.top,
+                                   SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+    if (positions) {
+        EndDeferWindowPos(positions);
+    }
+    scale_columns(GetDlgItem(dialog, IDC_COMPARE_LIST), comparison);
+    InvalidateRect(dialog, nullptr, TRUE);
+}
+
+// The clipboard takes a movable global block that it owns once SetClipboardData succeeds.
+void copy_to_clipboard(HWND owner, const std::string& text) {
+    if (!OpenClipboard(owner)) {
+        report_error(owner, "The list could not be copied: the clipboard is in use.");
+        return;
+    }
+    EmptyClipboard();
+    HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, text.size() + 1);
+    void* bytes = block ? GlobalLock(block) : nullptr;
+    if (bytes) {
+        std::memcpy(bytes, text.c_str(), text.size() + 1);
+        GlobalUnlock(block);
+        if (SetClipboardData(CF_TEXT, block)) {
+            block = nullptr;
+        }
+    }
+    if (block) {
+        GlobalFree(block);
+    }
+    CloseClipboard();
+}
+
+INT_PTR on_notify(HWND dialog, Comparison& comparison, const NMHDR& header) {
+    if (header.idFrom != IDC_COMPARE_LIST || header.code != LVN_KEYDOWN) {
+        return FALSE;
+    }
+    const auto& key = reinterpret_cast<const NMLVKEYDOWN&>(header);
+    if (key.wVKey == 'C' && GetKeyState(VK_CONTROL) < 0) {
+        copy_to_clipboard(dialog, comparison_table_text(comparison.rows));
+    }
+    return FALSE;
+}
+
+INT_PTR on_message(HWND dialog, Comparison& comparison, UINT message, WPARAM, LPARAM lParam) {
+    switch (message) {
+        case WM_SIZE:
+            on_size(dialog, comparison, GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
+            return TRUE;
+        case WM_GETMINMAXINFO: {
+            // Never smaller than the template made it, so no control overlaps another.
+            auto* limits = reinterpret_cast<MINMAXINFO*>(lParam);
+            limits->ptMinTrackSize = {comparison.first_window.cx, comparison.first_window.cy};
+            return TRUE;
+        }
+    }
+    return FALSE;
+}
+
+bool on_command(HWND dialog, Comparison& comparison, int id, UINT) {
+    switch (id) {
+        case IDOK:
+        case IDCANCEL:
+        case IDC_COMPARE_SEND:
+        case IDC_COMPARE_USE: {
+            RECT rect{};
+            GetWindowRect(dialog, &rect);
+            comparison.size = size_of(rect);
+            EndDialog(dialog, id);
+            return true;
+        }
+    }
+    return false;
+}
+
+constexpr DialogHandlers<Comparison> kHandlers = {
+    .init = on_init_dialog, .command = on_command, .notify = on_notify, .message = on_message};
 
 }  // namespace
 
-void show_comparison(HINSTANCE instance, HWND owner, const RecordComparison& comparison) {
+ComparisonChoice show_comparison(HINSTANCE instance, HWND owner, const RecordComparison& comparison,
+                                 SIZE& size) {
     const std::vector<ComparisonRow> rows = comparison_rows(comparison);
-    Comparison shown{rows};
-    run_modal_dialog<Comparison, kHandlers>(instance, "CompareDlg", owner, shown);
+    Comparison shown{rows, size};
+    switch (run_modal_dialog<Comparison, kHandlers>(instance, "CompareDlg", owner, shown)) {
+        case IDC_COMPARE_SEND:
+            return ComparisonChoice::send_ours;
+        case IDC_COMPARE_USE:
+            return ComparisonChoice::use_theirs;
+        default:
+            return ComparisonChoice::close;
+    }
 }
 
 }  // namespace tessmar

@@ -8,6 +8,7 @@
 #include "app/commands.h"
 #include "app/main_toolbar.h"
 #include "app/outside_files.h"
+#include "link/ui/port_dialog.h"
 #include "resources/resource.h"
 #include "summary/ui/summary_tree_view.h"
 #include "win32/common_controls.h"
@@ -224,6 +225,23 @@ void on_drop_files(HWND window, HDROP drop) {
     open_dropped_file(context_of(window), drop);
 }
 
+// Double-click or Enter on a line of the tree opens Reader Settings on the page that edits it.
+// A double-click on a line's button still opens or closes its branch.
+LRESULT on_notify(HWND window, int, NMHDR* header) {
+    AppContext& app = context_of(window);
+    if (header->hwndFrom != app.tree_view ||
+        (header->code != NM_DBLCLK && header->code != NM_RETURN)) {
+        return 0;
+    }
+    HTREEITEM line = header->code == NM_DBLCLK ? line_under_cursor(app.tree_view)
+                                               : TreeView_GetSelection(app.tree_view);
+    if (!line) {
+        return 0;
+    }
+    configure_scanner_on_page(app, reader_page_of_line(app.tree_view, line));
+    return TRUE;  // the tree does not also open or close the line's branch
+}
+
 void on_command(HWND window, int id, HWND, UINT) {
     dispatch_command(context_of(window), static_cast<UINT>(id));
 }
@@ -254,6 +272,7 @@ LRESULT on_message(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
             HANDLE_MSG(window, WM_ENDSESSION, on_end_session);
             HANDLE_MSG(window, WM_DESTROY, on_destroy);
             HANDLE_MSG(window, WM_COMMAND, on_command);
+            HANDLE_MSG(window, WM_NOTIFY, on_notify);
             HANDLE_MSG(window, WM_DROPFILES, on_drop_files);
             HANDLE_MSG(window, WM_SETFOCUS, on_set_focus);
         case WM_MENUSELECT:
@@ -318,6 +337,7 @@ HWND create_main_window(AppContext& app) {
 
 int run_tessmar(HINSTANCE instance, int show_command, const std::string& start_file) {
     ProgramState state;
+    recall_chosen_port(state);
     AppContext app;
     app.instance = instance;
     app.state = &state;

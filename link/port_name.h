@@ -1,8 +1,10 @@
 // The name a serial port is opened by on Windows.
 #pragma once
 
+#include <span>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace tessmar {
 
@@ -10,5 +12,11 @@ namespace tessmar {
 // the device namespace, as \\.\COM10 (in any case of the letters). Every other name, a device
 // path such as \\.\COM12 or /dev/ttyUSB0 included, is opened as it is.
 std::string serial_device_name(std::string_view port);
+
+// The serial ports `found` on a machine beyond those `listed` already, each once, in number
+// order ("COM7", "COM9", "COM12"); names that are not "COM" and a number come after them, in
+// name order. Names are compared without regard to case, as Windows compares them.
+std::vector<std::string> ports_beyond(std::vector<std::string> found,
+                                      std::span<const char* const> listed);
 
 }  // namespace tessmar

@@ -25,8 +25,13 @@ inline constexpr std::size_t kFieldDividerSize = 14;
 
 using EditFormatBytes = std::array<std::uint8_t, kEditFormatBlockSize>;
 
-// Where the key strings of a block lie, for the pages' key-entry boxes.
+// Where a block's values lie (the 16-bit numbers little-endian).
+inline constexpr std::size_t kMaximumLengthOffset = 4;
+inline constexpr std::size_t kMinimumLengthOffset = 6;
 inline constexpr std::size_t kMatchingStringOffset = 8;
+inline constexpr std::size_t kMatchingStringLocationOffset = 19;
+inline constexpr std::size_t kTransmissionSequenceOffset = 146;
+inline constexpr std::size_t kNumberOfFieldsOffset = 162;
 // Divider f (1 to 5) and additional field a (1 to 5).
 constexpr std::size_t field_divider_offset(int f) {
     return 21 + kFieldDividerSize * static_cast<std::size_t>(f - 1);
@@ -35,6 +40,7 @@ constexpr std::size_t additional_field_offset(int a) {
     return 91 + kKeyStringSize * static_cast<std::size_t>(a - 1);
 }
 // Within a divider.
+inline constexpr std::size_t kFieldLengthOffset = 1;
 inline constexpr std::size_t kTerminatingStringOffset = 3;
 
 namespace detail {
@@ -63,7 +69,7 @@ class BasicFieldDivider {
     // 1 keeps the terminating string in the field ("Include"), 0 drops it ("Discard").
     unsigned include_terminating_string() const { return bytes_[0]; }
     // Non-zero: the field is this many characters long. Zero: it ends at the terminating string.
-    unsigned field_length() const { return detail::read_u16<Byte>(bytes_, 1); }
+    unsigned field_length() const { return detail::read_u16<Byte>(bytes_, kFieldLengthOffset); }
     std::span<Byte, kKeyStringSize> terminating_string() const {
         return bytes_.template subspan<kTerminatingStringOffset, kKeyStringSize>();
     }
@@ -72,7 +78,7 @@ class BasicFieldDivider {
         bytes_[0] = static_cast<std::uint8_t>(value);
     }
     void set_field_length(unsigned value) requires detail::kWritable<Byte> {
-        detail::write_u16<Byte>(bytes_, 1, value);
+        detail::write_u16<Byte>(bytes_, kFieldLengthOffset, value);
     }
 
   private:
@@ -92,12 +98,14 @@ class BasicEditFormatBlock {
         assert(index >= 0 && index < 4);
         return bytes_[static_cast<std::size_t>(index)];
     }
-    unsigned maximum_length() const { return detail::read_u16<Byte>(bytes_, 4); }
-    unsigned minimum_length() const { return detail::read_u16<Byte>(bytes_, 6); }
+    unsigned maximum_length() const { return detail::read_u16<Byte>(bytes_, kMaximumLengthOffset); }
+    unsigned minimum_length() const { return detail::read_u16<Byte>(bytes_, kMinimumLengthOffset); }
     std::span<Byte, kKeyStringSize> matching_string() const {
         return bytes_.template subspan<kMatchingStringOffset, kKeyStringSize>();
     }
-    unsigned matching_string_location() const { return detail::read_u16<Byte>(bytes_, 19); }
+    unsigned matching_string_location() const {
+        return detail::read_u16<Byte>(bytes_, kMatchingStringLocationOffset);
+    }
     // Divider f (1 to 5) cuts field f off from the rest of the data.
     BasicFieldDivider<Byte> field_divider(int f) const {
         assert(f >= 1 && f <= kFieldDividers);
@@ -110,25 +118,25 @@ class BasicEditFormatBlock {
         return bytes_.subspan(additional_field_offset(a)).template first<kKeyStringSize>();
     }
     std::span<Byte, kTransmissionSequenceSize> transmission_sequence() const {
-        return bytes_.template subspan<146, kTransmissionSequenceSize>();
+        return bytes_.template subspan<kTransmissionSequenceOffset, kTransmissionSequenceSize>();
     }
-    unsigned number_of_fields_minus_1() const { return bytes_[162]; }
+    unsigned number_of_fields_minus_1() const { return bytes_[kNumberOfFieldsOffset]; }
 
     void set_applicable_code_types(int index, std::uint8_t bits) requires detail::kWritable<Byte> {
         assert(index >= 0 && index < 4);
         bytes_[static_cast<std::size_t>(index)] = bits;
     }
     void set_maximum_length(unsigned value) requires detail::kWritable<Byte> {
-        detail::write_u16<Byte>(bytes_, 4, value);
+        detail::write_u16<Byte>(bytes_, kMaximumLengthOffset, value);
     }
     void set_minimum_length(unsigned value) requires detail::kWritable<Byte> {
-        detail::write_u16<Byte>(bytes_, 6, value);
+        detail::write_u16<Byte>(bytes_, kMinimumLengthOffset, value);
     }
     void set_matching_string_location(unsigned value) requires detail::kWritable<Byte> {
-        detail::write_u16<Byte>(bytes_, 19, value);
+        detail::write_u16<Byte>(bytes_, kMatchingStringLocationOffset, value);
     }
     void set_number_of_fields_minus_1(unsigned value) requires detail::kWritable<Byte> {
-        bytes_[162] = static_cast<std::uint8_t>(value);
+        bytes_[kNumberOfFieldsOffset] = static_cast<std::uint8_t>(value);
     }
 
   private:

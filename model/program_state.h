@@ -43,8 +43,10 @@ struct ProgramState {
     std::string current_file_path;
     std::string program_directory;
 
-    // Link state: the COM port last confirmed in the port dialog, 0 for COM1.
+    // Link state: the COM port last confirmed in the port dialog, 0 for COM1 to 5 for COM6, or,
+    // when that was a port beyond COM6 ("COM9"), its name, which then takes the index's place.
     int selected_port_index = 0;
+    std::string other_port;
 };
 
 InterfaceClass derive_interface_class(unsigned keyboard_type);

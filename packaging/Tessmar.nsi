@@ -1,6 +1,7 @@
 ; The Tessmar installer: the programs and the manual in Program Files\Tessmar, a Start-menu
-; folder, the .orl file type, and an uninstaller in Programs and Features. Silent with /S; /D=
-; sets the folder, as in every NSIS installer.
+; folder, the .orl file type, and an uninstaller in Programs and Features; as an option, the
+; folder on the technician's own PATH, for tessmar-cli. Silent with /S (/CLIPATH chooses the
+; option there); /D= sets the folder, as in every NSIS installer.
 ; packaging/CMakeLists.txt builds it and defines VERSION, VERSION_QUAD, STAGE (the folder that
 ; holds the files to install), ICON and OUTFILE.
 
@@ -11,6 +12,9 @@ RequestExecutionLevel admin
 
 !include "MUI2.nsh"
 !include "LogicLib.nsh"
+!include "FileFunc.nsh"
+!include "Sections.nsh"
+!include "WordFunc.nsh"
 
 !define PRODUCT "Velkor Orlo Tessmar"
 !define UNINSTALL_KEY "Software\Microsoft\Windows\CurrentVersion\Uninstall\Tessmar"
@@ -36,7 +40,12 @@ VIAddVersionKey "ProductVersion" "${VERSION}"
 !define MUI_ICON "${ICON}"
 !define MUI_UNICON "${ICON}"
 !define MUI_ABORTWARNING
+!define MUI_COMPONENTSPAGE_NODESC
+!define MUI_FINISHPAGE_RUN
+!define MUI_FINISHPAGE_RUN_TEXT "Start Tessmar"
+!define MUI_FINISHPAGE_RUN_FUNCTION StartTessmar
 !insertmacro MUI_PAGE_WELCOME
+!insertmacro MUI_PAGE_COMPONENTS
 !insertmacro MUI_PAGE_DIRECTORY
 !insertmacro MUI_PAGE_INSTFILES
 !insertmacro MUI_PAGE_FINISH
@@ -50,15 +59,65 @@ VIAddVersionKey "ProductVersion" "${VERSION}"
   SetShellVarContext all
 !macroend
 
-Function .onInit
-  !insertmacro USE_MACHINE_VIEWS
+; A running Tessmar.exe cannot be replaced or removed: the technician closes it first, and the
+; installer waits for that. A silent run stops instead (exit code 2).
+!macro CLOSE_TESSMAR_FIRST prefix
+Function ${prefix}CloseTessmarFirst
+  retry:
+    FindWindow $0 "TESSM"
+    StrCmp $0 0 done
+    MessageBox MB_RETRYCANCEL|MB_ICONEXCLAMATION \
+      "Tessmar is running. Close it, after saving your settings if you want to keep them, then click Retry." \
+      /SD IDCANCEL IDRETRY retry
+    Abort
+  done:
 FunctionEnd
+!macroend
+!insertmacro CLOSE_TESSMAR_FIRST ""
+!insertmacro CLOSE_TESSMAR_FIRST "un."
 
-Function un.onInit
-  !insertmacro USE_MACHINE_VIEWS
+; Pushes the technician's own PATH ("" when there is none), or "error" when it is longer than
+; the installer's strings: written back cut short, it would lose its last entries.
+!macro READ_USER_PATH prefix
+Function ${prefix}ReadUserPath
+  ClearErrors
+  ReadRegStr $0 HKCU "Environment" "Path"
+  ${IfNot} ${Errors}
+    Push $0
+    Return
+  ${EndIf}
+  ; Not there, or too long to read: only a PATH that is not there may be written.
+  StrCpy $1 0
+  ${Do}
+    EnumRegValue $2 HKCU "Environment" $1
+    ${If} $2 == ""
+      Push ""
+      Return
+    ${ElseIf} $2 == "Path"
+      Push "error"
+      Return
+    ${EndIf}
+    IntOp $1 $1 + 1
+  ${Loop}
+FunctionEnd
+!macroend
+!insertmacro READ_USER_PATH ""
+!insertmacro READ_USER_PATH "un."
+
+; Command prompts opened from now on see the changed PATH.
+!macro ANNOUNCE_ENVIRONMENT
+  SendMessage ${HWND_BROADCAST} ${WM_SETTINGCHANGE} 0 "STR:Environment" /TIMEOUT=5000
+!macroend
+
+; Through Explorer, so that Tessmar runs as the technician rather than elevated as the installer
+; (an elevated Tessmar takes no file dropped from Explorer), and through the Start-menu shortcut,
+; so that it starts in the technician's Documents, where the printed sheet can be written.
+Function StartTessmar
+  Exec '"$WINDIR\explorer.exe" "${SHORTCUTS}\Tessmar.lnk"'
 FunctionEnd
 
 Section "Tessmar" SecTessmar
+  SectionIn RO
   SetOutPath "$INSTDIR"
   File "${STAGE}\Tessmar.exe"
   File "${STAGE}\Stampwell.exe"
@@ -96,6 +155,39 @@ Section "Tessmar" SecTessmar
   System::Call 'shell32::SHChangeNotify(i ${SHCNE_ASSOCCHANGED}, i 0, p 0, p 0)'
 SectionEnd
 
+; tessmar-cli in any command prompt, without its folder.
+Section /o "Command-line tool on the PATH" SecPath
+  Call ReadUserPath
+  Pop $0
+  StrLen $1 "$0;$INSTDIR"
+  ${If} $0 == "error"
+  ${OrIf} $1 >= ${NSIS_MAX_STRLEN}
+    MessageBox MB_OK|MB_ICONINFORMATION \
+      "Your PATH is too long for the installer to change. To run tessmar-cli in any folder, add $INSTDIR to it yourself." \
+      /SD IDOK
+  ${Else}
+    ${WordAdd} "$0" ";" "+$INSTDIR" $1
+    WriteRegExpandStr HKCU "Environment" "Path" "$1"
+    !insertmacro ANNOUNCE_ENVIRONMENT
+  ${EndIf}
+SectionEnd
+
+Function .onInit
+  !insertmacro USE_MACHINE_VIEWS
+  Call CloseTessmarFirst
+  ${GetParameters} $0
+  ClearErrors
+  ${GetOptions} $0 "/CLIPATH" $1
+  ${IfNot} ${Errors}
+    !insertmacro SelectSection ${SecPath}
+  ${EndIf}
+FunctionEnd
+
+Function un.onInit
+  !insertmacro USE_MACHINE_VIEWS
+  Call un.CloseTessmarFirst
+FunctionEnd
+
 Section "Uninstall"
   Delete "$INSTDIR\Tessmar.exe"
   Delete "$INSTDIR\Stampwell.exe"
@@ -117,6 +209,20 @@ Section "Uninstall"
   DeleteRegKey /ifempty HKLM "Software\Classes\.orl"
   DeleteRegKey HKLM "Software\Classes\${PROG_ID}"
   DeleteRegKey HKLM "${UNINSTALL_KEY}"
+
+  ; Tessmar's folder leaves the technician's PATH; every other entry stays.
+  Call un.ReadUserPath
+  Pop $0
+  ${If} $0 != "error"
+  ${AndIf} $0 != ""
+    ${un.WordAdd} "$0" ";" "-$INSTDIR" $1
+    ${If} $1 == ""
+      DeleteRegValue HKCU "Environment" "Path"
+    ${ElseIf} $1 != $0
+      WriteRegExpandStr HKCU "Environment" "Path" "$1"
+    ${EndIf}
+    !insertmacro ANNOUNCE_ENVIRONMENT
+  ${EndIf}
 
   System::Call 'shell32::SHChangeNotify(i ${SHCNE_ASSOCCHANGED}, i 0, p 0, p 0)'
 SectionEnd

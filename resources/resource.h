@@ -17,6 +17,7 @@
 #define IDM_READ_SCANNER_SETTINGS 1130
 #define IDM_PRINT_SCANNER_SETTINGS 1210
 #define IDM_DOWNLOAD_SETTINGS 1220
+#define IDM_MANUAL 1305
 #define IDM_ABOUT 1310
 
 // Main window: a toolbar button's tooltip is the string whose id is its command id + 1000.
@@ -185,6 +186,8 @@
 // dialog that lists what the scanner holds otherwise (COMPAREDLG).
 #define IDM_COMPARE_WITH_SCANNER 1230
 #define IDS_TIP_COMPARE 2230
+#define IDC_COMPARE_SEND 201
+#define IDC_COMPARE_USE 202
 #define IDC_COMPARE_VERDICT 501
 #define IDC_COMPARE_LIST 901
 

@@ -1,76 +1,115 @@
 #include "summary/record_comparison.h"
 
+#include <algorithm>
+#include <bitset>
 #include <cstdio>
-#include <span>
+#include <initializer_list>
+#include <string_view>
 
 namespace tessmar {
 namespace {
 
-bool same_tree(const SummaryNode& a, const SummaryNode& b) {
-    if (a.text != b.text || a.children.size() != b.children.size()) {
-        return false;
-    }
-    for (std::size_t i = 0; i < a.children.size(); ++i) {
-        if (!same_tree(a.children[i], b.children[i])) {
-            return false;
+using ShownBytes = std::bitset<kRecordSize>;
+
+const std::size_t kKeyboardTypeByte = field_layout(Field::keyboard_type).offset;
+
+// Reads the lines of `summary` (that of `side`) again with each differing byte they read taken
+// from `other`, one byte at a time, and marks in `shown` the bytes that change a line. A shape
+// change (another interface, more fields) always changes the text of a line that reads the same
+// byte too (the interface's name, the number of fields), so the lines alone tell.
+class ShownByteFinder {
+  public:
+    ShownByteFinder(const ProgramState& side, const SettingsRecord& other, ShownBytes& shown)
+        : side_(side), other_(other), mixed_(side.record), shown_(shown) {}
+
+    void lines_under(const SummaryNode& node) {
+        for (const SummaryNode& line : node.children) {
+            const LineReads reads = line_reads(line);
+            for (std::size_t offset = reads.first; offset < reads.first + reads.count; ++offset) {
+                try_byte(line, offset);
+            }
+            if (reads.interface_form) {
+                try_byte(line, kKeyboardTypeByte);
+            }
+            lines_under(line);
         }
     }
-    return true;
-}
 
-// Whether `state`'s summary changes when byte `offset` of its record takes `value`. The record
-// is loaded as a read-back loads it, so a changed interface byte changes the interface class too.
-bool byte_shows(const ProgramState& state, const SummaryNode& summary, std::size_t offset,
-                std::uint8_t value) {
-    ProgramState changed = state;
-    std::array<std::uint8_t, kRecordSize> bytes = state.record.bytes;
-    bytes[offset] = value;
-    load_settings_bytes(changed, bytes);
-    return !same_tree(build_summary(changed), summary);
-}
+  private:
+    void try_byte(const SummaryNode& line, std::size_t offset) {
+        const std::uint8_t own = side_.record.bytes[offset];
+        if (own == other_.bytes[offset] || shown_[offset]) {
+            return;
+        }
+        mixed_.bytes[offset] = other_.bytes[offset];
+        // The record is read as a read-back loads it: another keyboard type may be another
+        // interface, whose form the key strings then take.
+        const InterfaceClass interface_class =
+            offset == kKeyboardTypeByte ? derive_interface_class(mixed_.get(Field::keyboard_type))
+                                        : side_.interface_class;
+        if (line_text(line, mixed_, interface_class) != line.text) {
+            shown_.set(offset);
+        }
+        mixed_.bytes[offset] = own;
+    }
+
+    const ProgramState& side_;
+    const SettingsRecord& other_;
+    SettingsRecord mixed_;
+    ShownBytes& shown_;
+};
 
 constexpr char kAbsent[] = "-";
 // The value of a line that has none but its presence.
 constexpr char kPresent[] = "(present)";
 
-std::string trimmed(std::string text) {
-    const auto last = text.find_last_not_of(" :");
+void trim(std::string& text, const char* blanks) {
+    text.erase(0, std::min(text.find_first_not_of(blanks), text.size()));
+    const std::size_t last = text.find_last_not_of(blanks);
     text.erase(last == std::string::npos ? 0 : last + 1);
-    text.erase(0, text.find_first_not_of(' ') == std::string::npos ? text.size()
-                                                                   : text.find_first_not_of(' '));
-    return text;
 }
 
-// A line's label and value, taken apart by its key: the text around "%s" is the label ("Scan
-// Mode : %s"), and what stands in its place the value, with the unit after it ("Scanner
-// Timeout: %s sec" gives "77 sec"). A line cut short, or one without a value, is all label.
-std::pair<std::string, std::string> label_and_value(const std::string& key,
-                                                    const std::string& text) {
+// A line's name, from its key: what stands before its colon ("Scanner Timeout: %s sec" gives
+// "Scanner Timeout"), or the key without its value ("%s Industrial 25" gives "Industrial 25").
+std::string setting_name(const std::string& key) {
+    std::string name = key.substr(0, key.find(':'));
+    if (const std::size_t at = name.find("%s"); at != std::string::npos) {
+        name.erase(at, 2);
+    }
+    for (std::size_t at = name.find("  "); at != std::string::npos; at = name.find("  ")) {
+        name.erase(at, 1);
+    }
+    trim(name, " ");
+    return name;
+}
+
+// What stands in place of "%s" in a line, with the unit after it ("Scanner Timeout: %s sec"
+// gives "77 sec"). A line without a value has its presence; a line cut short is all value.
+std::string line_value(const std::string& key, const std::string& text) {
     const std::size_t at = key.find("%s");
     if (at == std::string::npos) {
-        return {text, kPresent};
+        return kPresent;
     }
     const std::string prefix = key.substr(0, at);
     const std::string suffix = key.substr(at + 2);
+    std::string value = text;
     if (!prefix.empty() && text.starts_with(prefix)) {
-        return {trimmed(prefix), text.substr(prefix.size())};
+        value = text.substr(prefix.size());
+    } else if (prefix.empty() && text.size() > suffix.size() && text.ends_with(suffix)) {
+        value = text.substr(0, text.size() - suffix.size());
     }
-    if (prefix.empty() && text.size() > suffix.size() && text.ends_with(suffix)) {
-        return {trimmed(suffix), text.substr(0, text.size() - suffix.size())};
-    }
-    return {text, kPresent};
+    trim(value, " ");
+    return value;
 }
 
 ComparisonRow line_row(const SummaryDifference& difference) {
-    const std::string& shown = difference.a ? *difference.a : *difference.b;
-    const auto [label, value] = label_and_value(difference.key, shown);
     ComparisonRow row;
-    for (const std::string& part : difference.path) {
-        row.setting += part + " > ";
+    row.setting = setting_name(difference.key);
+    for (auto part = difference.place.rbegin(); part != difference.place.rend(); ++part) {
+        row.place += (row.place.empty() ? "" : ", ") + setting_name(*part);
     }
-    row.setting += label;
-    row.ours = difference.a ? label_and_value(difference.key, *difference.a).second : kAbsent;
-    row.theirs = difference.b ? label_and_value(difference.key, *difference.b).second : kAbsent;
+    row.ours = difference.a ? line_value(difference.key, *difference.a) : kAbsent;
+    row.theirs = difference.b ? line_value(difference.key, *difference.b) : kAbsent;
     return row;
 }
 
@@ -94,10 +133,28 @@ std::vector<ComparisonRow> comparison_rows(const RecordComparison& comparison) {
         rows.push_back(line_row(difference));
     }
     for (const ByteDifference& byte : comparison.unshown_bytes) {
-        rows.push_back({byte_name(byte.offset) + ", shown by no line", byte_value(byte.ours),
+        rows.push_back({byte_name(byte.offset), "shown by no line", byte_value(byte.ours),
                         byte_value(byte.theirs)});
     }
     return rows;
+}
+
+std::string comparison_table_text(const std::vector<ComparisonRow>& rows) {
+    std::string text;
+    const auto add_line = [&text](std::initializer_list<std::string_view> cells) {
+        const char* separator = "";
+        for (const std::string_view cell : cells) {
+            text.append(separator).append(cell);
+            separator = "\t";
+        }
+        text += "\r\n";
+    };
+    const auto& titles = kComparisonColumns;
+    add_line({titles[0], titles[1], titles[2], titles[3]});
+    for (const ComparisonRow& row : rows) {
+        add_line({row.setting, row.place, row.ours, row.theirs});
+    }
+    return text;
 }
 
 RecordComparison compare_records(const ProgramState& ours, const SettingsRecord& theirs) {
@@ -108,16 +165,15 @@ RecordComparison compare_records(const ProgramState& ours, const SettingsRecord&
 
     RecordComparison comparison;
     comparison.lines = diff_summaries(our_summary, their_summary);
+    ShownBytes shown;
+    if (!comparison.lines.empty()) {
+        ShownByteFinder(ours, theirs, shown).lines_under(our_summary);
+        ShownByteFinder(scanner, ours.record, shown).lines_under(their_summary);
+    }
     for (std::size_t offset = 0; offset < kRecordSize; ++offset) {
         const std::uint8_t our_byte = ours.record.bytes[offset];
         const std::uint8_t their_byte = theirs.bytes[offset];
-        if (our_byte == their_byte) {
-            continue;
-        }
-        const bool shown =
-            !comparison.lines.empty() && (byte_shows(ours, our_summary, offset, their_byte) ||
-                                          byte_shows(scanner, their_summary, offset, our_byte));
-        if (!shown) {
+        if (our_byte != their_byte && !shown[offset]) {
             comparison.unshown_bytes.push_back({offset, our_byte, their_byte});
         }
     }

@@ -29,21 +29,29 @@ struct RecordComparison {
 // buffers beside the record, so only the records' bytes make a difference. A differing byte is
 // shown when putting either record's value into the other changes that record's summary; when
 // no line differs at all, every differing byte is listed. So equal() holds exactly when the two
-// records are equal byte for byte.
+// records are equal byte for byte. One pass over each summary: only the lines that read a
+// differing byte are read again, with that byte changed.
 RecordComparison compare_records(const ProgramState& ours, const SettingsRecord& theirs);
 
 // A differing byte as the listings name it ("Byte 26 (0x001A)") and a value ("0x0A").
 std::string byte_name(std::size_t offset);
 std::string byte_value(std::uint8_t value);
 
-// One difference as a row of three columns: the setting (the path of its line and the line's
-// label), then its value in ours and in theirs; "-" where a side lacks the line.
+// One difference as a row: the setting ("Max Length"), where it lives, innermost first
+// ("Select Length Qualification, Industrial 25, Symbology"), then its value in ours and in
+// theirs; "-" where a side lacks the line.
 struct ComparisonRow {
     std::string setting;
+    std::string place;
     std::string ours;
     std::string theirs;
 };
 
+inline constexpr const char* kComparisonColumns[] = {"Setting", "Where", "Tessmar", "Scanner"};
+
 std::vector<ComparisonRow> comparison_rows(const RecordComparison& comparison);
+
+// The rows as tab-separated text, the column titles first, each line ending in CR LF.
+std::string comparison_table_text(const std::vector<ComparisonRow>& rows);
 
 }  // namespace tessmar

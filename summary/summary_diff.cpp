@@ -27,7 +27,10 @@ class Differ {
     }
 
   private:
-    std::vector<std::string> path_;
+    // The texts of the current line's ancestors in each tree, and their keys.
+    std::vector<std::string> path_a_;
+    std::vector<std::string> path_b_;
+    std::vector<std::string> place_;
 
     static bool has_key(const SummaryNode& parent, std::size_t from, const std::string& key) {
         return std::any_of(parent.children.begin() + static_cast<std::ptrdiff_t>(from),
@@ -37,23 +40,36 @@ class Differ {
 
     void matched(const SummaryNode& a, const SummaryNode& b) {
         if (a.text != b.text) {
-            differences.push_back({path_, a.key, a.text, b.text});
+            differences.push_back({path_a_, place_, a.key, a.text, b.text});
         }
-        path_.push_back(a.text);
+        enter(a.text, b.text, a.key);
         children(a, b);
-        path_.pop_back();
+        leave();
     }
 
     void one_sided(const SummaryNode& node, Side side) {
         SummaryDifference& difference = differences.emplace_back();
-        difference.path = path_;
+        difference.path = side == Side::a ? path_a_ : path_b_;
+        difference.place = place_;
         difference.key = node.key;
         (side == Side::a ? difference.a : difference.b) = node.text;
-        path_.push_back(node.text);
+        enter(node.text, node.text, node.key);
         for (const SummaryNode& child : node.children) {
             one_sided(child, side);
         }
-        path_.pop_back();
+        leave();
+    }
+
+    void enter(const std::string& a_text, const std::string& b_text, const std::string& key) {
+        path_a_.push_back(a_text);
+        path_b_.push_back(b_text);
+        place_.push_back(key);
+    }
+
+    void leave() {
+        path_a_.pop_back();
+        path_b_.pop_back();
+        place_.pop_back();
     }
 };
 

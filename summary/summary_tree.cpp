@@ -15,51 +15,46 @@ namespace {
 
 using F = Field;
 using K = KeySlot;
-
-// How a line shows its value.
-enum class Shown : std::uint8_t {
-    nothing,               // a fixed text
-    text,                  // the field's value looked up in `list`
-    layout_text,           // as `text`, by display index (capital lock type, digits layout)
-    number,                // the field's value in decimal
-    keyboard_type,         // the name of keyboard type n
-    key_string,            // the key string in `slot`, in the form of the current interface
-    length_qualification,  // the qualification whose mode is `field`, with its two lengths
-};
+using V = ValueSource;
 
 // One line of a table. `pattern` is the line with "%s" standing for the value; `depth` places it
 // under the last line of the depth above (0: directly under the table's parent).
 struct LineSpec {
     const char* pattern;
-    Shown shown = Shown::nothing;
-    Field field = Field::count;
-    TextList list = {};
-    KeySlot slot{};
+    LineSource source = {};
     int depth = 0;
     // When set, the line is present only while this field is 0.
     Field only_when_zero = Field::count;
 };
 
+constexpr LineSource from_field(ValueSource kind, Field field, TextList list = {}) {
+    return {kind, field, 0, 0, list};
+}
+constexpr LineSource at_offset(ValueSource kind, std::size_t offset, TextList list = {}) {
+    return {kind, Field::count, static_cast<std::uint16_t>(offset), 0, list};
+}
+
 constexpr LineSpec fixed(const char* pattern) {
     return {pattern};
 }
 constexpr LineSpec listed(const char* pattern, Field field, TextList list) {
-    return {pattern, Shown::text, field, list};
+    return {pattern, from_field(V::field_text, field, list)};
 }
 constexpr LineSpec enabled(const char* pattern, Field field) {
     return listed(pattern, field, texts::enable_disable);
 }
 constexpr LineSpec by_layout_index(const char* pattern, Field field, TextList list) {
-    return {pattern, Shown::layout_text, field, list};
+    return {pattern, from_field(V::layout_text, field, list)};
 }
 constexpr LineSpec number(const char* pattern, Field field) {
-    return {pattern, Shown::number, field};
+    return {pattern, from_field(V::field_number, field)};
 }
 constexpr LineSpec key(const char* pattern, KeySlot slot) {
-    return {pattern, Shown::key_string, Field::count, {}, slot};
+    return {pattern, at_offset(V::key_string, offset_of(slot))};
 }
+// The qualification whose mode is `mode`, with its two lengths under it.
 constexpr LineSpec length_qualification(Field mode) {
-    return {"Select %s Length Qualification", Shown::length_qualification, mode};
+    return {"Select %s Length Qualification", from_field(V::length_mode, mode)};
 }
 constexpr LineSpec sub(LineSpec line) {
     ++line.depth;
@@ -93,12 +88,7 @@ constexpr LineSpec kRs232Lines[] = {
     listed("Parity : %s", F::parity, texts::parity),
     listed("Data Bit : %s bits", F::data_bit, texts::data_bit),
     // Flow control applies to a single port only.
-    {"Flow Control : %s",
-     Shown::text,
-     F::flow_control,
-     texts::flow_control,
-     {},
-     0,
+    {"Flow Control : %s", from_field(V::field_text, F::flow_control, texts::flow_control), 0,
      F::transmission_mode},
     number("Inter-Character Delay : %s ms", F::inter_character_delay),
 };
@@ -112,7 +102,7 @@ constexpr LineSpec kWandLines[] = {
 };
 
 constexpr LineSpec kKeyboardWedgeLines[] = {
-    {"Keyboard Type : %s", Shown::keyboard_type, F::keyboard_type},
+    {"Keyboard Type : %s", from_field(V::keyboard_type, F::keyboard_type)},
     listed("Alphabets Transmission : %s", F::alphabets_transmission, texts::alphabets_transmission),
     by_layout_index("Capital Lock Type : %s", F::capital_lock_type, texts::capital_lock_type),
     listed("Alphabets Layout : %s", F::alphabets_layout, texts::alphabets_layout),
@@ -220,6 +210,14 @@ constexpr LineSpec kSymbologyLines[] = {
     sub(key("Suffix Code : %s", K::pdf417_suffix_code)),
 };
 
+const InterfaceBranch& interface_branch_of(unsigned keyboard_type) {
+    const InterfaceClass kind = derive_interface_class(keyboard_type);
+    const auto* chosen = std::find_if(std::begin(kInterfaceBranches), std::end(kInterfaceBranches),
+                                      [kind](const InterfaceBranch& b) { return b.kind == kind; });
+    assert(chosen != std::end(kInterfaceBranches));
+    return *chosen;
+}
+
 struct LengthKind {
     const char* name;
     const char* first;
@@ -229,17 +227,8 @@ struct LengthKind {
 constexpr LengthKind kFixedLengths = {"Fixed", "Fixed Length 1 : %s", "Fixed Length 2 : %s"};
 constexpr LengthKind kMaxMinLengths = {"Max / Min", "Max Length : %s", "Min Length : %s"};
 
-// A line whose key is `pattern`; its text is the pattern with the value in place of "%s", cut to
-// the longest line the tree shows.
-SummaryNode line(std::string pattern, std::string_view value = {}) {
-    std::string text = pattern;
-    if (const std::size_t at = text.find("%s"); at != std::string::npos) {
-        text.replace(at, 2, value);
-    }
-    if (text.size() > kMaxSummaryLineChars) {
-        text.resize(kMaxSummaryLineChars);
-    }
-    return {std::move(text), std::move(pattern), {}};
+const LengthKind& length_kind(unsigned mode) {
+    return mode ? kMaxMinLengths : kFixedLengths;
 }
 
 std::string enable_text(unsigned value) {
@@ -250,6 +239,78 @@ std::string number_text(unsigned value) {
     return std::to_string(value);
 }
 
+unsigned number_at(const SettingsRecord& record, std::size_t offset) {
+    return record.bytes[offset] | (record.bytes[offset + 1] << 8);
+}
+
+KeyString key_string_at(const SettingsRecord& record, std::size_t offset) {
+    return KeyString(record.bytes.data() + offset, kKeyStringSize);
+}
+
+std::string value_of(const LineSource& source, const SettingsRecord& record,
+                     InterfaceClass interface_class) {
+    const std::size_t at = source.offset;
+    switch (source.kind) {
+        case V::none:
+            return {};
+        case V::field_text:
+            return value_text(source.list, record.get(source.field));
+        case V::layout_text:
+            return value_text(source.list, display_index_of_layout_value(record.get(source.field)));
+        case V::field_number:
+            return number_text(record.get(source.field));
+        case V::keyboard_type:
+            return keyboard_type_name(record.get(source.field));
+        case V::interface_name:
+            return interface_branch_of(record.get(source.field)).name;
+        case V::length_mode:
+            return length_kind(record.get(source.field)).name;
+        case V::key_string:
+            return key_string_text(key_string_at(record, at), interface_class);
+        case V::number:
+            return number_text(number_at(record, at));
+        case V::count:
+            return number_text(record.bytes[at] + 1u);
+        case V::bit:
+            return enable_text((record.bytes[at] >> source.bit) & 1u);
+        case V::byte_text:
+            return value_text(source.list, record.bytes[at]);
+        case V::divider:
+            return number_at(record, at) != 0 ? "Field Length" : "Field Terminating String";
+        case V::sequence:
+            return render_transmission_sequence(
+                std::span<const std::uint8_t, kTransmissionSequenceSize>(
+                    record.bytes.data() + at, kTransmissionSequenceSize));
+    }
+    return {};
+}
+
+// `pattern` with `value` in place of "%s", cut to the longest line the tree shows.
+std::string formatted(const std::string& pattern, std::string_view value) {
+    std::string text = pattern;
+    if (const std::size_t at = text.find("%s"); at != std::string::npos) {
+        text.replace(at, 2, value);
+    }
+    if (text.size() > kMaxSummaryLineChars) {
+        text.resize(kMaxSummaryLineChars);
+    }
+    return text;
+}
+
+// A line whose key is `pattern` and whose value is not the record's.
+SummaryNode line(std::string pattern, std::string_view value = {}) {
+    std::string text = formatted(pattern, value);
+    return {std::move(text), std::move(pattern), {}};
+}
+
+// A line whose value is read from the state's record through `source`.
+SummaryNode line(std::string pattern, const LineSource& source, const ProgramState& state) {
+    SummaryNode node =
+        line(std::move(pattern), value_of(source, state.record, state.interface_class));
+    node.source = source;
+    return node;
+}
+
 const LengthFields& length_fields_of(Field mode) {
     const auto* found = std::find_if(std::begin(length_fields::all), std::end(length_fields::all),
                                      [mode](const LengthFields& row) { return row.mode == mode; });
@@ -257,36 +318,16 @@ const LengthFields& length_fields_of(Field mode) {
     return *found;
 }
 
-SummaryNode length_qualification_node(const LineSpec& row, const SettingsRecord& record) {
-    const LengthFields& fields = length_fields_of(row.field);
-    const LengthKind& kind = record.get(fields.mode) ? kMaxMinLengths : kFixedLengths;
-    SummaryNode node = line(row.pattern, kind.name);
-    node.children.push_back(line(kind.first, number_text(record.get(fields.first))));
-    node.children.push_back(line(kind.second, number_text(record.get(fields.second))));
-    return node;
-}
-
 SummaryNode line_of(const LineSpec& row, const ProgramState& state) {
-    const SettingsRecord& record = state.record;
-    const auto value = [&] { return record.get(row.field); };
-    switch (row.shown) {
-        case Shown::nothing:
-            return line(row.pattern);
-        case Shown::text:
-            return line(row.pattern, value_text(row.list, value()));
-        case Shown::layout_text:
-            return line(row.pattern, value_text(row.list, display_index_of_layout_value(value())));
-        case Shown::number:
-            return line(row.pattern, number_text(value()));
-        case Shown::keyboard_type:
-            return line(row.pattern, keyboard_type_name(value()));
-        case Shown::key_string:
-            return line(row.pattern,
-                        key_string_text(record.key_string(row.slot), state.interface_class));
-        case Shown::length_qualification:
-            return length_qualification_node(row, record);
+    SummaryNode node = line(row.pattern, row.source, state);
+    if (row.source.kind == V::length_mode) {
+        const LengthFields& fields = length_fields_of(row.source.field);
+        const LengthKind& kind = length_kind(state.record.get(fields.mode));
+        node.children.push_back(line(kind.first, from_field(V::field_number, fields.first), state));
+        node.children.push_back(
+            line(kind.second, from_field(V::field_number, fields.second), state));
     }
-    return line(row.pattern);
+    return node;
 }
 
 bool present(const LineSpec& row, const SettingsRecord& record) {
@@ -314,20 +355,19 @@ SummaryNode branch(const char* title, std::span<const LineSpec> specs, const Pro
 }
 
 SummaryNode interface_branch(const ProgramState& state) {
-    const InterfaceClass kind = derive_interface_class(state.record.get(F::keyboard_type));
-    const auto* chosen = std::find_if(std::begin(kInterfaceBranches), std::end(kInterfaceBranches),
-                                      [kind](const InterfaceBranch& b) { return b.kind == kind; });
     SummaryNode node = line("Interface");
-    node.children.push_back(line("Scanner Interface : %s", chosen->name));
-    append_lines(node, chosen->lines, state);
+    node.children.push_back(
+        line("Scanner Interface : %s", from_field(V::interface_name, F::keyboard_type), state));
+    append_lines(node, interface_branch_of(state.record.get(F::keyboard_type)).lines, state);
     return node;
 }
 
 SummaryNode length_code_branch(const ProgramState& state) {
     SummaryNode node = line("Length Code");
     for (const SymbologyInfo& info : kSymbologies) {
-        node.children.push_back(line(std::string(info.name) + " : %s",
-                                     enable_text(state.record.get(info.length_code))));
+        node.children.push_back(
+            line(std::string(info.name) + " : %s",
+                 from_field(V::field_text, info.length_code, texts::enable_disable), state));
     }
     return node;
 }
@@ -339,98 +379,106 @@ SummaryNode code_id_branch(const ProgramState& state) {
     }
     for (int entry = 0; entry < kCodeIds; ++entry) {
         const SymbologyInfo& info = symbology_info(kCodeIdSymbologies[entry]);
-        node.children.push_back(
-            line(std::string(info.name) + " : %s",
-                 key_string_text(state.record.key_string(info.code_id), state.interface_class)));
+        node.children.push_back(line(std::string(info.name) + " : %s",
+                                     at_offset(V::key_string, offset_of(info.code_id)), state));
     }
     return node;
 }
 
 SummaryNode data_substitution(const ProgramState& state) {
-    const SettingsRecord& record = state.record;
     SummaryNode node = line("Data Substitution");
     for (int n = 1; n <= kSubstitutions; ++n) {
         SummaryNode substitution = line("Substitution " + std::to_string(n));
         substitution.children.push_back(
             line("String to be Replaced : %s",
-                 key_string_text(record.string_to_be_replaced(n), state.interface_class)));
-        substitution.children.push_back(line(
-            "Relplaced By : %s", key_string_text(record.replaced_by(n), state.interface_class)));
+                 at_offset(V::key_string, string_to_be_replaced_offset(n)), state));
+        substitution.children.push_back(
+            line("Relplaced By : %s", at_offset(V::key_string, replaced_by_offset(n)), state));
         node.children.push_back(std::move(substitution));
     }
     return node;
 }
 
-SummaryNode applicable_conditions(ConstEditFormatBlock block, InterfaceClass interface_class) {
+// `block` is where an editing-format block lies in the record; its lines read the record there.
+SummaryNode applicable_conditions(std::size_t block, const ProgramState& state) {
     SummaryNode code_types = line("Applicable code type");
     for (const CodeType& type : kCodeTypes) {
-        const unsigned bit = (block.applicable_code_types(type.byte) >> type.bit) & 1u;
+        LineSource bit = at_offset(V::bit, block + type.byte);
+        bit.bit = type.bit;
         code_types.children.push_back(
             line(type.summary_pattern ? type.summary_pattern : std::string(type.name) + " : %s",
-                 enable_text(bit)));
+                 bit, state));
     }
     SummaryNode node = line("Applicable Conditions");
     node.children.push_back(std::move(code_types));
-    node.children.push_back(line("Minimum Length : %s", number_text(block.minimum_length())));
-    node.children.push_back(line("Maximum Length : %s", number_text(block.maximum_length())));
     node.children.push_back(
-        line("Matching String : %s", key_string_text(block.matching_string(), interface_class)));
+        line("Minimum Length : %s", at_offset(V::number, block + kMinimumLengthOffset), state));
     node.children.push_back(
-        line("Matching String Location : %s", number_text(block.matching_string_location())));
+        line("Maximum Length : %s", at_offset(V::number, block + kMaximumLengthOffset), state));
+    node.children.push_back(line("Matching String : %s",
+                                 at_offset(V::key_string, block + kMatchingStringOffset), state));
+    node.children.push_back(line("Matching String Location : %s",
+                                 at_offset(V::number, block + kMatchingStringLocationOffset),
+                                 state));
     return node;
 }
 
-SummaryNode field_setting(int f, ConstFieldDivider divider, InterfaceClass interface_class) {
+// `divider` is where a field divider lies in the record: its include flag first.
+SummaryNode field_setting(int f, std::size_t divider, const ProgramState& state) {
+    const std::size_t length = divider + kFieldLengthOffset;
     SummaryNode node = line("Field " + std::to_string(f) + " Setting");
-    if (divider.field_length() != 0) {
-        node.children.push_back(line("Divide Field by %s", "Field Length"));
-        node.children.push_back(line("Field Length : %s", number_text(divider.field_length())));
+    node.children.push_back(line("Divide Field by %s", at_offset(V::divider, length), state));
+    if (number_at(state.record, length) != 0) {
+        node.children.push_back(line("Field Length : %s", at_offset(V::number, length), state));
     } else {
-        node.children.push_back(line("Divide Field by %s", "Field Terminating String"));
-        node.children.push_back(
-            line("Field Terminating String : %s",
-                 key_string_text(divider.terminating_string(), interface_class)));
-        node.children.push_back(
-            line("%s Terminating String",
-                 value_text(texts::terminating_string, divider.include_terminating_string())));
+        node.children.push_back(line("Field Terminating String : %s",
+                                     at_offset(V::key_string, divider + kTerminatingStringOffset),
+                                     state));
+        node.children.push_back(line("%s Terminating String",
+                                     at_offset(V::byte_text, divider, texts::terminating_string),
+                                     state));
     }
     return node;
 }
 
-SummaryNode field_settings(ConstEditFormatBlock block, InterfaceClass interface_class) {
-    const unsigned dividers = block.number_of_fields_minus_1();
+SummaryNode field_settings(std::size_t block, const ProgramState& state) {
+    const unsigned dividers = state.record.bytes[block + kNumberOfFieldsOffset];
     SummaryNode node = line("Field Settings");
-    node.children.push_back(line("Number of Fields : %s", number_text(dividers + 1)));
+    node.children.push_back(
+        line("Number of Fields : %s", at_offset(V::count, block + kNumberOfFieldsOffset), state));
     // A block from a file or a scanner may count more fields than the block has dividers for.
     const int shown = std::min(static_cast<int>(dividers), kFieldDividers);
     for (int f = 1; f <= shown; ++f) {
-        node.children.push_back(field_setting(f, block.field_divider(f), interface_class));
+        node.children.push_back(field_setting(f, block + field_divider_offset(f), state));
     }
     SummaryNode additional = line("Additional Fields");
     for (int a = 1; a <= kAdditionalFields; ++a) {
         additional.children.push_back(
             line("Additional Field " + std::to_string(a) + " : %s",
-                 key_string_text(block.additional_field(a), interface_class)));
+                 at_offset(V::key_string, block + additional_field_offset(a)), state));
     }
     node.children.push_back(std::move(additional));
     return node;
 }
 
 SummaryNode editing_format(int n, const ProgramState& state) {
-    const ConstEditFormatBlock block = state.record.edit_format(n - 1);
-    SummaryNode node = line("%s Editing Format " + std::to_string(n),
-                            enable_text(state.record.get(enable_editing_format_field(n))));
-    node.children.push_back(applicable_conditions(block, state.interface_class));
-    node.children.push_back(field_settings(block, state.interface_class));
+    const std::size_t block = edit_format_offset(n - 1);
+    SummaryNode node = line(
+        "%s Editing Format " + std::to_string(n),
+        from_field(V::field_text, enable_editing_format_field(n), texts::enable_disable), state);
+    node.children.push_back(applicable_conditions(block, state));
+    node.children.push_back(field_settings(block, state));
     node.children.push_back(line("Transmission Sequence : %s",
-                                 render_transmission_sequence(block.transmission_sequence())));
+                                 at_offset(V::sequence, block + kTransmissionSequenceOffset),
+                                 state));
     return node;
 }
 
 SummaryNode edit_format_branch(const ProgramState& state) {
     SummaryNode data_editing = line("Data Editing");
     data_editing.children.push_back(
-        line("%s Exclusive", enable_text(state.record.get(F::editing_exclusive))));
+        line("%s Exclusive", from_field(V::field_text, F::editing_exclusive, texts::enable_disable),
+             state));
     for (int n = 1; n <= kEditingFormats; ++n) {
         data_editing.children.push_back(editing_format(n, state));
     }
@@ -461,6 +509,41 @@ SummaryNode build_summary(const ProgramState& state) {
     root.children.push_back(code_id_branch(state));
     root.children.push_back(edit_format_branch(state));
     return root;
+}
+
+LineReads line_reads(const SummaryNode& line) {
+    const LineSource& source = line.source;
+    switch (source.kind) {
+        case V::none:
+            return {};
+        case V::field_text:
+        case V::layout_text:
+        case V::field_number:
+        case V::keyboard_type:
+        case V::interface_name:
+        case V::length_mode:
+            return {field_layout(source.field).offset, 1};
+        case V::key_string:
+            return {source.offset, kKeyStringMaxBytes, true};
+        case V::number:
+        case V::divider:
+            return {source.offset, 2};
+        case V::count:
+        case V::bit:
+        case V::byte_text:
+            return {source.offset, 1};
+        case V::sequence:
+            return {source.offset, kTransmissionSequenceSize};
+    }
+    return {};
+}
+
+std::string line_text(const SummaryNode& line, const SettingsRecord& record,
+                      InterfaceClass interface_class) {
+    if (line.source.kind == V::none) {
+        return line.text;
+    }
+    return formatted(line.key, value_of(line.source, record, interface_class));
 }
 
 std::string summary_text(const SummaryNode& root) {

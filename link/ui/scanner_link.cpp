@@ -127,14 +127,14 @@ int transfer(Connection& link, bool download) {
 }  // namespace
 
 int RunScannerLink(HINSTANCE instance, HWND main_window, ProgramState& state, bool download) {
-    int& port_index = state.selected_port_index;
     // The dialog belongs to the window with the keyboard focus. With another program in front
     // no window of ours has it, and an unowned dialog would leave the main window usable.
     HWND focus = GetFocus();
-    if (!choose_com_port(instance, focus ? focus : main_window, port_index)) {
+    if (!choose_com_port(instance, focus ? focus : main_window, state)) {
         return 0;
     }
-    const char* port_name = kPortNames[port_index];
+    const std::string chosen = chosen_port(state);
+    const char* port_name = chosen.c_str();
     const OpenedPort opened = open_serial_port(port_name);
     if (!opened.port) {
         report_error(main_window, with_reason(opened.error == PortError::cannot_open

@@ -7,7 +7,7 @@
 namespace tessmar {
 
 bool run_page_sheet(const PageContext& context, HWND owner, const PageSheet& sheet,
-                    std::span<const PageTemplate> pages) {
+                    std::span<const PageTemplate> pages, int start_page) {
     bool committed = false;
     // Every page reads this through its lParam for as long as the sheet runs.
     const PageLaunch launch{context, &sheet, &committed};
@@ -39,7 +39,7 @@ bool run_page_sheet(const PageContext& context, HWND owner, const PageSheet& she
     header.pszIcon = "TESSM";
     header.pszCaption = sheet.caption;
     header.nPages = static_cast<UINT>(handles.size());
-    header.nStartPage = 0;
+    header.nStartPage = static_cast<UINT>(start_page);
     header.phpage = handles.data();
     PropertySheetA(&header);
     return committed;

@@ -18,10 +18,10 @@ constexpr PageTemplate kPages[] = {
 
 }  // namespace
 
-void open_reader_settings(const PageContext& context, HWND owner, HWND tree_view) {
+void open_reader_settings(const PageContext& context, HWND owner, HWND tree_view, int start_page) {
     ProgramState& state = *context.state;
     const SettingsRecord before = state.record;
-    run_page_sheet(context, owner, kSheet, kPages);
+    run_page_sheet(context, owner, kSheet, kPages, start_page);
     // Whichever button closed the sheet, a Reset, a parameter dialog or an editing format may
     // have written the record meanwhile: the document then holds changes to save.
     if (state.record != before) {

@@ -6,10 +6,12 @@
 
 namespace tessmar {
 
-// Runs the modal "Reader Settings" sheet on the record, owned by `owner`. OK commits every page
-// that was shown and marks the document modified; Cancel commits nothing. Either way the document
-// is marked modified when the record changed meanwhile (what Reset and the dialogs wrote at once),
-// and the summary tree in `tree_view` is rebuilt and repainted afterwards.
-void open_reader_settings(const PageContext& context, HWND owner, HWND tree_view);
+// Runs the modal "Reader Settings" sheet on the record, owned by `owner`, on page `start_page`
+// (0 "Scanner" to 5 "Edit Format"). OK commits every page that was shown and marks the document
+// modified; Cancel commits nothing. Either way the document is marked modified when the record
+// changed meanwhile (what Reset and the dialogs wrote at once), and the summary tree in
+// `tree_view` is rebuilt and repainted afterwards.
+void open_reader_settings(const PageContext& context, HWND owner, HWND tree_view,
+                          int start_page = 0);
 
 }  // namespace tessmar

@@ -61,21 +61,26 @@ use_wine_prefix() {
       wineserver -w
       touch "$WINEPREFIX/.tessmar-ready"
     fi
-    if [[ ! -f "$WINEPREFIX/.tessmar-ports-8" ]]; then
+    if [[ "$(cat "$WINEPREFIX/.tessmar-ports" 2>/dev/null)" != "$TESSMAR_WINE_PORTS" ]]; then
       map_serial_ports "$(cd "$build_dir" && pwd)/serial"
-      touch "$WINEPREFIX/.tessmar-ports-8"
+      echo "$TESSMAR_WINE_PORTS" >"$WINEPREFIX/.tessmar-ports"
     fi
   ) 9>"$build_dir/.$name.lock"
 }
 
-# Maps Wine's COM1 to COM8 to DIR/port1 to DIR/port8, where the tests (or anyone trying the link)
+# The COM ports of the build's prefix: the six the port dialog always offers, COM7 and COM8 for
+# the command-line tool's fleet test, and COM9 and COM12 as a USB adapter or a cradle would be
+# numbered.
+TESSMAR_WINE_PORTS="1 2 3 4 5 6 7 8 9 12"
+
+# Maps Wine's COMn to DIR/portn for each port above, where the tests (or anyone trying the link)
 # put a symbolic link to orlo-sim's pseudo-terminal: `orlo-sim --link DIR/port1`. Names such as
 # COM1 would not do: Windows takes them for the devices themselves, in any folder. Wine reads the
 # mapping when its device manager starts, so a running wineserver of the prefix is ended.
 map_serial_ports() {
   local dir=$1 n
   mkdir -p "$dir"
-  for n in 1 2 3 4 5 6 7 8; do
+  for n in $TESSMAR_WINE_PORTS; do
     wine reg add 'HKLM\Software\Wine\Ports' /v "COM$n" /t REG_SZ /d "$dir/port$n" /f >/dev/null 2>&1
   done
   wineserver -k 2>/dev/null || true

@@ -27,5 +27,16 @@ TEST(PortName, FromCom10OnAPortIsOpenedInTheDeviceNamespace) {
     }
 }
 
+// What Windows lists, in the order of its devices, against what the port dialog offers after
+// COM1 to COM6.
+TEST(PortName, PortsBeyondTheListedOnesComeOnceInNumberOrder) {
+    constexpr const char* kListed[] = {"COM1", "COM2", "COM3", "COM4", "COM5", "COM6"};
+    using Names = std::vector<std::string>;
+    EXPECT_EQ(ports_beyond({"COM12", "COM3", "CNCA0", "COM9", "com9", "COM100", "COM10", "", "BT1"},
+                           kListed),
+              (Names{"COM9", "COM10", "COM12", "COM100", "BT1", "CNCA0"}));
+    EXPECT_EQ(ports_beyond({"com1", "COM6"}, kListed), Names{});
+}
+
 }  // namespace
 }  // namespace tessmar

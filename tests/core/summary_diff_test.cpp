@@ -71,5 +71,24 @@ TEST_F(SummaryDiffTest, LinesOfOneTreeOnlyShowOnTheirSide) {
     expect_difference(d[21], field, std::nullopt, "Field Length : 4");
 }
 
+// Max / Min against Fixed: each side's lengths are filed under that side's own qualification.
+TEST_F(SummaryDiffTest, ALineOfOneTreeOnlyIsFiledUnderItsOwnParent) {
+    b.record.bytes[12] = 0x05;
+    b.record.bytes[13] = 0x0A;
+    const auto d = differences();
+    ASSERT_EQ(d.size(), 5u);
+    const Path industrial = {"Symbology", "Enable Industrial 25"};
+    expect_difference(d[0], industrial, "Select Max / Min Length Qualification",
+                      "Select Fixed Length Qualification");
+    Path max_min = industrial;
+    max_min.push_back("Select Max / Min Length Qualification");
+    Path fixed = industrial;
+    fixed.push_back("Select Fixed Length Qualification");
+    expect_difference(d[1], max_min, "Max Length : 127", std::nullopt);
+    expect_difference(d[3], fixed, std::nullopt, "Fixed Length 1 : 5");
+    EXPECT_EQ(d[3].place,
+              (Path{"Symbology", "%s Industrial 25", "Select %s Length Qualification"}));
+}
+
 }  // namespace
 }  // namespace tessmar

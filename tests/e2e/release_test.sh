@@ -1,9 +1,11 @@
 #!/usr/bin/env bash
 # The release as a Windows user meets it, in a Wine prefix of its own made afresh: the installer
-# run with /S installs the programs, the shortcuts and the .orl file type; a settings file opened
+# run with /S installs the programs, the shortcuts and the .orl file type, and with /CLIPATH puts
+# its folder on the user's PATH; run again while Tessmar runs, it asks to close Tessmar first and
+# installs nothing until then (a silent run stops); a settings file opened
 # through that file type (as a double-click does) shows its own tree in the installed Tessmar;
 # printing from the installed Tessmar starts Stampwell, whose folder's name holds a blank, on the
-# sheet; the uninstaller run with /S leaves nothing behind. The zip holds exactly the release's
+# sheet; the uninstaller run with /S leaves nothing behind, the PATH as it was. The zip holds exactly the release's
 # files, and each program in it runs alone, Tessmar.exe on a quoted path with blanks.
 # Arguments: the release folder, the Windows build's bin folder (window-probe.exe), the native
 # build's bin folder (tessmar-cli, to write settings files and the trees to expect), the version.
@@ -67,10 +69,12 @@ expect_tessmar_shows_the_file() {
   probe close "Velkor Orlo Tessmar" >/dev/null || fail "$1: Tessmar did not close"
 }
 
-# --- The installer.
+# --- The installer, asked to put tessmar-cli on a PATH that holds a folder already.
 folder="$drive_c/Program Files/Tessmar"
 shortcuts="$drive_c/ProgramData/Microsoft/Windows/Start Menu/Programs/Tessmar"
-wine "$dist/Tessmar-$version-setup.exe" /S </dev/null >/dev/null 2>&1 || fail "the installer failed"
+setup="$dist/Tessmar-$version-setup.exe"
+wine reg add 'HKCU\Environment' /v Path /t REG_EXPAND_SZ /d 'C:\Tools' /f >/dev/null 2>&1
+wine "$setup" /S /CLIPATH </dev/null >/dev/null 2>&1 || fail "the installer failed"
 for file in Tessmar.exe Stampwell.exe tessmar-cli.exe Manual.html Uninstall.exe; do
   [[ -f "$folder/$file" ]] || fail "not installed: $file"
 done
@@ -89,6 +93,28 @@ uninstall_key='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\Tessmar'
 [[ $(registry_value "$uninstall_key" DisplayName) == "Velkor Orlo Tessmar" ]] ||
   fail "not in Programs and Features"
 [[ $(registry_value "$uninstall_key" DisplayVersion) == "$version" ]] || fail "wrong version"
+[[ $(registry_value 'HKCU\Environment' Path) == 'C:\Tools;C:\Program Files\Tessmar' ]] ||
+  fail "tessmar-cli's folder is not on the PATH: $(registry_value 'HKCU\Environment' Path)"
+
+# Installing again while Tessmar runs: its files cannot be replaced. A silent run stops with
+# nothing changed; a run with its windows asks to close Tessmar and waits, here to be cancelled.
+wine "$folder/Tessmar.exe" </dev/null >/dev/null 2>&1 &
+probe wait "Velkor Orlo Tessmar" >/dev/null || fail "the installed Tessmar did not start"
+touch -d '2000-01-01' "$folder/Tessmar.exe"
+status=0
+wine "$setup" /S </dev/null >/dev/null 2>&1 || status=$?
+[[ $status -eq 2 ]] || fail "a silent install over a running Tessmar ended with $status"
+wine "$setup" </dev/null >/dev/null 2>&1 &
+setup_run=$!
+probe wait "Velkor Orlo Tessmar $version Setup" >/dev/null ||
+  fail "the installer did not ask to close Tessmar"
+kill -0 "$setup_run" 2>/dev/null || fail "the installer did not wait for Tessmar to close"
+probe command "Velkor Orlo Tessmar $version Setup" 2 >/dev/null  # Cancel
+wait "$setup_run" && fail "the installer went on after Cancel"
+[[ $(stat -c %Y "$folder/Tessmar.exe") == $(date -d '2000-01-01' +%s) ]] ||
+  fail "Tessmar.exe was replaced while it ran"
+probe close "Velkor Orlo Tessmar" >/dev/null || fail "the installed Tessmar did not close"
+wait
 
 # A double-click: the shell opens the file through its file type.
 wine start "$(windows_path "Scanner Files/site one.orl")" </dev/null >/dev/null 2>&1
@@ -116,6 +142,8 @@ eventually test ! -e "$shortcuts" || fail "the Start-menu shortcuts are left beh
 for key in 'HKCR\.orl' 'HKCR\Tessmar.Settings' "$uninstall_key"; do
   wine reg query "$key" </dev/null >/dev/null 2>&1 && fail "left in the registry: $key"
 done
+[[ $(registry_value 'HKCU\Environment' Path) == 'C:\Tools' ]] ||
+  fail "the PATH is not as it was: $(registry_value 'HKCU\Environment' Path)"
 
 # --- The zip: exactly the release's files, in one folder.
 listing=$(cmake -E tar tf "$dist/Tessmar-$version-win64.zip" | grep -v '/$' | sort)

@@ -98,6 +98,8 @@ download() {
 cp "$work/factory.orl" "$work/scanner.orl"
 printf '\x10\x4d' | dd of="$work/scanner.orl" bs=1 seek=20 conv=notrunc status=none
 
+# A first run, whose port dialog offers COM1 whatever port a test chose before in this prefix.
+wine reg delete 'HKCU\Software\Tessmar' /f >/dev/null 2>&1 || true
 cd "$work"
 wine "$windows_bin/Tessmar.exe" >/dev/null 2>&1 &
 tessmar=$!

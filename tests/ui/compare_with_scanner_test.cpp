@@ -34,9 +34,23 @@ Shown read_dialog(HWND dialog) {
     HWND list = GetDlgItem(dialog, IDC_COMPARE_LIST);
     shown.list_visible = IsWindowVisible(list);
     for (int i = 0; i < ListView_GetItemCount(list); ++i) {
-        shown.rows.push_back({item_text(list, i, 0), item_text(list, i, 1), item_text(list, i, 2)});
+        shown.rows.push_back({item_text(list, i, 0), item_text(list, i, 1), item_text(list, i, 2),
+                              item_text(list, i, 3)});
     }
     return shown;
+}
+
+RECT child_rect(HWND dialog, int id) {
+    RECT rect{};
+    GetWindowRect(GetDlgItem(dialog, id), &rect);
+    MapWindowRect(nullptr, dialog, &rect);
+    return rect;
+}
+
+SIZE window_size(HWND window) {
+    RECT rect{};
+    GetWindowRect(window, &rect);
+    return {rect.right - rect.left, rect.bottom - rect.top};
 }
 
 class CompareWithScanner : public MainWindowTest {
@@ -47,17 +61,26 @@ class CompareWithScanner : public MainWindowTest {
         state.settings_modified = true;
     }
 
-    // Runs the command through the port dialog (COM1) to the comparison, and reads it.
-    Shown compare() {
-        Shown shown;
-        ModalScript script;
+    // The steps to the comparison: the port dialog (COM1), then the comparison, which is read
+    // into `shown` and left by `button`.
+    static ModalScript& through_comparison(ModalScript& script, Shown& shown, int button = IDOK) {
         script.then([](HWND dialog) { press_button(dialog, IDOK); });
-        script.then([&](HWND dialog) {
+        return script.then([&shown, button](HWND dialog) {
             shown = read_dialog(dialog);
-            press_button(dialog, IDOK);
+            press_button(dialog, button);
         });
+    }
+
+    void run(const ModalScript& script) {
         command(IDM_COMPARE_WITH_SCANNER);
         EXPECT_TRUE(script.finished_cleanly()) << ::testing::PrintToString(script.problems());
+    }
+
+    Shown compare() {
+        ModalScript script;
+        Shown shown;
+        through_comparison(script, shown);
+        run(script);
         return shown;
     }
 
@@ -93,12 +116,89 @@ TEST_F(CompareWithScanner, ADifferentScannerIsListedSettingBySetting) {
               "differences.");
     EXPECT_TRUE(shown.list_visible);
     ASSERT_EQ(shown.rows.size(), 2u);
-    EXPECT_EQ(shown.rows[0], (std::vector<std::string>{"Scanner > Scanner Timeout", "99 sec",
+    EXPECT_EQ(shown.rows[0], (std::vector<std::string>{"Scanner Timeout", "Scanner", "99 sec",
                                                        std::to_string(factory_timeout) + " sec"}));
-    EXPECT_EQ(shown.rows[1][0].rfind("Byte 26 (0x001A)", 0), 0u) << shown.rows[1][0];
-    EXPECT_EQ(shown.rows[1][1], byte_value(before.bytes[26]));
-    EXPECT_EQ(shown.rows[1][2], byte_value(factory_record().bytes[26]));
+    EXPECT_EQ(shown.rows[1], (std::vector<std::string>{"Byte 26 (0x001A)", "shown by no line",
+                                                       byte_value(before.bytes[26]),
+                                                       byte_value(factory_record().bytes[26])}));
     expect_untouched(before);
+}
+
+TEST_F(CompareWithScanner, SendingTessmarsSettingsDownloadsThem) {
+    ScannerSimulator scanner(1);
+    ASSERT_EQ(scanner.problem(), "");
+    state.record.set(Field::scanner_timeout, 99);
+    const SettingsRecord before = state.record;
+    ModalScript script;
+    Shown shown;
+    through_comparison(script, shown, IDC_COMPARE_SEND)
+        .then([](HWND ports) { press_button(ports, IDOK); })
+        .answer(IDOK);
+    run(script);
+    ASSERT_EQ(script.message_boxes().size(), 1u);
+    EXPECT_EQ(script.message_boxes()[0].text, "Downloaded completely!");
+    std::vector<std::uint8_t> image(before.bytes.begin(), before.bytes.end());
+    image.resize(1792, 0x00);
+    EXPECT_EQ(scanner.memory(), image);
+    expect_untouched(before);
+}
+
+// As after Read scanner settings: a new, unsaved document, opened in Reader Settings.
+TEST_F(CompareWithScanner, UsingTheScannersSettingsMakesThemTheDocumentAsAReadDoes) {
+    ScannerSimulator scanner(1);  // the factory settings
+    ASSERT_EQ(scanner.problem(), "");
+    state.record.set(Field::scanner_timeout, 99);
+    ModalScript script;
+    Shown shown;
+    std::string sheet;
+    through_comparison(script, shown, IDC_COMPARE_USE).answer(IDNO).then([&sheet](HWND window) {
+        sheet = window_text(window);
+        cancel_window(window);
+    });
+    run(script);
+    ASSERT_EQ(script.message_boxes().size(), 1u);
+    EXPECT_EQ(script.message_boxes()[0].text, "Save current settings ?");
+    EXPECT_EQ(sheet, "Reader Settings");
+    EXPECT_EQ(state.record, factory_record());
+    EXPECT_EQ(state.current_file_path, "");
+    EXPECT_TRUE(state.settings_modified);
+}
+
+TEST_F(CompareWithScanner, TheListFillsTheResizedDialogWhichKeepsItsSize) {
+    ScannerSimulator scanner(1);
+    ASSERT_EQ(scanner.problem(), "");
+    state.record.set(Field::scanner_timeout, 99);
+    SIZE grown{};
+    RECT list{}, grown_list{}, ok{}, grown_ok{};
+    ModalScript script;
+    script.then([](HWND ports) { press_button(ports, IDOK); });
+    script.then([&](HWND dialog) {
+        list = child_rect(dialog, IDC_COMPARE_LIST);
+        ok = child_rect(dialog, IDOK);
+        const SIZE first = window_size(dialog);
+        SetWindowPos(dialog, nullptr, 0, 0, first.cx + 200, first.cy + 100,
+                     SWP_NOMOVE | SWP_NOZORDER);
+        grown = window_size(dialog);
+        grown_list = child_rect(dialog, IDC_COMPARE_LIST);
+        grown_ok = child_rect(dialog, IDOK);
+        press_button(dialog, IDOK);
+    });
+    run(script);
+    EXPECT_EQ(grown_list.right - list.right, 200);
+    EXPECT_EQ(grown_list.bottom - list.bottom, 100);
+    EXPECT_EQ(grown_ok.left - ok.left, 200);
+    EXPECT_EQ(grown_ok.top - ok.top, 100);
+
+    SIZE reopened{};
+    ModalScript again;
+    again.then([](HWND ports) { press_button(ports, IDOK); });
+    again.then([&reopened](HWND dialog) {
+        reopened = window_size(dialog);
+        press_button(dialog, IDOK);
+    });
+    run(again);
+    EXPECT_EQ(reopened.cx, grown.cx);
+    EXPECT_EQ(reopened.cy, grown.cy);
 }
 
 TEST_F(CompareWithScanner, CancellingThePortDialogComparesNothing) {

@@ -31,6 +31,7 @@ constexpr MenuEntry kMenu[] = {
     {"&Download", "&Download settings...\tCtrl+D", 1220},
     {"&Download", "&Print scanner settings...\tCtrl+P", 1210},
     {"&Download", "&Compare with scanner...\tCtrl+K", 1230},
+    {"&Help", "Tessmar &Manual\tF1", 1305},
     {"&Help", "About &Orlo...", 1310},
 };
 
@@ -141,14 +142,17 @@ TEST_F(MainWindow, AcceleratorTable) {
     const int count =
         CopyAcceleratorTableA(table, entries.data(), static_cast<int>(entries.size()));
     struct Expected {
-        char key;
+        WORD key;
         WORD id;
+        BYTE modifiers = FCONTROL;
     };
-    constexpr Expected kKeys[] = {{'N', 1010}, {'O', 1020}, {'S', 1030}, {'C', 1120},
-                                  {'R', 1130}, {'D', 1220}, {'P', 1210}, {'K', 1230}};
+    constexpr Expected kKeys[] = {{'N', 1010}, {'O', 1020}, {'S', 1030},
+                                  {'C', 1120}, {'R', 1130}, {'D', 1220},
+                                  {'P', 1210}, {'K', 1230}, {VK_F1, 1305, 0}};
     ASSERT_EQ(count, static_cast<int>(std::size(kKeys)));
     for (int i = 0; i < count; ++i) {
-        EXPECT_EQ(entries[i].fVirt & (FVIRTKEY | FCONTROL | FALT | FSHIFT), FVIRTKEY | FCONTROL);
+        EXPECT_EQ(entries[i].fVirt & (FVIRTKEY | FCONTROL | FALT | FSHIFT),
+                  FVIRTKEY | kKeys[i].modifiers);
         EXPECT_EQ(entries[i].key, kKeys[i].key);
         EXPECT_EQ(entries[i].cmd, kKeys[i].id);
     }
@@ -173,6 +177,7 @@ TEST_F(MainWindow, StatusBarShowsTheHelpOfTheHighlightedCommand) {
         {1210, "Prints the active document"},
         {1220, "Download the current settings to the device"},
         {1230, "Compare the current settings with those of the device"},
+        {1305, "Opens the technician's manual"},
         {1310, "Owner's information"},
     };
     for (const Expected& item : kHelp) {
@@ -227,6 +232,22 @@ TEST_F(MainWindow, AboutBoxShowsTheProgramAndTheMakersNotice) {
     EXPECT_EQ(title, "Velkor Orlo Tessmar (Ver 2.06)");
     EXPECT_EQ(notice, "Copyright (C) Velkor. All rights reserved.");
     EXPECT_NE(icon, nullptr);
+}
+
+// Without Manual.html beside the program, Help > Tessmar Manual says where it belongs.
+TEST_F(MainWindow, TheManualCommandSaysWhereTheManualBelongsWhenItIsMissing) {
+    TempFolder folder("no-manual");
+    state.program_directory = folder.file("");
+    ModalScript script;
+    script.answer(IDOK);
+    command(IDM_MANUAL);
+    EXPECT_TRUE(script.finished_cleanly()) << ::testing::PrintToString(script.problems());
+    ASSERT_EQ(script.message_boxes().size(), 1u);
+    const MessageBoxSeen& seen = script.message_boxes()[0];
+    EXPECT_EQ(seen.caption, "Tessmar Manual");
+    EXPECT_NE(seen.text.find("Manual.html, beside Tessmar.exe in\n" + state.program_directory),
+              std::string::npos)
+        << seen.text;
 }
 
 TEST_F(MainWindow, UnknownCommandsDoNothing) {

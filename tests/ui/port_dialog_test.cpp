@@ -1,6 +1,9 @@
 #include <windows.h>
 #include <windowsx.h>
 
+#include <algorithm>
+#include <tuple>
+
 #include "link/ui/port_dialog.h"
 #include "resources/resource.h"
 #include "tests/ui/support/main_window_fixture.h"
@@ -38,44 +41,59 @@ Shown read_dialog(HWND dialog) {
     return shown;
 }
 
-using PortDialog = MainWindowTest;
+// The port chosen last is kept under the user's key: each test starts and ends without one.
+class PortDialog : public MainWindowTest {
+  protected:
+    void SetUp() override {
+        forget_chosen_port();
+        MainWindowTest::SetUp();
+    }
+    void TearDown() override {
+        MainWindowTest::TearDown();
+        forget_chosen_port();
+    }
+    static void forget_chosen_port() {
+        RegDeleteKeyValueA(HKEY_CURRENT_USER, "Software\\Tessmar", "Port");
+    }
+
+    // Opens the dialog on `chosen`, reads it, selects `entry` and presses `button`.
+    Shown choose(ProgramState& chosen, int entry, int button = IDOK) {
+        Shown shown;
+        ModalScript script;
+        script.then([&](HWND dialog) {
+            shown = read_dialog(dialog);
+            ComboBox_SetCurSel(GetDlgItem(dialog, IDC_COM_PORT), entry);
+            press_button(dialog, button);
+        });
+        EXPECT_EQ(choose_com_port(app.instance, window, chosen), button == IDOK);
+        EXPECT_TRUE(script.finished_cleanly()) << ::testing::PrintToString(script.problems());
+        return shown;
+    }
+};
 
 TEST_F(PortDialog, OffersSixPortsWithTheGivenOneSelected) {
-    ModalScript script;
-    Shown shown;
-    script.then([&](HWND dialog) {
-        shown = read_dialog(dialog);
-        cancel_window(dialog);
-    });
-    int port = 3;
-    EXPECT_FALSE(choose_com_port(app.instance, window, port));
-    EXPECT_TRUE(script.finished_cleanly()) << ::testing::PrintToString(script.problems());
+    state.selected_port_index = 3;
+    const Shown shown = choose(state, 3, IDCANCEL);
     EXPECT_EQ(shown.caption, "Open COM Port");
-    EXPECT_EQ(shown.ports,
+    const std::vector<std::string> first_six(
+        shown.ports.begin(), shown.ports.begin() + std::min<std::size_t>(6, shown.ports.size()));
+    EXPECT_EQ(first_six,
               (std::vector<std::string>{"COM1", "COM2", "COM3", "COM4", "COM5", "COM6"}));
     EXPECT_EQ(shown.selected, 3);
     EXPECT_TRUE(shown.drop_down_list);
     EXPECT_EQ(shown.statics, (std::vector<std::string>{"", "&COM port :"}));
     EXPECT_EQ(shown.ok, "OK");
     EXPECT_EQ(shown.cancel, "Cancel");
-    EXPECT_EQ(port, 3);
+    EXPECT_EQ(state.selected_port_index, 3);
 }
 
 TEST_F(PortDialog, OkStoresTheChoiceAndCancelOrEscKeepsTheOldOne) {
-    const auto choose = [&](int index, int button) {
-        ModalScript script;
-        script.then([&](HWND dialog) {
-            ComboBox_SetCurSel(GetDlgItem(dialog, IDC_COM_PORT), index);
-            press_button(dialog, button);
-        });
-        int port = 1;
-        const bool confirmed = choose_com_port(app.instance, window, port);
-        EXPECT_TRUE(script.finished_cleanly()) << ::testing::PrintToString(script.problems());
-        return std::make_pair(confirmed, port);
-    };
-    EXPECT_EQ(choose(5, IDOK), std::make_pair(true, 5));
-    EXPECT_EQ(choose(0, IDOK), std::make_pair(true, 0));
-    EXPECT_EQ(choose(4, IDCANCEL), std::make_pair(false, 1));
+    ProgramState chosen;
+    for (const auto& [entry, button, kept] :
+         {std::tuple{5, IDOK, 5}, {0, IDOK, 0}, {4, IDCANCEL, 0}}) {
+        choose(chosen, entry, button);
+        EXPECT_EQ(chosen.selected_port_index, kept);
+    }
 
     ModalScript escape;
     escape.then([](HWND dialog) {
@@ -85,10 +103,30 @@ TEST_F(PortDialog, OkStoresTheChoiceAndCancelOrEscKeepsTheOldOne) {
         // Through the dialog's own loop, as a key press would come.
         PostMessageA(list, WM_KEYDOWN, VK_ESCAPE, 1);
     });
-    int port = 1;
-    EXPECT_FALSE(choose_com_port(app.instance, window, port));
+    EXPECT_FALSE(choose_com_port(app.instance, window, chosen));
     EXPECT_TRUE(escape.finished_cleanly()) << ::testing::PrintToString(escape.problems());
-    EXPECT_EQ(port, 1);
+    EXPECT_EQ(chosen.selected_port_index, 0);
+}
+
+// The build's Wine prefix maps COM9 and COM12 too, as a USB adapter and a cradle would be.
+TEST_F(PortDialog, PortsBeyondCom6FollowInNumberOrderAndTheChoiceOutlivesTheRun) {
+    const Shown first = choose(state, 0, IDCANCEL);
+    const auto at = [&first](const std::string& port) {
+        return std::find(first.ports.begin(), first.ports.end(), port) - first.ports.begin();
+    };
+    const auto com12 = at("COM12");
+    ASSERT_LT(com12, static_cast<std::ptrdiff_t>(first.ports.size()));
+    EXPECT_LT(at("COM6"), at("COM9"));
+    EXPECT_LT(at("COM9"), com12);
+
+    choose(state, static_cast<int>(com12));
+    EXPECT_EQ(chosen_port(state), "COM12");
+    ProgramState next_run;
+    recall_chosen_port(next_run);
+    EXPECT_EQ(chosen_port(next_run), "COM12");
+    EXPECT_EQ(choose(next_run, 2).selected, com12);
+    recall_chosen_port(state);
+    EXPECT_EQ(chosen_port(state), "COM3");
 }
 
 }  // namespace

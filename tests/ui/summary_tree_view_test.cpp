@@ -75,5 +75,103 @@ TEST_F(SummaryTreeView, LinesLongerThanTheTreeShowsAreCut) {
     EXPECT_TRUE(suffix.starts_with("Suffix Code : [Shift][LeftCtrl]"));
 }
 
+// Bold wherever the line lies: a mark out of step with its line would show in the last branch.
+TEST_F(SummaryTreeView, LinesThatDifferFromTheFactoryAreBoldAndSoAreTheirGroups) {
+    EXPECT_EQ(bold_lines(tree()), std::vector<std::string>{});
+    state.record.set(Field::scan_mode, 1);
+    state.record.edit_format(5).set_maximum_length(20);
+    build_summary_tree(app.tree_view, state);
+    EXPECT_EQ(bold_lines(tree()),
+              (std::vector<std::string>{"Scanner", "Scan Mode : Continuous", "Edit Format",
+                                        "Data Editing", "Disable Editing Format 6",
+                                        "Applicable Conditions", "Maximum Length : 20"}));
+}
+
+// The line at `path` (child indexes from the top), with the branches above it opened.
+HTREEITEM open_line(HWND tree, std::initializer_list<int> path) {
+    HTREEITEM item = TVI_ROOT;
+    for (int index : path) {
+        for (item = TreeView_GetChild(tree, item); index > 0; --index) {
+            item = TreeView_GetNextSibling(tree, item);
+        }
+    }
+    TreeView_EnsureVisible(tree, item);
+    pump_messages();
+    return item;
+}
+
+// A double-click as the mouse makes it, with the cursor at `point` of the tree.
+void double_click_tree(HWND tree, POINT point, TVHITTESTINFO& hit) {
+    hit.pt = point;
+    TreeView_HitTest(tree, &hit);
+    POINT screen = point;
+    ClientToScreen(tree, &screen);
+    SetCursorPos(screen.x, screen.y);
+    const LPARAM where = MAKELPARAM(point.x, point.y);
+    for (const UINT message : {WM_LBUTTONDOWN, WM_LBUTTONUP, WM_LBUTTONDBLCLK, WM_LBUTTONUP}) {
+        PostMessageA(tree, message, message == WM_LBUTTONUP ? 0 : MK_LBUTTON, where);
+    }
+    pump_messages();
+}
+
+enum class Gesture { double_click, enter, double_click_button };
+
+TEST_F(SummaryTreeView, DoubleClickOrEnterOnALineOpensThePageThatEditsIt) {
+    struct Row {
+        std::initializer_list<int> path;
+        Gesture gesture;
+        int page;  // -1: no sheet
+    };
+    const Row kRows[] = {
+        {{0}, Gesture::double_click, 0},          // Information
+        {{0, 1}, Gesture::enter, 0},              // Version : 2.05
+        {{1, 0}, Gesture::double_click, 0},       // Scan Mode
+        {{2, 0}, Gesture::enter, 1},              // Scanner Interface
+        {{3, 2, 0}, Gesture::double_click, 2},    // Code 39 Full ASCII
+        {{4}, Gesture::enter, 3},                 // Length Code
+        {{5, 0}, Gesture::double_click, 4},       // Code 39's code ID
+        {{6, 1, 1}, Gesture::enter, 5},           // Disable Editing Format 1
+        {{1}, Gesture::double_click_button, -1},  // Scanner's button: no sheet
+    };
+    for (const Row& row : kRows) {
+        SCOPED_TRACE(testing::Message()
+                     << "line " << testing::PrintToString(std::vector<int>(row.path)));
+        build_summary_tree(app.tree_view, state);
+        HTREEITEM line = open_line(tree(), row.path);
+        int page = -1;
+        ModalScript script;
+        if (row.page >= 0) {
+            script.then([&page](HWND sheet) {
+                page = PropSheet_HwndToIndex(sheet, current_page(sheet));
+                cancel_window(sheet);
+            });
+        }
+        RECT text{};
+        TreeView_GetItemRect(tree(), line, &text, TRUE);
+        TVHITTESTINFO hit{};
+        switch (row.gesture) {
+            case Gesture::double_click:
+                double_click_tree(
+                    tree(), {(text.left + text.right) / 2, (text.top + text.bottom) / 2}, hit);
+                EXPECT_EQ(hit.hItem, line);
+                break;
+            case Gesture::enter:
+                TreeView_SelectItem(tree(), line);
+                SetFocus(tree());
+                press_key(tree(), VK_RETURN);
+                break;
+            case Gesture::double_click_button:
+                double_click_tree(tree(),
+                                  {text.left - static_cast<LONG>(TreeView_GetIndent(tree())) / 2,
+                                   (text.top + text.bottom) / 2},
+                                  hit);
+                EXPECT_EQ(hit.flags & TVHT_ONITEMBUTTON, static_cast<UINT>(TVHT_ONITEMBUTTON));
+                break;
+        }
+        EXPECT_TRUE(script.finished_cleanly()) << ::testing::PrintToString(script.problems());
+        EXPECT_EQ(page, row.page);
+    }
+}
+
 }  // namespace
 }  // namespace tessmar::test

@@ -17,4 +17,7 @@ struct TreeViewCounts {
 };
 TreeViewCounts count_tree_view_items(HWND tree_view);
 
+// The texts of the items shown in bold, in tree order.
+std::vector<std::string> bold_lines(HWND tree_view);
+
 }  // namespace tessmar::test
