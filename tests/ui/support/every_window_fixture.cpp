@@ -128,15 +128,18 @@ std::vector<EveryWindowTest::Opener> EveryWindowTest::every_window() {
                            a);
                    }});
     all.push_back({"port dialog", [](EveryWindowTest& t, const Act& a) {
-                       int port = 0;
-                       t.on_dialog([&] { choose_com_port(t.app.instance, t.window, port); }, a);
+                       t.on_dialog([&] { choose_com_port(t.app.instance, t.window, t.state); }, a);
                    }});
     all.push_back({"Compare with Scanner", [](EveryWindowTest& t, const Act& a) {
                        SettingsRecord other = t.state.record;
                        other.set(Field::scanner_timeout, 7);
                        const RecordComparison comparison = compare_records(t.state, other);
-                       t.on_dialog([&] { show_comparison(t.app.instance, t.window, comparison); },
-                                   a);
+                       t.on_dialog(
+                           [&] {
+                               show_comparison(t.app.instance, t.window, comparison,
+                                               t.app.compare_dialog_size);
+                           },
+                           a);
                    }});
     all.push_back({"About", [](EveryWindowTest& t, const Act& a) {
                        t.on_dialog([&] { show_about_box(t.app.instance, t.window); }, a);
