@@ -2,6 +2,7 @@
 
 #include <cctype>
 #include <cstdio>
+#include <map>
 #include <numeric>
 
 #include "link/read_back.h"
@@ -71,11 +72,14 @@ TEST_F(ReadBackTest, AnsweringScannerGetsEveryRequestInOrderAndReplacesTheRecord
     ScriptedPeer peer(clock, answering());
     const LinkResult result = read_back(peer);
     ASSERT_TRUE(result.ok) << result.failure;
-    ASSERT_EQ(peer.writes.size(), 99u);
-    for (std::size_t i = 0; i < peer.writes.size(); ++i) {
+    ASSERT_EQ(peer.writes.size(), 101u);
+    for (std::size_t i = 0; i < 99; ++i) {
         EXPECT_EQ(peer.writes[i], "R" + hex4(static_cast<unsigned>(i) * 16) + "10\r");
     }
-    EXPECT_EQ(peer.writes.back(), "R062010\r");
+    EXPECT_EQ(peer.writes[98], "R062010\r");
+    // Then block 0 twice, as it differs from block 1.
+    EXPECT_EQ(peer.writes[99], "R000010\r");
+    EXPECT_EQ(peer.writes[100], "R000010\r");
     EXPECT_TRUE(std::equal(state.record.bytes.begin(), state.record.bytes.end(), memory.begin()));
     // The key strings now show in the form of the interface read.
     EXPECT_EQ(state.interface_class, InterfaceClass::rs232);
@@ -126,7 +130,7 @@ TEST_F(ReadBackTest, ScannerThatStopsAtRequest50FailsAfter2000MsAndChangesNothin
     EXPECT_EQ(clock.now_ms() - peer.write_times.back(), 2001u);
     EXPECT_EQ(progress.back(), 49);
     EXPECT_EQ(clock.longest_wait, 1u);
-    EXPECT_EQ(clock.waits, peer.empty_reads - 1);
+    EXPECT_EQ(clock.waits, peer.empty_reads - 2);
 }
 
 TEST_F(ReadBackTest, AReplySpreadOverMoreThan2000MsFailsThoughBytesKeptArriving) {
@@ -184,14 +188,81 @@ TEST_F(ReadBackTest, RepliesOfAnotherFormAreRefusedAndChangeNothing) {
     }
 }
 
-TEST_F(ReadBackTest, BytesWaitingBeforeTheFirstRequestSpoilReplyZeroAndARetryReadsCleanly) {
+TEST_F(ReadBackTest, BytesWaitingBeforeTheFirstRequestAreEmptiedFromTheLine) {
     ScriptedPeer peer(clock, answering());
     peer.send("\n");
-    EXPECT_FALSE(read_back(peer).ok);
-    EXPECT_EQ(state.record, before);
     EXPECT_TRUE(read_back(peer).ok);
-    EXPECT_EQ(peer.writes.size(), 100u);
-    EXPECT_EQ(peer.writes[1], "R000010\r");  // the retry starts again from request 0
+    EXPECT_EQ(peer.writes.size(), 101u);
+}
+
+// A reply that answers no request of the read: left over from before it, or late. Whatever
+// attempt it reaches, that attempt reads the right bytes or fails; a retry after it reads cleanly.
+TEST_F(ReadBackTest, AStaleOrLateReplyIsNeverTakenForAnotherRequests) {
+    constexpr std::uint32_t kLate = kReplyTimeoutMs + 1;  // one tick past the deadline
+    constexpr std::uint32_t kAfterSettling = kLate + kQuietMs + 1;
+    constexpr std::uint32_t kNever = 0;
+    const struct {
+        const char* what;
+        int stale_block;                    // a reply waiting before the first attempt, or -1
+        std::uint32_t stale_after;          // how long after the start it arrives
+        bool zero_tail;                     // the last two blocks hold zeros, as the stale one
+        std::map<int, std::uint32_t> late;  // message number (over all attempts): its delay
+        std::vector<bool> attempts;         // whether each attempt succeeds
+    } kCases[] = {
+        {"a stale reply while the line settles", 0, kQuietMs / 2, false, {}, {true}},
+        {"a stale reply once the line has settled", 0, kQuietMs + 1, false, {}, {false, true}},
+        {"a stale reply like the last blocks", 40, kQuietMs + 1, true, {}, {false, true}},
+        {"a stale reply for a request missed",
+         40,
+         kQuietMs + 1,
+         false,
+         {{0, kNever}},
+         {false, true}},
+        {"a reply to request 5 just late", -1, 0, false, {{5, kLate}}, {false, true}},
+        {"a reply to request 5 after the retry settled",
+         -1,
+         0,
+         false,
+         {{5, kAfterSettling}},
+         {false, false, true}},
+        {"a late reply to the retried request 0",
+         -1,
+         0,
+         false,
+         {{5, kLate}, {6, kAfterSettling}},
+         {false, false, false, true}},
+    };
+    for (const auto& c : kCases) {
+        SCOPED_TRACE(c.what);
+        memory = scanner_memory();
+        if (c.zero_tail) {
+            std::fill(memory.begin() + 40 * 16, memory.begin() + 41 * 16, 0);
+            std::fill(memory.end() - 32, memory.end(), 0);
+        }
+        ScriptedPeer peer(clock, [&](ScriptedPeer& p, int n, const std::string& request) {
+            if (!c.late.contains(n)) {
+                p.send(hex_reply(memory, request), 3);
+            } else if (c.late.at(n) != kNever) {
+                p.send(hex_reply(memory, request), c.late.at(n));
+            }
+        });
+        if (c.stale_block >= 0) {
+            const auto request = read_request(c.stale_block);
+            peer.send(hex_reply(memory, {request.begin(), request.end()}), c.stale_after);
+        }
+        std::vector<bool> attempts;
+        state.record = before;
+        do {
+            attempts.push_back(read_back(peer).ok);
+            if (attempts.back()) {
+                EXPECT_TRUE(std::equal(memory.begin(), memory.begin() + kRecordSize,
+                                       state.record.bytes.begin()));
+            } else {
+                EXPECT_EQ(state.record, before);
+            }
+        } while (!attempts.back() && attempts.size() < 5);
+        EXPECT_EQ(attempts, c.attempts);
+    }
 }
 
 TEST_F(ReadBackTest, ALongReplyInTheLastSlotIsCutAtTheEndOfTheArea) {
