@@ -1,26 +1,28 @@
 #include "app/about_box.h"
 
+#include "win32/dialog_procedure.h"
+
 namespace tessmar {
 namespace {
 
-INT_PTR CALLBACK AboutBoxProc(HWND dialog, UINT message, WPARAM wparam, LPARAM) {
-    switch (message) {
-        case WM_INITDIALOG:
-            return TRUE;
-        case WM_COMMAND:
-            if (LOWORD(wparam) == IDOK || LOWORD(wparam) == IDCANCEL) {
-                EndDialog(dialog, 1);
-                return TRUE;
-            }
-            break;
+// The box shows only what its template holds.
+struct AboutBox {};
+
+bool on_command(HWND dialog, AboutBox&, int id, UINT) {
+    if (id != IDOK && id != IDCANCEL) {
+        return false;
     }
-    return FALSE;
+    EndDialog(dialog, 1);
+    return true;
 }
+
+constexpr DialogHandlers<AboutBox> kHandlers = {.command = on_command};
 
 }  // namespace
 
 void show_about_box(HINSTANCE instance, HWND owner) {
-    DialogBoxParamA(instance, "AboutBox", owner, AboutBoxProc, 0);
+    AboutBox box;
+    run_modal_dialog<AboutBox, kHandlers>(instance, "AboutBox", owner, box);
 }
 
 }  // namespace tessmar

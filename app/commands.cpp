@@ -4,16 +4,18 @@
 #include "app/compare_dialog.h"
 #include "app/main_window.h"
 #include "app/settings_files.h"
-#include "link/scanner_link.h"
-#include "pages/reader_settings_sheet.h"
+#include "link/ui/scanner_link.h"
+#include "pages/ui/reader_settings_sheet.h"
 #include "resources/resource.h"
-#include "sheet/print_scanner_settings.h"
+#include "sheet/ui/print_scanner_settings.h"
+#include "win32/user_message.h"
 
 namespace tessmar {
 namespace {
 
 // Asked before New or Open replaces unsaved settings.
 constexpr char kSaveBeforeReplacing[] = "Save current settings ?";
+constexpr MessageStyle kSaveQuestion{kMainWindowTitle, MB_YESNOCANCEL | MB_ICONWARNING};
 
 // The sheet opens over the main window and rebuilds its tree when it closes; the rebuilt tree
 // then takes the keyboard.
@@ -131,8 +133,7 @@ bool offer_to_save(AppContext& app, const char* question) {
     if (!app.state->settings_modified) {
         return true;
     }
-    switch (
-        MessageBoxA(app.main_window, question, kMainWindowTitle, MB_YESNOCANCEL | MB_ICONWARNING)) {
+    switch (show_message(app.main_window, question, kSaveQuestion)) {
         case IDYES:
             switch (save_settings_file(app, app.main_window)) {
                 case SaveOutcome::saved:

@@ -6,7 +6,7 @@
 #include <string>
 
 #include "resources/resource.h"
-#include "win32/command_dialog.h"
+#include "win32/dialog_procedure.h"
 
 namespace tessmar {
 namespace {
@@ -18,10 +18,10 @@ struct Column {
 
 constexpr Column kColumns[] = {{"Setting", 50}, {"Tessmar", 25}, {"Scanner", 25}};
 
-const std::vector<ComparisonRow>& rows_of(HWND dialog) {
-    return *reinterpret_cast<const std::vector<ComparisonRow>*>(
-        GetWindowLongPtrA(dialog, DWLP_USER));
-}
+// The rows the dialog shows.
+struct Comparison {
+    const std::vector<ComparisonRow>& rows;
+};
 
 void add_columns(HWND list) {
     RECT client{};
@@ -55,9 +55,8 @@ std::string verdict(std::size_t differences) {
            std::to_string(differences) + (differences == 1 ? " difference." : " differences.");
 }
 
-BOOL on_init_dialog(HWND dialog, HWND, LPARAM rows) {
-    SetWindowLongPtrA(dialog, DWLP_USER, rows);
-    const std::vector<ComparisonRow>& shown = rows_of(dialog);
+BOOL on_init_dialog(HWND dialog, Comparison& comparison) {
+    const std::vector<ComparisonRow>& shown = comparison.rows;
     SetDlgItemTextA(dialog, IDC_COMPARE_VERDICT, verdict(shown.size()).c_str());
     HWND list = GetDlgItem(dialog, IDC_COMPARE_LIST);
     if (shown.empty()) {
@@ -72,18 +71,22 @@ BOOL on_init_dialog(HWND dialog, HWND, LPARAM rows) {
     return TRUE;
 }
 
-void on_command(HWND dialog, int id, HWND, UINT) {
-    if (id == IDOK || id == IDCANCEL) {
-        EndDialog(dialog, id);
+bool on_command(HWND dialog, Comparison&, int id, UINT) {
+    if (id != IDOK && id != IDCANCEL) {
+        return false;
     }
+    EndDialog(dialog, id);
+    return true;
 }
+
+constexpr DialogHandlers<Comparison> kHandlers = {.init = on_init_dialog, .command = on_command};
 
 }  // namespace
 
 void show_comparison(HINSTANCE instance, HWND owner, const RecordComparison& comparison) {
     const std::vector<ComparisonRow> rows = comparison_rows(comparison);
-    DialogBoxParamA(instance, "CompareDlg", owner, CommandDialogProc<on_init_dialog, on_command>,
-                    reinterpret_cast<LPARAM>(&rows));
+    Comparison shown{rows};
+    run_modal_dialog<Comparison, kHandlers>(instance, "CompareDlg", owner, shown);
 }
 
 }  // namespace tessmar

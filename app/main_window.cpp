@@ -8,9 +8,10 @@
 #include "app/commands.h"
 #include "app/outside_files.h"
 #include "resources/resource.h"
-#include "summary/summary_tree_view.h"
+#include "summary/ui/summary_tree_view.h"
 #include "win32/common_controls.h"
 #include "win32/dpi.h"
+#include "win32/procedure_barrier.h"
 
 namespace tessmar {
 namespace {
@@ -219,7 +220,7 @@ void on_menu_select(HWND window, WPARAM wparam, LPARAM lparam) {
 }
 
 // Parameters named as <windowsx.h> message crackers expect them.
-LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT on_message(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
         case WM_NCCREATE: {
             const auto* create = reinterpret_cast<const CREATESTRUCTA*>(lParam);
@@ -240,6 +241,11 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
             return 0;
     }
     return DefWindowProcA(window, message, wParam, lParam);
+}
+
+LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    return within_barrier([&] { return on_message(window, message, wParam, lParam); },
+                          [&] { return DefWindowProcA(window, message, wParam, lParam); });
 }
 
 }  // namespace

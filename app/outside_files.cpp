@@ -8,7 +8,8 @@
 
 #include "app/commands.h"
 #include "app/settings_files.h"
-#include "summary/summary_tree_view.h"
+#include "summary/ui/summary_tree_view.h"
+#include "win32/user_message.h"
 
 namespace tessmar {
 namespace {
@@ -58,8 +59,7 @@ void open_dropped_file(AppContext& app, HDROP drop) {
         return;
     }
     if (!is_settings_file_name(path)) {
-        MessageBoxA(app.main_window, "Only settings files (*.orl) can be opened.", "Error",
-                    MB_OK | MB_ICONWARNING);
+        report_error(app.main_window, "Only settings files (*.orl) can be opened.");
         return;
     }
     open_settings_file_named(app, path);

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "model/settings_file.h"
+#include "win32/user_message.h"
 
 namespace tessmar {
 namespace {
@@ -17,9 +18,7 @@ constexpr std::size_t kExtensionLength = sizeof kExtension - 1;
 // The Save As dialog's name buffer.
 constexpr std::size_t kSaveAsNameChars = 260;
 
-void report(HWND owner, const char* text) {
-    MessageBoxA(owner, text, "Error", MB_OK | MB_ICONWARNING);
-}
+constexpr MessageStyle kReplaceQuestion{"Confirm Save As", MB_YESNO | MB_ICONWARNING};
 
 bool ends_with_extension(const std::string& name) {
     return name.size() >= kExtensionLength &&
@@ -54,8 +53,7 @@ bool may_replace(HWND owner, const std::string& path) {
     }
     const std::string question =
         path.substr(path.find_last_of('\\') + 1) + " already exists.\nDo you want to replace it?";
-    return MessageBoxA(owner, question.c_str(), "Confirm Save As", MB_YESNO | MB_ICONWARNING) ==
-           IDYES;
+    return show_message(owner, question, kReplaceQuestion) == IDYES;
 }
 
 // The fields both file dialogs share: owner, filter, and the name buffer.
@@ -91,7 +89,7 @@ bool open_settings_path(AppContext& app, HWND owner, const std::string& path) {
         GetFullPathNameA(path.c_str(), static_cast<DWORD>(full.size()), full.data(), nullptr);
     if (length == 0 || length >= full.size() || !read_record_file(full.data(), *app.state)) {
         // The previous name stays, so the next Save cannot overwrite the file that failed.
-        report(owner, "Can't open the settings file!");
+        report_error(owner, "Can't open the settings file!");
         return false;
     }
     app.state->current_file_path = full.data();
@@ -105,7 +103,7 @@ SaveOutcome save_settings_file(AppContext& app, HWND owner) {
     }
     // A read-only file is refused like any other that cannot be written.
     if (!write_settings_file(state.current_file_path, state.record).ok) {
-        report(owner, "Can't save the settings file!");
+        report_error(owner, "Can't save the settings file!");
         return SaveOutcome::failed;
     }
     return SaveOutcome::saved;
@@ -130,7 +128,7 @@ SaveOutcome save_settings_file_as(AppContext& app, HWND owner) {
             path += kExtension;
         }
         if (path.size() > kMaxFilePathChars) {
-            report(owner, "The file name is too long. Choose a shorter name or folder.");
+            report_error(owner, "The file name is too long. Choose a shorter name or folder.");
             return SaveOutcome::failed;
         }
         if (!extended || may_replace(owner, path)) {

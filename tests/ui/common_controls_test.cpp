@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "link/progress_window.h"
+#include "link/ui/progress_window.h"
 #include "tests/ui/support/main_window_fixture.h"
 #include "win32/common_controls.h"
 

@@ -6,7 +6,7 @@
 #include <functional>
 #include <initializer_list>
 
-#include "pages/key_entry_box.h"
+#include "pages/ui/key_entry_box.h"
 #include "resources/resource.h"
 #include "tests/ui/support/key_grid_driver.h"
 #include "tests/ui/support/page_driver.h"

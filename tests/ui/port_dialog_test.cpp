@@ -1,7 +1,7 @@
 #include <windows.h>
 #include <windowsx.h>
 
-#include "link/port_dialog.h"
+#include "link/ui/port_dialog.h"
 #include "resources/resource.h"
 #include "tests/ui/support/main_window_fixture.h"
 

@@ -7,7 +7,7 @@
 #include <sstream>
 
 #include "resources/resource.h"
-#include "sheet/print_scanner_settings.h"
+#include "sheet/ui/print_scanner_settings.h"
 #include "tests/ui/support/main_window_fixture.h"
 #include "tests/ui/support/other_program.h"
 #include "tests/ui/support/temp_folder.h"

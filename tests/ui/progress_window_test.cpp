@@ -1,7 +1,7 @@
 #include <windows.h>
 #include <commctrl.h>
 
-#include "link/progress_window.h"
+#include "link/ui/progress_window.h"
 #include "resources/resource.h"
 #include "tests/ui/support/ui_driver.h"
 #include "win32/common_controls.h"

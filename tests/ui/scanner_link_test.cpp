@@ -8,7 +8,7 @@
 #include <numeric>
 #include <thread>
 
-#include "link/scanner_link.h"
+#include "link/ui/scanner_link.h"
 #include "resources/resource.h"
 #include "tests/ui/support/main_window_fixture.h"
 #include "tests/ui/support/other_program.h"

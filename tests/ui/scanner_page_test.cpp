@@ -2,7 +2,7 @@
 #include <commctrl.h>
 #include <windowsx.h>
 
-#include "pages/reader_settings_sheet.h"
+#include "pages/ui/reader_settings_sheet.h"
 #include "resources/resource.h"
 #include "tests/ui/support/main_window_fixture.h"
 

@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "resources/resource.h"
-#include "summary/summary_tree_view.h"
+#include "summary/ui/summary_tree_view.h"
 #include "tests/ui/support/main_window_fixture.h"
 
 namespace tessmar::test {

@@ -3,7 +3,7 @@
 #include <commctrl.h>
 
 #include "resources/resource.h"
-#include "summary/summary_tree_view.h"
+#include "summary/ui/summary_tree_view.h"
 #include "tests/ui/support/main_window_fixture.h"
 #include "tests/ui/support/tree_view_reader.h"
 

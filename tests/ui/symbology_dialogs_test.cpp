@@ -7,7 +7,7 @@
 #include <functional>
 #include <ostream>
 
-#include "pages/symbology_dialogs.h"
+#include "pages/ui/symbology_dialogs.h"
 #include "resources/resource.h"
 #include "tests/ui/support/key_grid_driver.h"
 #include "tests/ui/support/main_window_fixture.h"

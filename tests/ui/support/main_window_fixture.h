@@ -6,7 +6,7 @@
 
 #include "app/app_context.h"
 #include "app/main_window.h"
-#include "pages/reader_settings_sheet.h"
+#include "pages/ui/reader_settings_sheet.h"
 #include "tests/ui/support/ui_driver.h"
 
 namespace tessmar::test {

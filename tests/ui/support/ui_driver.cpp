@@ -246,15 +246,38 @@ void choose_file_name(HWND dialog, const std::string& path) {
     press_button(dialog, IDOK);
 }
 
-void type_text(HWND edit, const std::string& text) {
-    for (const char c : text) {
-        SendMessageA(edit, WM_CHAR, static_cast<unsigned char>(c), 1);
+void pump_through_dialog_manager() {
+    MSG message;
+    while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+        HWND front = GetActiveWindow();
+        if (front && is_dialog_window(front)) {
+            // A property sheet's loop asks the sheet, which handles Ctrl+Tab before the dialog
+            // manager.
+            const bool taken = is_property_sheet(front)
+                                   ? PropSheet_IsDialogMessage(front, &message) != FALSE
+                                   : IsDialogMessageA(front, &message) != FALSE;
+            if (taken) {
+                continue;
+            }
+        }
+        TranslateMessage(&message);
+        DispatchMessageA(&message);
     }
 }
 
+void type_text(HWND window, const std::string& text) {
+    for (const char c : text) {
+        PostMessageA(window, WM_CHAR, static_cast<unsigned char>(c), 1);
+    }
+    pump_through_dialog_manager();
+}
+
 void press_key(HWND window, int virtual_key) {
-    SendMessageA(window, WM_KEYDOWN, static_cast<WPARAM>(virtual_key), 1);
-    SendMessageA(window, WM_KEYUP, static_cast<WPARAM>(virtual_key), (1u << 30) | (1u << 31) | 1);
+    const auto scan_code = static_cast<LPARAM>(MapVirtualKeyA(virtual_key, MAPVK_VK_TO_VSC));
+    PostMessageA(window, WM_KEYDOWN, static_cast<WPARAM>(virtual_key), 1 | (scan_code << 16));
+    PostMessageA(window, WM_KEYUP, static_cast<WPARAM>(virtual_key),
+                 1 | (scan_code << 16) | (LPARAM{1} << 30) | (LPARAM{1} << 31));
+    pump_through_dialog_manager();
 }
 
 void click_at(HWND window, POINT client_point) {

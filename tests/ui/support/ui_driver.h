@@ -83,10 +83,15 @@ void press_sheet_button(HWND sheet, int button);
 // A common file dialog: types `path` as the file name and presses its OK button.
 void choose_file_name(HWND dialog, const std::string& path);
 
-// Typing into an edit box, one character message per character (so the box sees each change).
-void type_text(HWND edit, const std::string& text);
-// Presses and releases a key in a window (VK_UP, ...).
+// Keys as a user's: posted to `window` (the one with the focus, as the system would), then taken
+// from the queue as the loop of the modal window in front takes them, through the dialog manager.
+// So Tab, Enter, Esc, the arrows in a radio group and mnemonics act as they do for a user.
+// Types `text`, one character message per character (so an edit box sees each change).
+void type_text(HWND window, const std::string& text);
+// Presses and releases a key (VK_UP, ...).
 void press_key(HWND window, int virtual_key);
+// Handles every message waiting as the modal window in front would, through its dialog manager.
+void pump_through_dialog_manager();
 
 // Clicks (or double-clicks) the left button at a point of a window's client area as a user
 // would: the click goes to whatever window is there. Returns once the click has been acted on.

@@ -1,0 +1,126 @@
+#include "link/ui/scanner_link.h"
+
+#include "link/download.h"
+#include "link/read_back.h"
+#include "link/ui/port_dialog.h"
+#include "link/ui/progress_window.h"
+#include "win32/common_controls.h"
+#include "win32/user_message.h"
+
+namespace tessmar {
+namespace {
+
+constexpr MessageStyle kDownloadDone{"Download", MB_OK | MB_ICONWARNING};
+
+bool retry_wanted(HWND main_window, const char* question) {
+    return show_message(main_window, question, kRetryQuestion) == IDYES;
+}
+
+// Runs between the transfer's waits. Only paint and timer messages (and messages sent from other
+// threads, which any PeekMessage answers): input, commands and a close wait in the queue until
+// the transfer is over, so nothing can start inside it.
+void let_paint_through() {
+    MSG message;
+    while (PeekMessageA(&message, nullptr, WM_PAINT, WM_PAINT, PM_REMOVE) ||
+           PeekMessageA(&message, nullptr, WM_TIMER, WM_TIMER, PM_REMOVE)) {
+        DispatchMessageA(&message);
+    }
+}
+
+// The progress window of one attempt, with the main window disabled while it is up.
+class TransferWindows {
+  public:
+    TransferWindows(HINSTANCE instance, HWND main_window, TransferDirection direction)
+        : main_window_(main_window),
+          was_disabled_(EnableWindow(main_window, FALSE) != 0),
+          progress_(instance, message_owner(main_window), direction) {}
+    // The main window is enabled before the progress window goes (the members go after this
+    // body), so that it is the window activated again.
+    ~TransferWindows() {
+        if (!was_disabled_) {
+            EnableWindow(main_window_, TRUE);
+        }
+    }
+    TransferWindows(const TransferWindows&) = delete;
+    TransferWindows& operator=(const TransferWindows&) = delete;
+
+    Progress progress() {
+        return [this](int position) { progress_.show(position); };
+    }
+
+  private:
+    HWND main_window_;
+    bool was_disabled_;
+    ProgressWindow progress_;
+};
+
+struct Connection {
+    HINSTANCE instance;
+    HWND main_window;
+    ProgramState& state;
+    Line& line;
+};
+
+// The progress window is gone before the completion message shows.
+bool download_once(Connection& link) {
+    LinkResult result;
+    {
+        TransferWindows windows(link.instance, link.main_window, TransferDirection::download);
+        result = DownloadSettings(link.state.record, link.line, windows.progress());
+    }
+    if (result.ok) {
+        show_message(link.main_window, "Downloaded completely!", kDownloadDone);
+    }
+    return result.ok;
+}
+
+bool read_back_once(Connection& link) {
+    TransferWindows windows(link.instance, link.main_window, TransferDirection::read_back);
+    return ReadBackSettings(link.state, link.line, windows.progress()).ok;
+}
+
+// Every attempt runs on the same open port, from its first message. Each one begins by emptying
+// the line and waiting for it to go quiet, so an answer that came too late for the attempt before
+// is never taken for its own.
+int transfer(Connection& link, bool download) {
+    if (download) {
+        while (!download_once(link) &&
+               retry_wanted(link.main_window, "Failed to download, would you like to retry?")) {
+        }
+        return 1;
+    }
+    while (!read_back_once(link)) {
+        if (!retry_wanted(link.main_window, "Failed to read, would you like to retry?")) {
+            return -1;
+        }
+    }
+    return 1;
+}
+
+}  // namespace
+
+int RunScannerLink(HINSTANCE instance, HWND main_window, ProgramState& state, bool download) {
+    int& port_index = state.selected_port_index;
+    // The dialog belongs to the window with the keyboard focus. With another program in front
+    // no window of ours has it, and an unowned dialog would leave the main window usable.
+    HWND focus = GetFocus();
+    if (!choose_com_port(instance, focus ? focus : main_window, port_index)) {
+        return 0;
+    }
+    const OpenedPort opened = open_serial_port(kPortNames[port_index]);
+    if (!opened.port) {
+        report_error(main_window, opened.error == PortError::cannot_open
+                                      ? "Can't open the COM port!"
+                                      : "Error on setting communication state");
+        return -1;
+    }
+    register_common_controls(ICC_PROGRESS_CLASS);
+    SystemTickClock clock;
+    Line line{*opened.port, clock, let_paint_through};
+    Connection link{instance, main_window, state, line};
+    const int result = transfer(link, download);
+    opened.port->purge_received();
+    return result;  // the port closes with `opened`
+}
+
+}  // namespace tessmar

@@ -1,0 +1,101 @@
+// "Transmission Sequence": the order in which an editing format sends its fields and additional
+// fields, built token by token with the buttons and shown as token labels.
+#include <windowsx.h>
+
+#include <algorithm>
+
+#include "model/key_string.h"
+#include "pages/transmission_sequence.h"
+#include "pages/ui/editing_format_pages.h"
+#include "pages/ui/editing_format_sheet.h"
+#include "pages/ui/key_grid_painting.h"
+#include "pages/ui/reader_page.h"
+#include "resources/resource.h"
+#include "win32/dialog_controls.h"
+#include "win32/user_message.h"
+
+namespace tessmar {
+namespace {
+
+constexpr char kTooManyFields[] = "Too many fields !!!";
+// The buttons of tokens 1 to 11: six fields, then five additional fields.
+constexpr int kTokenButtons = kMaxFields + kAdditionalFields;
+
+// The page's data: the sequence being built.
+using SequencePageState = PageState<TokenList>;
+
+void say_too_many_fields(HWND page) {
+    report_error(page, kTooManyFields);
+}
+
+// The sequence static paints its own window text.
+void show_sequence(HWND page, const TokenList& list) {
+    HWND sequence = GetDlgItem(page, IDC_SEQUENCE);
+    SetWindowTextA(sequence, render_transmission_sequence(list.bytes).c_str());
+    InvalidateRect(sequence, nullptr, FALSE);
+}
+
+// The stored bytes are read once, when the page is created; a sequence too long for the list
+// says so for each token it loses.
+void prepare(HWND page, SequencePageState& state) {
+    const TokenListOpening opening =
+        open_token_list(staging_block(state.program()).transmission_sequence());
+    state.data = opening.list;
+    for (int i = 0; i < opening.refused; ++i) {
+        say_too_many_fields(page);
+    }
+}
+
+void fill(HWND page, SequencePageState& state) {
+    show_sequence(page, state.data);
+}
+
+bool command(HWND page, SequencePageState& state, int id, UINT code) {
+    const bool token_button = id >= IDC_TOKEN_FIRST && id < IDC_TOKEN_FIRST + kTokenButtons;
+    if ((!token_button && id != IDC_SEQUENCE_CLEAR) || code != BN_CLICKED) {
+        return false;
+    }
+    TokenList& list = state.data;
+    if (id == IDC_SEQUENCE_CLEAR) {
+        list = {};
+    } else if (add_token(list, static_cast<unsigned>(id - IDC_TOKEN_FIRST + 1)) ==
+               TokenOutcome::list_full) {
+        say_too_many_fields(page);
+        return true;
+    }
+    show_sequence(page, list);
+    return true;
+}
+
+// Painted as the key grid paints its resulting text.
+bool draw_item(const DRAWITEMSTRUCT& item) {
+    if (item.CtlID != IDC_SEQUENCE) {
+        return false;
+    }
+    paint_resulting_text(item.hDC, item.rcItem, GetWindowFont(item.hwndItem),
+                         control_text(item.hwndItem).c_str());
+    return true;
+}
+
+// One token per byte, zeros after the last.
+void commit(HWND, SequencePageState& state) {
+    std::ranges::copy(state.data.bytes,
+                      staging_block(state.program()).transmission_sequence().begin());
+}
+
+const PageDescription<TokenList> kDescription = {
+    .prepare = prepare,
+    .fill = fill,
+    .command = command,
+    .commit = commit,
+    .draw_item = draw_item,
+};
+
+}  // namespace
+
+INT_PTR CALLBACK TransmissionSequencePageProc(HWND page, UINT message, WPARAM wParam,
+                                              LPARAM lParam) {
+    return ReaderPageProc<kDescription>(page, message, wParam, lParam);
+}
+
+}  // namespace tessmar

@@ -1,0 +1,26 @@
+#include "win32/user_message.h"
+
+namespace tessmar {
+
+// GetLastActivePopup gives the window itself when none of the popups it owns is up.
+HWND message_owner(HWND about) {
+    HWND top = about ? GetAncestor(about, GA_ROOT) : nullptr;
+    if (!top) {
+        return nullptr;
+    }
+    HWND popup = GetLastActivePopup(top);
+    if (popup && popup != top && IsWindowVisible(popup) && IsWindowEnabled(popup)) {
+        return popup;
+    }
+    return top;
+}
+
+int show_message(HWND about, const std::string& text, const MessageStyle& style) {
+    return MessageBoxA(message_owner(about), text.c_str(), style.caption, style.type);
+}
+
+void report_error(HWND about, const std::string& text) {
+    show_message(about, text, kErrorMessage);
+}
+
+}  // namespace tessmar
