@@ -169,23 +169,54 @@ TEST_F(SettingsFiles, SaveToTheCurrentFileClearsTheModifiedFlag) {
     EXPECT_EQ(read_file_bytes(folder.file("current.orl"))[20], 0x40);
 }
 
-TEST_F(SettingsFiles, OpenOfAShortFileReplacesOnlyItsBytes) {
-    write_file_bytes(folder.file("short.orl"), std::vector<std::uint8_t>(100, 0x33));
-    open(folder.file("short.orl"), true);
-    for (std::size_t i = 0; i < kRecordSize; ++i) {
-        ASSERT_EQ(state.record.bytes[i], i < 100 ? 0x33 : factory_record().bytes[i]) << i;
+// A file that is not one record long opens as it is, with a word about its size, and is never
+// saved over unasked: the document has no file name, so Save asks for one.
+TEST_F(SettingsFiles, AFileOfAnotherSizeIsSaidSoAndSaveAsksForAName) {
+    std::vector<std::uint8_t> long_file(2000);
+    for (std::size_t i = 0; i < long_file.size(); ++i) {
+        long_file[i] = static_cast<std::uint8_t>(i % 251);
     }
-    EXPECT_EQ(state.current_file_path, folder.file("short.orl"));
-}
+    const struct {
+        const char* name;
+        std::vector<std::uint8_t> bytes;
+        const char* message;
+    } kCases[] = {
+        {"short.orl", std::vector<std::uint8_t>(100, 0x33),
+         "short.orl holds 100 bytes, not 1562: it was read over the current settings."},
+        {"long.orl", long_file,
+         "long.orl holds 2000 bytes, not 1562: its first 1562 bytes were read."},
+    };
+    for (const auto& c : kCases) {
+        write_file_bytes(folder.file(c.name), c.bytes);
+        load_factory_defaults(state);
+        state.current_file_path = folder.file("before.orl");
+        ModalScript script;
+        script.then([&](HWND dialog) { choose_file_name(dialog, folder.file(c.name)); })
+            .answer(IDOK)
+            .cancel();  // the Reader Settings sheet
+        command(IDM_FILE_OPEN);
+        EXPECT_TRUE(script.finished_cleanly()) << ::testing::PrintToString(script.problems());
+        ASSERT_EQ(script.message_boxes().size(), 1u) << c.name;
+        EXPECT_EQ(script.message_boxes()[0].caption, "Open");
+        EXPECT_EQ(script.message_boxes()[0].text, c.message);
+        for (std::size_t i = 0; i < kRecordSize; ++i) {
+            ASSERT_EQ(state.record.bytes[i],
+                      i < c.bytes.size() ? c.bytes[i] : factory_record().bytes[i])
+                << c.name << " " << i;
+        }
+        EXPECT_EQ(state.current_file_path, "");
 
-TEST_F(SettingsFiles, OpenOfALongFileLoadsItsFirstRecordsWorth) {
-    std::vector<std::uint8_t> bytes(2000);
-    for (std::size_t i = 0; i < bytes.size(); ++i) {
-        bytes[i] = static_cast<std::uint8_t>(i % 251);
+        std::string save_dialog;
+        ModalScript save;
+        save.then([&](HWND dialog) {
+            save_dialog = window_text(dialog);
+            cancel_window(dialog);
+        });
+        command(IDM_FILE_SAVE);
+        EXPECT_TRUE(save.finished_cleanly()) << ::testing::PrintToString(save.problems());
+        EXPECT_EQ(save_dialog, "Save As");
+        EXPECT_EQ(read_file_bytes(folder.file(c.name)), c.bytes);
     }
-    write_file_bytes(folder.file("long.orl"), bytes);
-    open(folder.file("long.orl"), true);
-    EXPECT_TRUE(std::equal(state.record.bytes.begin(), state.record.bytes.end(), bytes.begin()));
 }
 
 // A file held open without sharing cannot be read: Open says so, and the document keeps its
@@ -202,7 +233,9 @@ TEST_F(SettingsFiles, FailedOpenIsReportedAndLeavesTheRecordAndTheName) {
     command(IDM_FILE_OPEN);
     EXPECT_TRUE(script.finished_cleanly()) << ::testing::PrintToString(script.problems());
     ASSERT_EQ(script.message_boxes().size(), 1u);
-    EXPECT_EQ(script.message_boxes()[0].text, "Can't open the settings file!");
+    const std::string why =
+        "Can't open the settings file!\nCannot open " + folder.file("locked.orl");
+    EXPECT_EQ(script.message_boxes()[0].text.substr(0, why.size()), why);
     EXPECT_EQ(state.record, factory_record());
     EXPECT_EQ(state.current_file_path, folder.file("before.orl"));
 
@@ -269,7 +302,8 @@ TEST_F(SettingsFiles, SavingOverAReadOnlyFileShowsTheErrorAndKeepsTheFile) {
         EXPECT_TRUE(script.finished_cleanly()) << ::testing::PrintToString(script.problems());
         ASSERT_FALSE(script.message_boxes().empty());
         EXPECT_EQ(script.message_boxes().back().caption, "Error");
-        EXPECT_EQ(script.message_boxes().back().text, "Can't save the settings file!");
+        EXPECT_TRUE(
+            script.message_boxes().back().text.starts_with("Can't save the settings file!\n"));
         EXPECT_TRUE(state.settings_modified);
         EXPECT_EQ(read_file_bytes(folder.file("ro.orl")), old);
     }
@@ -297,7 +331,9 @@ TEST_F(SettingsFiles, SaveIntoAFolderThatIsGoneShowsTheError) {
     command(IDM_FILE_SAVE);
     EXPECT_TRUE(script.finished_cleanly()) << ::testing::PrintToString(script.problems());
     ASSERT_EQ(script.message_boxes().size(), 1u);
-    EXPECT_EQ(script.message_boxes()[0].text, "Can't save the settings file!");
+    const std::string why =
+        "Can't save the settings file!\nCannot create " + folder.file("gone\\settings.orl") + ": ";
+    EXPECT_EQ(script.message_boxes()[0].text.substr(0, why.size()), why);
     EXPECT_TRUE(state.settings_modified);
 }
 
