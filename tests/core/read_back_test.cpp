@@ -195,73 +195,51 @@ TEST_F(ReadBackTest, BytesWaitingBeforeTheFirstRequestAreEmptiedFromTheLine) {
     EXPECT_EQ(peer.writes.size(), 101u);
 }
 
-// A reply that answers no request of the read: left over from before it, or late. Whatever
-// attempt it reaches, that attempt reads the right bytes or fails; a retry after it reads cleanly.
+// Replies that answer no request of the read: left on the line from before it, or late. Each
+// attempt reads the right bytes or fails, and a retry after it reads cleanly.
 TEST_F(ReadBackTest, AStaleOrLateReplyIsNeverTakenForAnotherRequests) {
-    constexpr std::uint32_t kLate = kReplyTimeoutMs + 1;  // one tick past the deadline
-    constexpr std::uint32_t kAfterSettling = kLate + kQuietMs + 1;
-    constexpr std::uint32_t kNever = 0;
+    constexpr std::uint32_t kAfterRetrySettled = kReplyTimeoutMs + 1 + kQuietMs + 1;
+    constexpr std::uint32_t kLost = 0;
     const struct {
-        const char* what;
-        int stale_block;                    // a reply waiting before the first attempt, or -1
-        std::uint32_t stale_after;          // how long after the start it arrives
-        bool zero_tail;                     // the last two blocks hold zeros, as the stale one
-        std::map<int, std::uint32_t> late;  // message number (over all attempts): its delay
-        std::vector<bool> attempts;         // whether each attempt succeeds
+        int stale_block;  // a reply left on the line, arriving once it has settled; or -1
+        bool zero_tail;   // the last two blocks hold zeros, as the stale reply does
+        std::map<int, std::uint32_t> delays;  // by message number over all attempts; else 3 ms
+        std::vector<bool> attempts;           // whether each attempt succeeds
     } kCases[] = {
-        {"a stale reply while the line settles", 0, kQuietMs / 2, false, {}, {true}},
-        {"a stale reply once the line has settled", 0, kQuietMs + 1, false, {}, {false, true}},
-        {"a stale reply like the last blocks", 40, kQuietMs + 1, true, {}, {false, true}},
-        {"a stale reply for a request missed",
-         40,
-         kQuietMs + 1,
+        {0, false, {}, {false, true}},
+        {40, true, {}, {false, true}},             // block 0 read again alone would not tell
+        {40, false, {{0, kLost}}, {false, true}},  // the scanner missed the first request
+        {-1, false, {{5, kAfterRetrySettled}}, {false, false, true}},
+        {-1,
          false,
-         {{0, kNever}},
-         {false, true}},
-        {"a reply to request 5 just late", -1, 0, false, {{5, kLate}}, {false, true}},
-        {"a reply to request 5 after the retry settled",
-         -1,
-         0,
-         false,
-         {{5, kAfterSettling}},
-         {false, false, true}},
-        {"a late reply to the retried request 0",
-         -1,
-         0,
-         false,
-         {{5, kLate}, {6, kAfterSettling}},
+         {{5, kReplyTimeoutMs + 1}, {6, kAfterRetrySettled}},
          {false, false, false, true}},
     };
     for (const auto& c : kCases) {
-        SCOPED_TRACE(c.what);
         memory = scanner_memory();
         if (c.zero_tail) {
-            std::fill(memory.begin() + 40 * 16, memory.begin() + 41 * 16, 0);
-            std::fill(memory.end() - 32, memory.end(), 0);
+            std::fill_n(memory.begin() + 40 * 16, 16, 0);
+            std::fill_n(memory.end() - 32, 32, 0);
         }
         ScriptedPeer peer(clock, [&](ScriptedPeer& p, int n, const std::string& request) {
-            if (!c.late.contains(n)) {
-                p.send(hex_reply(memory, request), 3);
-            } else if (c.late.at(n) != kNever) {
-                p.send(hex_reply(memory, request), c.late.at(n));
+            const std::uint32_t delay = c.delays.contains(n) ? c.delays.at(n) : 3;
+            if (delay != kLost) {
+                p.send(hex_reply(memory, request), delay);
             }
         });
         if (c.stale_block >= 0) {
             const auto request = read_request(c.stale_block);
-            peer.send(hex_reply(memory, {request.begin(), request.end()}), c.stale_after);
+            peer.send(hex_reply(memory, {request.begin(), request.end()}), kQuietMs + 1);
         }
         std::vector<bool> attempts;
         state.record = before;
         do {
             attempts.push_back(read_back(peer).ok);
-            if (attempts.back()) {
-                EXPECT_TRUE(std::equal(memory.begin(), memory.begin() + kRecordSize,
-                                       state.record.bytes.begin()));
-            } else {
-                EXPECT_EQ(state.record, before);
-            }
+            EXPECT_TRUE(attempts.back() ? std::equal(memory.begin(), memory.begin() + kRecordSize,
+                                                     state.record.bytes.begin())
+                                        : state.record == before);
         } while (!attempts.back() && attempts.size() < 5);
-        EXPECT_EQ(attempts, c.attempts);
+        EXPECT_EQ(attempts, c.attempts) << c.stale_block;
     }
 }
 

@@ -1,8 +1,8 @@
 // The scanner's side of the link, scripted by the fuzz input: each message the program writes
 // gets a reply drawn from the input (in time or late, whole or in two pieces, wrong, unended, or
-// none; in order, as a line delivers them), and a clock that passes time only when the program
-// waits fails the run when a wait outlasts its deadline. The clock starts where the input says, so
-// waits cross the tick counter's wrap-around.
+// none), and a clock that passes time only when the program waits fails the run when a wait
+// outlasts its deadline. The clock starts where the input says, so waits cross the tick counter's
+// wrap-around.
 #pragma once
 
 #include <fuzzer/FuzzedDataProvider.h>
@@ -17,21 +17,21 @@
 namespace tessmar::fuzz {
 
 // Each wait ends within the reply deadline of the last write, plus the one 1 ms poll that finds
-// the deadline passed; while the line settles, within the quiet time of the last purge.
+// the deadline passed; while the line settles, within its quiet time of the last purge.
 class DeadlineClock final : public test::WaitingClock {
   public:
-    explicit DeadlineClock(std::uint32_t start) : now_(start), last_event_(start) {}
+    explicit DeadlineClock(std::uint32_t start) : now_(start), last_write_(start) {}
     std::uint32_t now_ms() override { return now_; }
     void wait_ms(std::uint32_t ms) override {
         now_ += ms;
-        require(now_ - last_event_ <= kReplyTimeoutMs + 1, "no wait exceeds its deadline");
+        require(now_ - last_write_ <= kReplyTimeoutMs + 1, "no wait exceeds its deadline");
     }
-    void line_emptied() override { last_event_ = now_; }
-    void message_written() { last_event_ = now_; }
+    void message_written() { last_write_ = now_; }
+    void line_emptied() override { last_write_ = now_; }
 
   private:
     std::uint32_t now_;
-    std::uint32_t last_event_;
+    std::uint32_t last_write_;
 };
 
 // Answers within this many milliseconds of a write count as in time, with room to spare.
@@ -85,6 +85,7 @@ class ScriptedReplies {
     // Every message got its right answer, sooner or later, whole or in pieces.
     bool answered_rightly() const { return answered_rightly_; }
 
+  private:
     // Mostly short, so that runs are quick, and often right at the deadline.
     std::uint32_t pick_delay() {
         static constexpr std::uint32_t kEdges[] = {kInTimeMs, kReplyTimeoutMs - 1, kReplyTimeoutMs,
@@ -93,7 +94,6 @@ class ScriptedReplies {
         return pick < 240 ? pick % 16 : kEdges[pick % std::size(kEdges)];
     }
 
-  private:
     FuzzedDataProvider& input_;
     bool honest_ = true;
     bool in_time_ = true;

@@ -1,6 +1,8 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <numeric>
+
 #include "resources/resource.h"
 #include "tests/ui/support/main_window_fixture.h"
 #include "tests/ui/support/temp_folder.h"
@@ -18,11 +20,14 @@ class SettingsFiles : public MainWindowTest {
         EXPECT_TRUE(script.finished_cleanly()) << ::testing::PrintToString(script.problems());
     }
 
-    // Opens `path` through the real dialog; a successful Open then shows the Reader Settings
-    // sheet, which is cancelled.
-    void open(const std::string& path, bool expect_sheet) {
+    // Opens `path` through the real dialog, answering a message with `answer` if given; a
+    // successful Open then shows the Reader Settings sheet, which is cancelled.
+    void open(const std::string& path, bool expect_sheet, int answer = 0) {
         ModalScript script;
         script.then([&](HWND dialog) { choose_file_name(dialog, path); });
+        if (answer != 0) {
+            script.answer(answer);
+        }
         if (expect_sheet) {
             script.then([&](HWND sheet) {
                 sheet_caption = window_text(sheet);
@@ -31,10 +36,12 @@ class SettingsFiles : public MainWindowTest {
         }
         command(IDM_FILE_OPEN);
         EXPECT_TRUE(script.finished_cleanly()) << ::testing::PrintToString(script.problems());
+        said = script.message_boxes();
     }
 
     TempFolder folder{::testing::UnitTest::GetInstance()->current_test_info()->name()};
     std::string sheet_caption;
+    std::vector<MessageBoxSeen> said;  // by the last Open
 };
 
 TEST_F(SettingsFiles, SaveAsThenOpenRestoresTheRecordExactly) {
@@ -173,48 +180,34 @@ TEST_F(SettingsFiles, SaveToTheCurrentFileClearsTheModifiedFlag) {
 // saved over unasked: the document has no file name, so Save asks for one.
 TEST_F(SettingsFiles, AFileOfAnotherSizeIsSaidSoAndSaveAsksForAName) {
     std::vector<std::uint8_t> long_file(2000);
-    for (std::size_t i = 0; i < long_file.size(); ++i) {
-        long_file[i] = static_cast<std::uint8_t>(i % 251);
-    }
+    std::iota(long_file.begin(), long_file.end(), 0);
     const struct {
-        const char* name;
+        std::string name;
         std::vector<std::uint8_t> bytes;
-        const char* message;
+        std::string said;
     } kCases[] = {
         {"short.orl", std::vector<std::uint8_t>(100, 0x33),
-         "short.orl holds 100 bytes, not 1562: it was read over the current settings."},
-        {"long.orl", long_file,
-         "long.orl holds 2000 bytes, not 1562: its first 1562 bytes were read."},
-    };
+         " holds 100 bytes, not 1562: it was read over the current settings."},
+        {"long.orl", long_file, " holds 2000 bytes, not 1562: its first 1562 bytes were read."}};
     for (const auto& c : kCases) {
         write_file_bytes(folder.file(c.name), c.bytes);
         load_factory_defaults(state);
         state.current_file_path = folder.file("before.orl");
-        ModalScript script;
-        script.then([&](HWND dialog) { choose_file_name(dialog, folder.file(c.name)); })
-            .answer(IDOK)
-            .cancel();  // the Reader Settings sheet
-        command(IDM_FILE_OPEN);
-        EXPECT_TRUE(script.finished_cleanly()) << ::testing::PrintToString(script.problems());
-        ASSERT_EQ(script.message_boxes().size(), 1u) << c.name;
-        EXPECT_EQ(script.message_boxes()[0].caption, "Open");
-        EXPECT_EQ(script.message_boxes()[0].text, c.message);
+        open(folder.file(c.name), true, IDOK);
+        ASSERT_EQ(said.size(), 1u);
+        EXPECT_EQ(said[0].caption + ": " + said[0].text, "Open: " + c.name + c.said);
         for (std::size_t i = 0; i < kRecordSize; ++i) {
             ASSERT_EQ(state.record.bytes[i],
                       i < c.bytes.size() ? c.bytes[i] : factory_record().bytes[i])
-                << c.name << " " << i;
+                << i;
         }
-        EXPECT_EQ(state.current_file_path, "");
-
-        std::string save_dialog;
         ModalScript save;
         save.then([&](HWND dialog) {
-            save_dialog = window_text(dialog);
+            EXPECT_EQ(window_text(dialog), "Save As");
             cancel_window(dialog);
         });
         command(IDM_FILE_SAVE);
         EXPECT_TRUE(save.finished_cleanly()) << ::testing::PrintToString(save.problems());
-        EXPECT_EQ(save_dialog, "Save As");
         EXPECT_EQ(read_file_bytes(folder.file(c.name)), c.bytes);
     }
 }
