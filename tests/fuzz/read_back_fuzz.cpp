@@ -51,6 +51,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         clock.message_written();
         replies.answer(p, reply_for(memory, std::stoul(request.substr(1, 4), nullptr, 16) / 16));
     });
+    peer.wakes_on_arrival = input.ConsumeBool();  // blocks as a real port does, or ticks
     const int stale = input.ConsumeIntegralInRange(0, 3);
     for (int i = 0; i < stale; ++i) {
         peer.send(reply_for(memory, input.ConsumeIntegral<std::uint8_t>()),
