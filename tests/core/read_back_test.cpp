@@ -243,6 +243,17 @@ TEST_F(ReadBackTest, AStaleOrLateReplyIsNeverTakenForAnotherRequests) {
     }
 }
 
+TEST_F(ReadBackTest, ALineThatNeverGoesQuietFailsBeforeAnyRequest) {
+    ScriptedPeer peer(clock, answering());
+    for (std::uint32_t t = 0; t < 3000; t += 10) {
+        peer.send("x", t);
+    }
+    EXPECT_EQ(read_back(peer).failure,
+              "bytes kept arriving for 2000 ms before request 1 of 99 (offset 0000): something "
+              "else is sending on the line");
+    EXPECT_TRUE(peer.writes.empty());
+}
+
 TEST_F(ReadBackTest, ALongReplyInTheLastSlotIsCutAtTheEndOfTheArea) {
     VirtualClock quiet;
     ScriptedPeer peer(quiet, [](ScriptedPeer&, int, const std::string&) {});
