@@ -7,6 +7,7 @@
 #include <string>
 
 #include "model/settings_file.h"
+#include "win32/system_error_text.h"
 #include "win32/user_message.h"
 
 namespace tessmar {
@@ -25,23 +26,64 @@ bool ends_with_extension(const std::string& name) {
            name.compare(name.size() - kExtensionLength, kExtensionLength, kExtension) == 0;
 }
 
+constexpr MessageStyle kSizeNote{"Open", MB_OK | MB_ICONWARNING};
+
+struct RecordFile {
+    FileResult result;
+    std::uint64_t size = 0;  // the whole file's
+};
+
+FileResult failure(const char* what, const std::string& path, DWORD error) {
+    return {false, std::string(what) + " " + path + ": " + system_error_text(error)};
+}
+
 // Reads the file over the record from its first byte: a short file replaces only its own leading
 // bytes. Read sharing lets it open a file that an indexer or a virus scanner holds open.
-bool read_record_file(const char* path, ProgramState& state) {
-    HANDLE file = CreateFileA(path, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+RecordFile read_record_file(const std::string& path, ProgramState& state) {
+    HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
                               FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE) {
-        return false;
+        return {failure("cannot open", path, GetLastError())};
     }
     std::array<std::uint8_t, kRecordSize> bytes;
     DWORD read = 0;
-    const BOOL ok = ReadFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr);
+    LARGE_INTEGER size{};
+    const bool ok =
+        ReadFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr) &&
+        GetFileSizeEx(file, &size);
+    const DWORD error = GetLastError();
     CloseHandle(file);
     if (!ok) {
-        return false;
+        return {failure("cannot read", path, error)};
     }
     load_settings_bytes(state, std::span(bytes).first(read));
-    return true;
+    return {{true, {}}, static_cast<std::uint64_t>(size.QuadPart)};
+}
+
+// The document keeps the full name, so a relative one from the command line stays right.
+RecordFile read_named_file(const std::string& path, std::string& full_path, ProgramState& state) {
+    std::array<char, kMaxFilePathChars + 1> full{};
+    const DWORD length =
+        GetFullPathNameA(path.c_str(), static_cast<DWORD>(full.size()), full.data(), nullptr);
+    if (length == 0) {
+        return {failure("cannot open", path, GetLastError())};
+    }
+    if (length >= full.size()) {
+        return {failure("cannot open", path, ERROR_FILENAME_EXCED_RANGE)};
+    }
+    full_path = full.data();
+    return read_record_file(full_path, state);
+}
+
+// Says how a file of another size than a record was read.
+void tell_size(HWND owner, const std::string& path, std::uint64_t size) {
+    const std::string record = std::to_string(kRecordSize);
+    const std::string read = size < kRecordSize ? "it was read over the current settings."
+                                                : "its first " + record + " bytes were read.";
+    show_message(owner,
+                 path.substr(path.find_last_of('\\') + 1) + " holds " + std::to_string(size) +
+                     " bytes, not " + record + ": " + read,
+                 kSizeNote);
 }
 
 // The dialog asked about the name as typed: when ".orl" was added after it, a file of the name
@@ -85,8 +127,8 @@ BOOL run_file_dialog(BOOL(WINAPI* show)(LPOPENFILENAMEA), OPENFILENAMEA& dialog)
 
 // A read-only file is refused like any other that cannot be written.
 SaveOutcome write_record_to(HWND owner, const std::string& path, const ProgramState& state) {
-    if (!write_settings_file(path, state.record).ok) {
-        report_error(owner, "Can't save the settings file!");
+    if (const FileResult written = write_settings_file(path, state.record); !written.ok) {
+        report_error(owner, "Can't save the settings file!", written.error);
         return SaveOutcome::failed;
     }
     return SaveOutcome::saved;
@@ -107,16 +149,21 @@ bool open_settings_file(AppContext& app, HWND owner) {
 }
 
 bool open_settings_path(AppContext& app, HWND owner, const std::string& path) {
-    // The document keeps the full name, so a relative one from the command line stays right.
-    std::array<char, kMaxFilePathChars + 1> full{};
-    const DWORD length =
-        GetFullPathNameA(path.c_str(), static_cast<DWORD>(full.size()), full.data(), nullptr);
-    if (length == 0 || length >= full.size() || !read_record_file(full.data(), *app.state)) {
+    std::string full_path;
+    const RecordFile opened = read_named_file(path, full_path, *app.state);
+    if (!opened.result.ok) {
         // The previous name stays, so the next Save cannot overwrite the file that failed.
-        report_error(owner, "Can't open the settings file!");
+        report_error(owner, "Can't open the settings file!", opened.result.error);
         return false;
     }
-    app.state->current_file_path = full.data();
+    if (opened.size == kRecordSize) {
+        app.state->current_file_path = full_path;
+        return true;
+    }
+    tell_size(owner, full_path, opened.size);
+    // What was read is not that file's settings: Save asks for a name rather than write a record
+    // over it.
+    app.state->current_file_path.clear();
     return true;
 }
 

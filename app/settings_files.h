@@ -21,7 +21,9 @@ enum class SaveOutcome {
 bool open_settings_file(AppContext& app, HWND owner);
 
 // Reads the named file over the record and makes it the document's file. A file that cannot be
-// read is reported and leaves the record and the document's file name as they were.
+// read is reported and leaves the record and the document's file name as they were. A file of
+// another size than a record is read all the same and said to be so; the document then has no
+// file name, so Save asks for one.
 bool open_settings_path(AppContext& app, HWND owner, const std::string& path);
 
 // Writes the record to the current file, or asks for a name when there is none.

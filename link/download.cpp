@@ -37,6 +37,9 @@ std::string failure_text(const Reply& reply, const std::string& message) {
     if (reply.outcome == ReplyOutcome::no_reply) {
         return "no reply to " + message + " within " + std::to_string(kReplyTimeoutMs) + " ms";
     }
+    if (reply.outcome == ReplyOutcome::unsettled) {
+        return unsettled_failure("sending " + message + " again");
+    }
     return "the scanner refused " + message + " four times; its last reply was \"" +
            reply.last_reply + "\"";
 }
@@ -72,6 +75,11 @@ std::array<std::uint8_t, kPacketSize> data_packet(const DownloadImage& image, in
 Reply SendAndAwaitReply(Line& line, std::span<const std::uint8_t> message) {
     Reply result;
     for (int resends = 0;; ++resends) {
+        // After a wrong reply, whatever else is on its way must not answer the message resent.
+        if (resends > 0 && !settle_line(line)) {
+            result.outcome = ReplyOutcome::unsettled;
+            return result;
+        }
         line.port.write(message);
         std::vector<std::uint8_t> reply;
         std::size_t received = 0;
@@ -98,6 +106,9 @@ Reply SendAndAwaitReply(Line& line, std::span<const std::uint8_t> message) {
 }
 
 LinkResult DownloadSettings(const SettingsRecord& record, Line& line, const Progress& progress) {
+    if (!settle_line(line)) {
+        return {false, unsettled_failure(packet_name(0))};
+    }
     const DownloadImage image = download_image(record);
     for (int index = 0; index < kDownloadPackets; ++index) {
         progress(index);

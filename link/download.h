@@ -30,9 +30,10 @@ DownloadImage download_image(const SettingsRecord& record);
 std::array<std::uint8_t, kPacketSize> data_packet(const DownloadImage& image, int index);
 
 enum class ReplyOutcome {
-    accepted,  // "ACK" or "DONE"
-    no_reply,  // no complete line within 2000 ms of a write; never resent
-    refused,   // four wrong replies: the message was written and resent three times
+    accepted,   // "ACK" or "DONE"
+    no_reply,   // no complete line within 2000 ms of a write; never resent
+    refused,    // four wrong replies: the message was written and resent three times
+    unsettled,  // after a wrong reply, bytes kept coming: the message could not be resent
 };
 
 struct Reply {
@@ -41,12 +42,12 @@ struct Reply {
 };
 
 // Writes `message` and waits for "ACK" or "DONE" and CR; a wrong reply has the same message
-// written again, up to three times.
+// written again, up to three times, each time once the line has settled.
 Reply SendAndAwaitReply(Line& line, std::span<const std::uint8_t> message);
 
-// Sends the whole image and "UPDATE". After any failure the scanner is sent "EXIT" (its reply
-// awaited, its result ignored). Progress reports each packet's number before it is sent, and
-// kDownloadProgressEnd after UPDATE was accepted. The record is only read.
+// Lets the line settle, then sends the whole image and "UPDATE". After any failure the scanner is
+// sent "EXIT" (its reply awaited, its result ignored). Progress reports each packet's number before
+// it is sent, and kDownloadProgressEnd after UPDATE was accepted. The record is only read.
 LinkResult DownloadSettings(const SettingsRecord& record, Line& line, const Progress& progress);
 
 }  // namespace tessmar

@@ -4,6 +4,7 @@
 #include <cctype>
 #include <cstdio>
 #include <span>
+#include <vector>
 
 namespace tessmar {
 namespace {
@@ -35,6 +36,67 @@ std::array<std::uint8_t, kRecordSize> decode(const ReceiveArea& area) {
                                              hex_digit_value(area.chars[2 * k + 1]));
     }
     return bytes;
+}
+
+// Bytes 0 to 15 of a slot.
+std::array<std::uint8_t, 16> block_of(const ReceiveArea& area, int slot) {
+    std::array<std::uint8_t, 16> bytes{};
+    const std::size_t start = static_cast<std::size_t>(slot) * kReplySlotChars;
+    for (std::size_t k = 0; k < bytes.size(); ++k) {
+        bytes[k] = static_cast<std::uint8_t>(hex_digit_value(area.chars[start + 2 * k]) * 16 +
+                                             hex_digit_value(area.chars[start + 2 * k + 1]));
+    }
+    return bytes;
+}
+
+// Writes request `number` and gathers its reply into `slot`; the failure, or empty.
+std::string exchange(Line& line, ReceiveArea& area, int slot, int number, const std::string& name) {
+    line.port.write(read_request(number));
+    const std::size_t count = ReceiveReplyLine(line, area, slot);
+    if (count == 0) {
+        return "no reply to " + name + " within " + std::to_string(kReplyTimeoutMs) + " ms";
+    }
+    if (!is_well_formed(area, slot, count)) {
+        return "the reply to " + name + " was not 32 hexadecimal digits and CR: \"" +
+               printable(slot_of(area, slot, count)) + "\"";
+    }
+    return {};
+}
+
+// The blocks read again after the 99 requests. A reply carries no offset: a stale one taken for
+// the first request's answer shifts every later reply by one request, and stands in for the first
+// request's answer alone when the scanner missed that request. So block 0 is read again, and then,
+// twice in a row, the first block whose bytes differ from the next block's: after a shift the
+// second answer holds that block's bytes where its slot holds the block before. Where every block
+// reads alike, a shift changes no byte.
+std::vector<int> blocks_to_read_again(const ReceiveArea& area) {
+    int block = 0;
+    while (block + 1 < kReadRequests && block_of(area, block) == block_of(area, block + 1)) {
+        ++block;
+    }
+    if (block + 1 == kReadRequests) {
+        block = 0;  // every block alike
+    }
+    return block == 0 ? std::vector{0, 0} : std::vector{0, block, block};
+}
+
+// Empty when every block read again came back as its slot holds it.
+std::string check_replies_in_step(Line& line, const ReceiveArea& area) {
+    ReceiveArea again;
+    for (const int block : blocks_to_read_again(area)) {
+        const std::string offset = hex4(static_cast<unsigned>(block) * 16);
+        if (std::string failure =
+                exchange(line, again, 0, block, "the repeated request for offset " + offset);
+            !failure.empty()) {
+            return failure;
+        }
+        if (block_of(again, 0) != block_of(area, block)) {
+            return "offset " + offset +
+                   " read again gave other bytes: a late or stale reply was taken for another "
+                   "request's, so the settings read cannot be trusted";
+        }
+    }
+    return {};
 }
 
 }  // namespace
@@ -73,20 +135,19 @@ std::uint8_t hex_digit_value(std::uint8_t digit) {
 }
 
 LinkResult ReadBackSettings(ProgramState& state, Line& line, const Progress& progress) {
+    if (!settle_line(line)) {
+        return {false, unsettled_failure(request_name(0))};
+    }
     ReceiveArea area;
     for (int number = 0; number < kReadRequests; ++number) {
-        line.port.write(read_request(number));
-        const std::size_t count = ReceiveReplyLine(line, area, number);
-        if (count == 0) {
-            return {false, "no reply to " + request_name(number) + " within " +
-                               std::to_string(kReplyTimeoutMs) + " ms"};
-        }
-        if (!is_well_formed(area, number, count)) {
-            return {false, "the reply to " + request_name(number) +
-                               " was not 32 hexadecimal digits and CR: \"" +
-                               printable(slot_of(area, number, count)) + "\""};
+        if (std::string failure = exchange(line, area, number, number, request_name(number));
+            !failure.empty()) {
+            return {false, failure};
         }
         progress(number);
+    }
+    if (std::string failure = check_replies_in_step(line, area); !failure.empty()) {
+        return {false, failure};
     }
     load_settings_bytes(state, decode(area));
     progress(kReadProgressEnd);

@@ -35,11 +35,13 @@ std::size_t ReceiveReplyLine(Line& line, ReceiveArea& area, int slot);
 // The value of one hexadecimal digit in either case.
 std::uint8_t hex_digit_value(std::uint8_t digit);
 
-// Sends the 99 requests and gathers their replies; then decodes them and replaces the record in
-// one step, deriving the interface class again. Each reply must be 32 hexadecimal digits and CR:
-// a silent scanner or a reply of another form fails the read-back, and the record is then left
-// exactly as it was. Progress reports each request's number once its reply has arrived, and
-// kReadProgressEnd once the record has been replaced.
+// Lets the line settle (settle_line), sends the 99 requests and gathers their replies, then reads
+// two or three blocks again to make sure no reply was taken for another request's; only then
+// decodes them and replaces the record in one step, deriving the interface class again. Each
+// reply must be 32 hexadecimal digits and CR: a silent scanner, a reply of another form or a
+// reply out of step fails the read-back, and the record is then left exactly as it was. Progress
+// reports each request's number once its reply has arrived, and kReadProgressEnd once the record
+// has been replaced.
 LinkResult ReadBackSettings(ProgramState& state, Line& line, const Progress& progress);
 
 }  // namespace tessmar

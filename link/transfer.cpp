@@ -42,6 +42,37 @@ bool await_reply_line(Line& line, std::size_t read_size,
     }
 }
 
+bool settle_line(Line& line) {
+    line.port.purge_received();
+    const std::uint32_t give_up = line.clock.now_ms() + kReplyTimeoutMs;
+    std::uint32_t quiet_until = line.clock.now_ms() + kQuietMs;
+    // Whether anything came is all that counts: the purge takes the rest.
+    std::array<std::uint8_t, 1> arrived{};
+    for (;;) {
+        const std::uint32_t now = line.clock.now_ms();
+        if (line.port.read(arrived) > 0) {
+            line.port.purge_received();
+            quiet_until = now + kQuietMs;
+            if (tick_is_later(quiet_until, give_up)) {
+                return false;
+            }
+            continue;
+        }
+        if (!tick_is_later(quiet_until, now)) {
+            return true;
+        }
+        line.port.wait_for_bytes(quiet_until - now);
+        if (line.between_waits) {
+            line.between_waits();
+        }
+    }
+}
+
+std::string unsettled_failure(const std::string& message) {
+    return "bytes kept arriving for " + std::to_string(kReplyTimeoutMs) + " ms before " + message +
+           ": something else is sending on the line";
+}
+
 std::string printable(std::span<const std::uint8_t> bytes, std::size_t limit) {
     std::string text;
     for (std::size_t i = 0; i < bytes.size() && i < limit; ++i) {

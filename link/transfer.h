@@ -15,6 +15,10 @@ namespace tessmar {
 
 // Every message must be answered within this time after it was written.
 inline constexpr std::uint32_t kReplyTimeoutMs = 2000;
+// How long the line must stay quiet before a transfer's first message and before a message is
+// sent again. Longer than the gaps inside a reply that is still coming in, even from a scanner
+// that sends it a byte at a time at 300 baud.
+inline constexpr std::uint32_t kQuietMs = 50;
 
 // An open port and the clock that times it, for the length of one transfer.
 struct Line {
@@ -40,6 +44,15 @@ struct LinkResult {
 // time. True when the line ended in time.
 bool await_reply_line(Line& line, std::size_t read_size,
                       const std::function<void(std::span<const std::uint8_t>)>& store);
+
+// Empties the receive queue, then waits until nothing has arrived for kQuietMs, emptying it again
+// whenever something does: a late answer to an earlier message, or one left from an earlier
+// connection, must not be read as the answer to the next. False when bytes kept coming for
+// kReplyTimeoutMs, as they do on a line where something else is talking.
+bool settle_line(Line& line);
+
+// The failure of a transfer whose line would not settle before `message`.
+std::string unsettled_failure(const std::string& message);
 
 // A reply as text for a message: control and other unprintable bytes as escapes, cut short
 // after `limit` bytes.

@@ -1,5 +1,7 @@
 #include "win32/user_message.h"
 
+#include <cctype>
+
 namespace tessmar {
 
 // GetLastActivePopup gives the window itself when none of the popups it owns is up.
@@ -21,6 +23,15 @@ int show_message(HWND about, const std::string& text, const MessageStyle& style)
 
 void report_error(HWND about, const std::string& text) {
     show_message(about, text, kErrorMessage);
+}
+
+void report_error(HWND about, const std::string& text, const std::string& why) {
+    std::string sentence = why;
+    if (!sentence.empty()) {
+        sentence[0] = static_cast<char>(std::toupper(static_cast<unsigned char>(sentence[0])));
+        sentence += '.';
+    }
+    show_message(about, text + "\n" + sentence, kErrorMessage);
 }
 
 }  // namespace tessmar

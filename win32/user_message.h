@@ -30,5 +30,8 @@ int show_message(HWND about, const std::string& text, const MessageStyle& style)
 
 // Shows `text` as an error.
 void report_error(HWND about, const std::string& text);
+// Shows `text` as an error, and under it why: a file's name and the system's own words, as
+// FileResult gives them ("cannot create C:\x.orl: Access is denied").
+void report_error(HWND about, const std::string& text, const std::string& why);
 
 }  // namespace tessmar

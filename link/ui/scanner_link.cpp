@@ -102,7 +102,9 @@ LinkResult read_back_once(Connection& link) {
     return ReadBackSettings(link.state, link.line, windows.progress());
 }
 
-// Every attempt runs on the same open port, from its first message.
+// Every attempt runs on the same open port, from its first message. Each one begins by emptying
+// the line and waiting for it to go quiet, so an answer that came too late for the attempt before
+// is never taken for its own.
 int transfer(Connection& link, bool download) {
     if (download) {
         for (;;) {

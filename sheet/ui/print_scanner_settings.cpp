@@ -37,7 +37,7 @@ class ReplacementSink : public SheetSink {
 bool write_sheet_file(HWND main_window, ProgramState& state) {
     const StartedReplacement started = begin_file_replacement(kSheetFileName);
     if (!started.file) {
-        report_error(main_window, "File open/create failed!");
+        report_error(main_window, "File open/create failed!", started.result.error);
         return false;
     }
     ReplacementSink sink(*started.file);
@@ -46,8 +46,8 @@ bool write_sheet_file(HWND main_window, ProgramState& state) {
                IDYES;
     });
     // Declined, the file holds only its heading, so no old sheet is left to be printed by mistake.
-    if (!started.file->commit().ok) {
-        report_error(main_window, "File open/create failed!");
+    if (const FileResult written = started.file->commit(); !written.ok) {
+        report_error(main_window, "File open/create failed!", written.error);
         return false;
     }
     return complete;

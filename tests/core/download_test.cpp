@@ -83,13 +83,16 @@ TEST_F(DownloadTest, SilentScannerFailsTheFirstPacketThenIsSentExit) {
     ASSERT_EQ(peer.writes.size(), 2u);  // a time-out is never resent
     EXPECT_EQ(peer.writes[0].substr(0, 6), kPacket0);
     EXPECT_EQ(peer.writes[1], "EXIT\r");
-    // Each wait ends at the first tick past its 2000 ms.
-    EXPECT_EQ(peer.write_times[1] - start, 2001u);
-    EXPECT_EQ(clock.now_ms() - start, 4002u);
+    // The line is quiet for 50 ms before the first packet; each wait ends at the first tick past
+    // its 2000 ms.
+    EXPECT_EQ(peer.write_times[0] - start, kQuietMs);
+    EXPECT_EQ(peer.write_times[1] - peer.write_times[0], 2001u);
+    EXPECT_EQ(clock.now_ms() - peer.write_times[0], 4002u);
     EXPECT_EQ(progress, std::vector<int>{0});
-    // Waiting yields: a 1 ms wait after every empty poll but the two that found a deadline passed.
+    // Waiting yields: a 1 ms wait after every empty poll but the two that found a deadline passed
+    // and the one that found the line quiet long enough.
     EXPECT_EQ(clock.longest_wait, 1u);
-    EXPECT_EQ(clock.waits, peer.empty_reads - 2);
+    EXPECT_EQ(clock.waits, peer.empty_reads - 3);
 }
 
 TEST_F(DownloadTest, ThreeWrongRepliesThenAckSendsThePacketFourTimesAndGoesOn) {
@@ -156,12 +159,11 @@ TEST_F(DownloadTest, LfInALaterReadEndsTheReplyAndSpoilsTheNext) {
     EXPECT_EQ(peer.writes[2], peer.writes[1]);
 }
 
-TEST_F(DownloadTest, BytesWaitingBeforeTheFirstPacketStartItsReply) {
+TEST_F(DownloadTest, BytesWaitingBeforeTheFirstPacketAreEmptiedFromTheLine) {
     ScriptedPeer peer(clock, always("ACK\r"));
     peer.send("xx");
     ASSERT_TRUE(download(peer).ok);
-    ASSERT_EQ(peer.writes.size(), 114u);
-    EXPECT_EQ(peer.writes[1], peer.writes[0]);
+    EXPECT_EQ(peer.writes.size(), 113u);
 }
 
 TEST_F(DownloadTest, TheDeadlineIsTakenOnceAndArrivingBytesDoNotExtendIt) {
@@ -186,25 +188,22 @@ TEST_F(DownloadTest, TheDeadlineIsTakenOnceAndArrivingBytesDoNotExtendIt) {
 TEST_F(DownloadTest, RepliesAreGatheredEightBytesAtATime) {
     // A read that ends in CR ends the reply, whatever follows in the line.
     ScriptedPeer peer(clock, [](ScriptedPeer& p, int n, const std::string&) {
-        if (n == 0) {
-            p.send("1234567\rACK\r");
-        } else if (n > 1) {
-            p.send("ACK\r");
-        }
+        p.send(n == 0 ? "1234567\rACK\r" : "ACK\r");
     });
     ASSERT_TRUE(download(peer).ok);
     EXPECT_EQ(peer.largest_read, 8u);
-    // "1234567" was wrong; the resent packet's reply was the "ACK" already waiting.
+    // "1234567" was wrong; the "ACK" behind it was emptied from the line before the packet was
+    // sent again, which the resent packet's own reply answered.
     EXPECT_EQ(peer.writes.size(), 114u);
+    EXPECT_EQ(peer.purges, 2);
 }
 
 TEST_F(DownloadTest, DeadlinesHoldAcrossTheTickCountersWrapAround) {
     VirtualClock wrapping(0xFFFFFFFFu - 1500);
     ScriptedPeer peer(wrapping, silent());
     Line line{peer, wrapping};
-    const std::uint32_t start = wrapping.now_ms();
     EXPECT_FALSE(DownloadSettings(record, line, [](int) {}).ok);
-    EXPECT_EQ(peer.write_times[1] - start, 2001u);
+    EXPECT_EQ(peer.write_times[1] - peer.write_times[0], 2001u);
 }
 
 TEST_F(DownloadTest, ALongGarbledReplyIsRefusedWithoutOverrunningAnything) {

@@ -2,6 +2,7 @@
 
 #include <cctype>
 #include <cstdio>
+#include <map>
 #include <numeric>
 
 #include "link/read_back.h"
@@ -71,11 +72,14 @@ TEST_F(ReadBackTest, AnsweringScannerGetsEveryRequestInOrderAndReplacesTheRecord
     ScriptedPeer peer(clock, answering());
     const LinkResult result = read_back(peer);
     ASSERT_TRUE(result.ok) << result.failure;
-    ASSERT_EQ(peer.writes.size(), 99u);
-    for (std::size_t i = 0; i < peer.writes.size(); ++i) {
+    ASSERT_EQ(peer.writes.size(), 101u);
+    for (std::size_t i = 0; i < 99; ++i) {
         EXPECT_EQ(peer.writes[i], "R" + hex4(static_cast<unsigned>(i) * 16) + "10\r");
     }
-    EXPECT_EQ(peer.writes.back(), "R062010\r");
+    EXPECT_EQ(peer.writes[98], "R062010\r");
+    // Then block 0 twice, as it differs from block 1.
+    EXPECT_EQ(peer.writes[99], "R000010\r");
+    EXPECT_EQ(peer.writes[100], "R000010\r");
     EXPECT_TRUE(std::equal(state.record.bytes.begin(), state.record.bytes.end(), memory.begin()));
     // The key strings now show in the form of the interface read.
     EXPECT_EQ(state.interface_class, InterfaceClass::rs232);
@@ -126,7 +130,7 @@ TEST_F(ReadBackTest, ScannerThatStopsAtRequest50FailsAfter2000MsAndChangesNothin
     EXPECT_EQ(clock.now_ms() - peer.write_times.back(), 2001u);
     EXPECT_EQ(progress.back(), 49);
     EXPECT_EQ(clock.longest_wait, 1u);
-    EXPECT_EQ(clock.waits, peer.empty_reads - 1);
+    EXPECT_EQ(clock.waits, peer.empty_reads - 2);
 }
 
 TEST_F(ReadBackTest, AReplySpreadOverMoreThan2000MsFailsThoughBytesKeptArriving) {
@@ -184,14 +188,70 @@ TEST_F(ReadBackTest, RepliesOfAnotherFormAreRefusedAndChangeNothing) {
     }
 }
 
-TEST_F(ReadBackTest, BytesWaitingBeforeTheFirstRequestSpoilReplyZeroAndARetryReadsCleanly) {
+TEST_F(ReadBackTest, BytesWaitingBeforeTheFirstRequestAreEmptiedFromTheLine) {
     ScriptedPeer peer(clock, answering());
     peer.send("\n");
-    EXPECT_FALSE(read_back(peer).ok);
-    EXPECT_EQ(state.record, before);
     EXPECT_TRUE(read_back(peer).ok);
-    EXPECT_EQ(peer.writes.size(), 100u);
-    EXPECT_EQ(peer.writes[1], "R000010\r");  // the retry starts again from request 0
+    EXPECT_EQ(peer.writes.size(), 101u);
+}
+
+// Replies that answer no request of the read: left on the line from before it, or late. Each
+// attempt reads the right bytes or fails, and a retry after it reads cleanly.
+TEST_F(ReadBackTest, AStaleOrLateReplyIsNeverTakenForAnotherRequests) {
+    constexpr std::uint32_t kAfterRetrySettled = kReplyTimeoutMs + 1 + kQuietMs + 1;
+    constexpr std::uint32_t kLost = 0;
+    const struct {
+        int stale_block;  // a reply left on the line, arriving once it has settled; or -1
+        bool zero_tail;   // the last two blocks hold zeros, as the stale reply does
+        std::map<int, std::uint32_t> delays;  // by message number over all attempts; else 3 ms
+        std::vector<bool> attempts;           // whether each attempt succeeds
+    } kCases[] = {
+        {0, false, {}, {false, true}},
+        {40, true, {}, {false, true}},             // block 0 read again alone would not tell
+        {40, false, {{0, kLost}}, {false, true}},  // the scanner missed the first request
+        {-1, false, {{5, kAfterRetrySettled}}, {false, false, true}},
+        {-1,
+         false,
+         {{5, kReplyTimeoutMs + 1}, {6, kAfterRetrySettled}},
+         {false, false, false, true}},
+    };
+    for (const auto& c : kCases) {
+        memory = scanner_memory();
+        if (c.zero_tail) {
+            std::fill_n(memory.begin() + 40 * 16, 16, 0);
+            std::fill_n(memory.end() - 32, 32, 0);
+        }
+        ScriptedPeer peer(clock, [&](ScriptedPeer& p, int n, const std::string& request) {
+            const std::uint32_t delay = c.delays.contains(n) ? c.delays.at(n) : 3;
+            if (delay != kLost) {
+                p.send(hex_reply(memory, request), delay);
+            }
+        });
+        if (c.stale_block >= 0) {
+            const auto request = read_request(c.stale_block);
+            peer.send(hex_reply(memory, {request.begin(), request.end()}), kQuietMs + 1);
+        }
+        std::vector<bool> attempts;
+        state.record = before;
+        do {
+            attempts.push_back(read_back(peer).ok);
+            EXPECT_TRUE(attempts.back() ? std::equal(memory.begin(), memory.begin() + kRecordSize,
+                                                     state.record.bytes.begin())
+                                        : state.record == before);
+        } while (!attempts.back() && attempts.size() < 5);
+        EXPECT_EQ(attempts, c.attempts) << c.stale_block;
+    }
+}
+
+TEST_F(ReadBackTest, ALineThatNeverGoesQuietFailsBeforeAnyRequest) {
+    ScriptedPeer peer(clock, answering());
+    for (std::uint32_t t = 0; t < 3000; t += 10) {
+        peer.send("x", t);
+    }
+    EXPECT_EQ(read_back(peer).failure,
+              "bytes kept arriving for 2000 ms before request 1 of 99 (offset 0000): something "
+              "else is sending on the line");
+    EXPECT_TRUE(peer.writes.empty());
 }
 
 TEST_F(ReadBackTest, ALongReplyInTheLastSlotIsCutAtTheEndOfTheArea) {

@@ -17,6 +17,8 @@ namespace tessmar::test {
 class WaitingClock : public TickClock {
   public:
     virtual void wait_ms(std::uint32_t ms) = 0;
+    // The program emptied the receive queue.
+    virtual void line_emptied() {}
 };
 
 class VirtualClock final : public WaitingClock {
@@ -46,12 +48,14 @@ class ScriptedPeer final : public SerialPort {
     ScriptedPeer(WaitingClock& clock, Responder responder)
         : clock_(clock), responder_(std::move(responder)) {}
 
-    // Makes `bytes` readable `delay_ms` after now. A read returns everything readable by then.
+    // Makes `bytes` readable `delay_ms` after now, or once the bytes sent before them are, as a
+    // line delivers in order. A read returns everything readable by then.
     void send(const std::string& bytes, std::uint32_t delay_ms = 0) {
-        const std::uint32_t at = clock_.now_ms() + delay_ms;
-        const auto later = std::find_if(arrivals_.begin(), arrivals_.end(),
-                                        [&](const Arrival& a) { return tick_is_later(a.at, at); });
-        arrivals_.insert(later, {at, bytes});
+        std::uint32_t at = clock_.now_ms() + delay_ms;
+        if (!arrivals_.empty() && tick_is_later(arrivals_.back().at, at)) {
+            at = arrivals_.back().at;
+        }
+        arrivals_.push_back({at, bytes});
     }
 
     bool write(std::span<const std::uint8_t> bytes) override {
@@ -98,7 +102,14 @@ class ScriptedPeer final : public SerialPort {
         clock_.wait_ms(step);
     }
 
-    void purge_received() override { arrivals_.clear(); }
+    // Only what has arrived: bytes still on their way come in after the purge.
+    void purge_received() override {
+        ++purges;
+        while (!arrivals_.empty() && !tick_is_later(arrivals_.front().at, clock_.now_ms())) {
+            arrivals_.erase(arrivals_.begin());
+        }
+        clock_.line_emptied();
+    }
 
     bool wakes_on_arrival = false;
     std::vector<std::uint32_t> wait_limits;
@@ -106,6 +117,7 @@ class ScriptedPeer final : public SerialPort {
     std::vector<std::uint32_t> write_times;
     std::size_t largest_read = 0;
     int empty_reads = 0;
+    int purges = 0;
 
   private:
     struct Arrival {

@@ -59,6 +59,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                                          clock.message_written();
                                          replies.answer(p, done_replies ? "DONE\r" : "ACK\r");
                                      });
+    peer.wakes_on_arrival = input.ConsumeBool();  // blocks as a real port does, or ticks
 
     tessmar::SettingsRecord record = tessmar::factory_record();
     const std::vector<std::uint8_t> changes = input.ConsumeBytes<std::uint8_t>(64);

@@ -17,7 +17,7 @@
 namespace tessmar::fuzz {
 
 // Each wait ends within the reply deadline of the last write, plus the one 1 ms poll that finds
-// the deadline passed.
+// the deadline passed; while the line settles, within its quiet time of the last purge.
 class DeadlineClock final : public test::WaitingClock {
   public:
     explicit DeadlineClock(std::uint32_t start) : now_(start), last_write_(start) {}
@@ -27,6 +27,7 @@ class DeadlineClock final : public test::WaitingClock {
         require(now_ - last_write_ <= kReplyTimeoutMs + 1, "no wait exceeds its deadline");
     }
     void message_written() { last_write_ = now_; }
+    void line_emptied() override { last_write_ = now_; }
 
   private:
     std::uint32_t now_;
@@ -61,13 +62,16 @@ class ScriptedReplies {
                 peer.send(input_.ConsumeBytesAsString(input_.ConsumeIntegralInRange(0, 40)) + "\r",
                           delay);
                 honest_ = false;
+                answered_rightly_ = false;
                 break;
             case 3:  // bytes that never end a line
                 peer.send(input_.ConsumeBytesAsString(input_.ConsumeIntegralInRange(1, 40)), delay);
                 honest_ = false;
+                answered_rightly_ = false;
                 break;
             case 4:  // no answer
                 honest_ = false;
+                answered_rightly_ = false;
                 break;
             default:  // the right answer, too late
                 peer.send(right, kReplyTimeoutMs + 1 + delay);
@@ -78,6 +82,8 @@ class ScriptedReplies {
 
     // Every answer so far was right and came in time: the transfer must have succeeded.
     bool all_right_in_time() const { return honest_ && in_time_; }
+    // Every message got its right answer, sooner or later, whole or in pieces.
+    bool answered_rightly() const { return answered_rightly_; }
 
   private:
     // Mostly short, so that runs are quick, and often right at the deadline.
@@ -91,6 +97,7 @@ class ScriptedReplies {
     FuzzedDataProvider& input_;
     bool honest_ = true;
     bool in_time_ = true;
+    bool answered_rightly_ = true;
 };
 
 }  // namespace tessmar::fuzz

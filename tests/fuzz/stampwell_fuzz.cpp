@@ -1,7 +1,7 @@
 // Stampwell's parser and page: any text either is refused or is a complete sheet, title first and
 // closing code last, that reads the same when written out again, whose steps hold every code once
 // and in order, laid out on pages as they must be (see layout_properties.h), and whose page shows
-// every code with a footer on every page.
+// every code with a footer on every page and grows no faster than the sheet.
 #include <cstddef>
 #include <cstdint>
 
@@ -13,6 +13,11 @@
 namespace {
 
 using tessmar::fuzz::require;
+
+// The page's size bound: so many bytes per byte of the sheet, and the style sheet and the rest
+// that every page has.
+constexpr std::size_t kPageBytesPerSheetByte = 300;
+constexpr std::size_t kPageBytesBeside = 16 * 1024;
 
 // The sheet written out in the form the parser reads back into the same groups: the title's own
 // line break counts as the first one before a group.
@@ -132,5 +137,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                           std::to_string(pages.size()) + "</span></footer>") != std::string::npos,
             "every page has its footer, the last counting all");
     require(page.ends_with("</html>\n"), "the page is whole");
+    // The densest sheet, steps of one three-byte code ("1<>"), gives some 260 bytes a byte.
+    require(page.size() <= kPageBytesPerSheetByte * size + kPageBytesBeside,
+            "the page grows no faster than its sheet");
     return 0;
 }

@@ -86,8 +86,15 @@ TEST(BarcodePage, ModulesAreAWholeNumberOfPrinterDots) {
     }
 }
 
+// The page is UTF-8: a name in UTF-8 shows as it is. A byte that is no part of a UTF-8
+// character (overlong, a surrogate, past U+10FFFF, cut short) is taken as Windows-1252.
 TEST(BarcodePage, TextIsEscapedForHtml) {
     EXPECT_EQ(html_text("a&b \"c\" <d> \xE9"), "a&amp;b &quot;c&quot; &lt;d&gt; &#233;");
+    const std::string utf8 =
+        "R\xC3\xA9glages \xCE\xA1\xCF\x85\xCE\xB8 \xE2\x82\xAC \xF0\x9F\x93\xA6";
+    EXPECT_EQ(html_text(utf8), utf8);
+    EXPECT_EQ(html_text("\xC0\xAF\xED\xA0\x80\xF4\x90\x80\x80\xE2\x82<"),
+              "&#192;&#175;&#237;&#160;&#128;&#244;&#144;&#128;&#128;&#226;&#130;&lt;");
 }
 
 }  // namespace

@@ -1,7 +1,7 @@
 // What every laid-out sheet must be, for the layout tests and the fuzz target alike: each code
 // once and in order, pages no fuller than they hold, lines no wider than a row, a heading never
-// left alone at the foot of a page, and a step cut by a page break only when no page could hold
-// it whole.
+// left alone at the foot of a page, a step's head never too tall for a page to hold a row of its
+// codes beneath it, and a step cut by a page break only when no page could hold it whole.
 #pragma once
 
 #include <algorithm>
@@ -55,6 +55,12 @@ inline std::string layout_fault(const std::vector<StepGroup>& groups,
             std::size_t cells = 0;
             for (const StepPiece& piece : block.pieces) {
                 cells += piece.cells();
+                if (StepPiece{piece.step, piece.first, 1}.height_mm() + kLineGapMm +
+                        heading_mm(*block.group) >
+                    kBodyMm - kTitleMm) {
+                    return at + "the head of step " + std::to_string(piece.step->number) +
+                           " leaves no room on a page for a row of its codes";
+                }
                 if (step >= steps.size() || piece.step != steps[step] || piece.first != code ||
                     piece.count == 0 || piece.first + piece.count > piece.step->codes.size()) {
                     return at + "codes are missing, repeated or out of order";

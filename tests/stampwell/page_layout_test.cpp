@@ -120,6 +120,16 @@ TEST(PageLayout, TheLongestStepTessmarWritesIsWholeOnItsPage) {
     }
 }
 
+// A caption longer than a page is cut short to leave room for a row, and the pieces of a step that
+// goes on over the pages repeat only its number, so the page never grows with its square.
+TEST(PageLayout, AStepsHeadFitsAPageAndItsContinuationsRepeatOnlyItsNumber) {
+    const std::vector<StepGroup> groups = groups_of({{"Heading", {400}, 30'000}});
+    const std::vector<Page> pages = lay_out_pages(groups);
+    EXPECT_EQ(test::layout_fault(groups, pages), "");
+    EXPECT_TRUE(pages[0].blocks[1].pieces[0].head_text().ends_with("x\u2026"));
+    EXPECT_EQ(pages.back().blocks.back().pieces[0].head_text(), "Step 1, continued");
+}
+
 // Sheets of every shape, from a fixed seed so that a failure can be run again.
 TEST(PageLayout, AnySheetIsLaidOutAsItMustBe) {
     std::mt19937 random(14);

@@ -111,6 +111,9 @@ TEST_F(StampwellRun, AFileThatIsNoCompleteSheetGetsAMessageAndNoPage) {
 TEST_F(StampwellRun, MissingSheetAndUsageErrors) {
     EXPECT_EQ(run({sheet}, platform), 1);
     EXPECT_EQ(platform.errors.at(0).rfind("Cannot read " + sheet, 0), 0u);
+    EXPECT_EQ(run({dir.string()}, platform), 1);
+    EXPECT_EQ(platform.errors.at(1),
+              "Cannot read " + dir.string() + ": it is a folder, not a sheet.");
     platform.errors.clear();
     EXPECT_EQ(run({}, platform), 2);
     EXPECT_EQ(run({"--colour", sheet}, platform), 2);

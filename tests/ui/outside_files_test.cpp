@@ -74,7 +74,7 @@ TEST_F(OutsideFiles, StartFileThatCannotBeReadIsReportedAndTheFactorySettingsSta
     EXPECT_TRUE(script.finished_cleanly()) << ::testing::PrintToString(script.problems());
     ASSERT_EQ(script.message_boxes().size(), 1u);
     EXPECT_EQ(script.message_boxes()[0].caption, "Error");
-    EXPECT_EQ(script.message_boxes()[0].text, "Can't open the settings file!");
+    EXPECT_TRUE(script.message_boxes()[0].text.starts_with("Can't open the settings file!\n"));
     EXPECT_EQ(state.record, factory_record());
     EXPECT_TRUE(state.current_file_path.empty());
     EXPECT_FALSE(state.settings_modified);
@@ -158,7 +158,7 @@ TEST_F(OutsideFiles, DropThatCannotBeOpenedChangesNothing) {
         const char* message;
     } kCases[] = {
         {"notes.txt", "Only settings files (*.orl) can be opened."},
-        {"missing.orl", "Can't open the settings file!"},
+        {"missing.orl", "Can't open the settings file!\n"},
     };
     write_file_bytes(folder.file("notes.txt"), std::vector<std::uint8_t>(kRecordSize, 0x41));
     state.current_file_path = folder.file("current.orl");
@@ -170,7 +170,7 @@ TEST_F(OutsideFiles, DropThatCannotBeOpenedChangesNothing) {
             << c.name << ::testing::PrintToString(script.problems());
         ASSERT_EQ(script.message_boxes().size(), 1u) << c.name;
         EXPECT_EQ(script.message_boxes()[0].caption, "Error") << c.name;
-        EXPECT_EQ(script.message_boxes()[0].text, c.message) << c.name;
+        EXPECT_TRUE(script.message_boxes()[0].text.starts_with(c.message)) << c.name;
         EXPECT_EQ(state.record, factory_record()) << c.name;
         EXPECT_EQ(state.current_file_path, folder.file("current.orl")) << c.name;
     }

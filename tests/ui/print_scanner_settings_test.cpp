@@ -168,7 +168,10 @@ TEST_F(PrintScannerSettings, ASheetThatCannotBeCreatedIsReportedAndStartsNothing
     print({IDOK});
     ASSERT_EQ(seen.size(), 1u);
     EXPECT_EQ(seen[0].caption, "Error");
-    EXPECT_EQ(seen[0].text, "File open/create failed!");
+    // The second line names the file and says why, in the system's words.
+    const std::string why = "File open/create failed!\nCannot create Barcode.prn: ";
+    EXPECT_EQ(seen[0].text.substr(0, why.size()), why);
+    EXPECT_TRUE(seen[0].text.ends_with(".")) << seen[0].text;
 }
 
 // The real tool, beside the program as it stands beside Tessmar.exe, writes the page in the

@@ -244,6 +244,21 @@ TEST_F(ScannerLink, ADeclinedReadBackRetryOpensNoSheetAndKeepsTheRecord) {
     EXPECT_EQ(state.interface_class, interface_before);
 }
 
+// A slow scanner: its answer to request 6 comes when the Retry sends its first request, and each
+// answer then trails one request behind. The Retry fails rather than take them.
+TEST_F(ScannerLink, ARetryNeverTakesALateAnswerForItsOwn) {
+    ScannerSimulator scanner(1, "--behind 5");
+    ASSERT_EQ(scanner.problem(), "");
+    state.record.set(Field::scanner_timeout, 77);
+    const SettingsRecord before = state.record;
+    ModalScript script;
+    choose_port(script, 1).answer(IDYES).answer(IDNO);
+    command(IDM_READ_SCANNER_SETTINGS);
+    expect_clean(script);
+    EXPECT_EQ(script.message_boxes().size(), 2u);
+    EXPECT_EQ(state.record, before);
+}
+
 TEST_F(ScannerLink, AFailedDownloadIsRetriedFromItsFirstPacket) {
     // Four refusals fail the first attempt; the retry finds the scanner willing.
     ScannerSimulator scanner(2, "--wrong-replies 4");

@@ -1,6 +1,8 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <numeric>
+
 #include "resources/resource.h"
 #include "tests/ui/support/main_window_fixture.h"
 #include "tests/ui/support/temp_folder.h"
@@ -18,11 +20,14 @@ class SettingsFiles : public MainWindowTest {
         EXPECT_TRUE(script.finished_cleanly()) << ::testing::PrintToString(script.problems());
     }
 
-    // Opens `path` through the real dialog; a successful Open then shows the Reader Settings
-    // sheet, which is cancelled.
-    void open(const std::string& path, bool expect_sheet) {
+    // Opens `path` through the real dialog, answering a message with `answer` if given; a
+    // successful Open then shows the Reader Settings sheet, which is cancelled.
+    void open(const std::string& path, bool expect_sheet, int answer = 0) {
         ModalScript script;
         script.then([&](HWND dialog) { choose_file_name(dialog, path); });
+        if (answer != 0) {
+            script.answer(answer);
+        }
         if (expect_sheet) {
             script.then([&](HWND sheet) {
                 sheet_caption = window_text(sheet);
@@ -31,10 +36,12 @@ class SettingsFiles : public MainWindowTest {
         }
         command(IDM_FILE_OPEN);
         EXPECT_TRUE(script.finished_cleanly()) << ::testing::PrintToString(script.problems());
+        said = script.message_boxes();
     }
 
     TempFolder folder{::testing::UnitTest::GetInstance()->current_test_info()->name()};
     std::string sheet_caption;
+    std::vector<MessageBoxSeen> said;  // by the last Open
 };
 
 TEST_F(SettingsFiles, SaveAsThenOpenRestoresTheRecordExactly) {
@@ -169,23 +176,40 @@ TEST_F(SettingsFiles, SaveToTheCurrentFileClearsTheModifiedFlag) {
     EXPECT_EQ(read_file_bytes(folder.file("current.orl"))[20], 0x40);
 }
 
-TEST_F(SettingsFiles, OpenOfAShortFileReplacesOnlyItsBytes) {
-    write_file_bytes(folder.file("short.orl"), std::vector<std::uint8_t>(100, 0x33));
-    open(folder.file("short.orl"), true);
-    for (std::size_t i = 0; i < kRecordSize; ++i) {
-        ASSERT_EQ(state.record.bytes[i], i < 100 ? 0x33 : factory_record().bytes[i]) << i;
+// A file that is not one record long opens as it is, with a word about its size, and is never
+// saved over unasked: the document has no file name, so Save asks for one.
+TEST_F(SettingsFiles, AFileOfAnotherSizeIsSaidSoAndSaveAsksForAName) {
+    std::vector<std::uint8_t> long_file(2000);
+    std::iota(long_file.begin(), long_file.end(), 0);
+    const struct {
+        std::string name;
+        std::vector<std::uint8_t> bytes;
+        std::string said;
+    } kCases[] = {
+        {"short.orl", std::vector<std::uint8_t>(100, 0x33),
+         " holds 100 bytes, not 1562: it was read over the current settings."},
+        {"long.orl", long_file, " holds 2000 bytes, not 1562: its first 1562 bytes were read."}};
+    for (const auto& c : kCases) {
+        write_file_bytes(folder.file(c.name), c.bytes);
+        load_factory_defaults(state);
+        state.current_file_path = folder.file("before.orl");
+        open(folder.file(c.name), true, IDOK);
+        ASSERT_EQ(said.size(), 1u);
+        EXPECT_EQ(said[0].caption + ": " + said[0].text, "Open: " + c.name + c.said);
+        for (std::size_t i = 0; i < kRecordSize; ++i) {
+            ASSERT_EQ(state.record.bytes[i],
+                      i < c.bytes.size() ? c.bytes[i] : factory_record().bytes[i])
+                << i;
+        }
+        ModalScript save;
+        save.then([&](HWND dialog) {
+            EXPECT_EQ(window_text(dialog), "Save As");
+            cancel_window(dialog);
+        });
+        command(IDM_FILE_SAVE);
+        EXPECT_TRUE(save.finished_cleanly()) << ::testing::PrintToString(save.problems());
+        EXPECT_EQ(read_file_bytes(folder.file(c.name)), c.bytes);
     }
-    EXPECT_EQ(state.current_file_path, folder.file("short.orl"));
-}
-
-TEST_F(SettingsFiles, OpenOfALongFileLoadsItsFirstRecordsWorth) {
-    std::vector<std::uint8_t> bytes(2000);
-    for (std::size_t i = 0; i < bytes.size(); ++i) {
-        bytes[i] = static_cast<std::uint8_t>(i % 251);
-    }
-    write_file_bytes(folder.file("long.orl"), bytes);
-    open(folder.file("long.orl"), true);
-    EXPECT_TRUE(std::equal(state.record.bytes.begin(), state.record.bytes.end(), bytes.begin()));
 }
 
 // A file held open without sharing cannot be read: Open says so, and the document keeps its
@@ -202,7 +226,9 @@ TEST_F(SettingsFiles, FailedOpenIsReportedAndLeavesTheRecordAndTheName) {
     command(IDM_FILE_OPEN);
     EXPECT_TRUE(script.finished_cleanly()) << ::testing::PrintToString(script.problems());
     ASSERT_EQ(script.message_boxes().size(), 1u);
-    EXPECT_EQ(script.message_boxes()[0].text, "Can't open the settings file!");
+    const std::string why =
+        "Can't open the settings file!\nCannot open " + folder.file("locked.orl");
+    EXPECT_EQ(script.message_boxes()[0].text.substr(0, why.size()), why);
     EXPECT_EQ(state.record, factory_record());
     EXPECT_EQ(state.current_file_path, folder.file("before.orl"));
 
@@ -271,7 +297,8 @@ TEST_F(SettingsFiles, SavingOverAReadOnlyFileShowsTheErrorAndKeepsTheFile) {
         EXPECT_TRUE(script.finished_cleanly()) << ::testing::PrintToString(script.problems());
         ASSERT_FALSE(script.message_boxes().empty());
         EXPECT_EQ(script.message_boxes().back().caption, "Error");
-        EXPECT_EQ(script.message_boxes().back().text, "Can't save the settings file!");
+        EXPECT_TRUE(
+            script.message_boxes().back().text.starts_with("Can't save the settings file!\n"));
         EXPECT_TRUE(state.settings_modified);
         EXPECT_EQ(state.current_file_path, document);
         EXPECT_EQ(read_file_bytes(folder.file("ro.orl")), old);
@@ -300,7 +327,9 @@ TEST_F(SettingsFiles, SaveIntoAFolderThatIsGoneShowsTheError) {
     command(IDM_FILE_SAVE);
     EXPECT_TRUE(script.finished_cleanly()) << ::testing::PrintToString(script.problems());
     ASSERT_EQ(script.message_boxes().size(), 1u);
-    EXPECT_EQ(script.message_boxes()[0].text, "Can't save the settings file!");
+    const std::string why =
+        "Can't save the settings file!\nCannot create " + folder.file("gone\\settings.orl") + ": ";
+    EXPECT_EQ(script.message_boxes()[0].text.substr(0, why.size()), why);
     EXPECT_TRUE(state.settings_modified);
 }
 

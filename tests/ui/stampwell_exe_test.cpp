@@ -65,19 +65,22 @@ TEST(StampwellExe, NeverWritesOverASheetWhoseNameEndsInHtmlInAnotherCase) {
     EXPECT_NE(std::string(page.begin(), page.end()).find("</html>"), std::string::npos);
 }
 
-// A folder named in letters outside Windows-1252: Stampwell, given the sheet's full path, reads
-// it, finds when it was written, and writes the page beside it.
+// A sheet and its folder named in letters outside Windows-1252: Stampwell, given the sheet's full
+// path, reads it, finds when it was written, writes the page beside it, and names the sheet in
+// its title and footer as it is named.
 TEST(StampwellExe, ReadsAndWritesInAFolderNamedOutsideTheWesternCodePage) {
     TempFolder folder("stampwell-Ωμέγα Щит");
     const std::vector<std::uint8_t> sheet(std::begin(kSheet), std::end(kSheet) - 1);
-    write_file_bytes(folder.file("Barcode.prn"), sheet);
+    write_file_bytes(folder.file("Ρυθμίσεις.prn"), sheet);
     EXPECT_EQ(
-        run_stampwell(folder.path().string(), "--no-open \"" + folder.file("Barcode.prn") + '"'),
+        run_stampwell(folder.path().string(), "--no-open \"" + folder.file("Ρυθμίσεις.prn") + '"'),
         0u);
-    const std::vector<std::uint8_t> page = read_file_bytes(folder.file("Barcode.html"));
+    const std::vector<std::uint8_t> page = read_file_bytes(folder.file("Ρυθμίσεις.html"));
     const std::string html(page.begin(), page.end());
     EXPECT_NE(html.find("</html>"), std::string::npos);
-    EXPECT_NE(html.find("Barcode.prn, written 20"), std::string::npos);
+    EXPECT_NE(html.find("<title>Orlo Scanner Configuration Sheet (Ρυθμίσεις.prn)</title>"),
+              std::string::npos);
+    EXPECT_NE(html.find("Ρυθμίσεις.prn, written 20"), std::string::npos);
 }
 
 // For the length of a test, the program registered for .html pages is cmd copying the page it is

@@ -46,6 +46,9 @@ Faults:
   --silent-after N   answer the first N messages, then nothing
   --wrong-replies K  answer the first K messages with "NAK" and ignore them
   --lower-case       answer read requests in lower-case hexadecimal
+  --behind N         from message N (counting from 0) on, answer each message
+                     only when the next one comes, with the answer owed, like a
+                     slow scanner whose answer came after the program gave up
   --corrupt OFFSET   acknowledge every download, but keep the byte at OFFSET
                      (0 to 1791) with its bits inverted, like a scanner with a
                      bad memory cell
@@ -61,9 +64,9 @@ Other:
 )";
 
 // The options that take a value.
-constexpr const char* kValueOptions[] = {"--link",          "--settings",     "--save",
-                                         "--baud",          "--silent-after", "--corrupt",
-                                         "--wrong-replies", "--split",        "--pause"};
+constexpr const char* kValueOptions[] = {
+    "--link",    "--settings",      "--save",  "--baud",  "--silent-after",
+    "--corrupt", "--wrong-replies", "--split", "--pause", "--behind"};
 
 volatile sig_atomic_t stop_requested = 0;
 
@@ -145,6 +148,8 @@ int parse(const std::vector<std::string>& args, Options& options) {
             options.faults.silent_after = number;
         } else if (arg == "--corrupt" && numeric && number < static_cast<long>(kMemorySize)) {
             options.faults.corrupt_at = number;
+        } else if (arg == "--behind" && numeric) {
+            options.faults.behind_from = number;
         } else if (arg == "--wrong-replies" && numeric) {
             options.faults.wrong_replies = number;
         } else if (arg == "--split" && numeric && number > 0) {

@@ -33,6 +33,14 @@ std::optional<std::size_t> chunk_offset(const std::string& head) {
 
 std::optional<std::string> Scanner::answer(const std::string& message) {
     const long number = messages_++;
+    std::optional<std::string> reply = answer_message(message, number);
+    if (faults_.behind_from >= 0 && number >= faults_.behind_from) {
+        return std::exchange(held_, std::move(reply));
+    }
+    return reply;
+}
+
+std::optional<std::string> Scanner::answer_message(const std::string& message, long number) {
     if (faults_.silent_after >= 0 && number >= faults_.silent_after) {
         return std::nullopt;
     }

@@ -21,6 +21,7 @@ struct Faults {
     long wrong_replies = 0;   // answer the first this many messages with "NAK" and ignore them
     bool lower_case = false;  // read replies in lower-case hexadecimal
     long corrupt_at = -1;     // keep this byte of every download inverted; -1 keeps them all
+    long behind_from = -1;    // from this message on, answer each one when the next comes
 };
 
 class Scanner {
@@ -30,7 +31,7 @@ class Scanner {
     Scanner(const Memory& memory, Faults faults) : memory_(memory), faults_(faults) {}
 
     // The answer to one message (its text without the CR), with its CR, or nothing when the
-    // scanner stays silent.
+    // scanner stays silent. A scanner running behind gives the answer to the message before.
     std::optional<std::string> answer(const std::string& message);
 
     // True once after UPDATE took a download into use.
@@ -38,6 +39,7 @@ class Scanner {
     const Memory& memory() const { return memory_; }
 
   private:
+    std::optional<std::string> answer_message(const std::string& message, long number);
     std::string store_chunk(const std::string& message);
     std::string update();
     std::string read_chunk(const std::string& message) const;
@@ -48,6 +50,7 @@ class Scanner {
     Faults faults_;
     long messages_ = 0;
     bool updated_ = false;
+    std::optional<std::string> held_;  // the answer a scanner running behind still owes
 };
 
 }  // namespace orlo_sim

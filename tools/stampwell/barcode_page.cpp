@@ -100,9 +100,11 @@ std::string step_html(const StepPiece& piece, double height_mm) {
                        ";height:" + mm(height_mm) + "\">\n";
     const double head_mm =
         kStepHeadPaddingMm + static_cast<double>(piece.head_lines()) * kStepHeadLineMm;
-    html += "<div class=\"head\" style=\"height:" + mm(head_mm) + "\"><span class=\"number\">" +
-            std::to_string(step.number) + "</span>" + breakable_caption(step.caption) +
-            (piece.continued() ? std::string(kContinued) : "") + "</div>\n<div class=\"codes\">\n";
+    html += "<div class=\"head\" style=\"height:" + mm(head_mm) + "\">" +
+            (piece.continued() ? html_text(piece.head_text())
+                               : "<span class=\"number\">" + std::to_string(step.number) +
+                                     "</span>" + breakable_caption(piece.head_text())) +
+            "</div>\n<div class=\"codes\">\n";
     // The frame takes its share of the width, and a cell rounded up by a hair must never push
     // the last one of a row onto the next.
     const double inner_mm = piece.width_mm() - 2 * kFrameBorderMm - 0.5;
@@ -116,7 +118,8 @@ std::string step_html(const StepPiece& piece, double height_mm) {
 std::string block_html(const PageBlock& block) {
     if (block.kind == PageBlock::Kind::heading) {
         const char* tag = block.group->sub_heading ? "h3" : "h2";
-        return std::string("<") + tag + ">" + html_text(block.group->heading) +
+        return std::string("<") + tag + ">" +
+               html_text(shortened(block.group->heading, kMaxHeadingBytes)) +
                (block.continued ? std::string(kContinued) : "") + "</" + tag + ">\n";
     }
     std::string html = "<div class=\"line\" style=\"height:" + mm(block.height_mm) + "\">\n";
@@ -137,33 +140,71 @@ std::string footer_html(const SheetOrigin& origin, std::size_t page, std::size_t
            "</span></footer>\n";
 }
 
+std::string_view markup_escape(char c) {
+    switch (c) {
+        case '&':
+            return "&amp;";
+        case '<':
+            return "&lt;";
+        case '>':
+            return "&gt;";
+        case '"':
+            return "&quot;";
+        default:
+            return {};
+    }
+}
+
+// The length of the well-formed UTF-8 character `text` starts with, or 0. The second byte's range
+// depends on the first (no overlong forms, no surrogates, nothing past U+10FFFF); the rest are
+// continuation bytes.
+std::size_t utf8_length(std::string_view text) {
+    struct Lead {
+        unsigned char first_low, first_high, second_low, second_high;
+        std::size_t length;
+    };
+    static constexpr Lead kLeads[] = {
+        {0x00, 0x7F, 0x00, 0x00, 1}, {0xC2, 0xDF, 0x80, 0xBF, 2}, {0xE0, 0xE0, 0xA0, 0xBF, 3},
+        {0xE1, 0xEC, 0x80, 0xBF, 3}, {0xED, 0xED, 0x80, 0x9F, 3}, {0xEE, 0xEF, 0x80, 0xBF, 3},
+        {0xF0, 0xF0, 0x90, 0xBF, 4}, {0xF1, 0xF3, 0x80, 0xBF, 4}, {0xF4, 0xF4, 0x80, 0x8F, 4},
+    };
+    const auto byte = [&](std::size_t i) { return static_cast<unsigned char>(text[i]); };
+    for (const Lead& lead : kLeads) {
+        if (byte(0) < lead.first_low || byte(0) > lead.first_high) {
+            continue;
+        }
+        if (text.size() < lead.length) {
+            return 0;
+        }
+        if (lead.length > 1 && (byte(1) < lead.second_low || byte(1) > lead.second_high)) {
+            return 0;
+        }
+        for (std::size_t i = 2; i < lead.length; ++i) {
+            if ((byte(i) & 0xC0) != 0x80) {
+                return 0;
+            }
+        }
+        return lead.length;
+    }
+    return 0;
+}
+
 }  // namespace
 
 std::string html_text(std::string_view text) {
     std::string html;
-    for (const char c : text) {
-        const auto byte = static_cast<unsigned char>(c);
-        switch (c) {
-            case '&':
-                html += "&amp;";
-                break;
-            case '<':
-                html += "&lt;";
-                break;
-            case '>':
-                html += "&gt;";
-                break;
-            case '"':
-                html += "&quot;";
-                break;
-            default:
-                if (byte >= 0x80) {
-                    html += "&#";
-                    html += std::to_string(byte);
-                    html += ';';
-                } else {
-                    html += c;
-                }
+    for (std::size_t i = 0; i < text.size();) {
+        const char c = text[i];
+        if (const std::string_view escape = markup_escape(c); !escape.empty()) {
+            html += escape;
+            ++i;
+        } else if (const std::size_t length = utf8_length(text.substr(i)); length > 0) {
+            html += text.substr(i, length);
+            i += length;
+        } else {
+            // Not UTF-8: a byte of Windows-1252, which is how a browser takes this reference.
+            html += "&#" + std::to_string(static_cast<unsigned char>(c)) + ";";
+            ++i;
         }
     }
     return html;

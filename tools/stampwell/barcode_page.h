@@ -24,8 +24,8 @@ struct SheetOrigin {
 
 std::string render_page(const Sheet& sheet, const SheetOrigin& origin);
 
-// Text made safe to stand in HTML: markup characters escaped, bytes past ASCII as their
-// Latin-1 characters.
+// Text made safe to stand in HTML: markup characters escaped, UTF-8 as it is (the page is UTF-8),
+// and any other byte past ASCII as its Windows-1252 character.
 std::string html_text(std::string_view text);
 
 }  // namespace stampwell

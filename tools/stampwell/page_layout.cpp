@@ -133,13 +133,23 @@ std::size_t StepPiece::rows() const {
     return (count + kCodesPerRow - 1) / kCodesPerRow;
 }
 
+// Room for the head's text on one line: the frame's width, less the step's number beside it.
+double StepPiece::head_room_mm() const {
+    const std::size_t digits = continued() ? 0 : std::to_string(step->number).size();
+    return width_mm() - kHeadFrameMm - static_cast<double>(digits) * kHeadDigitMm;
+}
+
+std::string StepPiece::head_text() const {
+    if (continued()) {
+        return "Step " + std::to_string(step->number) + ", continued";
+    }
+    const double most_chars = static_cast<double>(kMaxHeadLines) * head_room_mm() / kHeadCharMm;
+    return shortened(step->caption, static_cast<std::size_t>(most_chars));
+}
+
 std::size_t StepPiece::head_lines() const {
-    const double text_mm =
-        static_cast<double>(step->caption.size() + (continued() ? kContinued.size() : 0)) *
-        kHeadCharMm;
-    const double room_mm = width_mm() - kHeadFrameMm -
-                           static_cast<double>(std::to_string(step->number).size()) * kHeadDigitMm;
-    return std::max<std::size_t>(1, static_cast<std::size_t>(std::ceil(text_mm / room_mm)));
+    const double text_mm = static_cast<double>(head_text().size()) * kHeadCharMm;
+    return std::max<std::size_t>(1, static_cast<std::size_t>(std::ceil(text_mm / head_room_mm())));
 }
 
 double StepPiece::width_mm() const {
@@ -149,6 +159,19 @@ double StepPiece::width_mm() const {
 double StepPiece::height_mm() const {
     return kStepHeadPaddingMm + static_cast<double>(head_lines()) * kStepHeadLineMm +
            static_cast<double>(rows()) * kRowMm + kStepEndMm;
+}
+
+std::string shortened(std::string_view text, std::size_t most) {
+    static constexpr std::string_view kEllipsis = "\u2026";
+    if (text.size() <= most) {
+        return std::string(text);
+    }
+    std::size_t cut = most > kEllipsis.size() ? most - kEllipsis.size() : 0;
+    // Back to the start of a character: UTF-8 continuation bytes are 10xxxxxx.
+    while (cut > 0 && (static_cast<unsigned char>(text[cut]) & 0xC0) == 0x80) {
+        --cut;
+    }
+    return std::string(text.substr(0, cut)) + std::string(kEllipsis);
 }
 
 std::vector<Page> lay_out_pages(const std::vector<StepGroup>& groups) {

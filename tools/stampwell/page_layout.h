@@ -6,6 +6,7 @@
 #pragma once
 
 #include <cstddef>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -41,8 +42,20 @@ inline constexpr double kBodyMm = kPageHeightMm - kFooterMm;
 inline constexpr double kHeadCharMm = 1.9;
 inline constexpr double kHeadDigitMm = 2.8;
 
-// Added to the head of a step, or the heading of a section, that goes on from the page before.
+// The most lines a step's head takes: with one row of codes it still fits the first page under a
+// heading. A longer caption is cut short.
+inline constexpr std::size_t kMaxHeadLines = static_cast<std::size_t>(
+    (kBodyMm - kTitleMm - kHeadingMm - kLineGapMm - kStepHeadPaddingMm - kRowMm - kStepEndMm) /
+    kStepHeadLineMm);
+// The most of a section's heading a page shows: its one line holds less.
+inline constexpr std::size_t kMaxHeadingBytes = 120;
+
+// Added to the heading of a section that goes on from the page before.
 inline constexpr std::string_view kContinued = " (continued)";
+
+// `text` cut to at most `most` bytes, ending in "…", where it is longer; never inside a UTF-8
+// character.
+std::string shortened(std::string_view text, std::size_t most);
 
 // A step on a page: all of it, or the part of a step too long for any page.
 struct StepPiece {
@@ -50,12 +63,20 @@ struct StepPiece {
     std::size_t first = 0;  // the piece's codes are the step's [first, first + count)
     std::size_t count = 0;
     bool continued() const { return first > 0; }
+    // What the head says beside the step's number: the step's caption, cut short to
+    // kMaxHeadLines. A piece that goes on from the page before has no number beside its head,
+    // which says only "Step 12, continued": the whole caption on every page would make the page
+    // grow with the square of the step's length.
+    std::string head_text() const;
     // Cells across: one per code of the step, up to a whole row.
     std::size_t cells() const;
     std::size_t rows() const;
     std::size_t head_lines() const;
     double width_mm() const;
     double height_mm() const;
+
+  private:
+    double head_room_mm() const;
 };
 
 struct PageBlock {

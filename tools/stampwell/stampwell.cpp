@@ -70,6 +70,11 @@ std::optional<int> parse_arguments(const std::vector<std::string>& args, Options
 // The file's text, or an error. It is read up to one byte past the limit, so a device or a pipe
 // that never ends is refused too.
 bool read_sheet(const std::string& path, std::string& text, std::string& error) {
+    std::error_code ignored;
+    if (std::filesystem::is_directory(tessmar::utf8_path(path), ignored)) {
+        error = "Cannot read " + path + ": it is a folder, not a sheet.";
+        return false;
+    }
     std::ifstream in(path, std::ios::binary);
     if (!in) {
         error = "Cannot read " + path + ": " + std::strerror(errno);
