@@ -8,16 +8,20 @@
 
 #include "app/commands.h"
 #include "app/settings_files.h"
+#include "model/settings_text.h"
 #include "summary/ui/summary_tree_view.h"
 #include "win32/user_message.h"
 
 namespace tessmar {
 namespace {
 
-// Explorer hands over whatever the user dragged; only settings files are taken, in any case of
-// the extension, since Windows file names ignore case.
+// Explorer hands over whatever the user dragged; only settings files and settings as text are
+// taken, in any case of the extension, since Windows file names ignore case.
 bool is_settings_file_name(std::string_view path) {
     constexpr std::string_view kExtension = ".orl";
+    if (is_settings_text_path(path)) {
+        return true;
+    }
     if (path.size() < kExtension.size()) {
         return false;
     }
@@ -59,7 +63,7 @@ void open_dropped_file(AppContext& app, HDROP drop) {
         return;
     }
     if (!is_settings_file_name(path)) {
-        report_error(app.main_window, "Only settings files (*.orl) can be opened.");
+        report_error(app.main_window, "Only settings files (*.orl, *.toml) can be opened.");
         return;
     }
     open_settings_file_named(app, path);

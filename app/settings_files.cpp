@@ -6,15 +6,22 @@
 #include <span>
 #include <string>
 
+#include "files/file_replacement.h"
 #include "model/settings_file.h"
+#include "model/settings_text.h"
 #include "win32/system_error_text.h"
 #include "win32/user_message.h"
 
 namespace tessmar {
 namespace {
 
-constexpr char kFilter[] = "Scanner settings (*.orl)\0*.orl\0";
+constexpr char kFilter[] = "Scanner settings (*.orl)\0*.orl\0Settings as text (*.toml)\0*.toml\0";
+// The filter's index of settings as text, counted from 1.
+constexpr DWORD kTextFilter = 2;
 constexpr char kExtension[] = ".orl";
+constexpr char kTextExtension[] = ".toml";
+// A text with more errors says how many more there are.
+constexpr std::size_t kErrorLinesShown = 10;
 constexpr std::size_t kExtensionLength = sizeof kExtension - 1;
 // The Save As dialog's name buffer.
 constexpr std::size_t kSaveAsNameChars = 260;
@@ -60,6 +67,36 @@ RecordFile read_record_file(const std::string& path, ProgramState& state) {
     return {{true, {}}, static_cast<std::uint64_t>(size.QuadPart)};
 }
 
+// The errors of a settings text, each as FILE:LINE:COLUMN: message, as the command-line tool
+// gives them.
+std::string error_lines(const std::string& path, const std::vector<SettingsTextError>& errors) {
+    std::string lines;
+    for (std::size_t i = 0; i < errors.size() && i < kErrorLinesShown; ++i) {
+        if (i > 0) {
+            lines += '\n';
+        }
+        lines += settings_text_error_line(path, errors[i]);
+    }
+    if (errors.size() > kErrorLinesShown) {
+        lines += "\n(" + std::to_string(errors.size() - kErrorLinesShown) + " more)";
+    }
+    return lines;
+}
+
+// Settings as text are read over the factory settings, and only when the whole text is right:
+// a text with an error changes nothing.
+RecordFile read_text_file(const std::string& path, ProgramState& state) {
+    const SettingsTextFile file = read_settings_text_file(path);
+    if (!file.read.ok) {
+        return {file.read};
+    }
+    if (!file.imported.ok()) {
+        return {{false, error_lines(path, file.imported.errors)}};
+    }
+    load_settings_bytes(state, file.imported.record.bytes);
+    return {{true, {}}, kRecordSize};  // a text gives a whole record
+}
+
 // The document keeps the full name, so a relative one from the command line stays right.
 RecordFile read_named_file(const std::string& path, std::string& full_path, ProgramState& state) {
     std::array<char, kMaxFilePathChars + 1> full{};
@@ -72,7 +109,8 @@ RecordFile read_named_file(const std::string& path, std::string& full_path, Prog
         return {failure("cannot open", path, ERROR_FILENAME_EXCED_RANGE)};
     }
     full_path = full.data();
-    return read_record_file(full_path, state);
+    return is_settings_text_path(full_path) ? read_text_file(full_path, state)
+                                            : read_record_file(full_path, state);
 }
 
 // Says how a file of another size than a record was read.
@@ -125,9 +163,17 @@ BOOL run_file_dialog(BOOL(WINAPI* show)(LPOPENFILENAMEA), OPENFILENAMEA& dialog)
     return chosen;
 }
 
+// The file's name says its form: settings as text, or the record's bytes.
+FileResult write_document(const std::string& path, const SettingsRecord& record) {
+    if (is_settings_text_path(path)) {
+        return replace_file(path, export_settings_text(record));
+    }
+    return write_settings_file(path, record);
+}
+
 // A read-only file is refused like any other that cannot be written.
 SaveOutcome write_record_to(HWND owner, const std::string& path, const ProgramState& state) {
-    if (const FileResult written = write_settings_file(path, state.record); !written.ok) {
+    if (const FileResult written = write_document(path, state.record); !written.ok) {
         report_error(owner, "Can't save the settings file!", written.error);
         return SaveOutcome::failed;
     }
@@ -187,11 +233,11 @@ SaveOutcome save_settings_file_as(AppContext& app, HWND owner) {
             return SaveOutcome::cancelled;
         }
         std::string path = name.data();
-        // Any other extension, in any case, gets ".orl" after it: config.txt becomes
-        // config.txt.orl.
-        const bool extended = !ends_with_extension(path);
+        // Settings as text keep their name. Any other extension, in any case, gets ".orl" after
+        // it (config.txt becomes config.txt.orl), or ".toml" when that type was chosen.
+        const bool extended = !ends_with_extension(path) && !is_settings_text_path(path);
         if (extended) {
-            path += kExtension;
+            path += dialog.nFilterIndex == kTextFilter ? kTextExtension : kExtension;
         }
         if (path.size() > kMaxFilePathChars) {
             report_error(owner, "The file name is too long. Choose a shorter name or folder.");

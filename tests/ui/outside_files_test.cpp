@@ -157,7 +157,7 @@ TEST_F(OutsideFiles, DropThatCannotBeOpenedChangesNothing) {
         const char* name;
         const char* message;
     } kCases[] = {
-        {"notes.txt", "Only settings files (*.orl) can be opened."},
+        {"notes.txt", "Only settings files (*.orl, *.toml) can be opened."},
         {"missing.orl", "Can't open the settings file!\n"},
     };
     write_file_bytes(folder.file("notes.txt"), std::vector<std::uint8_t>(kRecordSize, 0x41));

@@ -1,5 +1,6 @@
 #include <windows.h>
 #include <commctrl.h>
+#include <windowsx.h>
 
 #include <numeric>
 
@@ -66,6 +67,58 @@ TEST_F(SettingsFiles, SaveAsThenOpenRestoresTheRecordExactly) {
     EXPECT_EQ(state.record, saved);
     EXPECT_EQ(state.interface_class, InterfaceClass::rs232);
     EXPECT_EQ(state.defaults_snapshot, factory_record());
+}
+
+// Settings as text: Save As writes them when the name or the type chosen says so, Open reads them
+// back, and a text with an error is refused with the lines the command-line tool gives, changing
+// nothing.
+TEST_F(SettingsFiles, SettingsAsTextAreSavedOpenedAndRefusedWithTheirErrors) {
+    state.record.set(Field::scan_mode, 1);
+    state.settings_modified = true;
+    const SettingsRecord saved = state.record;
+    const struct {
+        const char* typed;
+        bool text_type_chosen;
+        const char* written;
+    } kSaves[] = {{"site.toml", false, "site.toml"}, {"fleet", true, "fleet.toml"}};
+    for (const auto& c : kSaves) {
+        SCOPED_TRACE(c.typed);
+        ModalScript script;
+        script.then([&](HWND dialog) {
+            if (c.text_type_chosen) {
+                constexpr int kFileTypeCombo = 0x470;  // cmb1
+                HWND types = GetDlgItem(dialog, kFileTypeCombo);
+                ComboBox_SetCurSel(types, 1);
+                // As a user's choice ends: the selection changes, then it is taken.
+                for (const WORD code : {CBN_SELCHANGE, CBN_SELENDOK}) {
+                    SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(kFileTypeCombo, code),
+                                 reinterpret_cast<LPARAM>(types));
+                }
+            }
+            choose_file_name(dialog, folder.file(c.typed));
+        });
+        command(IDM_FILE_SAVE_AS);
+        EXPECT_TRUE(script.finished_cleanly()) << ::testing::PrintToString(script.problems());
+        EXPECT_EQ(state.current_file_path, folder.file(c.written));
+        const std::vector<std::uint8_t> text = read_file_bytes(folder.file(c.written));
+        EXPECT_NE(std::string(text.begin(), text.end()).find("scan_mode = \"Continuous\""),
+                  std::string::npos);
+    }
+
+    load_factory_defaults(state);
+    open(folder.file("site.toml"), true);
+    EXPECT_EQ(state.record, saved);
+    EXPECT_EQ(state.current_file_path, folder.file("site.toml"));
+
+    const std::string bad = folder.file("bad.toml");
+    const std::string text = "[scanner]\nscan_mode = \"Sideways\"\n";
+    write_file_bytes(bad, {text.begin(), text.end()});
+    open(bad, false, IDOK);
+    ASSERT_EQ(said.size(), 1u);
+    EXPECT_EQ(said[0].text.rfind("Can't open the settings file!\n" + bad + ":2:13: ", 0), 0u)
+        << said[0].text;
+    EXPECT_EQ(state.record, saved);
+    EXPECT_EQ(state.current_file_path, folder.file("site.toml"));
 }
 
 TEST_F(SettingsFiles, SaveAsForcesTheExtension) {
