@@ -390,13 +390,7 @@ TEST_F(MainWindow, AChangeOfDpiResizesTheWindowAndRemakesTheToolbarAndTreeFont) 
     EXPECT_EQ(now.bottom - now.top, 800);
     const DWORD button_size = static_cast<DWORD>(SendMessageA(app.toolbar, TB_GETBUTTONSIZE, 0, 0));
     EXPECT_GE(LOWORD(button_size), 24 + 7);
-    HDC dc = GetDC(app.tree_view);
-    HGDIOBJ before = SelectObject(dc, app.tree_font);
-    TEXTMETRICA metrics{};
-    GetTextMetricsA(dc, &metrics);
-    SelectObject(dc, before);
-    ReleaseDC(app.tree_view, dc);
-    EXPECT_EQ(metrics.tmHeight, 24);
+    EXPECT_EQ(font_height(app.tree_view, app.tree_font), 24);
 }
 
 // The tree's font is freed with the window, however the window goes.

@@ -89,13 +89,7 @@ TEST_F(TextFit, EveryCaptionFitsItsControl) {
 }
 
 TEST_F(TextFit, TheTreeFontIsSixteenPixelsAtNinetySixDpiScaled) {
-    HDC dc = GetDC(app.tree_view);
-    HGDIOBJ before = SelectObject(dc, app.tree_font);
-    TEXTMETRICA metrics{};
-    GetTextMetricsA(dc, &metrics);
-    SelectObject(dc, before);
-    ReleaseDC(app.tree_view, dc);
-    EXPECT_EQ(metrics.tmHeight, scale_to_dpi(16, screen_dpi()));
+    EXPECT_EQ(font_height(app.tree_view, app.tree_font), scale_to_dpi(16, screen_dpi()));
 }
 
 }  // namespace
