@@ -21,10 +21,11 @@ constexpr DWORD kOutputQueueBytes = 1200;
 // At 9600 baud a reply trickles in a byte a millisecond (10 bits of 1/9600 s). A read that waits
 // out a reply wakes for each byte, and under Wine each wake that ends the read costs a round trip
 // to the server for the time-outs: some 380 system calls per exchange of the read-back. So a wait
-// blocks only until a reply's first byte. The rest of the reply then gathers in the queue while
-// the port sleeps: as long as the last reply took to come whole (the protocols' replies to one
-// kind of message are all as long), and then this long at a time until the line is quiet, and
-// the port takes what came without waiting.
+// blocks only until a reply's first byte. The rest of a reply as long as the last (the protocols'
+// replies to one kind of message are all as long) then gathers in the queue while the port
+// sleeps, until only its last byte is due; a read then returns as that byte comes, or kGatherMs
+// after the bytes stop when the reply is shorter. Past that, the port sleeps kGatherMs at a time
+// until the line is quiet, and takes what came without waiting.
 constexpr DWORD kByteMicroseconds = 1042;
 constexpr DWORD kGatherMs = 2;
 constexpr std::size_t kLookAheadBytes = 32;  // the largest read the protocols make
@@ -73,8 +74,8 @@ class Win32SerialPort final : public SerialPort {
     std::size_t reply_bytes_ = 0;       // taken since the reply began
     std::size_t last_reply_bytes_ = 1;  // the whole of the last reply
 
-    DWORD gathering_ms(DWORD limit) const;
-    bool take_queued();
+    DWORD take_rest_of_reply(DWORD limit);
+    void take_queued();
 };
 
 // Only the bytes a wait read ahead: the receive queue itself is read by waits alone, which
@@ -93,18 +94,17 @@ void Win32SerialPort::wait_for_bytes(std::uint32_t limit_ms) {
     ahead_first_ = ahead_end_ = 0;
     DWORD limit = std::clamp<DWORD>(limit_ms, 1, kLongestWaitMs);
     if (receiving_) {
-        const DWORD gathering = gathering_ms(limit);
-        Sleep(gathering);
-        if (take_queued()) {
+        const DWORD waited = take_rest_of_reply(limit);
+        if (ahead_end_ > 0) {
             return;
         }
         // Nothing came meanwhile: the reply is over, and the next one is waited for.
         receiving_ = false;
         last_reply_bytes_ = reply_bytes_;
-        if (limit == gathering) {
+        if (waited >= limit) {
             return;
         }
-        limit -= gathering;
+        limit -= waited;
     }
     if (!set_read_limit(limit)) {
         Sleep(1);  // no wait to be had: give the processor away for a moment, as a poll would
@@ -119,21 +119,37 @@ void Win32SerialPort::wait_for_bytes(std::uint32_t limit_ms) {
     reply_bytes_ = ahead_end_;
 }
 
-// The time the rest of a reply as long as the last takes on the line, at most a look-ahead's
-// worth; or, once that has passed, the short gathering.
-DWORD Win32SerialPort::gathering_ms(DWORD limit) const {
+// Takes in more of the reply under way, within `limit`; the milliseconds that took.
+DWORD Win32SerialPort::take_rest_of_reply(DWORD limit) {
     const std::size_t missing = std::min(
         last_reply_bytes_ > reply_bytes_ ? last_reply_bytes_ - reply_bytes_ : 0, kLookAheadBytes);
-    const DWORD expected = static_cast<DWORD>((missing * kByteMicroseconds + 999) / 1000);
-    return std::min(std::max(expected, kGatherMs), limit);
+    if (missing == 0) {
+        const DWORD gathering = std::min(kGatherMs, limit);
+        Sleep(gathering);
+        take_queued();
+        return gathering;
+    }
+    const DWORD asleep =
+        std::min(static_cast<DWORD>((missing - 1) * kByteMicroseconds / 1000), limit);
+    Sleep(asleep);
+    if (asleep == limit || !set_read_limit(limit - asleep)) {
+        take_queued();
+        return asleep;
+    }
+    DWORD count = 0;
+    if (ReadFile(handle_, ahead_.data(), static_cast<DWORD>(missing), &count, nullptr)) {
+        ahead_end_ = count;
+        reply_bytes_ += count;
+    }
+    return limit;
 }
 
 // The bytes in the receive queue, at most a look-ahead's worth, without waiting for more.
-bool Win32SerialPort::take_queued() {
+void Win32SerialPort::take_queued() {
     DWORD errors = 0;
     COMSTAT status{};
     if (!ClearCommError(handle_, &errors, &status) || status.cbInQue == 0) {
-        return false;
+        return;
     }
     const DWORD queued = std::min<DWORD>(status.cbInQue, static_cast<DWORD>(ahead_.size()));
     DWORD count = 0;
@@ -141,17 +157,16 @@ bool Win32SerialPort::take_queued() {
         ahead_end_ = count;
         reply_bytes_ += count;
     }
-    return ahead_end_ > 0;
 }
 
-// A read returns once it has its bytes, or after `limit_ms` with what came. Set only when it
-// changes: most waits use the longest.
+// A read returns once it has its bytes, kGatherMs after bytes stop coming, or after `limit_ms`
+// with what came. Set only when it changes.
 bool Win32SerialPort::set_read_limit(DWORD limit_ms) {
     if (limit_ms == read_limit_ms_) {
         return true;
     }
     COMMTIMEOUTS time_outs{};
-    time_outs.ReadIntervalTimeout = 0;
+    time_outs.ReadIntervalTimeout = kGatherMs;
     time_outs.ReadTotalTimeoutMultiplier = 0;
     time_outs.ReadTotalTimeoutConstant = limit_ms;
     time_outs.WriteTotalTimeoutMultiplier = 5;
