@@ -38,19 +38,6 @@ HFONT create_font(int height, int width, const char* face) {
                        OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, FF_SWISS, face);
 }
 
-int font_height(HWND window, HFONT font) {
-    HDC dc = GetDC(window);
-    if (!dc) {
-        return 0;
-    }
-    HGDIOBJ before = SelectObject(dc, font);
-    TEXTMETRICA metrics{};
-    GetTextMetricsA(dc, &metrics);
-    SelectObject(dc, before);
-    ReleaseDC(window, dc);
-    return metrics.tmHeight;
-}
-
 // 16 by 8 pixels at 96 dots per inch, in "System". That is a raster font of a few sizes: at a
 // DPI where it cannot take the height asked for, a scalable face of that height stands in.
 HFONT create_tree_font(HWND window, int dpi) {

@@ -37,7 +37,9 @@ class StatusLines {
   private:
     std::size_t count_;
     bool shown_;
-    int top_ = 0;  // on Windows, the console row of the first line
+    // On Windows, the console row of the first line; a terminal elsewhere is drawn on relative
+    // to the cursor, so there the row goes unused.
+    [[maybe_unused]] int top_ = 0;
 };
 
 }  // namespace tessmar::cli

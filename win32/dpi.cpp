@@ -36,4 +36,17 @@ int window_dpi(HWND window) {
     return screen_dpi();
 }
 
+int font_height(HWND window, HFONT font) {
+    HDC dc = GetDC(window);
+    if (!dc) {
+        return 0;
+    }
+    HGDIOBJ before = SelectObject(dc, font);
+    TEXTMETRICA metrics{};
+    GetTextMetricsA(dc, &metrics);
+    SelectObject(dc, before);
+    ReleaseDC(window, dc);
+    return metrics.tmHeight;
+}
+
 }  // namespace tessmar

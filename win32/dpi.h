@@ -14,6 +14,10 @@ int screen_dpi();
 // which has no per-window DPI.
 int window_dpi(HWND window);
 
+// The height in pixels of `font` in `window`, as GetTextMetrics gives it; 0 when there is no
+// device context to ask.
+int font_height(HWND window, HFONT font);
+
 // A size chosen for 96 dots per inch, at `dpi`.
 inline int scale_to_dpi(int pixels, int dpi) {
     return MulDiv(pixels, dpi, USER_DEFAULT_SCREEN_DPI);

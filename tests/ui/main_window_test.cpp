@@ -9,6 +9,7 @@
 #include "resources/resource.h"
 #include "tests/ui/support/main_window_fixture.h"
 #include "tests/ui/support/temp_folder.h"
+#include "win32/dpi.h"
 
 namespace tessmar::test {
 namespace {

@@ -200,16 +200,6 @@ void pump_messages() {
     }
 }
 
-int font_height(HWND window, HFONT font) {
-    HDC dc = GetDC(window);
-    HGDIOBJ before = SelectObject(dc, font);
-    TEXTMETRICA metrics{};
-    GetTextMetricsA(dc, &metrics);
-    SelectObject(dc, before);
-    ReleaseDC(window, dc);
-    return metrics.tmHeight;
-}
-
 std::vector<HWND> descendant_windows(HWND window) {
     std::vector<HWND> found;
     EnumChildWindows(

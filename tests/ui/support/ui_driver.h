@@ -67,8 +67,6 @@ class ModalScript {
 void pump_messages();
 
 std::string window_text(HWND window);
-// The height in pixels of `font` in `window`, as GetTextMetrics gives it.
-int font_height(HWND window, HFONT font);
 // Every window below `window`, children before their own children's siblings (EnumChildWindows).
 std::vector<HWND> descendant_windows(HWND window);
 std::string class_name(HWND window);
