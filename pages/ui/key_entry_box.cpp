@@ -4,7 +4,7 @@
 
 #include "model/key_string.h"
 #include "pages/key_grid_keyboard.h"
-#include "pages/ui/accessible_control.h"
+#include "win32/accessible_control.h"
 #include "pages/ui/key_grid_dialog.h"
 #include "pages/ui/key_grid_painting.h"
 #include "win32/procedure_barrier.h"

@@ -8,7 +8,7 @@
 #include <string>
 
 #include "pages/key_grid_keyboard.h"
-#include "pages/ui/accessible_control.h"
+#include "win32/accessible_control.h"
 #include "pages/ui/key_grid_painting.h"
 #include "resources/resource.h"
 #include "win32/dialog_controls.h"

@@ -9,7 +9,7 @@
 
 #include "model/key_string.h"
 #include "pages/transmission_sequence.h"
-#include "pages/ui/accessible_control.h"
+#include "win32/accessible_control.h"
 #include "pages/ui/editing_format_pages.h"
 #include "pages/ui/editing_format_sheet.h"
 #include "pages/ui/key_grid_painting.h"

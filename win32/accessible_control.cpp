@@ -1,4 +1,4 @@
-#include "pages/ui/accessible_control.h"
+#include "win32/accessible_control.h"
 
 #include <commctrl.h>
 #include <oleacc.h>
