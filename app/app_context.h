@@ -20,11 +20,15 @@ struct AppContext {
     HWND tree_view = nullptr;
     HWND status_bar = nullptr;
     HWND tooltips = nullptr;
-    HFONT tree_font = nullptr;  // deleted when the window closes
+    HFONT tree_font = nullptr;    // deleted when the window closes
+    HFONT status_font = nullptr;  // deleted when the window closes
+    // The window's own icons at its DPI, large and small; destroyed when the window closes.
+    HICON icons[2] = {};
     // A log-off was refused with a reason that Windows shows until the session goes on.
     bool session_blocked = false;
 
-    // The "Compare with Scanner" dialog's size when it last closed, kept for the run.
+    // The "Compare with Scanner" dialog's size when it last closed, in units of 96 DPI, kept for
+    // the run.
     SIZE compare_dialog_size{};
 };
 

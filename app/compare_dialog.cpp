@@ -3,12 +3,13 @@
 #include <commctrl.h>
 #include <windowsx.h>
 
-#include <array>
 #include <cstring>
 #include <string>
 
 #include "resources/resource.h"
+#include "win32/anchored_layout.h"
 #include "win32/dialog_procedure.h"
+#include "win32/dpi.h"
 #include "win32/user_message.h"
 
 namespace tessmar {
@@ -18,19 +19,6 @@ namespace {
 constexpr int kColumnShares[] = {22, 44, 17, 17};
 static_assert(std::size(kColumnShares) == std::size(kComparisonColumns));
 
-// How a control follows the dialog's edges when the dialog is resized.
-enum Anchor : unsigned {
-    kWider = 1,          // its right edge follows the dialog's
-    kTaller = 2,         // its bottom edge follows the dialog's
-    kFollowsRight = 4,   // it moves with the dialog's right edge
-    kFollowsBottom = 8,  // it moves with the dialog's bottom edge
-};
-
-struct AnchoredControl {
-    int id;
-    unsigned anchor;
-};
-
 constexpr AnchoredControl kLayout[] = {
     {IDC_COMPARE_VERDICT, kWider},          {IDC_COMPARE_LIST, kWider | kTaller},
     {IDC_COMPARE_SEND, kFollowsBottom},     {IDC_COMPARE_USE, kFollowsBottom},
@@ -39,17 +27,10 @@ constexpr AnchoredControl kLayout[] = {
 
 struct Comparison {
     const std::vector<ComparisonRow>& rows;
-    SIZE& size;  // the dialog's size when it last closed; none at first
-    // The layout as the template made it, which resizing starts from.
-    SIZE first_client{};
-    SIZE first_window{};
-    std::array<RECT, std::size(kLayout)> first_rects{};
+    SIZE& size;  // the dialog's size when it last closed, at 96 DPI; none at first
+    AnchoredLayout layout;
     int list_width = 0;
 };
-
-SIZE size_of(const RECT& rect) {
-    return {rect.right - rect.left, rect.bottom - rect.top};
-}
 
 int list_client_width(HWND list) {
     RECT client{};
@@ -87,36 +68,11 @@ std::string verdict(std::size_t differences) {
            std::to_string(differences) + (differences == 1 ? " difference." : " differences.");
 }
 
-void note_first_layout(HWND dialog, Comparison& comparison) {
-    RECT rect{};
-    GetClientRect(dialog, &rect);
-    comparison.first_client = size_of(rect);
-    GetWindowRect(dialog, &rect);
-    comparison.first_window = size_of(rect);
-    for (std::size_t i = 0; i < std::size(kLayout); ++i) {
-        HWND control = GetDlgItem(dialog, kLayout[i].id);
-        GetWindowRect(control, &comparison.first_rects[i]);
-        MapWindowRect(nullptr, dialog, &comparison.first_rects[i]);
-    }
-}
-
-// The size it had when it last closed, about the same centre.
-void take_remembered_size(HWND dialog, const SIZE& size) {
-    if (size.cx <= 0 || size.cy <= 0) {
-        return;
-    }
-    RECT rect{};
-    GetWindowRect(dialog, &rect);
-    const int left = (rect.left + rect.right - size.cx) / 2;
-    const int top = (rect.top + rect.bottom - size.cy) / 2;
-    SetWindowPos(dialog, nullptr, left, top, size.cx, size.cy, SWP_NOZORDER | SWP_NOACTIVATE);
-}
-
 BOOL on_init_dialog(HWND dialog, Comparison& comparison) {
     const std::vector<ComparisonRow>& shown = comparison.rows;
     SetDlgItemTextA(dialog, IDC_COMPARE_VERDICT, verdict(shown.size()).c_str());
     HWND list = GetDlgItem(dialog, IDC_COMPARE_LIST);
-    note_first_layout(dialog, comparison);
+    comparison.layout.note_first_layout(dialog, kLayout);
     comparison.list_width = list_client_width(list);
     if (shown.empty()) {
         // Nothing to send or take: the scanner holds the current settings.
@@ -125,30 +81,14 @@ BOOL on_init_dialog(HWND dialog, Comparison& comparison) {
         EnableWindow(GetDlgItem(dialog, IDC_COMPARE_USE), FALSE);
     } else {
         ListView_SetExtendedListViewStyle(list, LVS_EX_FULLROWSELECT | LVS_EX_LABELTIP);
-        add_columns(list, comparison.list_width - GetSystemMetrics(SM_CXVSCROLL));
+        add_columns(list, comparison.list_width -
+                              system_metric_for_dpi(SM_CXVSCROLL, comparison.layout.dpi()));
         for (std::size_t i = 0; i < shown.size(); ++i) {
             add_row(list, static_cast<int>(i), shown[i]);
         }
     }
-    take_remembered_size(dialog, comparison.size);
+    comparison.layout.take_unscaled_window_size(dialog, comparison.size);
     return TRUE;
-}
-
-RECT anchored_rect(const RECT& first, unsigned anchor, int wider, int taller) {
-    RECT rect = first;
-    if (anchor & (kWider | kFollowsRight)) {
-        rect.right += wider;
-    }
-    if (anchor & kFollowsRight) {
-        rect.left += wider;
-    }
-    if (anchor & (kTaller | kFollowsBottom)) {
-        rect.bottom += taller;
-    }
-    if (anchor & kFollowsBottom) {
-        rect.top += taller;
-    }
-    return rect;
 }
 
 // The columns keep their shares of the list, as the user last set them.
@@ -164,20 +104,8 @@ void scale_columns(HWND list, Comparison& comparison) {
     comparison.list_width = width;
 }
 
-void on_size(HWND dialog, Comparison& comparison, int width, int height) {
-    const int wider = width - comparison.first_client.cx;
-    const int taller = height - comparison.first_client.cy;
-    HDWP positions = BeginDeferWindowPos(static_cast<int>(std::size(kLayout)));
-    for (std::size_t i = 0; i < std::size(kLayout) && positions; ++i) {
-        const RECT rect =
-            anchored_rect(comparison.first_rects[i], kLayout[i].anchor, wider, taller);
-        positions = DeferWindowPos(positions, GetDlgItem(dialog, kLayout[i].id), nullptr, rect.left,
-                                   rect.top, rect.right - rect.left, rect.bottom - rect.top,
-                                   SWP_NOZORDER | SWP_NOACTIVATE);
-    }
-    if (positions) {
-        EndDeferWindowPos(positions);
-    }
+void on_size(HWND dialog, Comparison& comparison) {
+    comparison.layout.lay_out(dialog);
     scale_columns(GetDlgItem(dialog, IDC_COMPARE_LIST), comparison);
     InvalidateRect(dialog, nullptr, TRUE);
 }
@@ -215,17 +143,21 @@ INT_PTR on_notify(HWND dialog, Comparison& comparison, const NMHDR& header) {
     return FALSE;
 }
 
-INT_PTR on_message(HWND dialog, Comparison& comparison, UINT message, WPARAM, LPARAM lParam) {
+INT_PTR on_message(HWND dialog, Comparison& comparison, UINT message, WPARAM wParam,
+                   LPARAM lParam) {
     switch (message) {
         case WM_SIZE:
-            on_size(dialog, comparison, GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
+            on_size(dialog, comparison);
             return TRUE;
-        case WM_GETMINMAXINFO: {
+        case WM_GETMINMAXINFO:
             // Never smaller than the template made it, so no control overlaps another.
-            auto* limits = reinterpret_cast<MINMAXINFO*>(lParam);
-            limits->ptMinTrackSize = {comparison.first_window.cx, comparison.first_window.cy};
+            comparison.layout.limit(*reinterpret_cast<MINMAXINFO*>(lParam));
             return TRUE;
-        }
+        case WM_DPICHANGED:
+            comparison.layout.on_dpi_changed(dialog, HIWORD(wParam),
+                                             *reinterpret_cast<const RECT*>(lParam));
+            scale_columns(GetDlgItem(dialog, IDC_COMPARE_LIST), comparison);
+            return TRUE;
     }
     return FALSE;
 }
@@ -236,9 +168,7 @@ bool on_command(HWND dialog, Comparison& comparison, int id, UINT) {
         case IDCANCEL:
         case IDC_COMPARE_SEND:
         case IDC_COMPARE_USE: {
-            RECT rect{};
-            GetWindowRect(dialog, &rect);
-            comparison.size = size_of(rect);
+            comparison.size = comparison.layout.unscaled_window_size(dialog);
             EndDialog(dialog, id);
             return true;
         }
@@ -254,7 +184,7 @@ constexpr DialogHandlers<Comparison> kHandlers = {
 ComparisonChoice show_comparison(HINSTANCE instance, HWND owner, const RecordComparison& comparison,
                                  SIZE& size) {
     const std::vector<ComparisonRow> rows = comparison_rows(comparison);
-    Comparison shown{rows, size};
+    Comparison shown{rows, size, {}, 0};
     switch (run_modal_dialog<Comparison, kHandlers>(instance, "CompareDlg", owner, shown)) {
         case IDC_COMPARE_SEND:
             return ComparisonChoice::send_ours;

@@ -19,7 +19,7 @@ enum class ComparisonChoice {
 // differs, one row per difference (the setting, where it lives, the program's value, the
 // scanner's value), which Ctrl+C copies as tab-separated text. The dialog opens at `size`
 // (unless empty) and leaves its own size there when it closes, so it keeps its size while the
-// program runs.
+// program runs; `size` is in units of 96 DPI, so it holds on a monitor of any DPI.
 ComparisonChoice show_comparison(HINSTANCE instance, HWND owner, const RecordComparison& comparison,
                                  SIZE& size);
 

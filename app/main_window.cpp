@@ -62,6 +62,38 @@ void use_tree_font(AppContext& app, int dpi) {
     app.tree_font = font;
 }
 
+// The status bar's font follows the DPI as the tree's does: the one it makes itself is the
+// system DPI's.
+void use_status_font(AppContext& app, int dpi) {
+    if (!app.status_bar) {
+        return;
+    }
+    HFONT font = create_status_font(dpi);
+    SetWindowFont(app.status_bar, font, TRUE);
+    if (app.status_font) {
+        DeleteObject(app.status_font);
+    }
+    app.status_font = font;
+}
+
+// The large icon for Alt+Tab, the small one for the caption, each drawn at the size of the DPI.
+constexpr struct {
+    WPARAM kind;
+    int size_metric;
+} kIcons[] = {{ICON_BIG, SM_CXICON}, {ICON_SMALL, SM_CXSMICON}};
+static_assert(std::size(kIcons) == std::size(AppContext{}.icons));
+
+void use_icons(AppContext& app, int dpi) {
+    for (std::size_t i = 0; i < std::size(kIcons); ++i) {
+        HICON icon = load_icon_for_dpi(app.instance, L"TESSM", kIcons[i].size_metric, dpi);
+        SendMessageA(app.main_window, WM_SETICON, kIcons[i].kind, reinterpret_cast<LPARAM>(icon));
+        if (app.icons[i]) {
+            DestroyIcon(app.icons[i]);
+        }
+        app.icons[i] = icon;
+    }
+}
+
 void use_toolbar(AppContext& app, int dpi) {
     MainToolbar old{app.toolbar, app.tooltips};
     destroy_main_toolbar(old);
@@ -93,6 +125,8 @@ BOOL on_create(HWND window, LPCREATESTRUCTA) {
         use_tree_font(app, dpi);
         build_summary_tree(app.tree_view, *app.state);
     }
+    use_status_font(app, dpi);
+    use_icons(app, dpi);
     accept_dropped_files(window);
     return TRUE;
 }
@@ -128,11 +162,13 @@ void lay_out(HWND window) {
 }
 
 // The window moved to a monitor of another DPI: it takes the size Windows suggests, and its
-// toolbar and tree are made anew for that DPI.
+// toolbar, tree, status bar and icons are made anew for that DPI.
 void on_dpi_changed(HWND window, int dpi, const RECT& suggested) {
     AppContext& app = context_of(window);
     use_toolbar(app, dpi);
     use_tree_font(app, dpi);
+    use_status_font(app, dpi);
+    use_icons(app, dpi);
     SetWindowPos(window, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
                  suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
     lay_out(window);
@@ -158,15 +194,17 @@ void on_close(HWND window) {
     }
 }
 
-// Windows wants the answer to a log-off at once, with no dialog box meanwhile. Unsaved settings,
-// or a window that holds the program, block it with a reason that Windows shows; the question is
-// asked once the session goes on.
+// Windows wants the answer to a log-off at once, with no dialog box meanwhile. A window that
+// holds the program, or unsaved settings, block it with a reason that Windows shows and that
+// says which; the question is asked once the session goes on.
 BOOL on_query_end_session(HWND window) {
     AppContext& app = context_of(window);
-    if (!held_by_modal_window(window) && !app.state->settings_modified) {
+    const bool held = held_by_modal_window(window);
+    if (!held && !app.state->settings_modified) {
         return TRUE;
     }
-    ShutdownBlockReasonCreate(window, L"Unsaved scanner settings");
+    ShutdownBlockReasonCreate(window,
+                              held ? L"A Tessmar window is open" : L"Unsaved scanner settings");
     app.session_blocked = true;
     return FALSE;
 }
@@ -191,14 +229,26 @@ void ask_after_session_went_on(HWND window) {
     }
 }
 
-// However the window goes, the font goes with it.
+// A font, once its window no longer uses it. The children are destroyed after their parent;
+// they must not paint with a deleted font.
+void release_font(HWND user, HFONT& font) {
+    if (font) {
+        SetWindowFont(user, nullptr, FALSE);
+        DeleteObject(font);
+        font = nullptr;
+    }
+}
+
+// However the window goes, its fonts and icons go with it.
 void on_destroy(HWND window) {
     AppContext& app = context_of(window);
-    if (app.tree_font) {
-        // The tree view is destroyed after its parent; it must not paint with a deleted font.
-        SetWindowFont(app.tree_view, nullptr, FALSE);
-        DeleteObject(app.tree_font);
-        app.tree_font = nullptr;
+    release_font(app.tree_view, app.tree_font);
+    release_font(app.status_bar, app.status_font);
+    for (HICON& icon : app.icons) {
+        if (icon) {
+            DestroyIcon(icon);
+            icon = nullptr;
+        }
     }
     app.main_window = app.toolbar = app.tree_view = app.status_bar = app.tooltips = nullptr;
     PostQuitMessage(0);
@@ -243,6 +293,16 @@ void on_menu_select(HWND window, WPARAM wparam, LPARAM lparam) {
     MenuHelp(WM_MENUSELECT, wparam, lparam, GetMenu(window), app.instance, app.status_bar, ids);
 }
 
+// Common controls learn of new system colours (a high-contrast theme switched on) only from
+// their top-level window.
+void forward_color_change(const AppContext& app, WPARAM wParam, LPARAM lParam) {
+    for (HWND control : {app.toolbar, app.tree_view, app.status_bar}) {
+        if (control) {
+            SendMessageA(control, WM_SYSCOLORCHANGE, wParam, lParam);
+        }
+    }
+}
+
 // Parameters named as <windowsx.h> message crackers expect them.
 LRESULT on_message(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
@@ -267,6 +327,9 @@ LRESULT on_message(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
             return 0;
         case WM_DPICHANGED:
             on_dpi_changed(window, HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
+            return 0;
+        case WM_SYSCOLORCHANGE:
+            forward_color_change(context_of(window), wParam, lParam);
             return 0;
         case kAskAfterSessionWentOn:
             ask_after_session_went_on(window);

@@ -8,8 +8,9 @@
 
 namespace tessmar::cli {
 
-// On Windows, while the object lives, std::cout and std::cerr write to a console as UTF-16, so it
-// shows the program's UTF-8 text rightly; they are put back when it goes.
+// On Windows, made first: DLLs come from the system folder alone from then on, and while the
+// object lives, std::cout and std::cerr write to a console as UTF-16, so it shows the program's
+// UTF-8 text rightly; they are put back when it goes.
 class ConsoleSetup {
   public:
     ConsoleSetup();
@@ -27,6 +28,7 @@ class StatusLines {
   public:
     // Puts out `count` empty lines and leaves the cursor below them.
     explicit StatusLines(std::size_t count);
+    ~StatusLines();
     StatusLines(const StatusLines&) = delete;
     StatusLines& operator=(const StatusLines&) = delete;
 
@@ -37,9 +39,12 @@ class StatusLines {
   private:
     std::size_t count_;
     bool shown_;
-    // On Windows, the console row of the first line; a terminal elsewhere is drawn on relative
-    // to the cursor, so there the row goes unused.
+    // On Windows, the console row of the first line where the console takes no terminal
+    // sequences, and the console's mode to put back where it was made to take them; a terminal
+    // elsewhere is drawn on relative to the cursor, so there they go unused.
     [[maybe_unused]] int top_ = 0;
+    [[maybe_unused]] bool sequences_ = false;
+    [[maybe_unused]] unsigned long former_mode_ = 0;
 };
 
 }  // namespace tessmar::cli

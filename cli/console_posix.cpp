@@ -20,6 +20,8 @@ StatusLines::StatusLines(std::size_t count) : count_(count), shown_(is_terminal(
     }
 }
 
+StatusLines::~StatusLines() = default;
+
 // Up to the line, the text over it and the rest of it cleared, then back down below the last.
 void StatusLines::set(std::size_t index, const std::string& text) {
     if (!shown_) {

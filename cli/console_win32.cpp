@@ -2,8 +2,11 @@
 // shows such bytes rightly only with UTF-8 as its output code page, which is shared with the shell
 // that started the program, and only when each character reaches it whole, which the C library
 // does not see to; so text for a console goes to it as UTF-16 through WriteConsoleW instead.
-// Progress lines are rewritten in place through the console's buffer, which every console takes,
-// where not every one moves its cursor on ANSI sequences (Wine's does not).
+// Progress lines are rewritten in place with terminal sequences, relative to the cursor, where
+// the console takes them (Windows Terminal, and the console of Windows 10 on once asked to), and
+// through the console's buffer elsewhere (Wine's console, older Windows). Either way a line never
+// reaches the window's right edge, so a console that rewraps its lines when the window is made
+// narrower has no line of ours to break.
 #include <windows.h>
 #include <io.h>
 
@@ -13,6 +16,7 @@
 #include <streambuf>
 
 #include "cli/console.h"
+#include "win32/system_library.h"
 
 namespace tessmar::cli {
 namespace {
@@ -119,7 +123,10 @@ void put_back(Redirection*& redirection) {
 
 }  // namespace
 
+// The first thing the program does on Windows: from here on no DLL is loaded from its folder
+// or the current one, where anyone with a share's write access could have put one.
 ConsoleSetup::ConsoleSetup() {
+    restrict_dll_search();
     output_redirection = redirect(std::cout, stdout);
     error_redirection = redirect(std::cerr, stderr);
 }
@@ -133,12 +140,28 @@ bool is_terminal(std::FILE* stream) {
     return console_of(stream) != nullptr;
 }
 
+namespace {
+
+// Columns a line may fill: one less than the window shows, so it never wraps.
+std::size_t usable_width(const CONSOLE_SCREEN_BUFFER_INFO& buffer) {
+    const int width = buffer.srWindow.Right - buffer.srWindow.Left;
+    return width > 0 ? static_cast<std::size_t>(width) : 0;
+}
+
+}  // namespace
+
 StatusLines::StatusLines(std::size_t count) : count_(count), shown_(false) {
     const HANDLE console = console_of(stderr);
-    if (console == nullptr) {
+    DWORD mode = 0;
+    if (console == nullptr || !GetConsoleMode(console, &mode)) {
         return;
     }
     std::cerr << std::string(count_, '\n') << std::flush;
+    if (SetConsoleMode(console, mode | ENABLE_VIRTUAL_TERMINAL_PROCESSING)) {
+        former_mode_ = mode;
+        sequences_ = shown_ = true;
+        return;
+    }
     CONSOLE_SCREEN_BUFFER_INFO buffer{};
     if (GetConsoleScreenBufferInfo(console, &buffer) &&
         buffer.dwCursorPosition.Y >= static_cast<SHORT>(count_)) {
@@ -147,19 +170,35 @@ StatusLines::StatusLines(std::size_t count) : count_(count), shown_(false) {
     }
 }
 
-// The text over the line, padded with blanks to the buffer's width; the cursor stays below.
+StatusLines::~StatusLines() {
+    if (sequences_) {
+        if (const HANDLE console = console_of(stderr)) {
+            SetConsoleMode(console, former_mode_);
+        }
+    }
+}
+
+// The text over the line, cut to the window's width, the rest of the row cleared; the cursor
+// stays below.
 void StatusLines::set(std::size_t index, const std::string& text) {
     const HANDLE console = shown_ ? console_of(stderr) : nullptr;
     CONSOLE_SCREEN_BUFFER_INFO buffer{};
     if (console == nullptr || !GetConsoleScreenBufferInfo(console, &buffer)) {
         return;
     }
-    std::string line = text;
-    line.resize(static_cast<std::size_t>(buffer.dwSize.X), ' ');
+    const std::string line = text.substr(0, usable_width(buffer));
+    if (sequences_) {
+        const std::size_t up = count_ - index;
+        std::cerr << "\x1b[" << up << "A\r" << line << "\x1b[K\x1b[" << up << "B\r" << std::flush;
+        return;
+    }
     const COORD start{0, static_cast<SHORT>(top_ + static_cast<int>(index))};
     DWORD written = 0;
     WriteConsoleOutputCharacterA(console, line.data(), static_cast<DWORD>(line.size()), start,
                                  &written);
+    const COORD rest{static_cast<SHORT>(line.size()), start.Y};
+    FillConsoleOutputCharacterA(console, ' ', static_cast<DWORD>(buffer.dwSize.X) - written, rest,
+                                &written);
 }
 
 }  // namespace tessmar::cli

@@ -5,6 +5,7 @@
 #include <iostream>
 
 #include "cli/cli.h"
+#include "cli/console.h"
 
 namespace tessmar::cli {
 
@@ -18,6 +19,11 @@ FileResult write_output(const std::string& path, std::string_view content) {
     }
     // What the command printed before goes first.
     std::cout.flush();
+    // A console shows the text rightly only as std::cout is set up to write it there.
+    if (is_terminal(stdout)) {
+        std::cout << content << std::flush;
+        return {static_cast<bool>(std::cout), std::cout ? "" : "cannot write standard output"};
+    }
     const std::unique_ptr<FileReplacement> output = standard_output_replacement();
     output->write(content);
     return output->commit();

@@ -1,6 +1,5 @@
 // The serial port on Windows: a COM port through the Win32 comm functions.
 #include <windows.h>
-#include <mmsystem.h>
 
 #include <algorithm>
 #include <array>
@@ -11,6 +10,7 @@
 #include "link/serial_port.h"
 #include "link/win32_line_settings.h"
 #include "win32/system_error_text.h"
+#include "win32/system_library.h"
 
 namespace tessmar {
 namespace {
@@ -33,14 +33,25 @@ constexpr std::size_t kLookAheadBytes = 32;  // the largest read the protocols m
 // through several times a second even while the scanner is silent.
 constexpr DWORD kLongestWaitMs = 100;
 
+// The system timer's period in ms, from winmm in the system folder alone: it is no KnownDLL,
+// and one beside the program would be loaded in its place.
+void set_timer_period(const char* function_name) {
+    using TimePeriodFunction = UINT WINAPI(UINT);
+    if (auto* function = system_function<TimePeriodFunction>(L"winmm.dll", function_name)) {
+        function(1);
+    }
+}
+
 class Win32SerialPort final : public SerialPort {
   public:
     // Sleeping 2 ms needs the timer at 1 ms: at the default 15.6 ms every reply would end 15 ms
     // late, a third of an exchange at 9600 baud.
-    explicit Win32SerialPort(HANDLE handle) : handle_(handle) { timeBeginPeriod(1); }
+    explicit Win32SerialPort(HANDLE handle) : handle_(handle) {
+        set_timer_period("timeBeginPeriod");
+    }
     ~Win32SerialPort() override {
         CloseHandle(handle_);
-        timeEndPeriod(1);
+        set_timer_period("timeEndPeriod");
     }
     Win32SerialPort(const Win32SerialPort&) = delete;
     Win32SerialPort& operator=(const Win32SerialPort&) = delete;

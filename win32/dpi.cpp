@@ -1,5 +1,7 @@
 #include "win32/dpi.h"
 
+#include <commctrl.h>
+
 namespace tessmar {
 namespace {
 
@@ -16,7 +18,55 @@ GetDpiForWindowFunction get_dpi_for_window() {
     return function;
 }
 
+// Functions of Windows 10, 1607 on and of common controls 6, looked up like GetDpiForWindow.
+template <typename Function>
+Function* user_function(const char* module, const char* name) {
+    HMODULE loaded = GetModuleHandleA(module);
+    return loaded ? reinterpret_cast<Function*>(
+                        reinterpret_cast<void (*)()>(GetProcAddress(loaded, name)))
+                  : nullptr;
+}
+
 }  // namespace
+
+int system_metric_for_dpi(int index, int dpi) {
+    using ForDpi = int WINAPI(int, UINT);
+    static auto* const for_dpi = user_function<ForDpi>("user32.dll", "GetSystemMetricsForDpi");
+    if (for_dpi) {
+        return for_dpi(index, static_cast<UINT>(dpi));
+    }
+    return MulDiv(GetSystemMetrics(index), dpi, screen_dpi());
+}
+
+HFONT create_status_font(int dpi) {
+    using ForDpi = BOOL WINAPI(UINT, UINT, void*, UINT, UINT);
+    static auto* const for_dpi = user_function<ForDpi>("user32.dll", "SystemParametersInfoForDpi");
+    NONCLIENTMETRICSW metrics{};
+    metrics.cbSize = sizeof metrics;
+    if (for_dpi) {
+        if (!for_dpi(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0,
+                     static_cast<UINT>(dpi))) {
+            return nullptr;
+        }
+    } else if (SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0)) {
+        metrics.lfStatusFont.lfHeight = MulDiv(metrics.lfStatusFont.lfHeight, dpi, screen_dpi());
+    } else {
+        return nullptr;
+    }
+    return CreateFontIndirectW(&metrics.lfStatusFont);
+}
+
+HICON load_icon_for_dpi(HINSTANCE instance, const wchar_t* name, int size_metric, int dpi) {
+    const int size = system_metric_for_dpi(size_metric, dpi);
+    using ScaleDown = HRESULT WINAPI(HINSTANCE, PCWSTR, int, int, HICON*);
+    static auto* const scale_down =
+        user_function<ScaleDown>("comctl32.dll", "LoadIconWithScaleDown");
+    HICON icon = nullptr;
+    if (scale_down && SUCCEEDED(scale_down(instance, name, size, size, &icon))) {
+        return icon;
+    }
+    return static_cast<HICON>(LoadImageW(instance, name, IMAGE_ICON, size, size, 0));
+}
 
 int screen_dpi() {
     HDC screen = GetDC(nullptr);

@@ -127,7 +127,7 @@ bool edits_text(UINT message, WPARAM wParam) {
 // The box's own name; its value is its text, as the system's object reads it.
 AccessibleText describe_box(HWND box) {
     const KeyEntryBox* entry = entry_of(box);
-    return {entry ? entry->binding.name : std::string{}, std::nullopt};
+    return {entry ? entry->binding.name : std::string{}, std::nullopt, std::nullopt};
 }
 
 void describe_box_where_named(HWND box, const KeyEntryBinding& binding) {

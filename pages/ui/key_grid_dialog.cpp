@@ -129,6 +129,11 @@ GridDialog* grid_of(HWND cells) {
     return dialog_state<GridDialog>(GetParent(cells));
 }
 
+// The cells row by row, as the keys move through them.
+std::size_t part_index(const KeyGridMetrics& metrics, KeyGridCell cell) {
+    return static_cast<std::size_t>(cell.row * metrics.columns + cell.column);
+}
+
 // Moves the selection; the cells it leaves and takes are painted anew.
 void select_cell(HWND cells, KeyGridState& state, KeyGridCell cell) {
     const KeyGridMetrics metrics = metrics_of(cells, state);
@@ -136,6 +141,7 @@ void select_cell(HWND cells, KeyGridState& state, KeyGridCell cell) {
     state.selected = cell;
     invalidate_cell(cells, metrics, state.selected);
     announce_value_change(cells);
+    announce_current_part(cells, part_index(metrics, cell));
 }
 
 // A click, Space or a typed character: the cell is selected and its key appended, or refused.
@@ -210,16 +216,29 @@ void repaint_selection(HWND cells) {
     }
 }
 
+// A reader meets the grid as a table of named cells, the selected one current.
 AccessibleText describe_grid(HWND cells) {
     const GridDialog* grid = grid_of(cells);
     if (!grid) {
         return {};
     }
-    return {"Key grid", key_grid_cell_description(grid->state->form, grid->state->selected)};
+    const KeyGridState& state = *grid->state;
+    const KeyGridMetrics metrics = metrics_of(cells, state);
+    AccessibleParts table{
+        .role = ROLE_SYSTEM_TABLE, .part_role = ROLE_SYSTEM_CELL, .parts = {}, .current = {}};
+    for (int row = 0; row < kKeyGridRows; ++row) {
+        for (int column = 0; column < metrics.columns; ++column) {
+            const GridRect box = key_grid_cell_box(metrics, {column, row});
+            table.parts.push_back({key_grid_cell_description(state.form, {column, row}),
+                                   RECT{box.left, box.top, box.right, box.bottom}});
+        }
+    }
+    table.current = part_index(metrics, state.selected);
+    return {"Key grid", key_grid_cell_description(state.form, state.selected), std::move(table)};
 }
 
 AccessibleText describe_result(HWND result) {
-    return {"Resulting text", control_text(result)};
+    return {"Resulting text", control_text(result), std::nullopt};
 }
 
 // The grid static keeps its own behaviour except for the button-down, which picks, and the keys.

@@ -41,19 +41,24 @@ void show_sequence(HWND page, const TokenList& list) {
     announce_value_change(sequence);
 }
 
-// What a screen reader says of the sequence: the captions of the buttons that added its tokens.
+// What a screen reader says of the sequence: the captions of the buttons that added its tokens,
+// as a list with one item per token, and as its value.
 AccessibleText describe_sequence(HWND sequence) {
     HWND page = GetParent(sequence);
     const SequencePageState* state = dialog_state<SequencePageState>(page);
     if (!state) {
         return {};
     }
+    AccessibleParts list{
+        .role = ROLE_SYSTEM_LIST, .part_role = ROLE_SYSTEM_LISTITEM, .parts = {}, .current = {}};
     std::string tokens;
     for (std::size_t i = 0; i < state->data.count; ++i) {
         const int button = IDC_TOKEN_FIRST + state->data.bytes[i] - 1;
-        tokens += (i == 0 ? "" : ", ") + control_text(GetDlgItem(page, button));
+        const std::string caption = control_text(GetDlgItem(page, button));
+        tokens += (i == 0 ? "" : ", ") + caption;
+        list.parts.push_back({caption, {}});
     }
-    return {"Transmission Sequence", tokens};
+    return {"Transmission Sequence", tokens, std::move(list)};
 }
 
 void remove_last(HWND page) {

@@ -2,11 +2,13 @@
 // controls and the key boxes whose labels say too little also say what they hold.
 #include <windows.h>
 #include <commctrl.h>
+#include <oleacc.h>
 
 #include <string>
 #include <vector>
 
 #include "link/ui/progress_window.h"
+#include "pages/key_grid_keyboard.h"
 #include "resources/resource.h"
 #include "tests/ui/support/accessibility_reader.h"
 #include "tests/ui/support/every_window_fixture.h"
@@ -75,6 +77,56 @@ TEST_F(AccessibleNames, PaintedControlsAndKeyBoxesSayWhatTheyHold) {
         (std::vector<std::string>{
             "Code 39 code ID = [C]", "Key grid = Row 1, column 1, no key", "Resulting text = [A]",
             "Transmission Sequence = Field 1, Additional Field 2", "Field 1 terminating string"}));
+}
+
+// The states a reader acts on; whether the control has the focus depends on how it was opened.
+std::vector<AccessibleElement> as_read(std::vector<AccessibleElement> elements) {
+    for (AccessibleElement& element : elements) {
+        element.state &= STATE_SYSTEM_READONLY | STATE_SYSTEM_FOCUSABLE | STATE_SYSTEM_SELECTABLE |
+                         STATE_SYSTEM_SELECTED;
+    }
+    return elements;
+}
+
+// A reader meets the key grid as a table of cells named row by row, the selected one current,
+// and the transmission sequence as a list of its tokens: both to be operated, not read.
+TEST_F(AccessibleNames, TheKeyGridIsATableOfCellsAndTheSequenceAListOfTokens) {
+    state.record.edit_format(0).bytes()[147] = 8;  // after the factory [F1]: [A2]
+    constexpr long kPart = STATE_SYSTEM_SELECTABLE | STATE_SYSTEM_FOCUSABLE;
+    std::vector<AccessibleElement> grid{{ROLE_SYSTEM_TABLE, "Key grid", STATE_SYSTEM_FOCUSABLE}};
+    for (int row = 0; row < kKeyGridRows; ++row) {
+        for (int column = 0; column < key_grid_columns(KeyStringForm::normal_key); ++column) {
+            const KeyGridCell cell{column, row};
+            grid.push_back({ROLE_SYSTEM_CELL,
+                            key_grid_cell_description(KeyStringForm::normal_key, cell),
+                            kPart | (row == 0 && column == 0 ? STATE_SYSTEM_SELECTED : 0)});
+        }
+    }
+    const struct {
+        const char* window;
+        int control;
+        std::vector<AccessibleElement> expected;
+    } kReads[] = {
+        {"key grid", IDC_KEY_GRID, grid},
+        {"page Transmission Sequence",
+         IDC_SEQUENCE,
+         {{ROLE_SYSTEM_LIST, "Transmission Sequence", STATE_SYSTEM_FOCUSABLE},
+          {ROLE_SYSTEM_LISTITEM, "Field 1", kPart},
+          {ROLE_SYSTEM_LISTITEM, "Additional Field 2", kPart}}},
+    };
+    for (const Opener& opener : every_window()) {
+        for (const auto& read : kReads) {
+            if (opener.name != read.window) {
+                continue;
+            }
+            SCOPED_TRACE(read.window);
+            opener.open(*this, [&](HWND window) {
+                HWND page = current_page(window);
+                HWND control = GetDlgItem(page ? page : window, read.control);
+                EXPECT_EQ(as_read(accessible_elements(control)), read.expected);
+            });
+        }
+    }
 }
 
 }  // namespace

@@ -9,6 +9,7 @@
 #include "tests/ui/support/main_window_fixture.h"
 #include "tests/ui/support/scanner_simulator.h"
 #include "tests/ui/support/temp_folder.h"
+#include "win32/dpi.h"
 
 namespace tessmar::test {
 namespace {
@@ -199,6 +200,72 @@ TEST_F(CompareWithScanner, TheListFillsTheResizedDialogWhichKeepsItsSize) {
     run(again);
     EXPECT_EQ(reopened.cx, grown.cx);
     EXPECT_EQ(reopened.cy, grown.cy);
+}
+
+// Moved to a monitor of twice the DPI, the dialog keeps the user's size, its controls keep their
+// distances to the edges at the new DPI and its smallest size grows with it; reopened, it has
+// the same size in units of 96 DPI.
+TEST_F(CompareWithScanner, AChangeOfDpiLaysTheDialogOutAtTheNewDpiAndKeepsItsSize) {
+    ScannerSimulator scanner(1);
+    ASSERT_EQ(scanner.problem(), "");
+    state.record.set(Field::scanner_timeout, 99);
+    int dpi = 0;
+    SIZE first{}, moved{};
+    RECT first_client{}, moved_client{}, ok{}, moved_ok{}, list{}, moved_list{};
+    MINMAXINFO limits{};
+    ModalScript script;
+    script.then([](HWND ports) { press_button(ports, IDOK); });
+    script.then([&](HWND dialog) {
+        dpi = window_dpi(dialog);
+        GetClientRect(dialog, &first_client);
+        first = window_size(dialog);
+        ok = child_rect(dialog, IDOK);
+        list = child_rect(dialog, IDC_COMPARE_LIST);
+        RECT suggested{};
+        GetWindowRect(dialog, &suggested);
+        suggested.right = suggested.left + 2 * first.cx;
+        suggested.bottom = suggested.top + 2 * first.cy;
+        SendMessageA(dialog, WM_DPICHANGED, MAKEWPARAM(2 * dpi, 2 * dpi),
+                     reinterpret_cast<LPARAM>(&suggested));
+        moved = window_size(dialog);
+        GetClientRect(dialog, &moved_client);
+        moved_ok = child_rect(dialog, IDOK);
+        moved_list = child_rect(dialog, IDC_COMPARE_LIST);
+        SendMessageA(dialog, WM_GETMINMAXINFO, 0, reinterpret_cast<LPARAM>(&limits));
+        press_button(dialog, IDOK);
+    });
+    run(script);
+    EXPECT_EQ(moved.cx, 2 * first.cx);
+    EXPECT_EQ(moved.cy, 2 * first.cy);
+    // Distances to the client area's edges, at 96 DPI's scale.
+    const struct {
+        const char* what;
+        int first, moved;
+    } kDistances[] = {
+        {"OK from the right", first_client.right - ok.right, moved_client.right - moved_ok.right},
+        {"OK from the bottom", first_client.bottom - ok.bottom,
+         moved_client.bottom - moved_ok.bottom},
+        {"OK's width", ok.right - ok.left, moved_ok.right - moved_ok.left},
+        {"the list from the left", list.left, moved_list.left},
+        {"the list from the right", first_client.right - list.right,
+         moved_client.right - moved_list.right},
+    };
+    for (const auto& d : kDistances) {
+        EXPECT_NEAR(d.moved, 2 * d.first, 2) << d.what;
+    }
+    EXPECT_NEAR(limits.ptMinTrackSize.x, 2 * first.cx, 2);
+    EXPECT_NEAR(limits.ptMinTrackSize.y, 2 * first.cy, 2);
+
+    SIZE reopened{};
+    ModalScript again;
+    again.then([](HWND ports) { press_button(ports, IDOK); });
+    again.then([&reopened](HWND dialog) {
+        reopened = window_size(dialog);
+        press_button(dialog, IDOK);
+    });
+    run(again);
+    EXPECT_NEAR(reopened.cx, first.cx, 1);
+    EXPECT_NEAR(reopened.cy, first.cy, 1);
 }
 
 TEST_F(CompareWithScanner, CancellingThePortDialogComparesNothing) {

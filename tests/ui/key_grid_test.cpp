@@ -1,10 +1,13 @@
 #include <windows.h>
+#include <oleacc.h>
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <functional>
 #include <initializer_list>
+#include <utility>
+#include <vector>
 
 #include "pages/key_grid_keyboard.h"
 #include "pages/ui/key_entry_box.h"
@@ -307,6 +310,58 @@ TEST_F(KeyGrid, KeysMoveTheSelectionFromTheCorners) {
         },
         IDCANCEL);
     EXPECT_EQ(reached, expected);
+}
+
+// What a reader is told of the grid's cells, (event, child id) in order.
+std::vector<std::pair<DWORD, LONG>> grid_events;
+HWND watched_grid = nullptr;
+
+void CALLBACK note_grid_event(HWINEVENTHOOK, DWORD event, HWND window, LONG object, LONG child,
+                              DWORD, DWORD) {
+    if (window == watched_grid && object == OBJID_CLIENT && child != CHILDID_SELF) {
+        grid_events.emplace_back(event, child);
+    }
+}
+
+// As the keys move the selection, a reader is told which cell is current and has the focus
+// (children counted row by row from 1), and finds it so when it asks.
+TEST_F(KeyGrid, MovingTheSelectionTellsReadersTheCurrentCell) {
+    const struct {
+        int key;
+        LONG cell;  // 9 cells a row with normal keys
+    } kMoves[] = {{VK_RIGHT, 2}, {VK_DOWN, 11}, {VK_END, 18}, {VK_NEXT, 144}};
+    bind();
+    HWINEVENTHOOK hook =
+        SetWinEventHook(EVENT_OBJECT_FOCUS, EVENT_OBJECT_SELECTION, nullptr, note_grid_event,
+                        GetCurrentProcessId(), 0, WINEVENT_OUTOFCONTEXT);
+    ASSERT_NE(hook, nullptr);
+    std::vector<std::pair<DWORD, LONG>> expected;
+    std::vector<LONG> focus, expected_focus;
+    std::vector<long> states, expected_states;
+    use_grid(
+        [&](HWND grid) {
+            ASSERT_TRUE(tab_to(grid, IDC_KEY_GRID));
+            watched_grid = GetDlgItem(grid, IDC_KEY_GRID);
+            pump_messages();
+            grid_events.clear();
+            for (const auto& move : kMoves) {
+                press_key(watched_grid, move.key);
+                pump_messages();
+                expected.emplace_back(EVENT_OBJECT_SELECTION, move.cell);
+                expected.emplace_back(EVENT_OBJECT_FOCUS, move.cell);
+                focus.push_back(accessible_focus(watched_grid));
+                expected_focus.push_back(move.cell);
+                states.push_back(accessible_elements(watched_grid).at(move.cell).state);
+                expected_states.push_back(STATE_SYSTEM_SELECTABLE | STATE_SYSTEM_FOCUSABLE |
+                                          STATE_SYSTEM_SELECTED | STATE_SYSTEM_FOCUSED);
+            }
+        },
+        IDCANCEL);
+    UnhookWinEvent(hook);
+    watched_grid = nullptr;
+    EXPECT_EQ(grid_events, expected);
+    EXPECT_EQ(focus, expected_focus);
+    EXPECT_EQ(states, expected_states);
 }
 
 // Space picks the selected cell as a click picks it, with the modifiers in force.

@@ -1,10 +1,13 @@
 #include <windows.h>
 
 #include <commctrl.h>
+#include <windowsx.h>
 
 #include <array>
 #include <filesystem>
 #include <fstream>
+#include <utility>
+#include <vector>
 
 #include "resources/resource.h"
 #include "tests/ui/support/main_window_fixture.h"
@@ -392,6 +395,61 @@ TEST_F(MainWindow, AChangeOfDpiResizesTheWindowAndRemakesTheToolbarAndTreeFont) 
     const DWORD button_size = static_cast<DWORD>(SendMessageA(app.toolbar, TB_GETBUTTONSIZE, 0, 0));
     EXPECT_GE(LOWORD(button_size), 24 + 7);
     EXPECT_EQ(font_height(app.tree_view, app.tree_font), 24);
+}
+
+// The status bar's font and the window's icons follow the DPI too: at twice the DPI the font
+// is twice as high, and each icon has the size Windows gives icons at that DPI.
+TEST_F(MainWindow, AChangeOfDpiRemakesTheStatusFontAndTheIcons) {
+    const int dpi = window_dpi(window);
+    const struct {
+        int dpi;
+        int font_scale;  // the status font's height, in that at `dpi`
+    } kCases[] = {{dpi, 1}, {2 * dpi, 2}, {dpi, 1}};
+    int first_height = 0;
+    for (const auto& c : kCases) {
+        SCOPED_TRACE(c.dpi);
+        RECT suggested{10, 20, 1010, 820};
+        SendMessageA(window, WM_DPICHANGED, MAKEWPARAM(c.dpi, c.dpi),
+                     reinterpret_cast<LPARAM>(&suggested));
+        pump_messages();
+        const int height = font_height(app.status_bar, GetWindowFont(app.status_bar));
+        first_height = first_height ? first_height : height;
+        EXPECT_NEAR(height, first_height * c.font_scale, 1);
+        for (const auto& [kind, metric] :
+             {std::pair{ICON_BIG, SM_CXICON}, std::pair{ICON_SMALL, SM_CXSMICON}}) {
+            const auto icon = reinterpret_cast<HICON>(SendMessageA(window, WM_GETICON, kind, 0));
+            ICONINFO info{};
+            ASSERT_TRUE(GetIconInfo(icon, &info));
+            BITMAP bitmap{};
+            GetObjectA(info.hbmColor ? info.hbmColor : info.hbmMask, sizeof bitmap, &bitmap);
+            EXPECT_EQ(bitmap.bmWidth, system_metric_for_dpi(metric, c.dpi)) << kind;
+            DeleteObject(info.hbmColor);
+            DeleteObject(info.hbmMask);
+        }
+    }
+}
+
+// A high-contrast theme switched on reaches the main window alone; its common controls take
+// the new colours only when it passes the message on.
+TEST_F(MainWindow, NewSystemColoursReachTheToolbarTreeAndStatusBar) {
+    static std::vector<HWND> told;
+    const auto note = [](HWND control, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                         DWORD_PTR) -> LRESULT {
+        if (message == WM_SYSCOLORCHANGE) {
+            told.push_back(control);
+        }
+        return DefSubclassProc(control, message, wParam, lParam);
+    };
+    const std::vector<HWND> controls = {app.toolbar, app.tree_view, app.status_bar};
+    for (HWND control : controls) {
+        SetWindowSubclass(control, note, 1, 0);
+    }
+    told.clear();
+    SendMessageA(window, WM_SYSCOLORCHANGE, 0, 0);
+    for (HWND control : controls) {
+        RemoveWindowSubclass(control, note, 1);
+    }
+    EXPECT_EQ(told, controls);
 }
 
 // The tree's font is freed with the window, however the window goes.

@@ -2,6 +2,8 @@
 
 #include <oleacc.h>
 
+#include <optional>
+
 #include "tests/ui/support/ui_driver.h"
 
 namespace tessmar::test {
@@ -14,27 +16,76 @@ bool com_ready() {
     return ready;
 }
 
-std::string read_property(HWND control, Getter getter) {
+// The control's object, as a reader gets it; null when there is none.
+IAccessible* object_of(HWND control) {
     IAccessible* object = nullptr;
     if (!com_ready() ||
         FAILED(AccessibleObjectFromWindow(control, OBJID_CLIENT, __uuidof(IAccessible),
                                           reinterpret_cast<void**>(&object)))) {
+        return nullptr;
+    }
+    return object;
+}
+
+std::string ascii_of(BSTR text) {
+    std::string result(SysStringLen(text), '\0');
+    for (std::size_t i = 0; i < result.size(); ++i) {
+        result[i] = static_cast<char>(text[i]);  // the names and values are ASCII
+    }
+    return result;
+}
+
+VARIANT child_id(long id) {
+    VARIANT child{};
+    child.vt = VT_I4;
+    child.lVal = id;
+    return child;
+}
+
+std::string read_property(HWND control, Getter getter) {
+    IAccessible* object = object_of(control);
+    if (!object) {
         return {};
     }
-    VARIANT self{};
-    self.vt = VT_I4;
-    self.lVal = CHILDID_SELF;
     BSTR text = nullptr;
     std::string result;
-    if ((object->*getter)(self, &text) == S_OK && text) {
-        result.resize(SysStringLen(text));
-        for (std::size_t i = 0; i < result.size(); ++i) {
-            result[i] = static_cast<char>(text[i]);  // the names and values are ASCII
-        }
+    if ((object->*getter)(child_id(CHILDID_SELF), &text) == S_OK && text) {
+        result = ascii_of(text);
     }
     SysFreeString(text);
     object->Release();
     return result;
+}
+
+long long_property(IAccessible* object, long id,
+                   HRESULT (STDMETHODCALLTYPE IAccessible::*getter)(VARIANT, VARIANT*)) {
+    VARIANT value{};
+    const bool known = (object->*getter)(child_id(id), &value) == S_OK && value.vt == VT_I4;
+    const long result = known ? value.lVal : 0;
+    VariantClear(&value);
+    return result;
+}
+
+// Role, name and state of `id`; none when the object hands out an object of its own for it.
+std::optional<AccessibleElement> element_of(IAccessible* object, long id) {
+    if (id != CHILDID_SELF) {
+        IDispatch* own = nullptr;
+        const HRESULT result = object->get_accChild(child_id(id), &own);
+        if (own) {
+            own->Release();
+        }
+        if (result != S_FALSE || own) {
+            return std::nullopt;
+        }
+    }
+    AccessibleElement element{long_property(object, id, &IAccessible::get_accRole), "",
+                              long_property(object, id, &IAccessible::get_accState)};
+    BSTR name = nullptr;
+    if (object->get_accName(child_id(id), &name) == S_OK && name) {
+        element.name = ascii_of(name);
+    }
+    SysFreeString(name);
+    return element;
 }
 
 // The label Windows finds: the nearest static before the control, looking no further back than a
@@ -69,6 +120,41 @@ std::string accessible_name(HWND control) {
 
 std::string accessible_value(HWND control) {
     return read_property(control, &IAccessible::get_accValue);
+}
+
+std::vector<AccessibleElement> accessible_elements(HWND control) {
+    std::vector<AccessibleElement> elements;
+    IAccessible* object = object_of(control);
+    if (!object) {
+        return elements;
+    }
+    if (const std::optional<AccessibleElement> self = element_of(object, CHILDID_SELF)) {
+        elements.push_back(*self);
+    }
+    VARIANT at{};
+    HRESULT moved = object->accNavigate(NAVDIR_FIRSTCHILD, child_id(CHILDID_SELF), &at);
+    while (moved == S_OK && at.vt == VT_I4) {
+        if (const std::optional<AccessibleElement> child = element_of(object, at.lVal)) {
+            elements.push_back(*child);
+        }
+        moved = object->accNavigate(NAVDIR_NEXT, child_id(at.lVal), &at);
+    }
+    VariantClear(&at);
+    object->Release();
+    return elements;
+}
+
+long accessible_focus(HWND control) {
+    IAccessible* object = object_of(control);
+    if (!object) {
+        return -1;
+    }
+    VARIANT focus{};
+    const bool known = object->get_accFocus(&focus) == S_OK && focus.vt == VT_I4;
+    const long child = known ? focus.lVal : -1;
+    VariantClear(&focus);
+    object->Release();
+    return child;
 }
 
 }  // namespace tessmar::test
