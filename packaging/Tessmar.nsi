@@ -1,9 +1,10 @@
 ; The Tessmar installer: the programs and the manual in Program Files\Tessmar, a Start-menu
 ; folder, the .orl file type, and an uninstaller in Programs and Features; as an option, the
-; folder on the technician's own PATH, for tessmar-cli. Silent with /S (/CLIPATH chooses the
-; option there); /D= sets the folder, as in every NSIS installer.
+; folder on the machine's PATH, for tessmar-cli in every account. Silent with /S (/CLIPATH
+; chooses the option there); /D= sets the folder, as in every NSIS installer.
 ; packaging/CMakeLists.txt builds it and defines VERSION, VERSION_QUAD, STAGE (the folder that
-; holds the files to install), ICON and OUTFILE.
+; holds the files to install), STEP (install-step.exe, which changes the PATH and sets the
+; folder's permissions), ICON and OUTFILE.
 
 Unicode true
 Target amd64-unicode
@@ -14,7 +15,6 @@ RequestExecutionLevel admin
 !include "LogicLib.nsh"
 !include "FileFunc.nsh"
 !include "Sections.nsh"
-!include "WordFunc.nsh"
 
 !define PRODUCT "Velkor Orlo Tessmar"
 !define UNINSTALL_KEY "Software\Microsoft\Windows\CurrentVersion\Uninstall\Tessmar"
@@ -76,33 +76,15 @@ FunctionEnd
 !insertmacro CLOSE_TESSMAR_FIRST ""
 !insertmacro CLOSE_TESSMAR_FIRST "un."
 
-; Pushes the technician's own PATH ("" when there is none), or "error" when it is longer than
-; the installer's strings: written back cut short, it would lose its last entries.
-!macro READ_USER_PATH prefix
-Function ${prefix}ReadUserPath
-  ClearErrors
-  ReadRegStr $0 HKCU "Environment" "Path"
-  ${IfNot} ${Errors}
-    Push $0
-    Return
-  ${EndIf}
-  ; Not there, or too long to read: only a PATH that is not there may be written.
-  StrCpy $1 0
-  ${Do}
-    EnumRegValue $2 HKCU "Environment" $1
-    ${If} $2 == ""
-      Push ""
-      Return
-    ${ElseIf} $2 == "Path"
-      Push "error"
-      Return
-    ${EndIf}
-    IntOp $1 $1 + 1
-  ${Loop}
-FunctionEnd
+; Runs install-step.exe, carried in the installer and the uninstaller alike, with `arguments`;
+; leaves its exit code in $0 and what it said in $1.
+!macro INSTALL_STEP arguments
+  InitPluginsDir
+  File "/oname=$PLUGINSDIR\install-step.exe" "${STEP}"
+  nsExec::ExecToStack '"$PLUGINSDIR\install-step.exe" ${arguments}'
+  Pop $0
+  Pop $1
 !macroend
-!insertmacro READ_USER_PATH ""
-!insertmacro READ_USER_PATH "un."
 
 ; Command prompts opened from now on see the changed PATH.
 !macro ANNOUNCE_ENVIRONMENT
@@ -119,6 +101,21 @@ FunctionEnd
 Section "Tessmar" SecTessmar
   SectionIn RO
   SetOutPath "$INSTDIR"
+  ; Folders outside Program Files let every user change what they hold, and an administrator
+  ; runs this folder's uninstaller and its programs: only administrators may change it. Files
+  ; that were there before may carry their own permissions, so they are made anew.
+  ${If} $INSTDIR != "$PROGRAMFILES64\Tessmar"
+    !insertmacro INSTALL_STEP 'secure "$INSTDIR"'
+    ${If} $0 != 0
+      MessageBox MB_OK|MB_ICONSTOP "Tessmar cannot be installed in $INSTDIR: $1" /SD IDOK
+      Abort
+    ${EndIf}
+  ${EndIf}
+  Delete "$INSTDIR\Tessmar.exe"
+  Delete "$INSTDIR\Stampwell.exe"
+  Delete "$INSTDIR\tessmar-cli.exe"
+  Delete "$INSTDIR\Manual.html"
+  Delete "$INSTDIR\Uninstall.exe"
   File "${STAGE}\Tessmar.exe"
   File "${STAGE}\Stampwell.exe"
   File "${STAGE}\tessmar-cli.exe"
@@ -152,22 +149,21 @@ Section "Tessmar" SecTessmar
   SectionGetSize ${SecTessmar} $0
   WriteRegDWORD HKLM "${UNINSTALL_KEY}" "EstimatedSize" $0
 
+  ; Earlier versions put the folder on the PATH of the account that ran the installer.
+  !insertmacro INSTALL_STEP 'user-path remove "$INSTDIR"'
+
   System::Call 'shell32::SHChangeNotify(i ${SHCNE_ASSOCCHANGED}, i 0, p 0, p 0)'
 SectionEnd
 
-; tessmar-cli in any command prompt, without its folder.
+; tessmar-cli in any command prompt of any account, without its folder. The machine's PATH,
+; since the elevated installer's own account may not be the technician's.
 Section /o "Command-line tool on the PATH" SecPath
-  Call ReadUserPath
-  Pop $0
-  StrLen $1 "$0;$INSTDIR"
-  ${If} $0 == "error"
-  ${OrIf} $1 >= ${NSIS_MAX_STRLEN}
-    MessageBox MB_OK|MB_ICONINFORMATION \
-      "Your PATH is too long for the installer to change. To run tessmar-cli in any folder, add $INSTDIR to it yourself." \
+  !insertmacro INSTALL_STEP 'machine-path add "$INSTDIR"'
+  ${If} $0 != 0
+    MessageBox MB_OK|MB_ICONEXCLAMATION \
+      "The installer could not put $INSTDIR on the PATH: $1 To run tessmar-cli in any folder, add $INSTDIR to it yourself." \
       /SD IDOK
   ${Else}
-    ${WordAdd} "$0" ";" "+$INSTDIR" $1
-    WriteRegExpandStr HKCU "Environment" "Path" "$1"
     !insertmacro ANNOUNCE_ENVIRONMENT
   ${EndIf}
 SectionEnd
@@ -210,19 +206,11 @@ Section "Uninstall"
   DeleteRegKey HKLM "Software\Classes\${PROG_ID}"
   DeleteRegKey HKLM "${UNINSTALL_KEY}"
 
-  ; Tessmar's folder leaves the technician's PATH; every other entry stays.
-  Call un.ReadUserPath
-  Pop $0
-  ${If} $0 != "error"
-  ${AndIf} $0 != ""
-    ${un.WordAdd} "$0" ";" "-$INSTDIR" $1
-    ${If} $1 == ""
-      DeleteRegValue HKCU "Environment" "Path"
-    ${ElseIf} $1 != $0
-      WriteRegExpandStr HKCU "Environment" "Path" "$1"
-    ${EndIf}
-    !insertmacro ANNOUNCE_ENVIRONMENT
-  ${EndIf}
+  ; Tessmar's folder leaves the machine's PATH, and the account's where an earlier version put
+  ; it; every other entry stays.
+  !insertmacro INSTALL_STEP 'machine-path remove "$INSTDIR"'
+  !insertmacro INSTALL_STEP 'user-path remove "$INSTDIR"'
+  !insertmacro ANNOUNCE_ENVIRONMENT
 
   System::Call 'shell32::SHChangeNotify(i ${SHCNE_ASSOCCHANGED}, i 0, p 0, p 0)'
 SectionEnd

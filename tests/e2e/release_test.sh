@@ -1,11 +1,13 @@
 #!/usr/bin/env bash
 # The release as a Windows user meets it, in a Wine prefix of its own made afresh: the installer
 # run with /S installs the programs, the shortcuts and the .orl file type, and with /CLIPATH puts
-# its folder on the user's PATH; run again while Tessmar runs, it asks to close Tessmar first and
+# its folder on the machine's PATH, whatever its length (1000, 1023 and 4000 characters), and
+# takes it off the account's PATH, where earlier versions put it; a folder of the user's choice
+# takes it as well; run again while Tessmar runs, it asks to close Tessmar first and
 # installs nothing until then (a silent run stops); a settings file opened
 # through that file type (as a double-click does) shows its own tree in the installed Tessmar;
 # printing from the installed Tessmar starts Stampwell, whose folder's name holds a blank, on the
-# sheet; the uninstaller run with /S leaves nothing behind, the PATH as it was. The zip holds exactly the release's
+# sheet; the uninstaller run with /S leaves nothing behind, the PATHs as they were. The zip holds exactly the release's
 # files, and each program in it runs alone, Tessmar.exe on a quoted path with blanks.
 # Arguments: the release folder, the Windows build's bin folder (window-probe.exe), the native
 # build's bin folder (tessmar-cli, to write settings files and the trees to expect), the version.
@@ -69,11 +71,51 @@ expect_tessmar_shows_the_file() {
   probe close "Velkor Orlo Tessmar" >/dev/null || fail "$1: Tessmar did not close"
 }
 
-# --- The installer, asked to put tessmar-cli on a PATH that holds a folder already.
+# --- The installer, asked to put tessmar-cli on the machine's PATH. The NSIS strings hold 1023
+# characters: each PATH here is at least that long, and must come back whole.
 folder="$drive_c/Program Files/Tessmar"
 shortcuts="$drive_c/ProgramData/Microsoft/Windows/Start Menu/Programs/Tessmar"
 setup="$dist/Tessmar-$version-setup.exe"
-wine reg add 'HKCU\Environment' /v Path /t REG_EXPAND_SZ /d 'C:\Tools' /f >/dev/null 2>&1
+machine_environment='HKLM\System\CurrentControlSet\Control\Session Manager\Environment'
+machine_path() { registry_value "$machine_environment" Path; }
+system_path=$(machine_path)
+# The system's own entries, then folders of other tools up to `length` characters.
+set_machine_path_of_length() {
+  local length=$1 path=$system_path
+  while ((${#path} < length - 20)); do path+=";C:\\Vendor\\Tool${#path}"; done
+  while ((${#path} < length)); do path+="x"; done
+  wine reg add "$machine_environment" /v Path /t REG_EXPAND_SZ /d "$path" /f >/dev/null 2>&1
+  [[ $(machine_path) == "$path" ]] || fail "the test could not set a PATH of $length characters"
+}
+# Earlier versions put their folder on the PATH of the account that ran the installer.
+set_earlier_user_path() {
+  wine reg add 'HKCU\Environment' /v Path /t REG_EXPAND_SZ /d "C:\\Tools;$1" /f >/dev/null 2>&1
+}
+user_path_is_back() { [[ $(registry_value 'HKCU\Environment' Path) == 'C:\Tools' ]]; }
+path_is_before() { [[ $(machine_path) == "$before" ]]; }
+
+# Installed and uninstalled in a folder of the user's choice, under C:\, which every user may
+# change: the installer takes that right away before it puts programs there.
+own_folder='C:\ServiceTools\Tessmar'
+for length in 1000 1023; do
+  set_machine_path_of_length "$length"
+  set_earlier_user_path "$own_folder"
+  before=$(machine_path)
+  wine "$setup" /S /CLIPATH "/D=$own_folder" </dev/null >/dev/null 2>&1 ||
+    fail "$length: the installer failed in $own_folder"
+  [[ -f "$drive_c/ServiceTools/Tessmar/tessmar-cli.exe" ]] || fail "$length: not installed"
+  [[ $(machine_path) == "$before;$own_folder" ]] ||
+    fail "$length: the machine's PATH is not the old one and the folder: $(machine_path)"
+  user_path_is_back || fail "$length: the earlier version's PATH entry stays"
+  wine "$drive_c/ServiceTools/Tessmar/Uninstall.exe" /S </dev/null >/dev/null 2>&1 ||
+    fail "$length: the uninstaller failed"
+  eventually test ! -e "$drive_c/ServiceTools/Tessmar" || fail "$length: files left behind"
+  eventually path_is_before || fail "$length: the PATH is not as it was: $(machine_path)"
+done
+
+set_machine_path_of_length 4000
+before=$(machine_path)
+set_earlier_user_path 'C:\Program Files\Tessmar'
 wine "$setup" /S /CLIPATH </dev/null >/dev/null 2>&1 || fail "the installer failed"
 for file in Tessmar.exe Stampwell.exe tessmar-cli.exe Manual.html Uninstall.exe; do
   [[ -f "$folder/$file" ]] || fail "not installed: $file"
@@ -93,8 +135,9 @@ uninstall_key='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\Tessmar'
 [[ $(registry_value "$uninstall_key" DisplayName) == "Velkor Orlo Tessmar" ]] ||
   fail "not in Programs and Features"
 [[ $(registry_value "$uninstall_key" DisplayVersion) == "$version" ]] || fail "wrong version"
-[[ $(registry_value 'HKCU\Environment' Path) == 'C:\Tools;C:\Program Files\Tessmar' ]] ||
-  fail "tessmar-cli's folder is not on the PATH: $(registry_value 'HKCU\Environment' Path)"
+[[ $(machine_path) == "$before;C:\Program Files\Tessmar" ]] ||
+  fail "tessmar-cli's folder is not on the PATH: $(machine_path)"
+user_path_is_back || fail "the earlier version's PATH entry stays"
 
 # Installing again while Tessmar runs: its files cannot be replaced. A silent run stops with
 # nothing changed; a run with its windows asks to close Tessmar and waits, here to be cancelled.
@@ -142,8 +185,8 @@ eventually test ! -e "$shortcuts" || fail "the Start-menu shortcuts are left beh
 for key in 'HKCR\.orl' 'HKCR\Tessmar.Settings' "$uninstall_key"; do
   wine reg query "$key" </dev/null >/dev/null 2>&1 && fail "left in the registry: $key"
 done
-[[ $(registry_value 'HKCU\Environment' Path) == 'C:\Tools' ]] ||
-  fail "the PATH is not as it was: $(registry_value 'HKCU\Environment' Path)"
+eventually path_is_before || fail "the PATH is not as it was: $(machine_path)"
+user_path_is_back || fail "the account's PATH is not as it was"
 
 # --- The zip: exactly the release's files, in one folder.
 listing=$(cmake -E tar tf "$dist/Tessmar-$version-win64.zip" | grep -v '/$' | sort)
@@ -153,12 +196,16 @@ expected=$(printf "Tessmar-$version/%s\n" Manual.html Stampwell.exe Tessmar.exe 
 (cd "$drive_c" && cmake -E tar xf "$dist/Tessmar-$version-win64.zip")
 unpacked="$drive_c/Tessmar-$version"
 
-# Each program needs no DLL beside it: everything it imports is part of Windows.
+# Each program needs no DLL beside it: everything it imports is part of Windows. Nor does it
+# import oleacc or winmm, which are no KnownDLLs: a copy put beside the program in a shared
+# folder would be loaded in their place.
 system_dlls=$(ls "$drive_c/windows/system32")
 for program in Tessmar.exe Stampwell.exe tessmar-cli.exe; do
   for dll in $(x86_64-w64-mingw32-objdump -p "$unpacked/$program" | sed -n 's/^\tDLL Name: //p'); do
     grep -qixF "$dll" <<<"$system_dlls" ||
       fail "$program needs $dll, which Windows does not have"
+    [[ ${dll,,} != oleacc.dll && ${dll,,} != winmm.dll ]] ||
+      fail "$program imports $dll, which is searched for beside it"
   done
 done
 sheet=$(windows_path "Scanner Files/Barcode.prn")
