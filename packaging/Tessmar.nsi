@@ -91,11 +91,16 @@ FunctionEnd
   SendMessage ${HWND_BROADCAST} ${WM_SETTINGCHANGE} 0 "STR:Environment" /TIMEOUT=5000
 !macroend
 
-; Through Explorer, so that Tessmar runs as the technician rather than elevated as the installer
-; (an elevated Tessmar takes no file dropped from Explorer), and through the Start-menu shortcut,
-; so that it starts in the technician's Documents, where the printed sheet can be written.
+; Through the desktop's shell, so that Tessmar runs as the technician who logged on rather than
+; elevated, or as the administrator whose password the installer took (an elevated Tessmar takes
+; no file dropped from Explorer), and through the Start-menu shortcut, so that it starts in the
+; technician's Documents, where the printed sheet can be written. Without a desktop shell to ask,
+; through a new Explorer.
 Function StartTessmar
-  Exec '"$WINDIR\explorer.exe" "${SHORTCUTS}\Tessmar.lnk"'
+  !insertmacro INSTALL_STEP 'start "${SHORTCUTS}\Tessmar.lnk"'
+  ${If} $0 != 0
+    Exec '"$WINDIR\explorer.exe" "${SHORTCUTS}\Tessmar.lnk"'
+  ${EndIf}
 FunctionEnd
 
 Section "Tessmar" SecTessmar

@@ -4,10 +4,15 @@
 //   install-step machine-path add|remove FOLDER   the machine's PATH (REG_EXPAND_SZ)
 //   install-step user-path remove FOLDER          the running account's PATH
 //   install-step secure FOLDER                    only administrators may change the folder
+//   install-step start FILE                       opens FILE as the desktop's user, not elevated
 // Exit code 0 on success, 1 with a line on standard error otherwise.
 #include <windows.h>
 #include <aclapi.h>
+#include <exdisp.h>
 #include <sddl.h>
+#include <shldisp.h>
+#include <shlguid.h>
+#include <shlobj.h>
 
 #include <cstdio>
 #include <optional>
@@ -128,6 +133,89 @@ int secure(const std::wstring& folder) {
     return error == ERROR_SUCCESS ? 0 : fail("The folder's permissions cannot be set", error);
 }
 
+// A COM interface pointer released when it goes.
+template <typename Interface>
+struct Held {
+    Interface* pointer = nullptr;
+    ~Held() {
+        if (pointer) {
+            pointer->Release();
+        }
+    }
+    void** out() { return reinterpret_cast<void**>(&pointer); }
+};
+
+// The desktop's shell, which runs as the user who logged on: what it opens runs as that user,
+// where a program started by this elevated step would run as the administrator who gave the
+// password, another account than the technician's.
+HRESULT desktop_shell(Held<IShellDispatch2>& shell) {
+    Held<IShellWindows> windows;
+    HRESULT result = CoCreateInstance(CLSID_ShellWindows, nullptr, CLSCTX_LOCAL_SERVER,
+                                      IID_IShellWindows, windows.out());
+    VARIANT desktop{};
+    desktop.vt = VT_I4;
+    desktop.lVal = CSIDL_DESKTOP;
+    VARIANT empty{};
+    long window = 0;
+    Held<IDispatch> found;
+    if (SUCCEEDED(result)) {
+        result = windows.pointer->FindWindowSW(&desktop, &empty, SWC_DESKTOP, &window,
+                                               SWFO_NEEDDISPATCH, &found.pointer);
+    }
+    Held<IServiceProvider> services;
+    if (result == S_OK) {
+        result = found.pointer->QueryInterface(IID_IServiceProvider, services.out());
+    } else if (SUCCEEDED(result)) {
+        result = E_FAIL;  // no desktop window
+    }
+    Held<IShellBrowser> browser;
+    if (SUCCEEDED(result)) {
+        result =
+            services.pointer->QueryService(SID_STopLevelBrowser, IID_IShellBrowser, browser.out());
+    }
+    Held<IShellView> view;
+    if (SUCCEEDED(result)) {
+        result = browser.pointer->QueryActiveShellView(&view.pointer);
+    }
+    Held<IDispatch> background;
+    if (SUCCEEDED(result)) {
+        result = view.pointer->GetItemObject(SVGIO_BACKGROUND, IID_IDispatch, background.out());
+    }
+    Held<IShellFolderViewDual> folder_view;
+    if (SUCCEEDED(result)) {
+        result = background.pointer->QueryInterface(IID_IShellFolderViewDual, folder_view.out());
+    }
+    Held<IDispatch> application;
+    if (SUCCEEDED(result)) {
+        result = folder_view.pointer->get_Application(&application.pointer);
+    }
+    if (SUCCEEDED(result)) {
+        result = application.pointer->QueryInterface(IID_IShellDispatch2, shell.out());
+    }
+    return result;
+}
+
+int start_as_desktop_user(const wchar_t* file) {
+    const HRESULT joined = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+    if (FAILED(joined)) {
+        return fail("COM is not available", static_cast<DWORD>(joined));
+    }
+    HRESULT result = S_OK;
+    {
+        Held<IShellDispatch2> shell;
+        result = desktop_shell(shell);
+        BSTR name = SysAllocString(file);
+        if (SUCCEEDED(result) && name) {
+            VARIANT none{};
+            result = shell.pointer->ShellExecute(name, none, none, none, none);
+        }
+        SysFreeString(name);
+    }
+    CoUninitialize();
+    return SUCCEEDED(result) ? 0
+                             : fail("The desktop cannot open the file", static_cast<DWORD>(result));
+}
+
 int run(int argc, wchar_t** argv) {
     const std::wstring_view what = argc > 1 ? argv[1] : L"";
     const std::wstring_view how = argc > 2 ? argv[2] : L"";
@@ -141,9 +229,12 @@ int run(int argc, wchar_t** argv) {
     if (what == L"secure" && argc == 3) {
         return secure(argv[2]);
     }
+    if (what == L"start" && argc == 3) {
+        return start_as_desktop_user(argv[2]);
+    }
     std::fputs(
         "usage: install-step machine-path add|remove FOLDER | user-path remove FOLDER | "
-        "secure FOLDER\n",
+        "secure FOLDER | start FILE\n",
         stderr);
     return 2;
 }
