@@ -10,6 +10,7 @@
 #include "app/manual.h"
 #include "app/settings_files.h"
 #include "link/ui/scanner_link.h"
+#include "link/ui/watch_dialog.h"
 #include "pages/ui/reader_settings_sheet.h"
 #include "resources/resource.h"
 #include "sheet/ui/print_scanner_settings.h"
@@ -144,6 +145,10 @@ void on_compare_with_scanner(AppContext& app) {
     }
 }
 
+void on_watch_scanner_output(AppContext& app) {
+    watch_scanner_output(app.instance, app.main_window, *app.state);
+}
+
 struct CommandEntry {
     UINT id;
     void (*run)(AppContext& app);
@@ -162,6 +167,7 @@ constexpr CommandEntry kCommands[] = {
     {IDM_READ_SCANNER_SETTINGS, on_read_scanner_settings},
     {IDM_DOWNLOAD_SETTINGS, on_download_settings},
     {IDM_COMPARE_WITH_SCANNER, on_compare_with_scanner},
+    {IDM_WATCH_SCANNER_OUTPUT, on_watch_scanner_output},
 };
 
 }  // namespace

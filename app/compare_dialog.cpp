@@ -3,11 +3,11 @@
 #include <commctrl.h>
 #include <windowsx.h>
 
-#include <cstring>
 #include <string>
 
 #include "resources/resource.h"
 #include "win32/anchored_layout.h"
+#include "win32/clipboard.h"
 #include "win32/dialog_procedure.h"
 #include "win32/dpi.h"
 #include "win32/user_message.h"
@@ -108,28 +108,6 @@ void on_size(HWND dialog, Comparison& comparison) {
     comparison.layout.lay_out(dialog);
     scale_columns(GetDlgItem(dialog, IDC_COMPARE_LIST), comparison);
     InvalidateRect(dialog, nullptr, TRUE);
-}
-
-// The clipboard takes a movable global block that it owns once SetClipboardData succeeds.
-void copy_to_clipboard(HWND owner, const std::string& text) {
-    if (!OpenClipboard(owner)) {
-        report_error(owner, "The list could not be copied: the clipboard is in use.");
-        return;
-    }
-    EmptyClipboard();
-    HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, text.size() + 1);
-    void* bytes = block ? GlobalLock(block) : nullptr;
-    if (bytes) {
-        std::memcpy(bytes, text.c_str(), text.size() + 1);
-        GlobalUnlock(block);
-        if (SetClipboardData(CF_TEXT, block)) {
-            block = nullptr;
-        }
-    }
-    if (block) {
-        GlobalFree(block);
-    }
-    CloseClipboard();
 }
 
 INT_PTR on_notify(HWND dialog, Comparison& comparison, const NMHDR& header) {

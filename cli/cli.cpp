@@ -108,6 +108,23 @@ const Command kCommands[] = {
      {},
      kFailure,
      {"--port"}},
+    {"monitor",
+     {"--port DEV [--settings FILE] [--count N] [LINE]"},
+     "print what the scanner sends, one line per scan",
+     {"--port", "--baud", "--parity", "--data-bits", "--settings", "--count"},
+     [](const Arguments& a) { return positional_count(a, 0) && a.has("--port"); },
+     run_monitor,
+     "Listens on DEV and prints each scan the scanner sends as one line: the time,\n"
+     "the text with control characters named ([STX], [CR], [LF]), the shortest and\n"
+     "longest gap between its characters, and \"ok\" or \"MISMATCH:\" and what is\n"
+     "wrong with its prefix or suffix (\"expected suffix [CR][LF], got [CR]\"). A\n"
+     "scan ends with the suffix or after more than 100 ms without a character.\n"
+     "\n"
+     "The line, prefix and suffix are those of the settings in FILE (default: the\n"
+     "factory settings), RS-232 group. LINE overrides the line: --baud N (300 to\n"
+     "38400), --parity none|even|odd, --data-bits 7|8. The port is only read: nothing is sent to "
+     "the scanner. Ends after N\n"
+     "scans (exit 0) or on Ctrl+C (exit 130).\n"},
     {"export",
      {"FILE.orl [-o FILE.toml]"},
      "write every setting as text (TOML), for review and version control",

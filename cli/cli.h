@@ -87,5 +87,6 @@ int run_download(const Arguments& args);
 int run_read(const Arguments& args);
 int run_export(const Arguments& args);
 int run_import(const Arguments& args);
+int run_monitor(const Arguments& args);
 
 }  // namespace tessmar::cli

@@ -75,20 +75,50 @@ void PosixSerialPort::wait_for_bytes(std::uint32_t limit_ms) {
     }
 }
 
-// 9600 baud, 8 data bits, no parity, one stop bit; raw, with no translation of CR or anything
-// else; no hardware or software flow control; reads that return at once.
-bool set_line(int fd) {
+speed_t speed_of(std::uint32_t baud) {
+    switch (baud) {
+        case 300:
+            return B300;
+        case 600:
+            return B600;
+        case 1200:
+            return B1200;
+        case 2400:
+            return B2400;
+        case 4800:
+            return B4800;
+        case 19200:
+            return B19200;
+        case 38400:
+            return B38400;
+        default:
+            return B9600;
+    }
+}
+
+tcflag_t framing_of(const LineSettings& settings) {
+    tcflag_t framing = settings.data_bits == 7 ? CS7 : CS8;
+    if (settings.parity != Parity::none) {
+        framing |= PARENB | (settings.parity == Parity::odd ? PARODD : 0);
+    }
+    return framing;
+}
+
+// One stop bit; raw, with no translation of CR or anything else; no hardware or software flow
+// control; reads that return at once.
+bool set_line(int fd, const LineSettings& settings) {
     termios line{};
     if (tcgetattr(fd, &line) != 0) {
         return false;
     }
+    const speed_t speed = speed_of(settings.baud);
     cfmakeraw(&line);
-    line.c_cflag &= ~(CSIZE | PARENB | CSTOPB | CRTSCTS);
-    line.c_cflag |= CS8 | CREAD | CLOCAL;
+    line.c_cflag &= ~(CSIZE | PARENB | PARODD | CSTOPB | CRTSCTS);
+    line.c_cflag |= framing_of(settings) | CREAD | CLOCAL;
     line.c_iflag &= ~(IXON | IXOFF | IXANY);
     line.c_cc[VMIN] = 0;
     line.c_cc[VTIME] = 0;
-    if (cfsetispeed(&line, B9600) != 0 || cfsetospeed(&line, B9600) != 0 ||
+    if (cfsetispeed(&line, speed) != 0 || cfsetospeed(&line, speed) != 0 ||
         tcsetattr(fd, TCSANOW, &line) != 0) {
         return false;
     }
@@ -97,9 +127,10 @@ bool set_line(int fd) {
     if (tcgetattr(fd, &applied) != 0) {
         return false;
     }
-    constexpr tcflag_t kFraming = CSIZE | PARENB | CSTOPB | CRTSCTS;
-    if (cfgetospeed(&applied) != B9600 || cfgetispeed(&applied) != B9600 ||
-        (applied.c_cflag & kFraming) != CS8 || (applied.c_iflag & (IXON | IXOFF)) != 0) {
+    constexpr tcflag_t kFraming = CSIZE | PARENB | PARODD | CSTOPB | CRTSCTS;
+    if (cfgetospeed(&applied) != speed || cfgetispeed(&applied) != speed ||
+        (applied.c_cflag & kFraming) != framing_of(settings) ||
+        (applied.c_iflag & (IXON | IXOFF)) != 0) {
         errno = EINVAL;
         return false;
     }
@@ -111,11 +142,10 @@ OpenedPort failed(PortError error, const std::string& what, const std::string& w
     return {nullptr, error, what + ": " + words, words};
 }
 
-}  // namespace
-
-OpenedPort open_serial_port(const std::string& name) {
+// `access` is O_RDWR for a connection, O_RDONLY for listening.
+OpenedPort open_port(const std::string& name, int access, const LineSettings& settings) {
     // Non-blocking, so the open does not wait for a carrier the line may never have.
-    const int fd = ::open(name.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
+    const int fd = ::open(name.c_str(), access | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0) {
         return failed(PortError::cannot_open, "cannot open " + name, std::strerror(errno));
     }
@@ -124,15 +154,25 @@ OpenedPort open_serial_port(const std::string& name) {
     if (flock(fd, LOCK_EX | LOCK_NB) != 0) {
         return failed(PortError::cannot_open, "cannot open " + name, "it is in use");
     }
-    if (!set_line(fd)) {
+    if (!set_line(fd, settings)) {
         return failed(PortError::cannot_configure, "cannot set up the line on " + name,
                       std::strerror(errno));
     }
-    // Opening a tty raises DTR and RTS; the scanner's line has them off. A pseudo-terminal has no
-    // modem lines and refuses, which changes nothing.
+    // Opening a tty raises DTR and RTS; the scanner's line has them off unless its flow control
+    // waits for them. A pseudo-terminal has no modem lines and refuses, which changes nothing.
     const int modem_lines = TIOCM_DTR | TIOCM_RTS;
-    ioctl(fd, TIOCMBIC, &modem_lines);
+    ioctl(fd, settings.host_ready ? TIOCMBIS : TIOCMBIC, &modem_lines);
     return {std::move(port), PortError::none, "", ""};
+}
+
+}  // namespace
+
+OpenedPort open_serial_port(const std::string& name) {
+    return open_port(name, O_RDWR, {});
+}
+
+OpenedPort open_port_for_watching(const std::string& name, const LineSettings& line) {
+    return open_port(name, O_RDONLY, line);
 }
 
 }  // namespace tessmar

@@ -44,6 +44,20 @@ struct OpenedPort {
     std::string system_words;  // the system's own words alone
 };
 
+// The line a scanner in RS-232 mode talks on; always one stop bit.
+enum class Parity { none, even, odd };
+struct LineSettings {
+    std::uint32_t baud = 9600;
+    Parity parity = Parity::none;
+    unsigned data_bits = 8;  // 7 or 8
+    // DTR and RTS raised, for a scanner whose flow control waits for the host to be ready.
+    bool host_ready = false;
+};
+
+// Opens a port to listen to a scanner: read access only, at `line`, and otherwise as below.
+// Nothing is ever sent on it.
+OpenedPort open_port_for_watching(const std::string& name, const LineSettings& line);
+
 // Opens a port for one connection: exclusive, 9600 baud, 8 data bits, no parity, one stop bit,
 // raw, no flow control, DTR and RTS not asserted, reads that return at once, and waits that
 // block the thread instead of polling. `name` is a

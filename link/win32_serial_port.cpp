@@ -196,18 +196,17 @@ OpenedPort failed(PortError kind, const char* what, const std::string& name) {
     return {nullptr, kind, what + name + ": " + words, words};
 }
 
-}  // namespace
-
-OpenedPort open_serial_port(const std::string& name) {
+// `access` is read and write for a connection, read alone for listening.
+OpenedPort open_port(const std::string& name, DWORD access, const DCB& settings) {
     // Exclusive, synchronous I/O.
-    HANDLE handle = CreateFileA(serial_device_name(name).c_str(), GENERIC_READ | GENERIC_WRITE, 0,
-                                nullptr, OPEN_EXISTING, 0, nullptr);
+    HANDLE handle = CreateFileA(serial_device_name(name).c_str(), access, 0, nullptr, OPEN_EXISTING,
+                                0, nullptr);
     if (handle == INVALID_HANDLE_VALUE) {
         return failed(PortError::cannot_open, "cannot open ", name);
     }
     auto port = std::make_unique<Win32SerialPort>(handle);
     SetupComm(handle, kInputQueueBytes, kOutputQueueBytes);
-    DCB line = scanner_line_settings();
+    DCB line = settings;
     if (!SetCommState(handle, &line)) {
         return failed(PortError::cannot_configure, "cannot set up the line on ", name);
     }
@@ -216,6 +215,16 @@ OpenedPort open_serial_port(const std::string& name) {
         return failed(PortError::cannot_configure, "cannot set the time-outs of ", name);
     }
     return {std::move(port), PortError::none, "", ""};
+}
+
+}  // namespace
+
+OpenedPort open_serial_port(const std::string& name) {
+    return open_port(name, GENERIC_READ | GENERIC_WRITE, scanner_line_settings());
+}
+
+OpenedPort open_port_for_watching(const std::string& name, const LineSettings& line) {
+    return open_port(name, GENERIC_READ, line_settings_dcb(line));
 }
 
 }  // namespace tessmar

@@ -251,3 +251,18 @@
 #define IDC_TOKEN_FIRST 201
 #define IDC_SEQUENCE_CLEAR 212
 #define IDC_SEQUENCE 501
+
+// Watch scanner output (WATCHDLG): the last command of the Download menu, and the window's
+// controls.
+#define IDM_WATCH_SCANNER_OUTPUT 1240
+#define IDC_WATCH_PORT 3301
+#define IDC_WATCH_BAUD 3302
+#define IDC_WATCH_PARITY 3303
+#define IDC_WATCH_DATA_BITS 3304
+#define IDC_WATCH_FLOW 3305
+#define IDC_WATCH_START 3306
+#define IDC_WATCH_STATUS 3307
+#define IDC_WATCH_HEX 3308
+#define IDC_WATCH_SCANS 3309
+#define IDC_WATCH_RS232_GROUP 3310
+#define IDC_WATCH_CLEAR 3311

@@ -4,6 +4,8 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <vector>
+
 #include "link/win32_line_settings.h"
 
 namespace tessmar::test {
@@ -46,6 +48,36 @@ TEST(LineSettings, NineSixHundredEightNoneOneWithNoFlowControlAndADcbWindowsAcce
     };
     for (const Field& field : fields) {
         EXPECT_EQ(field.value, field.expected) << field.name;
+    }
+}
+
+// A watch takes the scanner's line as its RS-232 group sets it.
+TEST(LineSettings, AWatchedLineCarriesItsBaudParityDataBitsAndReadiness) {
+    struct Case {
+        LineSettings settings;
+        DWORD baud, byte_size, parity, f_parity, dtr, rts;
+    };
+    const Case cases[] = {
+        {{19200, Parity::even, 7, false},
+         19200,
+         7,
+         EVENPARITY,
+         TRUE,
+         DTR_CONTROL_DISABLE,
+         RTS_CONTROL_DISABLE},
+        {{300, Parity::odd, 8, true},
+         300,
+         8,
+         ODDPARITY,
+         TRUE,
+         DTR_CONTROL_ENABLE,
+         RTS_CONTROL_ENABLE},
+    };
+    for (const Case& c : cases) {
+        const DCB line = line_settings_dcb(c.settings);
+        EXPECT_EQ((std::vector<DWORD>{line.BaudRate, line.ByteSize, line.Parity, line.fParity,
+                                      line.fDtrControl, line.fRtsControl}),
+                  (std::vector<DWORD>{c.baud, c.byte_size, c.parity, c.f_parity, c.dtr, c.rts}));
     }
 }
 

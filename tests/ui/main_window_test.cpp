@@ -35,6 +35,7 @@ constexpr MenuEntry kMenu[] = {
     {"&Download", "&Download settings...\tCtrl+D", 1220},
     {"&Download", "&Print scanner settings...\tCtrl+P", 1210},
     {"&Download", "&Compare with scanner...\tCtrl+K", 1230},
+    {"&Download", "&Watch scanner output...\tCtrl+Shift+W", 1240},
     {"&Help", "Tessmar &Manual\tF1", 1305},
     {"&Help", "About &Orlo...", 1310},
 };
@@ -150,9 +151,10 @@ TEST_F(MainWindow, AcceleratorTable) {
         WORD id;
         BYTE modifiers = FCONTROL;
     };
-    constexpr Expected kKeys[] = {{'N', 1010}, {'O', 1020}, {'S', 1030},
-                                  {'C', 1120}, {'R', 1130}, {'D', 1220},
-                                  {'P', 1210}, {'K', 1230}, {VK_F1, 1305, 0}};
+    constexpr Expected kKeys[] = {{'N', 1010},     {'O', 1020}, {'S', 1030},
+                                  {'C', 1120},     {'R', 1130}, {'D', 1220},
+                                  {'P', 1210},     {'K', 1230}, {'W', 1240, FCONTROL | FSHIFT},
+                                  {VK_F1, 1305, 0}};
     ASSERT_EQ(count, static_cast<int>(std::size(kKeys)));
     for (int i = 0; i < count; ++i) {
         EXPECT_EQ(entries[i].fVirt & (FVIRTKEY | FCONTROL | FALT | FSHIFT),
@@ -181,6 +183,7 @@ TEST_F(MainWindow, StatusBarShowsTheHelpOfTheHighlightedCommand) {
         {1210, "Prints the active document"},
         {1220, "Download the current settings to the device"},
         {1230, "Compare the current settings with those of the device"},
+        {1240, "Show what the scanner sends to its host, scan by scan"},
         {1305, "Opens the technician's manual"},
         {1310, "Owner's information"},
     };

@@ -17,6 +17,7 @@
 #include "model/program_state.h"
 #include "model/settings_file.h"
 #include "tools/orlo-sim/line.h"
+#include "tools/orlo-sim/scan_player.h"
 #include "version.h"
 
 namespace orlo_sim {
@@ -42,6 +43,15 @@ Options:
                      into use
   --baud N           pace both directions like a line of N baud, 10 bits a byte
                      (default: no pacing)
+Scans (a test fixture: the scanner's RS-232 output as tests and the manual use
+it, not a model of how the scanner composes what it sends):
+  --scan TEXT        instead of serving the link, send a scan: the stored
+                     prefix, the code ID of --symbology, TEXT and the stored
+                     suffix, once the line is set to the stored RS-232 settings;
+                     in pieces as --split and --pause say, or else at the stored
+                     inter-character delay
+  --symbology NAME   put the stored code ID of NAME ("Code 39") before TEXT
+  --scan-every MS    send the scan again every MS milliseconds
 Faults:
   --silent-after N   answer the first N messages, then nothing
   --wrong-replies K  answer the first K messages with "NAK" and ignore them
@@ -65,8 +75,9 @@ Other:
 
 // The options that take a value.
 constexpr const char* kValueOptions[] = {
-    "--link",    "--settings",      "--save",  "--baud",  "--silent-after",
-    "--corrupt", "--wrong-replies", "--split", "--pause", "--behind"};
+    "--link",    "--settings",      "--save",      "--baud",  "--silent-after",
+    "--corrupt", "--wrong-replies", "--split",     "--pause", "--behind",
+    "--scan",    "--symbology",     "--scan-every"};
 
 volatile sig_atomic_t stop_requested = 0;
 
@@ -81,6 +92,7 @@ struct Options {
     std::string save;
     Faults faults;
     LineOptions line;
+    ScanOptions scan;
     bool unplugged = false;
 };
 
@@ -142,6 +154,12 @@ int parse(const std::vector<std::string>& args, Options& options) {
             options.settings = value;
         } else if (arg == "--save") {
             options.save = value;
+        } else if (arg == "--scan" && !value.empty()) {
+            options.scan.text = value;
+        } else if (arg == "--symbology") {
+            options.scan.symbology = value;
+        } else if (arg == "--scan-every" && numeric && number > 0) {
+            options.scan.every_ms = number;
         } else if (arg == "--baud" && numeric && number > 0) {
             options.line.baud = number;
         } else if (arg == "--silent-after" && numeric) {
@@ -159,6 +177,10 @@ int parse(const std::vector<std::string>& args, Options& options) {
         } else {
             return usage_error("bad value for " + arg + ": '" + value + "'");
         }
+    }
+    if (options.scan.text.empty() &&
+        (!options.scan.symbology.empty() || options.scan.every_ms >= 0)) {
+        return usage_error("--symbology and --scan-every go with --scan");
     }
     if (!options.device.empty() && (!options.link.empty() || options.unplugged)) {
         return usage_error("--link and --unplugged are for the simulator's own pseudo-terminal");
@@ -275,6 +297,14 @@ int run(const Options& options) {
     if (!load_memory(options.settings, memory)) {
         return 1;
     }
+    std::string scan;
+    if (!options.scan.text.empty()) {
+        std::string error;
+        scan = scan_bytes(memory, options.scan, error);
+        if (scan.empty()) {
+            return usage_error(error);
+        }
+    }
     std::string path = options.device;
     LineOptions line = options.line;
     const int fd = options.unplugged ? open_unplugged_terminal(path)
@@ -282,6 +312,9 @@ int run(const Options& options) {
                                      : open_device(path);
     if (fd < 0) {
         return 1;
+    }
+    if (!scan.empty() && !options.device.empty() && !set_scanner_line(fd, memory)) {
+        return fail("cannot set up " + path);
     }
     if (!options.link.empty() && !make_link(path, options.link)) {
         return 1;
@@ -306,6 +339,8 @@ int run(const Options& options) {
         while (keep_going()) {
             usleep(100'000);
         }
+    } else if (!scan.empty()) {
+        play_scans(fd, memory, scan, options.scan, line, keep_going);
     } else {
         serve(fd, scanner, line, keep_going, on_update);
     }

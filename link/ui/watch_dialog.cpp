@@ -1,0 +1,306 @@
+#include "link/ui/watch_dialog.h"
+
+#include <commctrl.h>
+#include <windowsx.h>
+
+#include <array>
+#include <iterator>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "link/scan_watch.h"
+#include "link/ui/port_dialog.h"
+#include "model/value_texts.h"
+#include "resources/resource.h"
+#include "win32/anchored_layout.h"
+#include "win32/clipboard.h"
+#include "win32/dialog_controls.h"
+#include "win32/dialog_procedure.h"
+#include "win32/dpi.h"
+#include "win32/user_message.h"
+
+namespace tessmar {
+namespace {
+
+constexpr UINT_PTR kWatchTimer = 1;
+// The port is read this often; its queue holds a scan of 256 bytes, a few at 38400 baud.
+constexpr UINT kReadEveryMs = USER_TIMER_MINIMUM;
+
+constexpr const char* kColumns[] = {"Time", "Scan", "Gaps", "Check"};
+constexpr int kColumnShares[] = {16, 44, 12, 28};  // percent of the list's first width
+static_assert(std::size(kColumns) == std::size(kColumnShares));
+
+constexpr AnchoredControl kLayout[] = {
+    {IDC_WATCH_RS232_GROUP, kWider | kTaller},
+    {IDC_WATCH_START, kFollowsRight},
+    {IDC_WATCH_STATUS, kWider},
+    {IDC_WATCH_SCANS, kWider | kTaller},
+    {IDC_WATCH_CLEAR, kFollowsBottom},
+    {IDOK, kFollowsRight | kFollowsBottom},
+};
+
+// The line lists, each filled from its texts in the order of the record's values.
+struct LineList {
+    int id;
+    Field field;
+    std::span<const char* const> texts;
+};
+const LineList kLineLists[] = {
+    {IDC_WATCH_BAUD, Field::baud_rate, texts::baud_rate},
+    {IDC_WATCH_PARITY, Field::parity, texts::parity},
+    {IDC_WATCH_DATA_BITS, Field::data_bit, texts::data_bit},
+    {IDC_WATCH_FLOW, Field::flow_control, texts::flow_control},
+};
+
+struct Row {
+    std::string time;
+    ReceivedScan scan;
+};
+
+struct Watch {
+    Watch(const ProgramState& program, ScanFraming expected)
+        : state(program), framing(std::move(expected)) {}
+
+    const ProgramState& state;
+    ScanFraming framing;
+    std::unique_ptr<SerialPort> port;  // open while listening
+    std::optional<ScanSplitter> splitter;
+    SystemTickClock clock;
+    std::vector<Row> rows;
+    AnchoredLayout layout;
+};
+
+std::string now_text() {
+    SYSTEMTIME now{};
+    GetLocalTime(&now);
+    return time_of_day_text(now.wHour, now.wMinute, now.wSecond, now.wMilliseconds);
+}
+
+std::string check_text(const ScanFraming& framing, const ReceivedScan& scan) {
+    std::string text;
+    for (const std::string& problem : framing_problems(framing, scan.bytes)) {
+        text += (text.empty() ? "" : "; ") + problem;
+    }
+    return text.empty() ? "ok" : "MISMATCH: " + text;
+}
+
+std::vector<std::string> row_texts(HWND dialog, const Watch& watch, const Row& row) {
+    const bool hex = Button_GetCheck(GetDlgItem(dialog, IDC_WATCH_HEX)) == BST_CHECKED;
+    return {row.time, hex ? hex_text(row.scan.bytes) : visible_text(row.scan.bytes),
+            gaps_text(row.scan.gaps_ms), check_text(watch.framing, row.scan)};
+}
+
+void show_row(HWND dialog, const Watch& watch, int index, bool insert) {
+    HWND list = GetDlgItem(dialog, IDC_WATCH_SCANS);
+    const std::vector<std::string> texts = row_texts(dialog, watch, watch.rows[index]);
+    if (insert) {
+        LVITEMA item{};
+        item.mask = LVIF_TEXT;
+        item.iItem = index;
+        item.pszText = const_cast<char*>(texts[0].c_str());
+        ListView_InsertItem(list, &item);
+    }
+    for (int column = 0; column < static_cast<int>(texts.size()); ++column) {
+        ListView_SetItemText(list, index, column, const_cast<char*>(texts[column].c_str()));
+    }
+    if (insert) {
+        ListView_EnsureVisible(list, index, FALSE);
+    }
+}
+
+void add_row(HWND dialog, Watch& watch, ReceivedScan scan) {
+    watch.rows.push_back({now_text(), std::move(scan)});
+    show_row(dialog, watch, static_cast<int>(watch.rows.size()) - 1, true);
+}
+
+std::string key_text_or_none(const std::vector<std::uint8_t>& bytes) {
+    return bytes.empty() ? "none" : visible_text(bytes);
+}
+
+void show_status(HWND dialog, const Watch& watch, const std::string& first) {
+    const std::string expected = "Expects prefix " + key_text_or_none(watch.framing.prefix) +
+                                 " and suffix " + key_text_or_none(watch.framing.suffix) + ".";
+    SetDlgItemTextA(dialog, IDC_WATCH_STATUS, (first + " " + expected).c_str());
+}
+
+void fill_lists(HWND dialog, const Watch& watch) {
+    HWND ports = GetDlgItem(dialog, IDC_WATCH_PORT);
+    const std::string chosen = chosen_port(watch.state);
+    for (const std::string& name : offered_ports()) {
+        const int index = ComboBox_AddString(ports, name.c_str());
+        if (name == chosen) {
+            ComboBox_SetCurSel(ports, index);
+        }
+    }
+    for (const LineList& line : kLineLists) {
+        HWND list = GetDlgItem(dialog, line.id);
+        for (const char* text : line.texts) {
+            ComboBox_AddString(list, text);
+        }
+        ComboBox_SetCurSel(list, static_cast<int>(watch.state.record.get(line.field)));
+    }
+}
+
+void add_columns(HWND list) {
+    RECT client{};
+    GetClientRect(list, &client);
+    const int width = client.right - system_metric_for_dpi(SM_CXVSCROLL, window_dpi(list));
+    for (int i = 0; i < static_cast<int>(std::size(kColumns)); ++i) {
+        LVCOLUMNA column{};
+        column.mask = LVCF_TEXT | LVCF_WIDTH | LVCF_SUBITEM;
+        column.pszText = const_cast<char*>(kColumns[i]);
+        column.cx = width * kColumnShares[i] / 100;
+        column.iSubItem = i;
+        ListView_InsertColumn(list, i, &column);
+    }
+}
+
+BOOL on_init_dialog(HWND dialog, Watch& watch) {
+    watch.layout.note_first_layout(dialog, kLayout);
+    fill_lists(dialog, watch);
+    HWND list = GetDlgItem(dialog, IDC_WATCH_SCANS);
+    ListView_SetExtendedListViewStyle(list, LVS_EX_FULLROWSELECT | LVS_EX_LABELTIP);
+    add_columns(list);
+    show_status(dialog, watch, "Not listening.");
+    return TRUE;
+}
+
+// The line the lists show, in the record's values.
+SettingsRecord chosen_line(HWND dialog, const Watch& watch) {
+    SettingsRecord record = watch.state.record;
+    for (const LineList& line : kLineLists) {
+        record.set(line.field,
+                   static_cast<unsigned>(ComboBox_GetCurSel(GetDlgItem(dialog, line.id))));
+    }
+    return record;
+}
+
+void enable_line_choice(HWND dialog, bool enable) {
+    EnableWindow(GetDlgItem(dialog, IDC_WATCH_PORT), enable);
+    for (const LineList& line : kLineLists) {
+        EnableWindow(GetDlgItem(dialog, line.id), enable);
+    }
+    SetDlgItemTextA(dialog, IDC_WATCH_START, enable ? "&Start" : "S&top");
+}
+
+void start(HWND dialog, Watch& watch) {
+    const std::string port = control_text(GetDlgItem(dialog, IDC_WATCH_PORT));
+    const LineSettings line = rs232_line_settings(chosen_line(dialog, watch));
+    OpenedPort opened = open_port_for_watching(port, line);
+    if (!opened.port) {
+        report_error(dialog, "Can't watch the scanner's output.", opened.reason);
+        return;
+    }
+    if (!SetTimer(dialog, kWatchTimer, kReadEveryMs, nullptr)) {
+        report_error(dialog, "Can't watch the scanner's output: no timer is left.");
+        return;
+    }
+    watch.port = std::move(opened.port);
+    watch.splitter.emplace(watch.framing.suffix);
+    enable_line_choice(dialog, false);
+    show_status(dialog, watch, "Listening on " + port + " at " + line_settings_text(line) + ".");
+}
+
+// What came last is kept, however short.
+void stop(HWND dialog, Watch& watch) {
+    if (!watch.port) {
+        return;
+    }
+    KillTimer(dialog, kWatchTimer);
+    watch.port.reset();
+    if (auto rest = watch.splitter->take_rest()) {
+        add_row(dialog, watch, std::move(*rest));
+    }
+    enable_line_choice(dialog, true);
+    show_status(dialog, watch, "Not listening.");
+}
+
+void on_timer(HWND dialog, Watch& watch) {
+    if (!watch.port) {
+        return;
+    }
+    for (ReceivedScan& scan : watch_port(*watch.port, watch.clock, *watch.splitter, 1)) {
+        add_row(dialog, watch, std::move(scan));
+    }
+}
+
+std::string rows_text(HWND dialog, const Watch& watch) {
+    std::string text;
+    for (const char* column : kColumns) {
+        text += std::string(column) + (column == kColumns[std::size(kColumns) - 1] ? "\r\n" : "\t");
+    }
+    for (const Row& row : watch.rows) {
+        const std::vector<std::string> texts = row_texts(dialog, watch, row);
+        for (std::size_t i = 0; i < texts.size(); ++i) {
+            text += texts[i] + (i + 1 < texts.size() ? "\t" : "\r\n");
+        }
+    }
+    return text;
+}
+
+bool on_command(HWND dialog, Watch& watch, int id, UINT) {
+    switch (id) {
+        case IDC_WATCH_START:
+            watch.port ? stop(dialog, watch) : start(dialog, watch);
+            return true;
+        case IDC_WATCH_HEX:
+            for (std::size_t i = 0; i < watch.rows.size(); ++i) {
+                show_row(dialog, watch, static_cast<int>(i), false);
+            }
+            return true;
+        case IDC_WATCH_CLEAR:
+            watch.rows.clear();
+            ListView_DeleteAllItems(GetDlgItem(dialog, IDC_WATCH_SCANS));
+            return true;
+        case IDOK:
+        case IDCANCEL:
+            stop(dialog, watch);
+            EndDialog(dialog, id);
+            return true;
+    }
+    return false;
+}
+
+INT_PTR on_notify(HWND dialog, Watch& watch, const NMHDR& header) {
+    if (header.idFrom == IDC_WATCH_SCANS && header.code == LVN_KEYDOWN &&
+        reinterpret_cast<const NMLVKEYDOWN&>(header).wVKey == 'C' && GetKeyState(VK_CONTROL) < 0) {
+        copy_to_clipboard(dialog, rows_text(dialog, watch));
+    }
+    return FALSE;
+}
+
+INT_PTR on_message(HWND dialog, Watch& watch, UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+        case WM_TIMER:
+            if (wParam == kWatchTimer) {
+                on_timer(dialog, watch);
+            }
+            return TRUE;
+        case WM_SIZE:
+            watch.layout.lay_out(dialog);
+            InvalidateRect(dialog, nullptr, TRUE);
+            return TRUE;
+        case WM_DPICHANGED:
+            watch.layout.on_dpi_changed(dialog, HIWORD(wParam),
+                                        *reinterpret_cast<const RECT*>(lParam));
+            return TRUE;
+        case WM_GETMINMAXINFO:
+            watch.layout.limit(*reinterpret_cast<MINMAXINFO*>(lParam));
+            return TRUE;
+    }
+    return FALSE;
+}
+
+constexpr DialogHandlers<Watch> kHandlers = {
+    .init = on_init_dialog, .command = on_command, .notify = on_notify, .message = on_message};
+
+}  // namespace
+
+void watch_scanner_output(HINSTANCE instance, HWND owner, const ProgramState& state) {
+    Watch watch(state, scan_framing(state.record));
+    run_modal_dialog<Watch, kHandlers>(instance, "WatchDlg", owner, watch);
+}
+
+}  // namespace tessmar
