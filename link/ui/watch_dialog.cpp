@@ -134,6 +134,10 @@ void fill_lists(HWND dialog, const Watch& watch) {
             ComboBox_SetCurSel(ports, index);
         }
     }
+    // A port chosen in an earlier run may be gone: offer the first.
+    if (ComboBox_GetCurSel(ports) == CB_ERR) {
+        ComboBox_SetCurSel(ports, 0);
+    }
     for (const LineList& line : kLineLists) {
         HWND list = GetDlgItem(dialog, line.id);
         for (const char* text : line.texts) {
