@@ -253,7 +253,7 @@
 #define IDC_SEQUENCE 501
 
 // Watch scanner output (WATCHDLG): the last command of the Download menu, and the window's
-// controls.
+// controls, the RS-232 pane's from 3301 and the keyboard pane's from 3320.
 #define IDM_WATCH_SCANNER_OUTPUT 1240
 #define IDC_WATCH_PORT 3301
 #define IDC_WATCH_BAUD 3302
@@ -266,3 +266,7 @@
 #define IDC_WATCH_SCANS 3309
 #define IDC_WATCH_RS232_GROUP 3310
 #define IDC_WATCH_CLEAR 3311
+#define IDC_WATCH_KEYBOARD_GROUP 3320
+#define IDC_WATCH_RECORD 3321
+#define IDC_WATCH_KEY_STATUS 3322
+#define IDC_WATCH_KEYS 3323

@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "link/key_watch.h"
 #include "link/scan_watch.h"
 #include "link/ui/port_dialog.h"
 #include "model/value_texts.h"
@@ -19,12 +20,16 @@
 #include "win32/dialog_controls.h"
 #include "win32/dialog_procedure.h"
 #include "win32/dpi.h"
+#include "win32/procedure_barrier.h"
 #include "win32/user_message.h"
 
 namespace tessmar {
 namespace {
 
 constexpr UINT_PTR kWatchTimer = 1;
+constexpr UINT_PTR kRecordingTimer = 2;  // looks for the quiet that ends a recording
+constexpr UINT kRecordingCheckMs = 100;
+constexpr UINT_PTR kKeysSubclassId = 1;
 // The port is read this often; its queue holds a scan of 256 bytes, a few at 38400 baud.
 constexpr UINT kReadEveryMs = USER_TIMER_MINIMUM;
 
@@ -59,6 +64,12 @@ struct Row {
     ReceivedScan scan;
 };
 
+struct KeyRow {
+    std::string time;
+    std::vector<WatchedKey> keys;
+    std::vector<std::uint32_t> gaps_ms;
+};
+
 struct Watch {
     Watch(const ProgramState& program, ScanFraming expected)
         : state(program), framing(std::move(expected)) {}
@@ -69,6 +80,8 @@ struct Watch {
     std::optional<ScanSplitter> splitter;
     SystemTickClock clock;
     std::vector<Row> rows;
+    std::optional<KeyRecorder> recorder;  // while the keyboard pane records
+    std::vector<KeyRow> key_rows;
     AnchoredLayout layout;
 };
 
@@ -92,9 +105,7 @@ std::vector<std::string> row_texts(HWND dialog, const Watch& watch, const Row& r
             gaps_text(row.scan.gaps_ms), check_text(watch.framing, row.scan)};
 }
 
-void show_row(HWND dialog, const Watch& watch, int index, bool insert) {
-    HWND list = GetDlgItem(dialog, IDC_WATCH_SCANS);
-    const std::vector<std::string> texts = row_texts(dialog, watch, watch.rows[index]);
+void set_row(HWND list, int index, const std::vector<std::string>& texts, bool insert) {
     if (insert) {
         LVITEMA item{};
         item.mask = LVIF_TEXT;
@@ -108,6 +119,11 @@ void show_row(HWND dialog, const Watch& watch, int index, bool insert) {
     if (insert) {
         ListView_EnsureVisible(list, index, FALSE);
     }
+}
+
+void show_row(HWND dialog, const Watch& watch, int index, bool insert) {
+    set_row(GetDlgItem(dialog, IDC_WATCH_SCANS), index, row_texts(dialog, watch, watch.rows[index]),
+            insert);
 }
 
 void add_row(HWND dialog, Watch& watch, ReceivedScan scan) {
@@ -147,18 +163,98 @@ void fill_lists(HWND dialog, const Watch& watch) {
     }
 }
 
-void add_columns(HWND list) {
+void add_columns(HWND list, const char* check) {
     RECT client{};
     GetClientRect(list, &client);
     const int width = client.right - system_metric_for_dpi(SM_CXVSCROLL, window_dpi(list));
     for (int i = 0; i < static_cast<int>(std::size(kColumns)); ++i) {
         LVCOLUMNA column{};
         column.mask = LVCF_TEXT | LVCF_WIDTH | LVCF_SUBITEM;
-        column.pszText = const_cast<char*>(kColumns[i]);
+        column.pszText = const_cast<char*>(i == 1 ? check : kColumns[i]);
         column.cx = width * kColumnShares[i] / 100;
         column.iSubItem = i;
         ListView_InsertColumn(list, i, &column);
     }
+}
+
+LRESULT CALLBACK keys_proc(HWND list, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                           DWORD_PTR data);
+
+void finish_recording(HWND dialog, Watch& watch) {
+    KillTimer(dialog, kRecordingTimer);
+    KeyRow row{now_text(), watch.recorder->keys(), watch.recorder->gaps_ms()};
+    watch.recorder.reset();
+    SetDlgItemTextA(dialog, IDC_WATCH_KEY_STATUS, "Recorded. Record keys again for another scan.");
+    EnableWindow(GetDlgItem(dialog, IDC_WATCH_RECORD), TRUE);
+    if (row.keys.empty()) {
+        return;
+    }
+    std::string check;
+    for (const std::string& problem :
+         key_framing_problems(row.keys, watch.state.record.key_string(KeySlot::prefix_code),
+                              watch.state.record.key_string(KeySlot::suffix_code))) {
+        check += (check.empty() ? "" : "; ") + problem;
+    }
+    watch.key_rows.push_back(row);
+    set_row(GetDlgItem(dialog, IDC_WATCH_KEYS), static_cast<int>(watch.key_rows.size()) - 1,
+            {row.time, watched_keys_text(row.keys), gaps_text(row.gaps_ms),
+             check.empty() ? "ok" : "MISMATCH: " + check},
+            true);
+}
+
+void start_recording(HWND dialog, Watch& watch) {
+    if (!SetTimer(dialog, kRecordingTimer, kRecordingCheckMs, nullptr)) {
+        report_error(dialog, "Can't record keys: no timer is left.");
+        return;
+    }
+    watch.recorder.emplace(key_string_bytes(watch.state.record.key_string(KeySlot::suffix_code)),
+                           GetTickCount());
+    SetDlgItemTextA(dialog, IDC_WATCH_KEY_STATUS,
+                    "Recording every key until the suffix, or 2 seconds without a key.");
+    HWND keys = GetDlgItem(dialog, IDC_WATCH_KEYS);
+    SetFocus(keys);
+    EnableWindow(GetDlgItem(dialog, IDC_WATCH_RECORD), FALSE);
+}
+
+// While recording, the keys list takes every key a scanner can send, Tab, Esc, Enter, Alt and F1
+// included, before the dialog manager would act on it.
+LRESULT on_keys_message(HWND list, Watch& watch, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (watch.recorder) {
+        const unsigned scan_code = (static_cast<unsigned>(lParam) >> 16) & 0xFF;
+        const bool extended = (lParam & (1 << 24)) != 0;
+        switch (message) {
+            case WM_GETDLGCODE:
+                return DLGC_WANTALLKEYS | DLGC_WANTMESSAGE;
+            case WM_KEYDOWN:
+            case WM_SYSKEYDOWN:
+                if (watch.recorder->key_down(scan_code, extended, GetTickCount())) {
+                    finish_recording(GetParent(list), watch);
+                }
+                return 0;
+            case WM_KEYUP:
+            case WM_SYSKEYUP:
+                watch.recorder->key_up(scan_code, extended);
+                return 0;
+            case WM_CHAR:
+            case WM_SYSCHAR:
+            case WM_SYSDEADCHAR:
+            case WM_DEADCHAR:
+                return 0;
+        }
+    }
+    if (message == WM_NCDESTROY) {
+        RemoveWindowSubclass(list, keys_proc, kKeysSubclassId);
+    }
+    return DefSubclassProc(list, message, wParam, lParam);
+}
+
+LRESULT CALLBACK keys_proc(HWND list, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                           DWORD_PTR data) {
+    return within_barrier(
+        [&] {
+            return on_keys_message(list, *reinterpret_cast<Watch*>(data), message, wParam, lParam);
+        },
+        [&] { return DefSubclassProc(list, message, wParam, lParam); });
 }
 
 BOOL on_init_dialog(HWND dialog, Watch& watch) {
@@ -166,8 +262,13 @@ BOOL on_init_dialog(HWND dialog, Watch& watch) {
     fill_lists(dialog, watch);
     HWND list = GetDlgItem(dialog, IDC_WATCH_SCANS);
     ListView_SetExtendedListViewStyle(list, LVS_EX_FULLROWSELECT | LVS_EX_LABELTIP);
-    add_columns(list);
+    add_columns(list, kColumns[1]);
+    HWND keys = GetDlgItem(dialog, IDC_WATCH_KEYS);
+    ListView_SetExtendedListViewStyle(keys, LVS_EX_FULLROWSELECT | LVS_EX_LABELTIP);
+    add_columns(keys, "Keys");
+    SetWindowSubclass(keys, keys_proc, kKeysSubclassId, reinterpret_cast<DWORD_PTR>(&watch));
     show_status(dialog, watch, "Not listening.");
+    SetDlgItemTextA(dialog, IDC_WATCH_KEY_STATUS, "For a keyboard wedge: Record keys, then scan.");
     return TRUE;
 }
 
@@ -230,15 +331,24 @@ void on_timer(HWND dialog, Watch& watch) {
     }
 }
 
-std::string rows_text(HWND dialog, const Watch& watch) {
+// What a list shows, with its column titles, a tab between the columns.
+std::string list_text(HWND list) {
+    constexpr int kColumnCount = static_cast<int>(std::size(kColumns));
     std::string text;
-    for (const char* column : kColumns) {
-        text += std::string(column) + (column == kColumns[std::size(kColumns) - 1] ? "\r\n" : "\t");
+    for (int column = 0; column < kColumnCount; ++column) {
+        std::array<char, 64> title{};
+        LVCOLUMNA request{};
+        request.mask = LVCF_TEXT;
+        request.pszText = title.data();
+        request.cchTextMax = static_cast<int>(title.size());
+        ListView_GetColumn(list, column, &request);
+        text += std::string(title.data()) + (column + 1 < kColumnCount ? "\t" : "\r\n");
     }
-    for (const Row& row : watch.rows) {
-        const std::vector<std::string> texts = row_texts(dialog, watch, row);
-        for (std::size_t i = 0; i < texts.size(); ++i) {
-            text += texts[i] + (i + 1 < texts.size() ? "\t" : "\r\n");
+    for (int item = 0; item < ListView_GetItemCount(list); ++item) {
+        for (int column = 0; column < static_cast<int>(std::size(kColumns)); ++column) {
+            std::array<char, 1024> cell{};
+            ListView_GetItemText(list, item, column, cell.data(), static_cast<int>(cell.size()));
+            text += std::string(cell.data()) + (column + 1 < kColumnCount ? "\t" : "\r\n");
         }
     }
     return text;
@@ -254,9 +364,14 @@ bool on_command(HWND dialog, Watch& watch, int id, UINT) {
                 show_row(dialog, watch, static_cast<int>(i), false);
             }
             return true;
+        case IDC_WATCH_RECORD:
+            start_recording(dialog, watch);
+            return true;
         case IDC_WATCH_CLEAR:
             watch.rows.clear();
+            watch.key_rows.clear();
             ListView_DeleteAllItems(GetDlgItem(dialog, IDC_WATCH_SCANS));
+            ListView_DeleteAllItems(GetDlgItem(dialog, IDC_WATCH_KEYS));
             return true;
         case IDOK:
         case IDCANCEL:
@@ -267,10 +382,11 @@ bool on_command(HWND dialog, Watch& watch, int id, UINT) {
     return false;
 }
 
-INT_PTR on_notify(HWND dialog, Watch& watch, const NMHDR& header) {
-    if (header.idFrom == IDC_WATCH_SCANS && header.code == LVN_KEYDOWN &&
-        reinterpret_cast<const NMLVKEYDOWN&>(header).wVKey == 'C' && GetKeyState(VK_CONTROL) < 0) {
-        copy_to_clipboard(dialog, rows_text(dialog, watch));
+INT_PTR on_notify(HWND dialog, Watch&, const NMHDR& header) {
+    if ((header.idFrom == IDC_WATCH_SCANS || header.idFrom == IDC_WATCH_KEYS) &&
+        header.code == LVN_KEYDOWN && reinterpret_cast<const NMLVKEYDOWN&>(header).wVKey == 'C' &&
+        GetKeyState(VK_CONTROL) < 0) {
+        copy_to_clipboard(dialog, list_text(header.hwndFrom));
     }
     return FALSE;
 }
@@ -280,6 +396,9 @@ INT_PTR on_message(HWND dialog, Watch& watch, UINT message, WPARAM wParam, LPARA
         case WM_TIMER:
             if (wParam == kWatchTimer) {
                 on_timer(dialog, watch);
+            } else if (wParam == kRecordingTimer && watch.recorder &&
+                       watch.recorder->quiet_since(GetTickCount())) {
+                finish_recording(dialog, watch);
             }
             return TRUE;
         case WM_SIZE:

@@ -1,5 +1,6 @@
 // The "Watch Scanner Output" window: what a scanner in RS-232 mode sends its host, one row per
-// scan, checked against the current settings' prefix and suffix.
+// scan, and what a keyboard wedge types, one row per recording, each checked against the current
+// settings' prefix and suffix.
 #pragma once
 
 #include <windows.h>

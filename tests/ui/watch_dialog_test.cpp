@@ -89,5 +89,58 @@ TEST_F(WatchScannerOutput, ListsEachScanWithItsCheckAndNeverWrites) {
     }
 }
 
+// A key held while others are pressed, as a scanner holds Shift or Alt.
+void post_key_event(HWND window, int virtual_key, bool down) {
+    const bool alt = virtual_key == VK_MENU || GetKeyState(VK_MENU) < 0;
+    const auto scan_code = static_cast<LPARAM>(MapVirtualKeyA(virtual_key, MAPVK_VK_TO_VSC));
+    const LPARAM flags = 1 | (scan_code << 16) | (down ? 0 : (LPARAM{3} << 30));
+    const UINT message =
+        alt ? (down ? WM_SYSKEYDOWN : WM_SYSKEYUP) : (down ? WM_KEYDOWN : WM_KEYUP);
+    PostMessageA(window, message, static_cast<WPARAM>(virtual_key), flags);
+    pump_through_dialog_manager();
+}
+
+void press_with(HWND window, int modifier, int virtual_key) {
+    post_key_event(window, modifier, true);
+    post_key_event(window, virtual_key, true);
+    post_key_event(window, virtual_key, false);
+    post_key_event(window, modifier, false);
+}
+
+// The keys the dialog manager would take (Tab, Esc, Enter, Alt with a mnemonic) are recorded;
+// the factory suffix, [Enter], ends the first recording, two quiet seconds the second.
+TEST_F(WatchScannerOutput, TheKeyboardPaneRecordsEveryKeyUntilTheSuffixOrTwoQuietSeconds) {
+    std::vector<std::vector<std::string>> rows;
+    std::string start_caption;
+    ModalScript script;
+    script.then([&](HWND dialog) {
+        HWND list = GetDlgItem(dialog, IDC_WATCH_KEYS);
+        SendMessageA(GetDlgItem(dialog, IDC_WATCH_RECORD), BM_CLICK, 0, 0);
+        pump_through_dialog_manager();
+        for (const int key : {VK_TAB, VK_ESCAPE, VK_F1}) {
+            press_key(GetFocus(), key);
+        }
+        press_with(GetFocus(), VK_SHIFT, 'A');
+        press_with(GetFocus(), VK_MENU, 'S');  // "&Start"'s access key
+        press_key(GetFocus(), '1');
+        press_key(GetFocus(), VK_RETURN);
+        SendMessageA(GetDlgItem(dialog, IDC_WATCH_RECORD), BM_CLICK, 0, 0);
+        pump_through_dialog_manager();
+        press_key(GetFocus(), '2');
+        wait_for_rows(list, 2);
+        for (int i = 0; i < ListView_GetItemCount(list); ++i) {
+            rows.push_back({item_text(list, i, 1), item_text(list, i, 3)});
+        }
+        start_caption = window_text(GetDlgItem(dialog, IDC_WATCH_START));
+        press_button(dialog, IDOK);
+    });
+    command(IDM_WATCH_SCANNER_OUTPUT);
+    EXPECT_TRUE(script.finished_cleanly()) << ::testing::PrintToString(script.problems());
+    EXPECT_EQ(rows, (std::vector<std::vector<std::string>>{
+                        {"[HT][ESC][F1][Shift][A][LeftAlt][S]1[Enter]", "ok"},
+                        {"2", "MISMATCH: expected suffix [Enter], got 2"}}));
+    EXPECT_EQ(start_caption, "&Start");  // Alt+S went to the recording, not to Start
+}
+
 }  // namespace
 }  // namespace tessmar::test
