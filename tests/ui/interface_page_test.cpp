@@ -262,18 +262,5 @@ TEST_F(InterfacePage, ASwitchThatChangesAKeyStringsMeaningAsksFirst) {
     }
 }
 
-// There and back gives the bytes it started from, whatever each interface calls them.
-TEST_F(InterfacePage, ASwitchThereAndBackKeepsTheBytes) {
-    const SettingsRecord before = state.record;
-    run_page([](HWND page) {
-        HWND sheet = GetParent(page);
-        for (const int chosen : {1, 0}) {
-            select_item(show_tab(sheet, kInterfaceTab), IDC_INTERFACE, chosen);
-            show_tab(sheet, kSymbologyTab);
-        }
-    });
-    EXPECT_EQ(state.record, before);
-}
-
 }  // namespace
 }  // namespace tessmar::test
