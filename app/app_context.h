@@ -5,6 +5,8 @@
 
 #include <windows.h>
 
+#include <string>
+
 #include "model/program_state.h"
 
 namespace tessmar {
@@ -26,6 +28,9 @@ struct AppContext {
     HICON icons[2] = {};
     // A log-off was refused with a reason that Windows shows until the session goes on.
     bool session_blocked = false;
+
+    // The port the settings were read from while they are in no file, else empty.
+    std::string read_from_port;
 
     // The "Compare with Scanner" dialog's size when it last closed, in units of 96 DPI, kept for
     // the run.

@@ -11,6 +11,8 @@
 #include "app/settings_files.h"
 #include "link/ui/scanner_link.h"
 #include "link/ui/watch_dialog.h"
+#include "model/key_string_fit.h"
+#include "model/settings_fingerprint.h"
 #include "pages/ui/reader_settings_sheet.h"
 #include "resources/resource.h"
 #include "sheet/ui/print_scanner_settings.h"
@@ -22,6 +24,42 @@ namespace {
 // Asked before New, Open or Read scanner settings replaces unsaved settings.
 constexpr char kSaveBeforeReplacing[] = "Save current settings ?";
 constexpr MessageStyle kSaveQuestion{kMainWindowTitle, MB_YESNOCANCEL | MB_ICONWARNING};
+
+// What names the settings on a printed sheet and in the status bar: their file, or where they came
+// from.
+std::string settings_name(const AppContext& app) {
+    const std::string& path = app.state->current_file_path;
+    if (!path.empty()) {
+        return path.substr(path.find_last_of("\\/") + 1);
+    }
+    return app.read_from_port.empty() ? "new settings" : "settings read from " + app.read_from_port;
+}
+
+std::string selected_port(const ProgramState& state) {
+    return state.other_port.empty() ? "COM" + std::to_string(state.selected_port_index + 1)
+                                    : state.other_port;
+}
+
+void show_status(const AppContext& app, const std::string& text) {
+    if (app.status_bar) {
+        SendMessageA(app.status_bar, SB_SETTEXTA, 0, reinterpret_cast<LPARAM>(text.c_str()));
+    }
+}
+
+// What was done, with the fingerprint that matches the settings to a sheet and a scanner. Settings
+// that came in from outside say too when a key string does not fit their own interface.
+void show_settings_status(const AppContext& app, const std::string& done, bool came_in) {
+    const ProgramState& state = *app.state;
+    std::string text = done + " (fingerprint " + settings_fingerprint(state.record.bytes) + ")";
+    if (came_in) {
+        const auto misfits = key_strings_not_fitting(state.record, state.interface_class);
+        for (std::size_t i = 0; i < misfits.size(); ++i) {
+            text += i == 0 ? ". Not meant for this interface: " : ", ";
+            text += misfits[i].name + " " + misfits[i].before;
+        }
+    }
+    show_status(app, text);
+}
 
 // The sheet opens over the main window and rebuilds its tree when it closes; the rebuilt tree
 // then takes the keyboard.
@@ -36,6 +74,7 @@ void on_new(AppContext& app) {
     }
     ProgramState& state = *app.state;
     state.current_file_path.clear();
+    app.read_from_port.clear();
     state.settings_modified = false;
     load_factory_defaults(state);
     open_sheet(app);
@@ -46,6 +85,7 @@ void on_open(AppContext& app) {
         return;
     }
     if (open_settings_file(app, app.main_window)) {
+        show_settings_status(app, "Opened " + settings_name(app), true);
         open_sheet(app);
     }
 }
@@ -53,12 +93,14 @@ void on_open(AppContext& app) {
 void on_save(AppContext& app) {
     if (save_settings_file(app, app.main_window) == SaveOutcome::saved) {
         app.state->settings_modified = false;
+        show_settings_status(app, "Saved " + settings_name(app), false);
     }
 }
 
 void on_save_as(AppContext& app) {
     if (save_settings_file_as(app, app.main_window) == SaveOutcome::saved) {
         app.state->settings_modified = false;
+        show_settings_status(app, "Saved " + settings_name(app), false);
     }
 }
 
@@ -74,9 +116,8 @@ void on_configure_scanner(AppContext& app) {
 // The sheet and its page go to the current folder, which no window shows: the status bar tells
 // where to find the page, should the browser not come up with it.
 void on_print_scanner_settings(AppContext& app) {
-    if (PrintScannerSettings(app.main_window, *app.state) && app.status_bar) {
-        const std::string text = "Stampwell writes the setup barcodes to " + sheet_page_path();
-        SendMessageA(app.status_bar, SB_SETTEXTA, 0, reinterpret_cast<LPARAM>(text.c_str()));
+    if (PrintScannerSettings(app.main_window, *app.state, settings_name(app))) {
+        show_status(app, "Stampwell writes the setup barcodes to " + sheet_page_path());
     }
 }
 
@@ -93,7 +134,9 @@ void on_about(AppContext& app) {
 // the record just read.
 void take_read_settings(AppContext& app) {
     app.state->current_file_path.clear();
+    app.read_from_port = selected_port(*app.state);
     app.state->settings_modified = true;
+    show_settings_status(app, "Read the settings of the scanner on " + app.read_from_port, true);
     open_sheet(app);
 }
 
@@ -107,8 +150,15 @@ void on_read_scanner_settings(AppContext& app) {
     }
 }
 
+// A download that failed and was not retried ends as one that succeeded does (its message said
+// which), so the status line claims neither.
 void on_download_settings(AppContext& app) {
-    RunScannerLink(app.instance, app.main_window, *app.state, true);
+    if (RunScannerLink(app.instance, app.main_window, *app.state, true) > 0) {
+        show_settings_status(app,
+                             "Download of " + settings_name(app) + " to the scanner on " +
+                                 selected_port(*app.state) + " ended",
+                             false);
+    }
 }
 
 // The record read for a comparison becomes the document as after a read, once unsaved settings
@@ -177,6 +227,7 @@ void open_settings_file_named(AppContext& app, const std::string& path) {
         return;
     }
     if (open_settings_path(app, app.main_window, path)) {
+        show_settings_status(app, "Opened " + settings_name(app), true);
         open_sheet(app);
     }
 }

@@ -49,6 +49,9 @@ struct Command {
 // Reports a failure as one line on stderr; returns kFailure.
 int failure(const std::string& message);
 
+// " (fingerprint XXXX-XXXX)", for a line that names settings a scanner holds.
+std::string fingerprint_note(const SettingsRecord& record);
+
 // "-" names standard output wherever a command takes an output file.
 bool is_standard_output(const std::string& path);
 

@@ -28,7 +28,8 @@ PortOutcome compare_with_scanner(const ProgramState& ours, const std::string& na
     const RecordComparison comparison = compare_records(ours, scanner.record);
     std::ostringstream listing;
     print_comparison(comparison, name, "the scanner on " + port, listing);
-    return {comparison.equal() ? kSuccess : kDifferent, comparison.equal() ? "equal" : "differs",
+    return {comparison.equal() ? kSuccess : kDifferent,
+            (comparison.equal() ? "equal" : "differs") + fingerprint_note(scanner.record),
             listing.str()};
 }
 

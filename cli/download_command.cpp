@@ -15,7 +15,8 @@ struct ScannerDownload {
     bool downloaded = false;
     bool verified = false;
     std::string failure;
-    std::string listing;  // the differences the read-back found
+    std::string listing;      // the differences the read-back found
+    std::string fingerprint;  // " (fingerprint XXXX-XXXX)" of what the scanner holds, verified
 };
 
 // On the same connection as the download: the scanner is read back and compared with what was
@@ -37,6 +38,7 @@ void verify(SerialPort& port, const ProgramState& sent, const std::string& file,
         return;
     }
     done.verified = true;
+    done.fingerprint = fingerprint_note(scanner.record);
 }
 
 ScannerDownload download_to(const std::string& port_name, const ProgramState& state,
@@ -71,7 +73,7 @@ int download_to_one(const Arguments& args, const ProgramState& state) {
         return failure(done.failure);
     }
     if (verifying) {
-        std::cout << "The scanner holds exactly the settings sent.\n";
+        std::cout << "The scanner holds exactly the settings sent" << done.fingerprint << ".\n";
     }
     return kSuccess;
 }
@@ -85,7 +87,8 @@ int download_to_many(const Arguments& args, const ProgramState& state) {
                                                  "the scanner on " + ports[i], verifying, progress);
         const bool ok = done.downloaded && (!verifying || done.verified);
         return PortOutcome{ok ? kSuccess : kFailure,
-                           ok ? (verifying ? "verified" : "ok") : done.failure, done.listing};
+                           ok ? (verifying ? "verified" + done.fingerprint : "ok") : done.failure,
+                           done.listing};
     };
     return report_ports(ports, run_on_ports(ports, work), kFailure, "downloads failed", std::cout);
 }

@@ -6,8 +6,13 @@
 
 #include "cli/cli.h"
 #include "cli/console.h"
+#include "model/settings_fingerprint.h"
 
 namespace tessmar::cli {
+
+std::string fingerprint_note(const SettingsRecord& record) {
+    return " (fingerprint " + settings_fingerprint(record.bytes) + ")";
+}
 
 bool is_standard_output(const std::string& path) {
     return path == "-";

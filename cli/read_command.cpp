@@ -14,8 +14,9 @@ namespace tessmar::cli {
 namespace {
 
 // Reads the scanner on `port` into `path`; a failed read leaves no file, and an existing one as
-// it was.
-PortOutcome read_into(const std::string& port, const std::string& path, ProgressDisplay& progress) {
+// it was. On success `fingerprint` holds the note that names what was read.
+PortOutcome read_into(const std::string& port, const std::string& path, ProgressDisplay& progress,
+                      std::string& fingerprint) {
     std::string error;
     const std::unique_ptr<SerialPort> opened = open_scanner_port(port, error);
     if (!opened) {
@@ -32,18 +33,20 @@ PortOutcome read_into(const std::string& port, const std::string& path, Progress
     if (!written.ok) {
         return {kFailure, written.error, ""};
     }
-    return {kSuccess, "read into " + path, ""};
+    fingerprint = fingerprint_note(state.record);
+    return {kSuccess, "read into " + path + fingerprint, ""};
 }
 
 int read_one(const Arguments& args) {
     ProgressBar bar;
-    const PortOutcome outcome = read_into(args["--port"], args["-o"], bar);
+    std::string fingerprint;
+    const PortOutcome outcome = read_into(args["--port"], args["-o"], bar, fingerprint);
     if (outcome.exit_code != kSuccess) {
         return failure(outcome.status);
     }
     // Written to standard output, the settings are all it holds.
     if (!is_standard_output(args["-o"])) {
-        std::cout << "Read the scanner's settings into " << args["-o"] << "\n";
+        std::cout << "Read the scanner's settings into " << args["-o"] << fingerprint << "\n";
     }
     return kSuccess;
 }
@@ -94,7 +97,8 @@ int read_many(const Arguments& args) {
         return kFailure;
     }
     const auto work = [&](std::size_t i, ProgressDisplay& progress) {
-        return read_into(ports[i], files[i], progress);
+        std::string fingerprint;
+        return read_into(ports[i], files[i], progress, fingerprint);
     };
     return report_ports(ports, run_on_ports(ports, work), kFailure, "reads failed", std::cout);
 }

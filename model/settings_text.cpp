@@ -16,6 +16,7 @@
 
 #include "model/key_string_entry.h"
 #include "model/program_state.h"
+#include "model/settings_fingerprint.h"
 #include "model/settings_schema.h"
 
 namespace tessmar {
@@ -112,6 +113,8 @@ class TextWriter {
 
 std::string TextWriter::write() {
     text_ = kHeading;
+    // The fingerprint a sheet, a status bar and the command line show for these settings.
+    text_ += "# Settings fingerprint: " + settings_fingerprint(record_.bytes) + "\n";
     std::string_view table;
     for (const NamedSetting& setting : named_settings()) {
         if (setting.table != table) {

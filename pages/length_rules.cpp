@@ -32,9 +32,10 @@ Lengths committed_lengths(unsigned long first, unsigned long second, bool max_mi
 
 LengthLabels length_labels(bool max_min_mode) {
     if (max_min_mode) {
-        return {"Max Length :", "Min Length :"};
+        return {"Max Len&gth :", "M&in Length :"};
     }
-    return {"Fixed Length 1:", "Fixed Length 2:"};
+    // The same access keys in either mode: the labels stand where the others stood.
+    return {"Fixed Len&gth 1:", "F&ixed Length 2:"};
 }
 
 }  // namespace tessmar

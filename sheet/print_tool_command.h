@@ -14,13 +14,15 @@ inline constexpr char kPrintToolFileName[] = "Stampwell.exe";
 
 struct PrintToolLaunch {
     std::string program;       // the tool's full path
-    std::string command_line;  // the program and the sheet's name, each quoted
+    std::string command_line;  // the program, the options and the sheet's name, each quoted
 };
 
 // Stampwell.exe in `program_directory` (which ends in a backslash) on the sheet's name alone,
-// which it finds in the current directory it inherits. Unquoted, a blank in the path would end
-// the program's name: "C:\Program Files\..." would start C:\Program. A Windows name holds no
-// double quote, and neither name ends in a backslash, so plain quotes keep each one whole.
-PrintToolLaunch print_tool_launch(std::string_view program_directory);
+// which it finds in the current directory it inherits, told whose settings the sheet sets up and
+// their fingerprint. Unquoted, a blank in the path would end the program's name: "C:\Program
+// Files\..." would start C:\Program. The settings name goes before "--", as an option's value,
+// so that a name beginning with "-" is never read as an option.
+PrintToolLaunch print_tool_launch(std::string_view program_directory,
+                                  std::string_view settings_name, std::string_view fingerprint);
 
 }  // namespace tessmar

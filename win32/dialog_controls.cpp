@@ -11,6 +11,18 @@ std::string control_text(HWND control) {
     return text;
 }
 
+std::string caption_words(HWND control) {
+    const std::string text = control_text(control);
+    std::string words;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == '&' && i + 1 < text.size()) {
+            ++i;
+        }
+        words += text[i];
+    }
+    return words;
+}
+
 void toggle_check_box(HWND dialog, int id) {
     HWND box = GetDlgItem(dialog, id);
     Button_SetCheck(box, Button_GetCheck(box) == BST_CHECKED ? BST_UNCHECKED : BST_CHECKED);

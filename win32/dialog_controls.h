@@ -10,6 +10,8 @@ namespace tessmar {
 
 // A control's whole text.
 std::string control_text(HWND control);
+// A caption as it reads: without its access-key mark ("&&" stands for one ampersand).
+std::string caption_words(HWND control);
 
 // Flips a two-state check box.
 void toggle_check_box(HWND dialog, int id);

@@ -6,9 +6,11 @@
 #include <array>
 #include <iterator>
 
+#include "model/key_string_fit.h"
 #include "pages/ui/reader_page.h"
 #include "pages/ui/reader_pages.h"
 #include "resources/resource.h"
+#include "win32/user_message.h"
 
 namespace tessmar {
 namespace {
@@ -16,6 +18,7 @@ namespace {
 using F = Field;
 
 constexpr const char* kInterfaceItems[] = {"Keyboard wedge", "RS-232", "Wand emulation"};
+constexpr MessageStyle kSwitchQuestion{"Interface", MB_YESNO | MB_ICONWARNING};
 // The summary tree's keyboard names, but for the last, which the page writes with a doubled
 // slash.
 constexpr auto kKeyboardTypeItems = [] {
@@ -162,16 +165,43 @@ void reset(SettingsRecord& record) {
     record.set(F::keyboard_type, 1);  // keyboard wedge, "PCAT (US)"
 }
 
+// The key strings as the sheet's pages hold them now, OK or not, that would mean something else
+// under `to`: the question lists each, and No keeps the interface.
+bool switch_keeps_meaning_or_agreed(HWND page, const ProgramState& program, InterfaceClass to) {
+    SettingsRecord shown = program.record;
+    PropSheet_QuerySiblings(GetParent(page), kQueryStagedKeyStrings,
+                            reinterpret_cast<LPARAM>(&shown));
+    const std::vector<KeyStringReading> changes =
+        key_strings_losing_meaning(shown, program.interface_class, to);
+    if (changes.empty()) {
+        return true;
+    }
+    const std::string question = std::string("With ") + kInterfaceItems[static_cast<int>(to)] +
+                                 ", these key strings change meaning:\n\n" +
+                                 describe_changes(changes) + "\nSwitch the interface?";
+    return show_message(page, question, kSwitchQuestion) == IDYES;
+}
+
+void on_interface_chosen(HWND page, ProgramState& program) {
+    HWND list = GetDlgItem(page, IDC_INTERFACE);
+    const int selected = ComboBox_GetCurSel(list);
+    if (selected < 0 || selected == static_cast<int>(program.interface_class)) {
+        return;
+    }
+    const auto chosen = static_cast<InterfaceClass>(selected);
+    if (switch_keeps_meaning_or_agreed(page, program, chosen)) {
+        switch_view(page, program, chosen);
+    } else {
+        ComboBox_SetCurSel(list, static_cast<int>(program.interface_class));
+    }
+}
+
 bool command(HWND page, PageState<>& state, int id, UINT code) {
     if (code != CBN_SELCHANGE) {
         return false;
     }
     if (id == IDC_INTERFACE) {
-        const int selected = ComboBox_GetCurSel(GetDlgItem(page, IDC_INTERFACE));
-        ProgramState& program = state.program();
-        if (selected >= 0 && selected != static_cast<int>(program.interface_class)) {
-            switch_view(page, program, static_cast<InterfaceClass>(selected));
-        }
+        on_interface_chosen(page, state.program());
         return true;
     }
     if (id == IDC_TRANSMISSION_MODE) {

@@ -90,6 +90,11 @@ struct PageDescription {
     bool (*draw_item)(const DRAWITEMSTRUCT& item) = nullptr;
 };
 
+// PSM_QUERYSIBLINGS with this wParam and a SettingsRecord* as lParam: each page of the record
+// writes its key strings' staging copies into that record, so that a page can see the key
+// strings as the sheet shows them, before OK.
+inline constexpr WPARAM kQueryStagedKeyStrings = 0x4B53;
+
 // What every page does, whatever its data.
 namespace reader_page_detail {
 
@@ -192,8 +197,20 @@ struct Page {
         return call_hook_or(false, description.draw_item, item);
     }
 
-    static constexpr DialogHandlers<State> kHandlers = {
-        .init = init, .command = command, .notify = notify, .draw_item = draw_item};
+    // FALSE lets the sheet ask the next page.
+    static INT_PTR message(HWND, State& state, UINT message, WPARAM wParam, LPARAM lParam) {
+        if (message == PSM_QUERYSIBLINGS && wParam == kQueryStagedKeyStrings &&
+            state.sheet->edited_bytes == nullptr) {
+            state.key_boxes.commit(reinterpret_cast<SettingsRecord*>(lParam)->bytes);
+        }
+        return FALSE;
+    }
+
+    static constexpr DialogHandlers<State> kHandlers = {.init = init,
+                                                        .command = command,
+                                                        .notify = notify,
+                                                        .draw_item = draw_item,
+                                                        .message = message};
 };
 
 }  // namespace reader_page_detail

@@ -54,7 +54,7 @@ AccessibleText describe_sequence(HWND sequence) {
     std::string tokens;
     for (std::size_t i = 0; i < state->data.count; ++i) {
         const int button = IDC_TOKEN_FIRST + state->data.bytes[i] - 1;
-        const std::string caption = control_text(GetDlgItem(page, button));
+        const std::string caption = caption_words(GetDlgItem(page, button));
         tokens += (i == 0 ? "" : ", ") + caption;
         list.parts.push_back({caption, {}});
     }

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "files/file_replacement.h"
+#include "model/settings_fingerprint.h"
 #include "sheet/print_tool_command.h"
 #include "sheet/setup_code_sheet.h"
 #include "win32/user_message.h"
@@ -55,8 +56,9 @@ bool write_sheet_file(HWND main_window, ProgramState& state) {
 
 // Starts the tool and goes on at once: the tool runs on its own, in this current directory,
 // where the sheet is. True when it started.
-bool start_tool(HWND main_window, const std::string& program_directory) {
-    const PrintToolLaunch launch = print_tool_launch(program_directory);
+bool start_tool(HWND main_window, const ProgramState& state, const std::string& settings_name) {
+    const PrintToolLaunch launch = print_tool_launch(state.program_directory, settings_name,
+                                                     settings_fingerprint(state.record.bytes));
     std::string command_line = launch.command_line;  // the call takes a writable buffer
     STARTUPINFOA startup{};
     startup.cb = sizeof startup;
@@ -86,8 +88,8 @@ const char* stampwell_start_failure_text(DWORD error) {
     return nullptr;
 }
 
-bool PrintScannerSettings(HWND main_window, ProgramState& state) {
-    return write_sheet_file(main_window, state) && start_tool(main_window, state.program_directory);
+bool PrintScannerSettings(HWND main_window, ProgramState& state, const std::string& settings_name) {
+    return write_sheet_file(main_window, state) && start_tool(main_window, state, settings_name);
 }
 
 std::string sheet_page_path() {

@@ -11,8 +11,9 @@
 namespace tessmar {
 
 // Its messages belong to the active window, or to `main_window` when another program is in front.
-// True once the tool was started.
-bool PrintScannerSettings(HWND main_window, ProgramState& state);
+// The tool is told `settings_name` (whose settings these are) and their fingerprint. True once
+// the tool was started.
+bool PrintScannerSettings(HWND main_window, ProgramState& state, const std::string& settings_name);
 
 // The full name of the page the tool writes for the sheet, in the current directory.
 std::string sheet_page_path();

@@ -53,7 +53,10 @@ for tries in $(seq 100); do
 done
 said=$(run download settings.orl --port COM7 --port COM8 --verify) ||
   fail "the download to two scanners failed: $said"
-[[ "$said" == $'COM7: verified\nCOM8: verified' ]] || fail "unexpected results: $said"
+hash=$(sha256sum settings.orl | cut -c1-8 | tr a-f A-F)
+fingerprint=" (fingerprint ${hash:0:4}-${hash:4:4})"
+[[ "$said" == "COM7: verified$fingerprint"$'\n'"COM8: verified$fingerprint" ]] ||
+  fail "unexpected results: $said"
 # Read into files named after the ports, never into the ports themselves: Windows takes a file
 # named COM7.orl for the device COM7, in any folder.
 said=$(run read --port COM7 --port COM8 -o fleet) || fail "the read of two scanners failed: $said"

@@ -13,6 +13,7 @@
 #include <iterator>
 
 #include "model/program_state.h"
+#include "model/settings_fingerprint.h"
 #include "tests/e2e/process.h"
 
 namespace tessmar::test {
@@ -248,7 +249,10 @@ TEST_F(LinkCli, VerifyAndDiffTellWhatTheScannerHolds) {
          {},
          {"download", "FILE", "--port", "PORT", "--verify"},
          0,
-         [&](const auto&) { return sent + "The scanner holds exactly the settings sent.\n"; },
+         [&](const auto& bytes) {
+             return sent + "The scanner holds exactly the settings sent (fingerprint " +
+                    settings_fingerprint(bytes) + ").\n";
+         },
          ""},
         {"a byte kept wrong that a line shows (the scanner timeout)",
          {"--corrupt", "21"},
@@ -339,6 +343,10 @@ TEST_F(LinkCli, SeveralPortsAtOnceEachWithItsOwnResult) {
     const std::string a = good.port(), b = silent.port(), c = corrupt.port();
     const std::string no_reply = "no reply to ";
     const std::string timeout = " (offset 0000) within 2000 ms";
+    std::vector<std::uint8_t> corrupted = settings;
+    corrupted[21] ^= 0xFF;
+    const std::string kept = " (fingerprint " + settings_fingerprint(settings) + ")";
+    const std::string changed = " (fingerprint " + settings_fingerprint(corrupted) + ")";
 
     const Outcome sent = run_cli(
         {"download", file("settings.orl"), "--port", a, "--port", b, "--port", c, "--verify"});
@@ -346,7 +354,7 @@ TEST_F(LinkCli, SeveralPortsAtOnceEachWithItsOwnResult) {
     EXPECT_EQ(sent.out, "--- " + file("settings.orl") + "\n+++ the scanner on " + c +
                             "\nScanner\n  - Scanner Timeout: 10 sec\n  + Scanner Timeout: 245 "
                             "sec\n" +
-                            a + ": verified\n" + b + ": download failed: " + no_reply +
+                            a + ": verified" + kept + "\n" + b + ": download failed: " + no_reply +
                             "packet 1 of 112" + timeout + "\n" + c +
                             ": the scanner holds other settings than " + file("settings.orl") +
                             "\n");
@@ -358,9 +366,10 @@ TEST_F(LinkCli, SeveralPortsAtOnceEachWithItsOwnResult) {
     const auto read_into = [&](const std::string& port) {
         return (dir / "fleet" / (port.substr(5).replace(3, 1, "-") + "-settings.orl")).string();
     };
-    EXPECT_EQ(read.out, a + ": read into " + read_into(a) + "\n" + b + ": read failed: " +
-                            no_reply + "request 1 of 99" + timeout + "; " + read_into(b) +
-                            " was not written\n" + c + ": read into " + read_into(c) + "\n");
+    EXPECT_EQ(read.out, a + ": read into " + read_into(a) + kept + "\n" + b +
+                            ": read failed: " + no_reply + "request 1 of 99" + timeout + "; " +
+                            read_into(b) + " was not written\n" + c + ": read into " +
+                            read_into(c) + changed + "\n");
     EXPECT_EQ(read_bytes(read_into(a)), settings);
     EXPECT_FALSE(fs::exists(read_into(b)));
     EXPECT_EQ(read_bytes(read_into(c))[21], settings[21] ^ 0xFF);
@@ -368,8 +377,9 @@ TEST_F(LinkCli, SeveralPortsAtOnceEachWithItsOwnResult) {
     const Outcome diff =
         run_cli({"diff", file("settings.orl"), "--port", a, "--port", b, "--port", c});
     EXPECT_EQ(diff.exit_code, 2);
-    EXPECT_TRUE(diff.out.ends_with(a + ": equal\n" + b + ": read failed: " + no_reply +
-                                   "request 1 of 99" + timeout + "\n" + c + ": differs\n"))
+    EXPECT_TRUE(diff.out.ends_with(a + ": equal" + kept + "\n" + b + ": read failed: " + no_reply +
+                                   "request 1 of 99" + timeout + "\n" + c + ": differs" + changed +
+                                   "\n"))
         << diff.out;
     EXPECT_EQ(diff.err, "tessmar-cli: 1 of 3 scanners could not be read\n");
 }

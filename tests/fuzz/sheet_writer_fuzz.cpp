@@ -79,7 +79,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             }
         }
     }
-    const std::string page = stampwell::render_page(*parsed.sheet, {"Barcode.prn", ""});
+    const std::string page = stampwell::render_page(*parsed.sheet, {"Barcode.prn", "", "", ""});
     require(count_of(page, "<figure") == codes, "the page shows every code");
 
     if (run.questions > 0) {

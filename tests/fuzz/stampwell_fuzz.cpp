@@ -130,7 +130,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::string fault = stampwell::test::layout_fault(groups, pages);
     require(fault.empty(), fault);
 
-    const std::string page = stampwell::render_page(sheet, {"fuzz.prn", "2025-06-01 14:32"});
+    const std::string page = stampwell::render_page(
+        sheet, {"fuzz.prn", "2025-06-01 14:32", "fuzz <settings>.orl", "5B52-03E2"});
     require(count_of(page, "<figure") == codes, "the page shows every code");
     require(count_of(page, "<footer>") == pages.size() &&
                 page.find("<span>Page " + std::to_string(pages.size()) + " of " +

@@ -35,7 +35,7 @@ TEST(BarcodePage, StepsUnderTheirHeadingsWithTheirBarcodesLabelledInScanningOrde
         "\r\n\r\nScanner Settings\r\n0207<Scanner Timeout>9902<0x02>9994<Validate>"
         "\r\n\r\nMSI Settings\r\n0169<Modulo 11 && 10>"
         "\r\nFields Settings\r\n0583<Total Fields>\r\n\r\n9999<Update>",
-        {"Barcode.prn", "2025-06-01 14:32"});
+        {"Barcode.prn", "2025-06-01 14:32", "", ""});
     EXPECT_EQ(count(html, "\n<svg"), 7u);
     expect_in_order(
         html, {"<h1>Orlo Scanner Configuration Sheet</h1>",
@@ -44,10 +44,10 @@ TEST(BarcodePage, StepsUnderTheirHeadingsWithTheirBarcodesLabelledInScanningOrde
                "<b>1</b><span class=\"caption\"></span><span class=\"digits\">51277335127700<",
                "<h2>Scanner Settings</h2>", "<span class=\"number\">2</span>Scanner Timeout: 2<",
                "data-code=\"0207\"", "<b>2a</b><span class=\"caption\">Scanner Timeout</span>",
-               "data-code=\"9902\"", "<b>2b</b><span class=\"caption\">0x02</span>",
+               "data-code=\"9902\"", "<b>2b</b><span class=\"caption\">2</span>",
                "data-code=\"9994\"", "<b>2c</b><span class=\"caption\">Validate</span>",
                "<h2>MSI Settings</h2>", "Modulo 11 &amp;&amp; 10", "<h3>Fields Settings</h3>",
-               "data-code=\"0583\"", "data-code=\"9999\"",
+               "Total Fields: 6", "data-code=\"0583\"", "data-code=\"9999\"",
                "<footer><span class=\"source\">Barcode.prn, written 2025-06-01 14:32</span>"
                "<span>Scan the codes in order, starting with 1</span><span>Page 1 of 1</span>"
                "</footer>\n</section>\n</body>"});
@@ -59,7 +59,7 @@ TEST(BarcodePage, EveryPageHasItsFooterAndItsNumberOfAll) {
     for (int code = 1; code <= 100; ++code) {
         sheet += std::to_string(1000 + code) + "<Code>";
     }
-    const std::string html = page_of(sheet + "9999<Update>", {"Site <A>.prn", ""});
+    const std::string html = page_of(sheet + "9999<Update>", {"Site <A>.prn", "", "", ""});
     // 101 steps of one code, three a line, nine lines a page.
     EXPECT_EQ(count(html, "<section class=\"page\">"), 4u);
     EXPECT_EQ(count(html, "<footer>"), 4u);
@@ -77,7 +77,8 @@ TEST(BarcodePage, EveryPageHasItsFooterAndItsNumberOfAll) {
 // A module of 1/75 inch with quiet zones of ten modules: the Update code's 57 modules of bars
 // and 20 of quiet zone are 77/75 inch wide.
 TEST(BarcodePage, ModulesAreAWholeNumberOfPrinterDots) {
-    const std::string html = page_of("Orlo Scanner Configuration Sheet\r\n9999<Update>", {"S", ""});
+    const std::string html =
+        page_of("Orlo Scanner Configuration Sheet\r\n9999<Update>", {"S", "", "", ""});
     EXPECT_NE(html.find("width=\"26.0773mm\" height=\"10.0000mm\" viewBox=\"0 0 77 1\""),
               std::string::npos);
     for (const int dpi : {300, 600}) {

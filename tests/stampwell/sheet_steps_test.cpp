@@ -2,11 +2,13 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstring>
 #include <functional>
 
 #include "model/fields.h"
 #include "tests/core/sheet_test_support.h"
 #include "tools/stampwell/sheet_steps.h"
+#include "tools/stampwell/step_captions.h"
 
 namespace stampwell {
 namespace {
@@ -225,6 +227,44 @@ TEST(SheetSteps, TessmarsSheetsReadAsTheirRecords) {
             read_steps(steps_of(tessmar::test::run_sheet(state).text));
         EXPECT_NE(std::ranges::find(steps, c.caption, &ReadStep::caption), steps.end())
             << c.caption << " in " << ::testing::PrintToString(steps);
+    }
+}
+
+}  // namespace
+}  // namespace stampwell
+
+namespace stampwell {
+namespace {
+
+// Every number Tessmar writes reads as its number, each digit's barcode captioned with its digit,
+// and the six Total Fields codes as their count of fields.
+TEST(SheetSteps, EveryNumberCaptionReadsAsItsNumber) {
+    const char* const kNumbers[] = {
+        "0000<PCAT US>",         "0015<Inter-Character Delay>",
+        "0207<Scanner Timeout>", "0210<Max Length>",
+        "0211<Min Length>",      "0214<Fixed Length 1>",
+        "0215<Fixed Length 2>",  "0218<Max Length>",
+        "0219<Min Length>",      "0222<Fixed Length 1>",
+        "0223<Fixed Length 2>",  "0548<Max Length>",
+        "0549<Min Length>",      "0551<M.String Location>",
+        "0554<Field 1 Length>",  "0558<Field 2 Length>",
+        "0562<Field 3 Length>",  "0566<Field 4 Length>",
+        "0570<Field 5 Length>",
+    };
+    for (const char* naming : kNumbers) {
+        const std::string codes = std::string(naming) + "9901<0x01>9903<0x03>9994<Validate>";
+        const Step step =
+            steps_of(std::string(kSheetTitle) + "\r\n" + codes + "\r\n\r\n9999<Update>")[0]
+                .steps[0];
+        const std::string name = std::string(naming).substr(5, std::strlen(naming) - 6);
+        EXPECT_EQ(step.caption,
+                  naming == kNumbers[0] ? "Keyboard Type: PCAT US (13)" : name + ": 13");
+        EXPECT_EQ(code_caption(step.codes, 1) + code_caption(step.codes, 2), "13") << naming;
+    }
+    for (int fields = 1; fields <= 6; ++fields) {
+        const std::string code = "05" + std::to_string(77 + fields) + "<Total Fields>";
+        EXPECT_EQ(steps_between(code),
+                  (std::vector<ReadStep>{{1, "Total Fields: " + std::to_string(fields)}}));
     }
 }
 

@@ -189,3 +189,44 @@ TEST(StampwellPagePath, BesideTheSheetNeverOverIt) {
 
 }  // namespace
 }  // namespace stampwell
+
+namespace stampwell {
+namespace {
+
+// The settings' name and fingerprint travel as options before "--": whatever the name holds, it
+// is text on the page, and a sheet after "--" may begin with "-".
+TEST_F(StampwellRun, ThePageSaysWhoseSettingsItSetsUp) {
+    const struct {
+        std::vector<std::string> options;
+        int exit_code;
+        const char* shown;  // in the title, the heading and every footer
+    } kCases[] = {
+        {{"--settings", "Site A.orl", "--fingerprint", "5B52-03E2"}, 0, "5B52-03E2 Site A.orl"},
+        {{"--settings", "-<b>.orl", "--"}, 0, "-&lt;b&gt;.orl"},
+        {{"--settings", "two\nlines.orl", "--"}, 2, nullptr},
+        {{"--fingerprint", "5b52-03e2", "--"}, 2, nullptr},
+        {{"--settings"}, 2, nullptr},
+    };
+    write_sheet(kSheet);
+    for (const auto& c : kCases) {
+        std::vector<std::string> args = c.options;
+        args.insert(args.begin(), "--no-open");
+        if (c.exit_code == 0) {
+            args.push_back(sheet);
+        }
+        fs::remove(page);
+        EXPECT_EQ(run(args, platform), c.exit_code) << c.options.back();
+        if (!c.shown) {
+            continue;
+        }
+        const std::string html = test_read(page);
+        for (const std::string& place : {std::string(": ") + c.shown + " (Barcode.prn)</title>",
+                                         "<small>" + std::string(c.shown) + "</small></h1>",
+                                         "\"source\">" + std::string(c.shown) + ", Barcode.prn"}) {
+            EXPECT_NE(html.find(place), std::string::npos) << place;
+        }
+    }
+}
+
+}  // namespace
+}  // namespace stampwell

@@ -1,6 +1,8 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <vector>
+
 #include "model/program_state.h"
 #include "resources/resource.h"
 #include "summary/summary_tree.h"
@@ -12,6 +14,7 @@ namespace tessmar::test {
 namespace {
 
 constexpr int kInterfaceTab = 1;
+constexpr int kSymbologyTab = 2;
 
 class InterfacePage : public SheetPageTest {
   protected:
@@ -203,6 +206,60 @@ TEST_F(InterfacePage, ABaudRateChosenOnRs232ReachesTheTreeAndTheSheet) {
     const std::string sheet = setup_sheet_text(state);
     EXPECT_NE(sheet.find("0001<RS232 Interface>"), std::string::npos);
     EXPECT_NE(sheet.find("0017<Baud Rate:19200 bps>"), std::string::npos);
+}
+
+// A switch that would change what a key string means asks first (the words are the model's);
+// Yes keeps it, No the old interface. A string picked on another page counts before OK.
+TEST_F(InterfacePage, ASwitchThatChangesAKeyStringsMeaningAsksFirst) {
+    const struct {
+        const char* what;
+        unsigned keyboard_type;
+        std::vector<std::uint8_t> prefix;  // none: [Shift][a] picked on the Symbology page
+        int chosen;
+        int answer;  // 0: no question
+        InterfaceClass after;
+    } kCases[] = {
+        {"a modifier read as a byte", 1, {0xC1, 0x41}, 1, IDYES, InterfaceClass::rs232},
+        {"a character no key gives", 0, {0x1E}, 0, IDNO, InterfaceClass::rs232},
+        {"a new name for the same byte", 1, {0x0D}, 2, 0, InterfaceClass::wand_emulation},
+        {"picked on the page, before OK", 1, {}, 1, IDNO, InterfaceClass::keyboard_wedge},
+    };
+    for (const auto& c : kCases) {
+        SCOPED_TRACE(c.what);
+        state.record.set(Field::keyboard_type, c.keyboard_type);
+        std::ranges::fill(state.record.key_string(KeySlot::prefix_code), 0);
+        std::ranges::copy(c.prefix, state.record.key_string(KeySlot::prefix_code).begin());
+        int shown = -1;
+        run_page(
+            [&](HWND page) {
+                if (c.prefix.empty()) {
+                    HWND symbology = show_tab(GetParent(page), kSymbologyTab);
+                    SetFocus(GetDlgItem(symbology, IDC_PREFIX_CODE));
+                    press_key(GetFocus(), VK_F4);
+                    pump_through_dialog_manager();
+                    page = show_tab(GetParent(symbology), kInterfaceTab);
+                }
+                select_item(page, IDC_INTERFACE, c.chosen);
+                shown = selection(page, IDC_INTERFACE);
+            },
+            PSBTN_CANCEL,
+            [&](ModalScript& script) {
+                if (c.prefix.empty()) {
+                    script.then([](HWND grid) {
+                        click(grid, IDC_ADD_SHIFT);
+                        SetFocus(GetDlgItem(grid, IDC_KEY_GRID));
+                        type_text(GetFocus(), "a");
+                        click(grid, IDOK);
+                    });
+                }
+                if (c.answer != 0) {
+                    script.answer(c.answer);
+                }
+            });
+        EXPECT_EQ(state.interface_class, c.after);
+        EXPECT_EQ(shown, static_cast<int>(c.after));
+        EXPECT_EQ(message_boxes.size(), c.answer != 0 ? 1u : 0u);
+    }
 }
 
 }  // namespace

@@ -6,6 +6,7 @@
 #include <fstream>
 #include <sstream>
 
+#include "model/settings_fingerprint.h"
 #include "resources/resource.h"
 #include "sheet/ui/print_scanner_settings.h"
 #include "tests/ui/support/main_window_fixture.h"
@@ -202,7 +203,10 @@ TEST_F(PrintScannerSettings, StampwellBesideTheProgramWritesThePage) {
         EXPECT_NE(html.find("data-code=\"51277335127700\""), std::string::npos);
         EXPECT_NE(html.find("<span class=\"number\">3</span>Scanner Timeout: 105</div>"),
                   std::string::npos);
-        EXPECT_NE(html.find("<span class=\"source\">Barcode.prn, written "), std::string::npos);
+        // The fingerprint the status bar gives after Save and Open, and the settings text too.
+        EXPECT_NE(html.find("<span class=\"source\">" + settings_fingerprint(state.record.bytes) +
+                            " new settings, Barcode.prn, written "),
+                  std::string::npos);
         EXPECT_NE(html.find("<span>Page 1 of 1</span></footer>"), std::string::npos);
     }
 }

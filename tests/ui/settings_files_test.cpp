@@ -4,6 +4,7 @@
 
 #include <numeric>
 
+#include "model/settings_fingerprint.h"
 #include "resources/resource.h"
 #include "tests/ui/support/main_window_fixture.h"
 #include "tests/ui/support/temp_folder.h"
@@ -67,6 +68,22 @@ TEST_F(SettingsFiles, SaveAsThenOpenRestoresTheRecordExactly) {
     EXPECT_EQ(state.record, saved);
     EXPECT_EQ(state.interface_class, InterfaceClass::rs232);
     EXPECT_EQ(state.defaults_snapshot, factory_record());
+}
+
+// The status bar names the settings by their fingerprint after Save and Open, and after Open the
+// key strings that do not fit the file's own interface.
+TEST_F(SettingsFiles, TheStatusBarGivesTheFingerprintAndKeyStringsThatDoNotFit) {
+    state.record.set(Field::keyboard_type, 0);  // RS-232, where a modifier means nothing
+    state.record.key_string(KeySlot::prefix_code)[0] = 0xC1;
+    state.record.key_string(KeySlot::prefix_code)[1] = 'A';
+    const std::string named = "fit.orl (fingerprint " + settings_fingerprint(state.record.bytes);
+    const auto status = [&] { return window_text(GetDlgItem(window, IDC_STATUS_BAR)); };
+    save_as(folder.file("fit"));
+    EXPECT_EQ(status(), "Saved " + named + ")");
+    load_factory_defaults(state);
+    open(folder.file("fit.orl"), true);
+    EXPECT_EQ(status(),
+              "Opened " + named + "). Not meant for this interface: Prefix Code [0xC1][A]");
 }
 
 // Settings as text: Save As writes them when the name or the type chosen says so, Open reads them

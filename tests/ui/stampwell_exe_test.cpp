@@ -161,7 +161,8 @@ TEST(StampwellExe, VersionAndHelpGoToAStandardOutputItIsGiven) {
         std::string begins;
     } kCases[] = {
         {"--version", "stampwell " TESSMAR_VERSION "\n"},
-        {"--help", "Usage: stampwell [--no-open] SHEET\n"},
+        {"--help",
+         "Usage: stampwell [--no-open] [--settings NAME] [--fingerprint FP] [--] SHEET\n"},
     };
     for (const auto& c : kCases) {
         const std::string name = folder.file("out.txt");

@@ -179,8 +179,8 @@ TEST_F(DialogTest, LengthLabelsFollowTheModeInEveryLengthDialog) {
                 labels_after_click =
                     text_of(window, IDC_LENGTH_1_LABEL) + "|" + text_of(window, IDC_LENGTH_2_LABEL);
             });
-            const std::string fixed_labels = "Fixed Length 1:|Fixed Length 2:";
-            const std::string max_min_labels = "Max Length :|Min Length :";
+            const std::string fixed_labels = "Fixed Len&gth 1:|F&ixed Length 2:";
+            const std::string max_min_labels = "Max Len&gth :|M&in Length :";
             EXPECT_EQ(fixed_checked, fixed_mode);
             EXPECT_EQ(max_min_checked, !fixed_mode);
             EXPECT_EQ(first_text, "20");

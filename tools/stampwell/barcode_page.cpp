@@ -5,11 +5,14 @@
 #include "tools/stampwell/code128.h"
 #include "tools/stampwell/page_layout.h"
 #include "tools/stampwell/sheet_steps.h"
+#include "tools/stampwell/step_captions.h"
 
 namespace stampwell {
 namespace {
 
 constexpr std::string_view kScanOrder = "Scan the codes in order, starting with 1";
+// A settings name longer than this is cut, so that the heading keeps to its line.
+constexpr std::size_t kMaxSettingsNameBytes = 60;
 
 std::string mm(double value) {
     char text[32];
@@ -34,6 +37,7 @@ body { font-family: "DejaVu Sans", Arial, Helvetica, sans-serif; color: #000; }
 @media print { .hint { display: none; } }
 h1, h2, h3 { margin: 0; overflow: hidden; white-space: nowrap; }
 h1 { font-size: 16pt; line-height: 9mm; }
+h1 small { font-size: 11pt; font-weight: normal; margin-left: 3mm; }
 h2 { font-size: 12pt; line-height: 6mm; padding-top: 2.5mm; border-bottom: 0.3mm solid #000; }
 h3 { font-size: 10.5pt; line-height: 5mm; padding-top: 2mm; }
 .line { display: flex; align-items: flex-start; }
@@ -89,7 +93,7 @@ std::string figure(const Step& step, std::size_t index, double width_mm) {
     std::string html = "<figure style=\"width:" + mm(width_mm) + "\">\n";
     html += code128_svg(code.digits, kModuleMm, kBarHeightMm);
     html += "\n<figcaption><b>" + code_label(step, index) + "</b><span class=\"caption\">" +
-            (step.codes.size() > 1 ? html_text(code.caption) : "") +
+            (step.codes.size() > 1 ? html_text(code_caption(step.codes, index)) : "") +
             "</span><span class=\"digits\">" + code.digits + "</span></figcaption></figure>\n";
     return html;
 }
@@ -130,8 +134,21 @@ std::string block_html(const PageBlock& block) {
     return html + "</div>\n";
 }
 
+// The fingerprint first: a long settings name is cut at its end, never the fingerprint.
+std::string settings_words(const SheetOrigin& origin) {
+    std::string words = origin.fingerprint;
+    if (!origin.settings.empty()) {
+        if (!words.empty()) {
+            words += ' ';
+        }
+        words += shortened(origin.settings, kMaxSettingsNameBytes);
+    }
+    return words;
+}
+
 std::string footer_html(const SheetOrigin& origin, std::size_t page, std::size_t pages) {
-    std::string source = html_text(origin.name);
+    const std::string settings = settings_words(origin);
+    std::string source = html_text(settings.empty() ? origin.name : settings + ", " + origin.name);
     if (!origin.written.empty()) {
         source += ", written " + html_text(origin.written);
     }
@@ -214,7 +231,10 @@ std::string render_page(const Sheet& sheet, const SheetOrigin& origin) {
     const std::vector<StepGroup> groups = sheet_steps(sheet);
     const std::vector<Page> pages = lay_out_pages(groups);
     std::string html = "<!DOCTYPE html>\n<html lang=\"en\">\n<head>\n<meta charset=\"utf-8\">\n";
-    html += "<title>" + html_text(kSheetTitle) + " (" + html_text(origin.name) + ")</title>\n";
+    const std::string settings = settings_words(origin);
+    html += "<title>" + html_text(kSheetTitle) +
+            (settings.empty() ? "" : ": " + html_text(settings)) + " (" + html_text(origin.name) +
+            ")</title>\n";
     html += "<style>" + style_sheet() + "</style>\n</head>\n<body>\n";
     html +=
         "<p class=\"hint\">Print at 100% size (\"Actual size\", not \"Fit to page\"), on Letter "
@@ -223,7 +243,9 @@ std::string render_page(const Sheet& sheet, const SheetOrigin& origin) {
     for (std::size_t p = 0; p < pages.size(); ++p) {
         html += "<section class=\"page\">\n";
         if (p == 0) {
-            html += "<h1>" + html_text(kSheetTitle) + "</h1>\n";
+            html += "<h1>" + html_text(kSheetTitle) +
+                    (settings.empty() ? "" : " <small>" + html_text(settings) + "</small>") +
+                    "</h1>\n";
         }
         for (const PageBlock& block : pages[p].blocks) {
             html += block_html(block);

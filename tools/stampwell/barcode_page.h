@@ -16,10 +16,14 @@ namespace stampwell {
 inline constexpr double kModuleMm = 25.4 / 75;
 inline constexpr double kBarHeightMm = 10;
 
-// Where the sheet came from, for the footers.
+// Where the sheet came from, for the title, the heading and the footers.
 struct SheetOrigin {
     std::string name;     // the sheet file's name
     std::string written;  // when it was written ("2025-06-01 14:32"), or empty when not known
+    // Whose settings the sheet sets up, as Tessmar names them ("Site A.orl", "new settings"),
+    // and their fingerprint; either may be empty when not given.
+    std::string settings;
+    std::string fingerprint;
 };
 
 std::string render_page(const Sheet& sheet, const SheetOrigin& origin);

@@ -1,5 +1,6 @@
 #include "tools/stampwell/stampwell.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <chrono>
 #include <cstring>
@@ -10,6 +11,7 @@
 
 #include "files/file_replacement.h"
 #include "files/utf8_path.h"
+#include "model/settings_fingerprint.h"
 #include "tools/stampwell/barcode_page.h"
 #include "tools/stampwell/sheet_parser.h"
 #include "version.h"
@@ -18,42 +20,80 @@ namespace stampwell {
 namespace {
 
 constexpr const char* kUsage =
-    "Usage: stampwell [--no-open] SHEET\n"
+    "Usage: stampwell [--no-open] [--settings NAME] [--fingerprint FP] [--] SHEET\n"
     "Writes the setup codes of SHEET (a sheet such as Barcode.prn) as printable pages\n"
     "of numbered barcodes beside it (Barcode.html), and opens them in the default\n"
     "browser. Print them at 100% size on Letter or A4 paper.\n"
     "\n"
-    "  --no-open  only write the page (as does a non-empty STAMPWELL_NO_OPEN)\n"
-    "  --help     show this help\n"
-    "  --version  show the version\n";
+    "  --no-open      only write the page (as does a non-empty STAMPWELL_NO_OPEN)\n"
+    "  --settings NAME\n"
+    "                 whose settings the sheet sets up, for the title and footers\n"
+    "  --fingerprint FP\n"
+    "                 their fingerprint (XXXX-XXXX), shown beside their name\n"
+    "  --             what follows is SHEET, even if it begins with '-'\n"
+    "  --help         show this help\n"
+    "  --version      show the version\n";
 
 struct Options {
     std::string sheet;
     bool open = true;
+    std::string settings;
+    std::string fingerprint;
 };
+
+bool has_control_character(std::string_view text) {
+    return std::ranges::any_of(text, [](char c) {
+        const auto byte = static_cast<unsigned char>(c);
+        return byte < 0x20 || byte == 0x7F;
+    });
+}
+
+// An option's value is the next argument whatever it begins with, so a settings file named
+// "-x.orl" is a name. Returns the error, or empty.
+std::string take_value(const std::vector<std::string>& args, std::size_t& i, std::string& value) {
+    if (i + 1 >= args.size()) {
+        return "option '" + args[i] + "' needs a value";
+    }
+    value = args[++i];
+    if (args[i - 1] == "--fingerprint" && !tessmar::is_settings_fingerprint(value)) {
+        return "'" + value + "' is not a fingerprint (XXXX-XXXX, uppercase hexadecimal)";
+    }
+    if (has_control_character(value)) {
+        return "the settings name holds a control character";
+    }
+    return {};
+}
 
 // Returns an exit code when there is no sheet to print: asked for help or the version, or a
 // usage error.
 std::optional<int> parse_arguments(const std::vector<std::string>& args, Options& options,
                                    Platform& platform) {
-    for (const std::string& arg : args) {
-        if (arg == "--help" || arg == "-h") {
+    bool options_ended = false;
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const std::string& arg = args[i];
+        const bool option = !options_ended && !arg.empty() && arg[0] == '-';
+        if (option && (arg == "--help" || arg == "-h")) {
             platform.print(kUsage);
             return 0;
         }
-        if (arg == "--version") {
+        if (option && arg == "--version") {
             platform.print("stampwell " TESSMAR_VERSION "\n");
             return 0;
         }
         std::string error;
-        if (arg == "--no-open") {
+        if (!option) {
+            error = options.sheet.empty() ? "" : "more than one SHEET given";
+            options.sheet = options.sheet.empty() ? arg : options.sheet;
+        } else if (arg == "--") {
+            options_ended = true;
+        } else if (arg == "--no-open") {
             options.open = false;
-        } else if (!arg.empty() && arg[0] == '-') {
-            error = "unknown option '" + arg + "'";
-        } else if (options.sheet.empty()) {
-            options.sheet = arg;
+        } else if (arg == "--settings") {
+            error = take_value(args, i, options.settings);
+        } else if (arg == "--fingerprint") {
+            error = take_value(args, i, options.fingerprint);
         } else {
-            error = "more than one SHEET given";
+            error = "unknown option '" + arg + "'";
         }
         if (!error.empty()) {
             platform.report_error(error + "\nTry 'stampwell --help'.");
@@ -149,7 +189,7 @@ int run(const std::vector<std::string>& args, Platform& platform) {
         return 1;
     }
     const SheetOrigin origin{tessmar::utf8_path(options.sheet).filename().string(),
-                             written_time(options.sheet)};
+                             written_time(options.sheet), options.settings, options.fingerprint};
     if (const tessmar::FileResult written =
             tessmar::replace_file(page, render_page(*parsed.sheet, origin));
         !written.ok) {

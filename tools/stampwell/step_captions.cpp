@@ -18,6 +18,9 @@ constexpr int kFirstModifierCode = 9930;  // Add Shift; the flags follow in bit 
 constexpr int kLastModifierCode = 9935;   // Add Break
 constexpr int kScanCodeCode = 9936;
 constexpr int kRestoreDefaultsCode = 9993;
+// Total Fields: the code is 578 plus the number of fields less one.
+constexpr int kFirstTotalFieldsCode = 578;
+constexpr int kLastTotalFieldsCode = 583;
 
 enum class ValueKind { key_string, number, keyboard_type, transmission_sequence };
 
@@ -207,7 +210,9 @@ std::string step_caption(const std::vector<SetupCode>& codes, InterfaceClass int
         return joined_captions(codes.begin(), codes.end());
     }
     if (codes.size() == 1) {
-        return naming.caption;
+        return first >= kFirstTotalFieldsCode && first <= kLastTotalFieldsCode
+                   ? naming.caption + ": " + std::to_string(*first - kFirstTotalFieldsCode + 1)
+                   : naming.caption;
     }
     auto end = codes.end();
     if (four_digit_code(codes.back()) == kValidateCode) {
@@ -227,6 +232,18 @@ std::string step_caption(const std::vector<SetupCode>& codes, InterfaceClass int
                                  ? "Transmission Sequence"
                                  : naming.caption;
     return name + ": " + (shown.empty() ? "(none)" : shown);
+}
+
+std::string code_caption(const std::vector<SetupCode>& codes, std::size_t index) {
+    const SetupCode& code = codes[index];
+    const std::optional<int> number = four_digit_code(code);
+    if (index == 0 || !number || *number < kFirstNibbleCode || *number > kLastDigitCode) {
+        return code.caption;
+    }
+    const ValueKind kind = kind_of(codes.front());
+    return kind == ValueKind::number || kind == ValueKind::keyboard_type
+               ? std::to_string(*number - kFirstNibbleCode)
+               : code.caption;
 }
 
 }  // namespace stampwell

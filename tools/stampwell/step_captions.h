@@ -36,4 +36,8 @@ tessmar::InterfaceClass factory_interface();
 // value that does not read as its setting's kind shows its codes' own captions.
 std::string step_caption(const std::vector<SetupCode>& codes, tessmar::InterfaceClass interface);
 
+// The caption shown under code `index` of a step: its own, but for a number's digit, which shows
+// as the digit ("3", not the sheet's "0x03", which is also the caption of a key string's nibble).
+std::string code_caption(const std::vector<SetupCode>& codes, std::size_t index);
+
 }  // namespace stampwell
