@@ -1,0 +1,136 @@
+// The rows of the settings: each setting reaches every face (the tree, the sheet, a settings text,
+// a control) unless its row says why not, and a row that says so is not stale.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <functional>
+
+#include "model/program_state.h"
+#include "model/settings_schema.h"
+#include "sheet_test_support.h"
+#include "summary/setting_place.h"
+
+namespace tessmar {
+namespace {
+
+ProgramState state_of(const SettingsRecord& record) {
+    ProgramState state = test::factory_state();
+    state.record = record;
+    state.interface_class = derive_interface_class(record.get(Field::keyboard_type));
+    return state;
+}
+
+// Gives the setting another value that the faces can show: another word where it has words,
+// another key, another transmission sequence.
+void change(SettingsRecord& record, const NamedSetting& setting) {
+    const auto bytes = std::span(record.bytes).subspan(setting.offset);
+    if (setting.kind == SettingKind::key_string) {
+        const std::uint8_t key = bytes[0] == 'Q' ? 'R' : 'Q';
+        std::fill_n(bytes.begin(), kKeyStringSize, std::uint8_t{0});
+        bytes[0] = key;
+        return;
+    }
+    if (setting.kind == SettingKind::sequence) {
+        bytes[0] = bytes[0] == 1 ? 2 : 1;
+        bytes[1] = 0;
+        return;
+    }
+    const unsigned now = setting_number(record, setting);
+    const bool worded = !setting_words(setting).empty();
+    for (unsigned value = 0; value <= setting_maximum(setting); ++value) {
+        if (value != now && (!worded || setting_word(setting, value))) {
+            set_setting_number(record, setting, value);
+            return;
+        }
+    }
+}
+
+bool read_by_tree_line(const NamedSetting& setting) {
+    const SettingsRecord record = record_showing(setting);
+    const ProgramState state = state_of(record);
+    const SummaryNode tree = build_summary(state);
+    const SummaryNode* line = line_showing(tree, setting);
+    SettingsRecord changed = record;
+    change(changed, setting);
+    return line && line_text(*line, changed, state.interface_class) != line->text;
+}
+
+bool written_by_sheet(const NamedSetting& setting) {
+    ProgramState state = state_of(record_showing(setting));
+    const std::string before = test::tokens_of(state);
+    change(state.record, setting);
+    return test::tokens_of(state) != before;
+}
+
+bool named_in_text(const NamedSetting& setting) {
+    const NamedSetting* named = find_named_setting(setting.table, setting.name);
+    return named && named->offset == setting.offset && named->low_bit == setting.low_bit;
+}
+
+bool bound_to_control(const NamedSetting& setting) {
+    return setting.control.window != nullptr && setting.control.id != 0;
+}
+
+struct Face {
+    const char* name;
+    const char* MissingFaces::*why_not;
+    std::function<bool(const NamedSetting&)> has;
+};
+
+TEST(SettingRows, EverySettingHasEachFaceUnlessItsRowSaysWhyNot) {
+    const Face kFaces[] = {
+        {"tree line", &MissingFaces::tree, read_by_tree_line},
+        {"setup codes", &MissingFaces::sheet, written_by_sheet},
+        {"name in a settings text", &MissingFaces::text, named_in_text},
+        {"control", &MissingFaces::control, bound_to_control},
+    };
+    for (const NamedSetting& setting : setting_rows()) {
+        for (const Face& face : kFaces) {
+            const char* why_not = setting.missing.*face.why_not;
+            EXPECT_EQ(face.has(setting), why_not == nullptr)
+                << setting.table << "." << setting.name << " (" << setting_place(setting)
+                << (why_not ? ") has the face its row says it lacks: " : ") has no ") << face.name;
+        }
+    }
+}
+
+// Each field of the record is one row's; a row left out would pass through every face unseen.
+TEST(SettingRows, EveryFieldIsOneRows) {
+    for (const FieldLayout& layout : all_field_layouts()) {
+        const auto rows = std::ranges::count_if(setting_rows(), [&](const NamedSetting& setting) {
+            return setting.field == layout.field && setting.offset == layout.offset &&
+                   setting.high_bit == layout.high_bit && setting.low_bit == layout.low_bit;
+        });
+        EXPECT_EQ(rows, 1) << "field " << static_cast<int>(layout.field);
+    }
+}
+
+TEST(SettingRows, PlaceIsTheTreesPathToTheSettingsLine) {
+    const struct {
+        const char* table;
+        const char* name;
+        const char* place;
+    } kPlaces[] = {
+        {"symbology.code_39", "code_39_full_ascii", "Symbology › Code 39 › Code 39 Full ASCII"},
+        {"interface", "flow_control", "Interface › Flow Control"},
+        {"symbology.msi", "msi_length_2",
+         "Symbology › MSI › Select Length Qualification › Min Length"},
+        {"editing_format.3.field_divider.2", "terminating_string",
+         "Edit Format › Data Editing › Editing Format 3 › Field Settings › Field 2 Setting › "
+         "Field Terminating String"},
+        {"editing_format.1.applicable_code_type", "ean_8_addon_5",
+         "Edit Format › Data Editing › Editing Format 1 › Applicable Conditions › Applicable code "
+         "type › EAN 8 Addon 5"},
+        {"data_editing", "enable_editing_format_7", "data_editing › enable_editing_format_7"},
+    };
+    for (const auto& expected : kPlaces) {
+        const auto row = std::ranges::find_if(setting_rows(), [&](const NamedSetting& setting) {
+            return setting.table == expected.table && setting.name == expected.name;
+        });
+        ASSERT_NE(row, setting_rows().end()) << expected.name;
+        EXPECT_EQ(setting_place(*row), expected.place);
+    }
+}
+
+}  // namespace
+}  // namespace tessmar
