@@ -168,44 +168,35 @@ constexpr Row kFrenchPharmacodeRows[] = {
     flag("french_pharmacode_transmit_checksum", F::french_pharmacode_transmit_checksum,
          IDC_PHARMACODE_TRANSMIT_CHECKSUM),
 };
-// Industrial 25, Interleave 25 and Matrix 25 share one dialog layout.
-constexpr Row kIndustrial25Rows[] = {
-    enable("enable_industrial_25", F::enable_industrial_25, 3),
-    word("industrial_25_start_stop_selection", F::industrial_25_start_stop_selection,
-         texts::start_stop_selection, IDC_25_START_STOP_FIRST),
-    flag("industrial_25_verify_checksum", F::industrial_25_verify_checksum, IDC_25_VERIFY_CHECKSUM),
-    flag("industrial_25_transmit_checksum", F::industrial_25_transmit_checksum,
-         IDC_25_TRANSMIT_CHECKSUM),
-    word("industrial_25_length_mode", F::industrial_25_length_mode, texts::length_mode,
-         IDC_25_FIXED_LENGTH),
-    number("industrial_25_length_1", F::industrial_25_length_1, IDC_LENGTH_1),
-    number("industrial_25_length_2", F::industrial_25_length_2, IDC_LENGTH_2),
+// Industrial 25, Interleave 25 and Matrix 25: one dialog layout, the same options under each
+// one's name; Interleave 25 alone can drop its first 0.
+struct TwoOfFive {
+    int box;  // on the Symbology page
+    Field start_stop_selection;
+    Field verify_checksum;
+    Field transmit_checksum;
+    Field transmit_first_0;  // Field::count where it has none
+    LengthFields lengths;
 };
-constexpr Row kInterleave25Rows[] = {
-    enable("enable_interleave_25", F::enable_interleave_25, 4),
-    word("interleave_25_start_stop_selection", F::interleave_25_start_stop_selection,
-         texts::start_stop_selection, IDC_25_START_STOP_FIRST),
-    flag("interleave_25_verify_checksum", F::interleave_25_verify_checksum, IDC_25_VERIFY_CHECKSUM),
-    flag("interleave_25_transmit_checksum", F::interleave_25_transmit_checksum,
-         IDC_25_TRANSMIT_CHECKSUM),
-    flag("interleave_25_transmit_first_0", F::interleave_25_transmit_first_0,
-         IDC_25_TRANSMIT_FIRST_0),
-    word("interleave_25_length_mode", F::interleave_25_length_mode, texts::length_mode,
-         IDC_25_FIXED_LENGTH),
-    number("interleave_25_length_1", F::interleave_25_length_1, IDC_LENGTH_1),
-    number("interleave_25_length_2", F::interleave_25_length_2, IDC_LENGTH_2),
-};
-constexpr Row kMatrix25Rows[] = {
-    enable("enable_matrix_25", F::enable_matrix_25, 5),
-    word("matrix_25_start_stop_selection", F::matrix_25_start_stop_selection,
-         texts::start_stop_selection, IDC_25_START_STOP_FIRST),
-    flag("matrix_25_verify_checksum", F::matrix_25_verify_checksum, IDC_25_VERIFY_CHECKSUM),
-    flag("matrix_25_transmit_checksum", F::matrix_25_transmit_checksum, IDC_25_TRANSMIT_CHECKSUM),
-    word("matrix_25_length_mode", F::matrix_25_length_mode, texts::length_mode,
-         IDC_25_FIXED_LENGTH),
-    number("matrix_25_length_1", F::matrix_25_length_1, IDC_LENGTH_1),
-    number("matrix_25_length_2", F::matrix_25_length_2, IDC_LENGTH_2),
-};
+constexpr TwoOfFive kIndustrial25 = {3,
+                                     F::industrial_25_start_stop_selection,
+                                     F::industrial_25_verify_checksum,
+                                     F::industrial_25_transmit_checksum,
+                                     F::count,
+                                     length_fields::industrial_25};
+constexpr TwoOfFive kInterleave25 = {4,
+                                     F::interleave_25_start_stop_selection,
+                                     F::interleave_25_verify_checksum,
+                                     F::interleave_25_transmit_checksum,
+                                     F::interleave_25_transmit_first_0,
+                                     length_fields::interleave_25};
+constexpr TwoOfFive kMatrix25 = {5,
+                                 F::matrix_25_start_stop_selection,
+                                 F::matrix_25_verify_checksum,
+                                 F::matrix_25_transmit_checksum,
+                                 F::count,
+                                 length_fields::matrix_25};
+
 constexpr Row kCodabarRows[] = {
     enable("enable_codabar", F::enable_codabar, 6),
     word("codabar_start_stop_character", F::codabar_start_stop_character,
@@ -281,14 +272,15 @@ constexpr Row kPdf417Rows[] = {
 struct SymbologyRows {
     Symbology symbology;
     std::span<const Row> rows;
+    const TwoOfFive* two_of_five = nullptr;
 };
 constexpr SymbologyRows kSymbologyTables[] = {
     {Symbology::code_39, kCode39Rows},
     {Symbology::italian_pharmacode, kItalianPharmacodeRows},
     {Symbology::french_pharmacode, kFrenchPharmacodeRows},
-    {Symbology::industrial_25, kIndustrial25Rows},
-    {Symbology::interleave_25, kInterleave25Rows},
-    {Symbology::matrix_25, kMatrix25Rows},
+    {Symbology::industrial_25, {}, &kIndustrial25},
+    {Symbology::interleave_25, {}, &kInterleave25},
+    {Symbology::matrix_25, {}, &kMatrix25},
     {Symbology::codabar, kCodabarRows},
     {Symbology::code_93, kCode93Rows},
     {Symbology::code_128, kCode128Rows},
@@ -376,6 +368,7 @@ class Schema {
     void insert(NamedSetting setting);
     void add_all(const Table& table, std::span<const Row> rows);
     void add_symbologies();
+    void add_two_of_five(const Table& table, const SymbologyInfo& info, const TwoOfFive& options);
     void add_editing_format(int n);
 };
 
@@ -428,11 +421,14 @@ void Schema::add_all(const Table& table, std::span<const Row> rows) {
 // A symbology's options show while it is enabled: by its enable bit, or for a UPC or EAN family
 // by its "No Addon" variant. Its enable bits themselves show whatever they hold.
 void Schema::add_symbologies() {
-    for (const auto& [symbology, rows] : kSymbologyTables) {
+    for (const auto& [symbology, rows, two_of_five] : kSymbologyTables) {
         const SymbologyInfo& info = symbology_info(symbology);
         Table table = {std::string("symbology.") + info.key, info.parameter_dialog};
         if (!info.enables.empty()) {
             table.when.push_back({field_layout(info.enables.front()), 1});
+        }
+        if (two_of_five) {
+            add_two_of_five(table, info, *two_of_five);
         }
         for (const Row& row : rows) {
             const bool enables = std::find(info.enables.begin(), info.enables.end(), row.field) !=
@@ -450,6 +446,31 @@ void Schema::add_symbologies() {
         const std::string name = std::string("code_id_") + info.key;
         add({"code_id", kCodeIdPage}, key(name.c_str(), info.code_id, IDC_CODE_ID_FIRST + entry));
     }
+}
+
+void Schema::add_two_of_five(const Table& table, const SymbologyInfo& info,
+                             const TwoOfFive& options) {
+    const std::string key = info.key;
+    const auto named = [&](const std::string& name, Row row) {
+        row.name = name.c_str();
+        add(table, row);
+    };
+    add({table.name, table.window},
+        enable(("enable_" + key).c_str(), info.enables.front(), options.box));
+    named(key + "_start_stop_selection",
+          word("", options.start_stop_selection, texts::start_stop_selection,
+               IDC_25_START_STOP_FIRST));
+    named(key + "_verify_checksum", flag("", options.verify_checksum, IDC_25_VERIFY_CHECKSUM));
+    named(key + "_transmit_checksum",
+          flag("", options.transmit_checksum, IDC_25_TRANSMIT_CHECKSUM));
+    if (options.transmit_first_0 != Field::count) {
+        named(key + "_transmit_first_0",
+              flag("", options.transmit_first_0, IDC_25_TRANSMIT_FIRST_0));
+    }
+    named(key + "_length_mode",
+          word("", options.lengths.mode, texts::length_mode, IDC_25_FIXED_LENGTH));
+    named(key + "_length_1", number("", options.lengths.first, IDC_LENGTH_1));
+    named(key + "_length_2", number("", options.lengths.second, IDC_LENGTH_2));
 }
 
 // A format's settings show and are written while it is enabled; a field divider only while the
@@ -549,6 +570,29 @@ SettingsRecord record_showing(const NamedSetting& setting) {
         record.set(condition.bits, condition.value);
     }
     return record;
+}
+
+void change_setting(SettingsRecord& record, const NamedSetting& setting) {
+    const auto bytes = std::span(record.bytes).subspan(setting.offset);
+    if (setting.kind == K::key_string) {
+        const std::uint8_t key = bytes[0] == 'Q' ? 'R' : 'Q';
+        std::fill_n(bytes.begin(), kKeyStringSize, std::uint8_t{0});
+        bytes[0] = key;
+        return;
+    }
+    if (setting.kind == K::sequence) {
+        bytes[0] = bytes[0] == 1 ? 2 : 1;  // [F2] for [F1], or the other way round
+        bytes[1] = 0;
+        return;
+    }
+    const unsigned now = setting_number(record, setting);
+    const bool worded = !setting_words(setting).empty();
+    for (unsigned value = 0; value <= setting_maximum(setting); ++value) {
+        if (value != now && (!worded || setting_word(setting, value))) {
+            set_setting_number(record, setting, value);
+            return;
+        }
+    }
 }
 
 unsigned setting_number(const SettingsRecord& record, const NamedSetting& setting) {

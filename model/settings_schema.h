@@ -75,6 +75,9 @@ std::span<const NamedSetting> setting_rows();
 
 // A record from the factory settings in which the setting's conditions hold.
 SettingsRecord record_showing(const NamedSetting& setting);
+// Gives the setting a value other than the record's that every face can show: another word where
+// it has words, another key, another transmission sequence.
+void change_setting(SettingsRecord& record, const NamedSetting& setting);
 
 // The setting of that name in that table, or null.
 const NamedSetting* find_named_setting(std::string_view table, std::string_view name);

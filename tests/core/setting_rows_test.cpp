@@ -8,6 +8,7 @@
 #include "model/program_state.h"
 #include "model/settings_schema.h"
 #include "sheet_test_support.h"
+#include "sheet/setting_caption.h"
 #include "summary/setting_place.h"
 
 namespace tessmar {
@@ -20,46 +21,18 @@ ProgramState state_of(const SettingsRecord& record) {
     return state;
 }
 
-// Gives the setting another value that the faces can show: another word where it has words,
-// another key, another transmission sequence.
-void change(SettingsRecord& record, const NamedSetting& setting) {
-    const auto bytes = std::span(record.bytes).subspan(setting.offset);
-    if (setting.kind == SettingKind::key_string) {
-        const std::uint8_t key = bytes[0] == 'Q' ? 'R' : 'Q';
-        std::fill_n(bytes.begin(), kKeyStringSize, std::uint8_t{0});
-        bytes[0] = key;
-        return;
-    }
-    if (setting.kind == SettingKind::sequence) {
-        bytes[0] = bytes[0] == 1 ? 2 : 1;
-        bytes[1] = 0;
-        return;
-    }
-    const unsigned now = setting_number(record, setting);
-    const bool worded = !setting_words(setting).empty();
-    for (unsigned value = 0; value <= setting_maximum(setting); ++value) {
-        if (value != now && (!worded || setting_word(setting, value))) {
-            set_setting_number(record, setting, value);
-            return;
-        }
-    }
-}
-
 bool read_by_tree_line(const NamedSetting& setting) {
     const SettingsRecord record = record_showing(setting);
     const ProgramState state = state_of(record);
     const SummaryNode tree = build_summary(state);
     const SummaryNode* line = line_showing(tree, setting);
     SettingsRecord changed = record;
-    change(changed, setting);
+    change_setting(changed, setting);
     return line && line_text(*line, changed, state.interface_class) != line->text;
 }
 
 bool written_by_sheet(const NamedSetting& setting) {
-    ProgramState state = state_of(record_showing(setting));
-    const std::string before = test::tokens_of(state);
-    change(state.record, setting);
-    return test::tokens_of(state) != before;
+    return setting_caption(setting).has_value();
 }
 
 bool named_in_text(const NamedSetting& setting) {
@@ -105,23 +78,29 @@ TEST(SettingRows, EveryFieldIsOneRows) {
     }
 }
 
-TEST(SettingRows, PlaceIsTheTreesPathToTheSettingsLine) {
+// Where Find setting shows a setting: the tree's path to its line, and the caption the sheet and
+// Stampwell's page give it.
+TEST(SettingRows, PlaceIsTheTreesPathAndCaptionTheSheetsToken) {
     const struct {
         const char* table;
         const char* name;
         const char* place;
+        const char* caption;
     } kPlaces[] = {
-        {"symbology.code_39", "code_39_full_ascii", "Symbology › Code 39 › Code 39 Full ASCII"},
-        {"interface", "flow_control", "Interface › Flow Control"},
+        {"symbology.code_39", "code_39_full_ascii", "Symbology › Code 39 › Code 39 Full ASCII",
+         "Full ASCII ON"},
+        {"interface", "flow_control", "Interface › Flow Control", "Scanner Ready"},
         {"symbology.msi", "msi_length_2",
-         "Symbology › MSI › Select Length Qualification › Min Length"},
+         "Symbology › MSI › Select Length Qualification › Min Length", "Min Length"},
         {"editing_format.3.field_divider.2", "terminating_string",
          "Edit Format › Data Editing › Editing Format 3 › Field Settings › Field 2 Setting › "
-         "Field Terminating String"},
+         "Field Terminating String",
+         "Field 2 T.String"},
         {"editing_format.1.applicable_code_type", "ean_8_addon_5",
          "Edit Format › Data Editing › Editing Format 1 › Applicable Conditions › Applicable code "
-         "type › EAN 8 Addon 5"},
-        {"data_editing", "enable_editing_format_7", "data_editing › enable_editing_format_7"},
+         "type › EAN 8 Addon 5",
+         "Clear All"},
+        {"data_editing", "enable_editing_format_7", "data_editing › enable_editing_format_7", ""},
     };
     for (const auto& expected : kPlaces) {
         const auto row = std::ranges::find_if(setting_rows(), [&](const NamedSetting& setting) {
@@ -129,6 +108,7 @@ TEST(SettingRows, PlaceIsTheTreesPathToTheSettingsLine) {
         });
         ASSERT_NE(row, setting_rows().end()) << expected.name;
         EXPECT_EQ(setting_place(*row), expected.place);
+        EXPECT_EQ(setting_caption(*row).value_or(""), expected.caption);
     }
 }
 
