@@ -10,6 +10,7 @@
 #include <type_traits>
 
 #include "model/key_string_slot.h"
+#include "model/little_endian.h"
 
 namespace tessmar {
 
@@ -46,17 +47,6 @@ inline constexpr std::size_t kTerminatingStringOffset = 3;
 namespace detail {
 
 template <class Byte>
-unsigned read_u16(std::span<Byte> bytes, std::size_t at) {
-    return bytes[at] | (bytes[at + 1] << 8);
-}
-
-template <class Byte>
-void write_u16(std::span<Byte> bytes, std::size_t at, unsigned value) {
-    bytes[at] = static_cast<std::uint8_t>(value & 0xFF);
-    bytes[at + 1] = static_cast<std::uint8_t>((value >> 8) & 0xFF);
-}
-
-template <class Byte>
 constexpr bool kWritable = !std::is_const_v<Byte>;
 
 }  // namespace detail
@@ -69,7 +59,7 @@ class BasicFieldDivider {
     // 1 keeps the terminating string in the field ("Include"), 0 drops it ("Discard").
     unsigned include_terminating_string() const { return bytes_[0]; }
     // Non-zero: the field is this many characters long. Zero: it ends at the terminating string.
-    unsigned field_length() const { return detail::read_u16<Byte>(bytes_, kFieldLengthOffset); }
+    unsigned field_length() const { return read_le16(bytes_, kFieldLengthOffset); }
     std::span<Byte, kKeyStringSize> terminating_string() const {
         return bytes_.template subspan<kTerminatingStringOffset, kKeyStringSize>();
     }
@@ -78,7 +68,7 @@ class BasicFieldDivider {
         bytes_[0] = static_cast<std::uint8_t>(value);
     }
     void set_field_length(unsigned value) requires detail::kWritable<Byte> {
-        detail::write_u16<Byte>(bytes_, kFieldLengthOffset, value);
+        write_le16(bytes_, kFieldLengthOffset, value);
     }
 
   private:
@@ -98,13 +88,13 @@ class BasicEditFormatBlock {
         assert(index >= 0 && index < 4);
         return bytes_[static_cast<std::size_t>(index)];
     }
-    unsigned maximum_length() const { return detail::read_u16<Byte>(bytes_, kMaximumLengthOffset); }
-    unsigned minimum_length() const { return detail::read_u16<Byte>(bytes_, kMinimumLengthOffset); }
+    unsigned maximum_length() const { return read_le16(bytes_, kMaximumLengthOffset); }
+    unsigned minimum_length() const { return read_le16(bytes_, kMinimumLengthOffset); }
     std::span<Byte, kKeyStringSize> matching_string() const {
         return bytes_.template subspan<kMatchingStringOffset, kKeyStringSize>();
     }
     unsigned matching_string_location() const {
-        return detail::read_u16<Byte>(bytes_, kMatchingStringLocationOffset);
+        return read_le16(bytes_, kMatchingStringLocationOffset);
     }
     // Divider f (1 to 5) cuts field f off from the rest of the data.
     BasicFieldDivider<Byte> field_divider(int f) const {
@@ -127,13 +117,13 @@ class BasicEditFormatBlock {
         bytes_[static_cast<std::size_t>(index)] = bits;
     }
     void set_maximum_length(unsigned value) requires detail::kWritable<Byte> {
-        detail::write_u16<Byte>(bytes_, kMaximumLengthOffset, value);
+        write_le16(bytes_, kMaximumLengthOffset, value);
     }
     void set_minimum_length(unsigned value) requires detail::kWritable<Byte> {
-        detail::write_u16<Byte>(bytes_, kMinimumLengthOffset, value);
+        write_le16(bytes_, kMinimumLengthOffset, value);
     }
     void set_matching_string_location(unsigned value) requires detail::kWritable<Byte> {
-        detail::write_u16<Byte>(bytes_, kMatchingStringLocationOffset, value);
+        write_le16(bytes_, kMatchingStringLocationOffset, value);
     }
     void set_number_of_fields_minus_1(unsigned value) requires detail::kWritable<Byte> {
         bytes_[kNumberOfFieldsOffset] = static_cast<std::uint8_t>(value);

@@ -14,12 +14,18 @@ auto slot_at(Bytes& bytes, std::size_t offset) {
 }  // namespace
 
 unsigned SettingsRecord::get(Field field) const {
-    const FieldLayout& layout = field_layout(field);
-    return (bytes[layout.offset] & layout.mask()) >> layout.low_bit;
+    return get(field_layout(field));
 }
 
 void SettingsRecord::set(Field field, unsigned value) {
-    const FieldLayout& layout = field_layout(field);
+    set(field_layout(field), value);
+}
+
+unsigned SettingsRecord::get(const FieldLayout& layout) const {
+    return (bytes[layout.offset] & layout.mask()) >> layout.low_bit;
+}
+
+void SettingsRecord::set(const FieldLayout& layout, unsigned value) {
     const unsigned kept = bytes[layout.offset] & ~layout.mask() & 0xFFu;
     const unsigned placed = (value << layout.low_bit) & layout.mask();
     bytes[layout.offset] = static_cast<std::uint8_t>(kept | placed);

@@ -52,6 +52,9 @@ struct SettingsRecord {
     unsigned get(Field field) const;
     // Read-modify-write: only the field's own bits change. The value is cut to the field's width.
     void set(Field field, unsigned value);
+    // The same for bits that no Field names (an editing format's code-type bits).
+    unsigned get(const FieldLayout& bits) const;
+    void set(const FieldLayout& bits, unsigned value);
 
     KeyString key_string(KeySlot slot) const;
     MutableKeyString key_string(KeySlot slot);

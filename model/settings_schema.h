@@ -1,6 +1,7 @@
-// The settings as a text file names them: every setting of the record under its field's name, in
+// One row per setting of the record: where it lies, its name and words in a settings text, in
 // tables grouped as the summary tree groups them ("scanner", "symbology.code_39",
-// "editing_format.2.field_divider.1"), and the words its values are written as.
+// "editing_format.2.field_divider.1"), the control that edits it, and when the tree shows it and
+// the sheet writes it. A face that goes without a setting says why in the setting's row.
 #pragma once
 
 #include <cstddef>
@@ -27,6 +28,26 @@ enum class SettingKind : std::uint8_t {
     sequence,       // an editing format's transmission sequence: "[F1][A1]"
 };
 
+// Bits that must hold `value` for the tree to show a setting and the sheet to write it.
+struct SettingCondition {
+    FieldLayout bits;
+    unsigned value = 0;
+};
+
+// The control that edits a setting: its page's or dialog's template, and its id there.
+struct SettingControl {
+    const char* window = nullptr;
+    int id = 0;
+};
+
+// Why a face goes without the setting; null for each face that has it.
+struct MissingFaces {
+    const char* tree = nullptr;
+    const char* sheet = nullptr;
+    const char* control = nullptr;
+    const char* text = nullptr;  // a settings text keeps its bits in [bytes]
+};
+
 struct NamedSetting {
     std::string table;
     std::string name;
@@ -35,11 +56,28 @@ struct NamedSetting {
     std::uint8_t high_bit = 7;  // the bit kinds' bits within that byte
     std::uint8_t low_bit = 0;
     TextList words = {};
+    Field field = Field::count;  // the record's field, where one names the bits
+    SettingControl control = {};
+    std::vector<SettingCondition> conditions = {};
+    MissingFaces missing = {};
+
+    // The bits of a number kind (number_16 has two whole bytes from `offset`).
+    FieldLayout bits() const {
+        return {field, static_cast<std::uint16_t>(offset), high_bit, low_bit};
+    }
 };
 
 // Every named setting in the order a text file lists them: a table's settings together, each
 // table before the tables inside it.
 std::span<const NamedSetting> named_settings();
+// Those and the settings a text leaves to [bytes], each with the reason in its row.
+std::span<const NamedSetting> setting_rows();
+
+// A record from the factory settings in which the setting's conditions hold.
+SettingsRecord record_showing(const NamedSetting& setting);
+// Gives the setting a value other than the record's that every face can show: another word where
+// it has words, another key, another transmission sequence.
+void change_setting(SettingsRecord& record, const NamedSetting& setting);
 
 // The setting of that name in that table, or null.
 const NamedSetting* find_named_setting(std::string_view table, std::string_view name);

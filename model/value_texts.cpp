@@ -11,8 +11,8 @@ std::string value_text(TextList list, unsigned value) {
 }
 
 std::string keyboard_type_name(unsigned keyboard_type) {
-    if (keyboard_type >= 1 && keyboard_type <= std::size(texts::keyboard_types)) {
-        return texts::keyboard_types[keyboard_type - 1];
+    if (keyboard_type >= 1 && keyboard_type <= std::size(texts::keyboard_names)) {
+        return texts::keyboard_names[keyboard_type - 1].tree;
     }
     return "Unknown (" + std::to_string(keyboard_type) + ")";
 }

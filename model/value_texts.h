@@ -61,36 +61,48 @@ inline constexpr const char* msi_checksum_transmission[] = {
 inline constexpr const char* terminating_string[] = {"Discard", "Include"};
 // A length qualification's mode, as the summary tree names it.
 inline constexpr const char* length_mode[] = {"Fixed", "Max / Min"};
-// Keyboard type n (1 to 28) is entry n - 1.
-inline constexpr const char* keyboard_types[] = {
-    "PCAT (US)",
-    "PCAT (French)",
-    "PCAT (German)",
-    "PCAT (Italy)",
-    "PCAT (Swedish)",
-    "PCAT (Norwegian)",
-    "PCAT (UK)",
-    "PCAT (Belgium)",
-    "PCAT (Spanish)",
-    "PCAT (Portuguese)",
-    "PS55 A01-1",
-    "PS55 A01-2",
-    "PS55 A01-3",
-    "PS55 001-1",
-    "PS55 001-81",
-    "PS55 001-2",
-    "PS55 001-82",
-    "PS55 001-3",
-    "PS55 001-8A",
-    "PS55 002-1, 003-1",
-    "PS55 002-81, 003-81",
-    "PS55 002-2, 003-2",
-    "PS55 002-82, 003-82",
-    "PS55 002-3, 003-3",
-    "PS55 002-8A, 003-8A",
-    "IBM 3477 (Japanese)",
-    "PS2-30",
-    "IBM 34XX/319X, Memorex Telex 122 Keys",
+}  // namespace texts
+
+// Keyboard type n (1 to 28) is row n - 1: its name in the summary tree and a settings text, its
+// shorter name on the sheet, and its item in the Interface page's list where the page writes it
+// otherwise (with a doubled slash).
+struct KeyboardName {
+    const char* tree;
+    const char* sheet;
+    const char* page = nullptr;  // the tree's name where null
+};
+
+namespace texts {
+inline constexpr KeyboardName keyboard_names[] = {
+    {"PCAT (US)", "PCAT US"},
+    {"PCAT (French)", "PCAT French"},
+    {"PCAT (German)", "PCAT German"},
+    {"PCAT (Italy)", "PCAT Italy"},
+    {"PCAT (Swedish)", "PCAT Swedish"},
+    {"PCAT (Norwegian)", "PCAT Norwegian"},
+    {"PCAT (UK)", "PCAT UK"},
+    {"PCAT (Belgium)", "PCAT Belgium"},
+    {"PCAT (Spanish)", "PCAT Spanish"},
+    {"PCAT (Portuguese)", "PCAT Portuguese"},
+    {"PS55 A01-1", "PS55 A01-1"},
+    {"PS55 A01-2", "PS55 A01-2"},
+    {"PS55 A01-3", "PS55 A01-3"},
+    {"PS55 001-1", "PS55 001-1"},
+    {"PS55 001-81", "PS55 001-81"},
+    {"PS55 001-2", "PS55 001-2"},
+    {"PS55 001-82", "PS55 001-82"},
+    {"PS55 001-3", "PS55 001-3"},
+    {"PS55 001-8A", "PS55 001-8A"},
+    {"PS55 002-1, 003-1", "PS55 002-1,003-1"},
+    {"PS55 002-81, 003-81", "PS55 002-81,003-81"},
+    {"PS55 002-2, 003-2", "PS55 002-2,003-2"},
+    {"PS55 002-82, 003-82", "PS55 002-82,003-82"},
+    {"PS55 002-3, 003-3", "PS55 002-3,003-3"},
+    {"PS55 002-8A, 003-8A", "PS55 002-8A,003-8A"},
+    {"IBM 3477 (Japanese)", "IBM 3477 Japanese"},
+    {"PS2-30", "PS2-30"},
+    {"IBM 34XX/319X, Memorex Telex 122 Keys", "IBM 34XX/319X...",
+     "IBM 34XX//319X, Memorex Telex 122 Keys"},
 };
 }  // namespace texts
 

@@ -1,4 +1,6 @@
 // The code tables of the scanner, interface, prefix / suffix, symbology and length-code sections.
+#include <array>
+
 #include "model/program_state.h"
 #include "model/value_texts.h"
 #include "sheet/sheet_rows.h"
@@ -39,39 +41,15 @@ constexpr SheetRow kWandRows[] = {
               list(378, texts::pdf417_block_delay)},
 };
 
-// Interface Settings, keyboard wedge. The sheet's keyboard names are its own, shorter than the
-// summary tree's; keyboard type n is entry n, and 0 is RS-232, never a keyboard.
-constexpr const char* kKeyboardNames[] = {
-    nullptr,
-    "PCAT US",
-    "PCAT French",
-    "PCAT German",
-    "PCAT Italy",
-    "PCAT Swedish",
-    "PCAT Norwegian",
-    "PCAT UK",
-    "PCAT Belgium",
-    "PCAT Spanish",
-    "PCAT Portuguese",
-    "PS55 A01-1",
-    "PS55 A01-2",
-    "PS55 A01-3",
-    "PS55 001-1",
-    "PS55 001-81",
-    "PS55 001-2",
-    "PS55 001-82",
-    "PS55 001-3",
-    "PS55 001-8A",
-    "PS55 002-1,003-1",
-    "PS55 002-81,003-81",
-    "PS55 002-2,003-2",
-    "PS55 002-82,003-82",
-    "PS55 002-3,003-3",
-    "PS55 002-8A,003-8A",
-    "IBM 3477 Japanese",
-    "PS2-30",
-    "IBM 34XX/319X...",
-};
+// Interface Settings, keyboard wedge: keyboard type n is entry n, and 0 is RS-232, never a
+// keyboard.
+constexpr auto kKeyboardNames = [] {
+    std::array<const char*, std::size(texts::keyboard_names) + 1> names{};
+    for (std::size_t n = 1; n < names.size(); ++n) {
+        names[n] = texts::keyboard_names[n - 1].sheet;
+    }
+    return names;
+}();
 // Capital lock type and digits layout store 0 (or 1, from files) for their first item.
 constexpr int kCapitalLockCodes[] = {10, 10, 12, 11};
 constexpr const char* kCapitalLockTypes[] = {"Normal", "Normal", "Capital Lock", "Shift Lock"};

@@ -7,6 +7,7 @@
 #include <string_view>
 
 #include "model/key_string.h"
+#include "model/little_endian.h"
 #include "model/symbologies.h"
 #include "model/value_texts.h"
 
@@ -239,10 +240,6 @@ std::string number_text(unsigned value) {
     return std::to_string(value);
 }
 
-unsigned number_at(const SettingsRecord& record, std::size_t offset) {
-    return record.bytes[offset] | (record.bytes[offset + 1] << 8);
-}
-
 KeyString key_string_at(const SettingsRecord& record, std::size_t offset) {
     return KeyString(record.bytes.data() + offset, kKeyStringSize);
 }
@@ -268,7 +265,7 @@ std::string value_of(const LineSource& source, const SettingsRecord& record,
         case V::key_string:
             return key_string_text(key_string_at(record, at), interface_class);
         case V::number:
-            return number_text(number_at(record, at));
+            return number_text(read_le16(record.bytes, at));
         case V::count:
             return number_text(record.bytes[at] + 1u);
         case V::bit:
@@ -276,7 +273,7 @@ std::string value_of(const LineSource& source, const SettingsRecord& record,
         case V::byte_text:
             return value_text(source.list, record.bytes[at]);
         case V::divider:
-            return number_at(record, at) != 0 ? "Field Length" : "Field Terminating String";
+            return read_le16(record.bytes, at) != 0 ? "Field Length" : "Field Terminating String";
         case V::sequence:
             return render_transmission_sequence(
                 std::span<const std::uint8_t, kTransmissionSequenceSize>(
@@ -428,7 +425,7 @@ SummaryNode field_setting(int f, std::size_t divider, const ProgramState& state)
     const std::size_t length = divider + kFieldLengthOffset;
     SummaryNode node = line("Field " + std::to_string(f) + " Setting");
     node.children.push_back(line("Divide Field by %s", at_offset(V::divider, length), state));
-    if (number_at(state.record, length) != 0) {
+    if (read_le16(state.record.bytes, length) != 0) {
         node.children.push_back(line("Field Length : %s", at_offset(V::number, length), state));
     } else {
         node.children.push_back(line("Field Terminating String : %s",

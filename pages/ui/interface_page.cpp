@@ -19,12 +19,12 @@ using F = Field;
 
 constexpr const char* kInterfaceItems[] = {"Keyboard wedge", "RS-232", "Wand emulation"};
 constexpr MessageStyle kSwitchQuestion{"Interface", MB_YESNO | MB_ICONWARNING};
-// The summary tree's keyboard names, but for the last, which the page writes with a doubled
-// slash.
 constexpr auto kKeyboardTypeItems = [] {
-    std::array<const char*, std::size(texts::keyboard_types)> items{};
-    std::copy(std::begin(texts::keyboard_types), std::end(texts::keyboard_types), items.begin());
-    items.back() = "IBM 34XX//319X, Memorex Telex 122 Keys";
+    std::array<const char*, std::size(texts::keyboard_names)> items{};
+    for (std::size_t i = 0; i < items.size(); ++i) {
+        const KeyboardName& name = texts::keyboard_names[i];
+        items[i] = name.page ? name.page : name.tree;
+    }
     return items;
 }();
 constexpr const char* kNoYesItems[] = {"No", "Yes"};
