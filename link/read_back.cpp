@@ -167,6 +167,7 @@ LinkResult ReadBackSettings(ProgramState& state, Line& line, const Progress& pro
     }
     const int pass_count = static_cast<int>(passes);
     std::array<ReceiveArea, 2> areas;
+    int shown = -1;  // two replies may share a step of the bar: each step is shown once
     for (int pass = 0; pass < pass_count; ++pass) {
         for (int number = 0; number < kReadRequests; ++number) {
             if (std::string failure =
@@ -174,8 +175,12 @@ LinkResult ReadBackSettings(ProgramState& state, Line& line, const Progress& pro
                 !failure.empty()) {
                 return {false, failure};
             }
-            progress((pass * kReadRequests + number) * kReadProgressEnd /
-                     (pass_count * kReadRequests));
+            const int position =
+                (pass * kReadRequests + number) * kReadProgressEnd / (pass_count * kReadRequests);
+            if (position != shown) {
+                progress(position);
+                shown = position;
+            }
         }
     }
     if (passes == ReadPasses::twice) {

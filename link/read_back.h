@@ -47,7 +47,7 @@ enum class ReadPasses { once = 1, twice = 2 };
 // agrees with one of the two. Each reply must be 32 hexadecimal digits and CR: a silent scanner, a
 // reply of another form, a reply out of step or a block with three different answers fails the
 // read-back, and the record is then left exactly as it was. Progress goes from 0 to just under
-// kReadProgressEnd over the passes, one step a reply, and reaches kReadProgressEnd once the record
+// kReadProgressEnd over the passes, each step once, and reaches kReadProgressEnd once the record
 // has been replaced.
 LinkResult ReadBackSettings(ProgramState& state, Line& line, const Progress& progress,
                             ReadPasses passes = ReadPasses::twice);
