@@ -75,6 +75,7 @@ void on_new(AppContext& app) {
     ProgramState& state = *app.state;
     state.current_file_path.clear();
     app.read_from_port.clear();
+    state.current_file_partial = false;
     state.settings_modified = false;
     load_factory_defaults(state);
     open_sheet(app);
@@ -135,6 +136,7 @@ void on_about(AppContext& app) {
 void take_read_settings(AppContext& app) {
     app.state->current_file_path.clear();
     app.read_from_port = selected_port(*app.state);
+    app.state->current_file_partial = false;
     app.state->settings_modified = true;
     show_settings_status(app, "Read the settings of the scanner on " + app.read_from_port, true);
     open_sheet(app);
@@ -176,7 +178,9 @@ void use_scanner_settings(AppContext& app, const SettingsRecord& read) {
 // in the dialog is kept, as after any connection.
 void on_compare_with_scanner(AppContext& app) {
     ProgramState scanner = *app.state;
-    const int read = RunScannerLink(app.instance, app.main_window, scanner, false);
+    // The comparison shows a wrong answer as a difference, so one pass is enough.
+    const int read =
+        RunScannerLink(app.instance, app.main_window, scanner, false, ReadPasses::once);
     app.state->selected_port_index = scanner.selected_port_index;
     app.state->other_port = scanner.other_port;
     if (read <= 0) {

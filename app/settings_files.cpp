@@ -38,6 +38,7 @@ constexpr MessageStyle kSizeNote{"Open", MB_OK | MB_ICONWARNING};
 struct RecordFile {
     FileResult result;
     std::uint64_t size = 0;  // the whole file's
+    bool partial = false;    // a text that names only what differs from the factory
 };
 
 FileResult failure(const char* what, const std::string& path, DWORD error) {
@@ -94,7 +95,7 @@ RecordFile read_text_file(const std::string& path, ProgramState& state) {
         return {{false, error_lines(path, file.imported.errors)}};
     }
     load_settings_bytes(state, file.imported.record.bytes);
-    return {{true, {}}, kRecordSize};  // a text gives a whole record
+    return {{true, {}}, kRecordSize, file.imported.partial};  // a text gives a whole record
 }
 
 // The document keeps the full name, so a relative one from the command line stays right.
@@ -163,17 +164,25 @@ BOOL run_file_dialog(BOOL(WINAPI* show)(LPOPENFILENAMEA), OPENFILENAMEA& dialog)
     return chosen;
 }
 
-// The file's name says its form: settings as text, or the record's bytes.
-FileResult write_document(const std::string& path, const SettingsRecord& record) {
-    if (is_settings_text_path(path)) {
-        return replace_file(path, export_settings_text(record));
+// The file's name says its form: settings as text (partial when the document was opened from a
+// partial text), or the record's bytes.
+FileResult write_document(const std::string& path, const ProgramState& state) {
+    if (!is_settings_text_path(path)) {
+        return write_settings_file(path, state.record);
     }
-    return write_settings_file(path, record);
+    if (!state.current_file_partial) {
+        return replace_file(path, export_settings_text(state.record));
+    }
+    const PartialSettingsText partial = export_partial_settings_text(state.record);
+    if (!partial.error.empty()) {
+        return {false, partial.error + "; save it as a settings file (.orl)"};
+    }
+    return replace_file(path, partial.text);
 }
 
 // A read-only file is refused like any other that cannot be written.
 SaveOutcome write_record_to(HWND owner, const std::string& path, const ProgramState& state) {
-    if (const FileResult written = write_document(path, state.record); !written.ok) {
+    if (const FileResult written = write_document(path, state); !written.ok) {
         report_error(owner, "Can't save the settings file!", written.error);
         return SaveOutcome::failed;
     }
@@ -202,6 +211,7 @@ bool open_settings_path(AppContext& app, HWND owner, const std::string& path) {
         report_error(owner, "Can't open the settings file!", opened.result.error);
         return false;
     }
+    app.state->current_file_partial = opened.partial;
     if (opened.size == kRecordSize) {
         app.state->current_file_path = full_path;
         return true;

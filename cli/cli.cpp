@@ -3,6 +3,7 @@
 #include <iostream>
 
 #include "cli/console.h"
+#include "link/serial_port.h"
 #include "version.h"
 
 namespace tessmar::cli {
@@ -49,7 +50,9 @@ const Command kCommands[] = {
      "exits 0 when they are equal, 1 when they differ and 2 when the scanner cannot\n"
      "be read. With several ports, the scanners are read at once and listed port\n"
      "by port, then one line a port says \"equal\", \"differs\" or why it could not\n"
-     "be read; it exits 1 when any differs, and 2 when any cannot be read.\n",
+     "be read; it exits 1 when any differs, and 2 when any cannot be read.\n"
+     "A scanner is read once, not twice as read does: a wrong answer shows as a\n"
+     "difference, and running it again clears it.\n",
      {},
      kTrouble,
      {"--port"}},
@@ -91,21 +94,24 @@ const Command kCommands[] = {
      kFailure,
      {"--port"}},
     {"read",
-     {"--port DEV -o FILE.orl", "--port DEV --port DEV ... -o DIR"},
+     {"--port DEV [--once] -o FILE.orl", "--port DEV --port DEV ... [--once] -o DIR"},
      "read a scanner's settings into a file, or many scanners' into a folder",
      {"--port", "-o"},
      [](const Arguments& a) { return positional_count(a, 0) && a.has("--port") && a.has("-o"); },
      run_read,
      "Reads the settings of the scanner on DEV over the same line as download\n"
      "(9600 baud, 8N1): 99 requests of 16 bytes, each answered within 2 seconds.\n"
-     "The file is written only when every answer arrived; a failed read leaves an\n"
-     "existing file as it was.\n"
+     "The answers carry no checksum, so every block is read twice and compared; a\n"
+     "block whose two answers differ is read a third time and taken only when two\n"
+     "of the three agree. --once reads each block once, in half the time. The file\n"
+     "is written only when every answer arrived; a failed read leaves an existing\n"
+     "file as it was.\n"
      "\n"
      "With several ports, the scanners are read at once, each into a file in DIR\n"
      "named after its port (/dev/ttyUSB0 gives ttyUSB0-settings.orl, COM3 gives\n"
      "COM3-settings.orl), and one line a port tells where its settings went or why\n"
      "they could not be read. DIR is made if it is missing.\n",
-     {},
+     {"--once"},
      kFailure,
      {"--port"}},
     {"monitor",
@@ -126,7 +132,7 @@ const Command kCommands[] = {
      "the scanner. Ends after N\n"
      "scans (exit 0) or on Ctrl+C (exit 130).\n"},
     {"export",
-     {"FILE.orl [-o FILE.toml]"},
+     {"FILE.orl [-o FILE.toml] [--changed]"},
      "write every setting as text (TOML), for review and version control",
      {"-o"},
      [](const Arguments& a) { return positional_count(a, 1); },
@@ -137,9 +143,14 @@ const Command kCommands[] = {
      "field's name: scan_mode = \"Laser\". A value is the tree's word for it, true or\n"
      "false for a switch, or a number where the tree has no word. A key string is\n"
      "given with its form: { form = \"normal key\", keys = \"[Shift][A][Enter]\" }.\n"
-     "What no setting carries (reserved bits, bytes after a key string's end) goes\n"
-     "into a last table, [bytes], of offsets and hexadecimal bytes, so import gives\n"
-     "back FILE.orl byte for byte.\n"},
+     "The bits no setting carries (reserved bits, bytes after a key string's end)\n"
+     "go into a last table, [bytes], of offsets and hexadecimal bytes (\"0A/0F\": only\n"
+     "the bits of mask 0F), so import gives back FILE.orl byte for byte.\n"
+     "\n"
+     "--changed writes only the settings that differ from the factory, under the\n"
+     "line base = \"factory\": a short text to keep under version control. What no\n"
+     "setting carries is then the factory's.\n",
+     {"--changed"}},
     {"import",
      {"FILE.toml [-o FILE.orl]"},
      "make a settings file of settings in text form",
@@ -147,12 +158,16 @@ const Command kCommands[] = {
      [](const Arguments& a) { return positional_count(a, 1); },
      run_import,
      "Reads settings in text form, as export writes them, and writes them as a\n"
-     "settings file: FILE.orl unless -o names another. Settings the file leaves out\n"
-     "keep their factory values, so it may hold only what differs from the factory.\n"
+     "settings file: FILE.orl unless -o names another. The text names every setting,\n"
+     "or begins with base = \"factory\": then the settings it leaves out take their\n"
+     "factory values, and it has no [bytes]. A text that leaves settings out without\n"
+     "that line is refused, with the first settings missing. [bytes] may repeat a\n"
+     "named setting's bits only with the same value.\n"
      "A value may be a word or a number; a key string { form, keys }, or its keys\n"
      "alone in the form of the interface chosen. Printable characters may stand\n"
      "without brackets: \"[Shift]aB\". Each error is shown as FILE:LINE:COLUMN:\n"
-     "message, and then nothing is written.\n"},
+     "message, at most 20 of them, and then nothing is written. A text over 1 MB\n"
+     "is refused.\n"},
 };
 
 const Command* find_command(const std::string& name) {
@@ -222,6 +237,23 @@ std::string forms_text(const Command& command) {
     return text;
 }
 
+// Two threads on one line would take each other's replies, and Windows does not always refuse
+// the second open: a port given twice, by any of its names, is a mistake in the command.
+std::string repeated_port(const Arguments& args) {
+    if (!args.has("--port")) {
+        return {};
+    }
+    const std::vector<std::string>& ports = args.all("--port");
+    for (std::size_t i = 0; i < ports.size(); ++i) {
+        for (std::size_t j = i + 1; j < ports.size(); ++j) {
+            if (same_serial_port(ports[i], ports[j])) {
+                return ports[i] + " and " + ports[j] + " are the same port";
+            }
+        }
+    }
+    return {};
+}
+
 // Parses a command's arguments; returns an exit code when the command should not run.
 int parse(const Command& command, const std::vector<std::string>& args, Arguments& parsed) {
     const std::string name = std::string(" ") + command.name + ": ";
@@ -252,6 +284,9 @@ int parse(const Command& command, const std::vector<std::string>& args, Argument
     }
     if (!command.accepts(parsed)) {
         return usage_error(name + "wrong arguments; it takes " + forms_text(command));
+    }
+    if (const std::string repeated = repeated_port(parsed); !repeated.empty()) {
+        return usage_error(name + repeated);
     }
     return -1;
 }

@@ -81,6 +81,10 @@ bool open_settings_text(const std::string& path, ProgramState& state);
 // after a one-line message, when that would be the input itself.
 bool default_output(const std::string& input, const std::string& extension, std::string& output);
 
+// False, after a one-line message, when `output` names the file `input` is (another name for it
+// included): it would be replaced by what is made of it.
+bool distinct_output(const std::string& input, const std::string& output);
+
 // Commands, one file each.
 int run_defaults(const Arguments& args);
 int run_tree(const Arguments& args);

@@ -10,7 +10,8 @@ namespace tessmar::cli {
 
 // On Windows, made first: DLLs come from the system folder alone from then on, and while the
 // object lives, std::cout and std::cerr write to a console as UTF-16, so it shows the program's
-// UTF-8 text rightly; they are put back when it goes.
+// UTF-8 text rightly; they are put back when it goes. On POSIX systems a closed standard output
+// makes a write fail (SIGPIPE is ignored), so the run can report it.
 class ConsoleSetup {
   public:
     ConsoleSetup();

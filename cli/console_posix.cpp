@@ -1,13 +1,18 @@
 // A terminal on POSIX systems takes UTF-8 and the cursor movements of ANSI terminals as it is.
 #include <unistd.h>
 
+#include <csignal>
 #include <iostream>
 
 #include "cli/console.h"
 
 namespace tessmar::cli {
 
-ConsoleSetup::ConsoleSetup() = default;
+// A closed standard output then fails the write, which the run reports, instead of killing the
+// process without a word after the work is done.
+ConsoleSetup::ConsoleSetup() {
+    std::signal(SIGPIPE, SIG_IGN);
+}
 ConsoleSetup::~ConsoleSetup() = default;
 
 bool is_terminal(std::FILE* stream) {

@@ -1,5 +1,6 @@
-// tessmar-cli export FILE.orl [-o FILE.toml]: writes every setting as text, TOML that people can
-// review, keep under version control and edit; import reads it back byte for byte.
+// tessmar-cli export FILE.orl [-o FILE.toml] [--changed]: writes every setting as text, TOML that
+// people can review, keep under version control and edit; import reads it back byte for byte.
+// With --changed only what differs from the factory, in a text marked partial.
 #include "cli/cli.h"
 #include "model/settings_text.h"
 
@@ -9,10 +10,21 @@ int run_export(const Arguments& args) {
     const std::string& name = args.positional[0];
     std::string output = args.has("-o") ? args["-o"] : "";
     ProgramState state;
-    if ((output.empty() && !default_output(name, ".toml", output)) || !open_settings(name, state)) {
+    if ((output.empty() && !default_output(name, ".toml", output)) ||
+        !distinct_output(name, output) || !open_settings(name, state)) {
         return kFailure;
     }
-    const FileResult written = write_output(output, export_settings_text(state.record));
+    std::string text;
+    if (args.has("--changed")) {
+        PartialSettingsText partial = export_partial_settings_text(state.record);
+        if (!partial.error.empty()) {
+            return failure(partial.error + "; export it without --changed");
+        }
+        text = std::move(partial.text);
+    } else {
+        text = export_settings_text(state.record);
+    }
+    const FileResult written = write_output(output, text);
     return written.ok ? kSuccess : failure(written.error);
 }
 

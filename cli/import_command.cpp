@@ -10,7 +10,7 @@ int run_import(const Arguments& args) {
     std::string output = args.has("-o") ? args["-o"] : "";
     ProgramState state;
     if ((output.empty() && !default_output(name, ".orl", output)) ||
-        !open_settings_text(name, state)) {
+        !distinct_output(name, output) || !open_settings_text(name, state)) {
         return kFailure;
     }
     const FileResult written = write_output(output, settings_file_bytes(state.record));

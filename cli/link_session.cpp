@@ -81,10 +81,11 @@ LinkResult download_over(SerialPort& port, const SettingsRecord& record,
                         });
 }
 
-LinkResult read_back_over(SerialPort& port, ProgramState& state, ProgressDisplay& progress) {
+LinkResult read_back_over(SerialPort& port, ProgramState& state, ProgressDisplay& progress,
+                          ReadPasses passes) {
     return run_transfer(port, progress, "Reading", kReadProgressEnd,
                         "read failed: ", [&](Line& line, const Progress& shown) {
-                            return ReadBackSettings(state, line, shown);
+                            return ReadBackSettings(state, line, shown, passes);
                         });
 }
 
@@ -95,7 +96,7 @@ LinkResult read_scanner(const std::string& port_name, ProgramState& state,
     if (!port) {
         return {false, error};
     }
-    const LinkResult result = read_back_over(*port, state, progress);
+    const LinkResult result = read_back_over(*port, state, progress, ReadPasses::once);
     port->purge_received();
     return result;
 }

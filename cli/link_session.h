@@ -5,6 +5,7 @@
 #include <memory>
 #include <string>
 
+#include "link/read_back.h"
 #include "link/serial_port.h"
 #include "link/transfer.h"
 #include "model/program_state.h"
@@ -47,10 +48,12 @@ std::unique_ptr<SerialPort> open_scanner_port(const std::string& name, std::stri
 
 // The transfers on an open port. The failure text says which transfer failed and why.
 LinkResult download_over(SerialPort& port, const SettingsRecord& record, ProgressDisplay& progress);
-// Replaces `state`'s record only when every reply arrived.
-LinkResult read_back_over(SerialPort& port, ProgramState& state, ProgressDisplay& progress);
+// Replaces `state`'s record only when every reply arrived (and, read twice, agreed).
+LinkResult read_back_over(SerialPort& port, ProgramState& state, ProgressDisplay& progress,
+                          ReadPasses passes);
 
-// Opens the port named, reads the scanner's settings into `state`, purges and closes the port.
+// Opens the port named, reads the scanner's settings once into `state` for a comparison, purges
+// and closes the port.
 LinkResult read_scanner(const std::string& port_name, ProgramState& state,
                         ProgressDisplay& progress);
 

@@ -1,8 +1,10 @@
 // Opening a settings file for a command, as the Open command of Tessmar does; settings in text
 // form (.toml) are imported.
+#include <filesystem>
 #include <iostream>
 
 #include "cli/cli.h"
+#include "files/utf8_path.h"
 #include "model/settings_file.h"
 #include "model/settings_text.h"
 
@@ -54,7 +56,14 @@ bool default_output(const std::string& input, const std::string& extension, std:
     const bool has_extension =
         dot != std::string::npos && (folder == std::string::npos || dot > folder);
     output = (has_extension ? input.substr(0, dot) : input) + extension;
-    if (output == input) {
+    return distinct_output(input, output);
+}
+
+bool distinct_output(const std::string& input, const std::string& output) {
+    std::error_code error;
+    if (output == input ||
+        (!is_standard_output(output) &&
+         std::filesystem::equivalent(utf8_path(input), utf8_path(output), error))) {
         failure("the output would replace " + input + " itself; name another with -o");
         return false;
     }

@@ -1,7 +1,10 @@
 // tessmar-cli read --port DEV -o FILE.orl: reads a scanner's settings into a file; with several
 // ports, -o names a folder and each scanner's settings go into a file named after its port.
 #include <algorithm>
+#include <cerrno>
+#include <cstring>
 #include <filesystem>
+#include <fstream>
 #include <iostream>
 #include <map>
 
@@ -15,8 +18,8 @@ namespace {
 
 // Reads the scanner on `port` into `path`; a failed read leaves no file, and an existing one as
 // it was. On success `fingerprint` holds the note that names what was read.
-PortOutcome read_into(const std::string& port, const std::string& path, ProgressDisplay& progress,
-                      std::string& fingerprint) {
+PortOutcome read_into(const std::string& port, const std::string& path, ReadPasses passes,
+                      ProgressDisplay& progress, std::string& fingerprint) {
     std::string error;
     const std::unique_ptr<SerialPort> opened = open_scanner_port(port, error);
     if (!opened) {
@@ -24,7 +27,7 @@ PortOutcome read_into(const std::string& port, const std::string& path, Progress
     }
     ProgramState state;
     load_factory_defaults(state);
-    const LinkResult result = read_back_over(*opened, state, progress);
+    const LinkResult result = read_back_over(*opened, state, progress, passes);
     opened->purge_received();
     if (!result.ok) {
         return {kFailure, result.failure + "; " + path + " was not written", ""};
@@ -37,10 +40,15 @@ PortOutcome read_into(const std::string& port, const std::string& path, Progress
     return {kSuccess, "read into " + path + fingerprint, ""};
 }
 
+ReadPasses passes(const Arguments& args) {
+    return args.has("--once") ? ReadPasses::once : ReadPasses::twice;
+}
+
 int read_one(const Arguments& args) {
     ProgressBar bar;
     std::string fingerprint;
-    const PortOutcome outcome = read_into(args["--port"], args["-o"], bar, fingerprint);
+    const PortOutcome outcome =
+        read_into(args["--port"], args["-o"], passes(args), bar, fingerprint);
     if (outcome.exit_code != kSuccess) {
         return failure(outcome.status);
     }
@@ -62,19 +70,30 @@ std::string port_file_name(std::string port) {
     }
     std::replace_if(
         port.begin(), port.end(), [](char c) { return c == '/' || c == '\\' || c == ':'; }, '-');
+    // ./g1 would give a hidden file, .-g1-settings.orl.
+    port.erase(0, std::min(port.find_first_not_of(".-"), port.size()));
     return port + "-settings.orl";
 }
 
-// Each port's file in the folder; false, after a message, when the folder cannot be had or two
-// ports would share a file.
-bool port_files(const std::string& folder, const std::vector<std::string>& ports,
-                std::vector<std::string>& files) {
-    std::error_code error;
-    std::filesystem::create_directory(utf8_path(folder), error);
-    if (!std::filesystem::is_directory(utf8_path(folder))) {
-        failure("cannot make the folder " + folder + (error ? ": " + error.message() : ""));
+// Whether files can be made in the folder: one is made and removed again.
+bool writable_folder(const std::string& folder, std::string& reason) {
+    const std::string probe = folder + "/.tessmar-write-check";
+    std::ofstream file(utf8_path(probe));
+    if (!file) {
+        reason = std::strerror(errno);
         return false;
     }
+    file.close();
+    std::error_code ignored;
+    std::filesystem::remove(utf8_path(probe), ignored);
+    return true;
+}
+
+// Each port's file in the folder; false, after a message, when two ports would share a file or
+// the folder cannot be had. The names are checked before the folder is made, so a refused
+// command leaves nothing behind.
+bool port_files(const std::string& folder, const std::vector<std::string>& ports,
+                std::vector<std::string>& files) {
     std::map<std::string, std::string> port_of_file;
     for (const std::string& port : ports) {
         const std::string file = folder + (folder.ends_with('/') ? "" : "/") + port_file_name(port);
@@ -83,6 +102,21 @@ bool port_files(const std::string& folder, const std::vector<std::string>& ports
             return false;
         }
         files.push_back(file);
+    }
+    std::error_code error;
+    std::string reason;
+    if (std::filesystem::exists(utf8_path(folder), error)) {
+        if (!std::filesystem::is_directory(utf8_path(folder), error)) {
+            failure(folder + " is no folder; several scanners are read into a folder");
+            return false;
+        }
+        if (!writable_folder(folder, reason)) {
+            failure("cannot write in the folder " + folder + ": " + reason);
+            return false;
+        }
+    } else if (!std::filesystem::create_directory(utf8_path(folder), error)) {
+        failure("cannot make the folder " + folder + (error ? ": " + error.message() : ""));
+        return false;
     }
     return true;
 }
@@ -98,7 +132,7 @@ int read_many(const Arguments& args) {
     }
     const auto work = [&](std::size_t i, ProgressDisplay& progress) {
         std::string fingerprint;
-        return read_into(ports[i], files[i], progress, fingerprint);
+        return read_into(ports[i], files[i], passes(args), progress, fingerprint);
     };
     return report_ports(ports, run_on_ports(ports, work), kFailure, "reads failed", std::cout);
 }

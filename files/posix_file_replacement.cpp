@@ -161,7 +161,21 @@ struct Target {
     std::string path;
     bool exists = false;
     struct stat info {};
+    std::string refused_link;  // a link not followed, as the kernel would not follow it
 };
+
+// The kernel's rule for links in a sticky folder that every account may write (/tmp): one is
+// followed only when it belongs to the user or to the folder's owner. Our own resolving would
+// otherwise let another account's link steer the write to any file the user may write.
+bool may_follow(const std::string& link, const struct stat& info) {
+    const std::string folder = folder_of(link);
+    struct stat shared {};
+    if (::stat(folder.empty() ? "." : folder.c_str(), &shared) != 0) {
+        return false;
+    }
+    const bool open_to_all = (shared.st_mode & S_ISVTX) != 0 && (shared.st_mode & S_IWOTH) != 0;
+    return !open_to_all || info.st_uid == ::geteuid() || info.st_uid == shared.st_uid;
+}
 
 int find_target(const std::string& path, Target& target) {
     std::string current = path;
@@ -171,12 +185,16 @@ int find_target(const std::string& path, Target& target) {
             if (errno != ENOENT) {
                 return errno;
             }
-            target = {current, false, {}};
+            target = {current, false, {}, {}};
             return 0;
         }
         if (!S_ISLNK(info.st_mode)) {
-            target = {current, true, info};
+            target = {current, true, info, {}};
             return 0;
+        }
+        if (!may_follow(current, info)) {
+            target.refused_link = current;
+            return EACCES;
         }
         std::string link(static_cast<std::size_t>(info.st_size > 0 ? info.st_size : 4096), '\0');
         const ssize_t length = ::readlink(current.c_str(), link.data(), link.size());
@@ -254,6 +272,12 @@ StartedReplacement begin_file_replacement(const std::string& path) {
     }
     Target target;
     if (const int error = find_target(path, target); error != 0) {
+        if (!target.refused_link.empty()) {
+            return {nullptr,
+                    {false, "cannot create " + path + ": " + target.refused_link +
+                                " is a link of another account in a folder every "
+                                "account may write; it is not followed"}};
+        }
         return {nullptr, failure("cannot create", path, error)};
     }
     return begin_beside(path, target);

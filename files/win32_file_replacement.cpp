@@ -2,6 +2,7 @@
 // ReplaceFileA over an existing target (which keeps its attributes and security) or MoveFileExA
 // onto a new one.
 #include <windows.h>
+#include <aclapi.h>
 
 #include <algorithm>
 #include <cstdio>
@@ -262,6 +263,31 @@ StartedReplacement begin_beside(const std::string& path, const std::string& targ
 
 }  // namespace
 
+// Whether the reparse point itself, not what it names, belongs to the user (or to a group the user
+// is in, such as Administrators, which owns what an elevated administrator makes). Another
+// account's link in a folder both may write would otherwise steer the write to the user's files.
+bool link_is_users(const std::string& path) {
+    // READ_CONTROL reads the owner; FILE_FLAG_OPEN_REPARSE_POINT opens the link, not its target.
+    HANDLE link = CreateFileA(
+        path.c_str(), READ_CONTROL, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+        OPEN_EXISTING, FILE_FLAG_OPEN_REPARSE_POINT | FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+    if (link == INVALID_HANDLE_VALUE) {
+        return false;
+    }
+    PSID owner = nullptr;
+    PSECURITY_DESCRIPTOR descriptor = nullptr;
+    const DWORD error = GetSecurityInfo(link, SE_FILE_OBJECT, OWNER_SECURITY_INFORMATION, &owner,
+                                        nullptr, nullptr, nullptr, &descriptor);
+    CloseHandle(link);
+    if (error != ERROR_SUCCESS) {
+        return false;
+    }
+    BOOL member = FALSE;
+    const bool mine = CheckTokenMembership(nullptr, owner, &member) && member;
+    LocalFree(descriptor);
+    return mine;
+}
+
 StartedReplacement begin_file_replacement(const std::string& path) {
     if (path.empty()) {
         return {nullptr, {false, "cannot create a file without a name"}};
@@ -276,6 +302,11 @@ StartedReplacement begin_file_replacement(const std::string& path) {
     }
     DWORD attributes = GetFileAttributesA(target.c_str());
     if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_REPARSE_POINT)) {
+        if (!link_is_users(target)) {
+            return {nullptr,
+                    {false, "cannot create " + path +
+                                ": it is a link of another account; it is not followed"}};
+        }
         std::string resolved;
         if (const DWORD error = final_path(target, resolved); error != 0) {
             return {nullptr, failure("cannot create", path, error)};

@@ -80,4 +80,12 @@ std::string serial_device_name(std::string_view port) {
     return std::string(kDeviceNamespace) + std::string(port);
 }
 
+bool same_windows_port(std::string_view a, std::string_view b) {
+    const auto bare = [](std::string_view name) {
+        return upper_case(name.starts_with(kDeviceNamespace) ? name.substr(kDeviceNamespace.size())
+                                                             : name);
+    };
+    return bare(a) == bare(b);
+}
+
 }  // namespace tessmar

@@ -13,6 +13,10 @@ namespace tessmar {
 // path such as \\.\COM12 or /dev/ttyUSB0 included, is opened as it is.
 std::string serial_device_name(std::string_view port);
 
+// Whether two names open the same port on Windows, which compares names without regard to case,
+// with or without the device namespace: "COM1", "com1" and "\\.\COM1" are one port.
+bool same_windows_port(std::string_view a, std::string_view b);
+
 // The serial ports `found` on a machine beyond those `listed` already, each once, in number
 // order ("COM7", "COM9", "COM12"); names that are not "COM" and a number come after them, in
 // name order. Names are compared without regard to case, as Windows compares them.

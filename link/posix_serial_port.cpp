@@ -3,6 +3,7 @@
 #include <poll.h>
 #include <sys/file.h>
 #include <sys/ioctl.h>
+#include <sys/stat.h>
 #include <termios.h>
 #include <unistd.h>
 
@@ -173,6 +174,18 @@ OpenedPort open_serial_port(const std::string& name) {
 
 OpenedPort open_port_for_watching(const std::string& name, const LineSettings& line) {
     return open_port(name, O_RDONLY, line);
+}
+
+bool same_serial_port(const std::string& a, const std::string& b) {
+    struct stat first {};
+    struct stat second {};
+    if (stat(a.c_str(), &first) != 0 || stat(b.c_str(), &second) != 0) {
+        return a == b;
+    }
+    if (S_ISCHR(first.st_mode) && S_ISCHR(second.st_mode)) {
+        return first.st_rdev == second.st_rdev;
+    }
+    return first.st_dev == second.st_dev && first.st_ino == second.st_ino;
 }
 
 }  // namespace tessmar

@@ -99,6 +99,32 @@ std::string check_replies_in_step(Line& line, const ReceiveArea& area) {
     return {};
 }
 
+// Each block whose two answers differ is read a third time; `taken` ends with the answer two of
+// the three agree on. Empty when every block was settled.
+std::string settle_disagreements(Line& line, ReceiveArea& taken, const ReceiveArea& second) {
+    for (int block = 0; block < kReadRequests; ++block) {
+        if (block_of(taken, block) == block_of(second, block)) {
+            continue;
+        }
+        const std::string offset = hex4(static_cast<unsigned>(block) * 16);
+        ReceiveArea third;
+        if (std::string failure =
+                exchange(line, third, 0, block, "the third request for offset " + offset);
+            !failure.empty()) {
+            return failure;
+        }
+        if (block_of(third, 0) == block_of(second, block)) {
+            const auto start = static_cast<std::ptrdiff_t>(block) * kReplySlotChars;
+            std::copy_n(second.chars.begin() + start, kReplySlotChars, taken.chars.begin() + start);
+        } else if (block_of(third, 0) != block_of(taken, block)) {
+            return "offset " + offset +
+                   " gave three different answers in three reads, so the settings read cannot be "
+                   "trusted";
+        }
+    }
+    return {};
+}
+
 }  // namespace
 
 std::array<std::uint8_t, kReadRequestSize> read_request(int number) {
@@ -134,22 +160,39 @@ std::uint8_t hex_digit_value(std::uint8_t digit) {
     return static_cast<std::uint8_t>(digit - '0');
 }
 
-LinkResult ReadBackSettings(ProgramState& state, Line& line, const Progress& progress) {
+LinkResult ReadBackSettings(ProgramState& state, Line& line, const Progress& progress,
+                            ReadPasses passes) {
     if (!settle_line(line)) {
         return {false, unsettled_failure(request_name(0))};
     }
-    ReceiveArea area;
-    for (int number = 0; number < kReadRequests; ++number) {
-        if (std::string failure = exchange(line, area, number, number, request_name(number));
+    const int pass_count = static_cast<int>(passes);
+    std::array<ReceiveArea, 2> areas;
+    int shown = -1;  // two replies may share a step of the bar: each step is shown once
+    for (int pass = 0; pass < pass_count; ++pass) {
+        for (int number = 0; number < kReadRequests; ++number) {
+            if (std::string failure =
+                    exchange(line, areas[pass], number, number, request_name(number));
+                !failure.empty()) {
+                return {false, failure};
+            }
+            const int position =
+                (pass * kReadRequests + number) * kReadProgressEnd / (pass_count * kReadRequests);
+            if (position != shown) {
+                progress(position);
+                shown = position;
+            }
+        }
+    }
+    if (passes == ReadPasses::twice) {
+        if (std::string failure = settle_disagreements(line, areas[0], areas[1]);
             !failure.empty()) {
             return {false, failure};
         }
-        progress(number);
     }
-    if (std::string failure = check_replies_in_step(line, area); !failure.empty()) {
+    if (std::string failure = check_replies_in_step(line, areas[0]); !failure.empty()) {
         return {false, failure};
     }
-    load_settings_bytes(state, decode(area));
+    load_settings_bytes(state, decode(areas[0]));
     progress(kReadProgressEnd);
     return {true, ""};
 }

@@ -35,13 +35,21 @@ std::size_t ReceiveReplyLine(Line& line, ReceiveArea& area, int slot);
 // The value of one hexadecimal digit in either case.
 std::uint8_t hex_digit_value(std::uint8_t digit);
 
-// Lets the line settle (settle_line), sends the 99 requests and gathers their replies, then reads
-// two or three blocks again to make sure no reply was taken for another request's; only then
-// decodes them and replaces the record in one step, deriving the interface class again. Each
-// reply must be 32 hexadecimal digits and CR: a silent scanner, a reply of another form or a
-// reply out of step fails the read-back, and the record is then left exactly as it was. Progress
-// reports each request's number once its reply has arrived, and kReadProgressEnd once the record
+// How often each block is read. The replies carry no checksum, so a read that is to be taken as
+// the scanner's settings reads every block twice and takes a block only when two answers agree;
+// a comparison, whose differences show and a second run clears, may read once.
+enum class ReadPasses { once = 1, twice = 2 };
+
+// Lets the line settle (settle_line), sends the 99 requests (twice over, with `twice`) and gathers
+// their replies, then reads two or three blocks again to make sure no reply was taken for another
+// request's; only then decodes them and replaces the record in one step, deriving the interface
+// class again. A block whose two answers differ is read a third time and taken when that answer
+// agrees with one of the two. Each reply must be 32 hexadecimal digits and CR: a silent scanner, a
+// reply of another form, a reply out of step or a block with three different answers fails the
+// read-back, and the record is then left exactly as it was. Progress goes from 0 to just under
+// kReadProgressEnd over the passes, each step once, and reaches kReadProgressEnd once the record
 // has been replaced.
-LinkResult ReadBackSettings(ProgramState& state, Line& line, const Progress& progress);
+LinkResult ReadBackSettings(ProgramState& state, Line& line, const Progress& progress,
+                            ReadPasses passes = ReadPasses::twice);
 
 }  // namespace tessmar

@@ -64,4 +64,8 @@ OpenedPort open_port_for_watching(const std::string& name, const LineSettings& l
 // device path on POSIX systems and a port name such as "COM1" or "COM12" on Windows.
 OpenedPort open_serial_port(const std::string& name);
 
+// Whether two names open the same port: the same device on POSIX systems (another path to it, a
+// link to it), the same name on Windows in any case, with or without "\\.\".
+bool same_serial_port(const std::string& a, const std::string& b);
+
 }  // namespace tessmar

@@ -227,4 +227,8 @@ OpenedPort open_port_for_watching(const std::string& name, const LineSettings& l
     return open_port(name, GENERIC_READ, line_settings_dcb(line));
 }
 
+bool same_serial_port(const std::string& a, const std::string& b) {
+    return same_windows_port(a, b);
+}
+
 }  // namespace tessmar

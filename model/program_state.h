@@ -41,6 +41,8 @@ struct ProgramState {
     // Document state.
     bool settings_modified = false;
     std::string current_file_path;
+    // The document was opened from a partial text (base = "factory"), and is saved as one.
+    bool current_file_partial = false;
     std::string program_directory;
 
     // Link state: the COM port last confirmed in the port dialog, 0 for COM1 to 5 for COM6, or,

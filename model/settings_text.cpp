@@ -10,14 +10,16 @@
 #include <cstdio>
 #include <cerrno>
 #include <cstring>
+#include <filesystem>
 #include <fstream>
-#include <iterator>
 #include <tuple>
 
+#include "files/utf8_path.h"
 #include "model/key_string_entry.h"
 #include "model/program_state.h"
 #include "model/settings_fingerprint.h"
 #include "model/settings_schema.h"
+#include "model/text_depth.h"
 
 namespace tessmar {
 namespace {
@@ -37,7 +39,7 @@ std::size_t area_size(SettingKind kind) {
 }
 
 // A TOML basic string.
-std::string quoted(std::string_view text) {
+std::string toml_quoted(std::string_view text) {
     std::string out = "\"";
     for (const char c : text) {
         if (c == '"' || c == '\\') {
@@ -89,56 +91,82 @@ void write_area(SettingsRecord& record, const NamedSetting& setting, const AreaE
 
 // ---- Writing ----
 
+constexpr char kBaseLine[] = "base = \"factory\"\n";
+
+unsigned setting_bits(const NamedSetting& setting) {
+    return setting_maximum(setting) << setting.low_bit;
+}
+
 class TextWriter {
   public:
-    explicit TextWriter(const SettingsRecord& record)
+    TextWriter(const SettingsRecord& record, bool partial)
         : record_(record),
+          factory_(factory_record()),
+          partial_(partial),
           interface_class_(derive_interface_class(record.get(Field::keyboard_type))) {}
 
     std::string write();
+    const std::string& error() const { return error_; }
 
   private:
-    void write_setting(const NamedSetting& setting);
+    std::string setting_line(const NamedSetting& setting);
     std::string number_value(const NamedSetting& setting);
-    void write_area_setting(const NamedSetting& setting);
+    std::string area_line(const NamedSetting& setting);
     void write_bytes();
     void cover(std::size_t offset, unsigned mask) { covered_[offset] |= mask; }
 
     const SettingsRecord& record_;
+    const SettingsRecord factory_;
+    bool partial_;  // only what differs from the factory, and no [bytes]
     InterfaceClass interface_class_;
     std::string text_;
+    std::string error_;
     // The bits that the settings written give back; [bytes] keeps the rest.
     std::array<unsigned, kRecordSize> covered_{};
+    // Bytes of settings left to [bytes], which gives them whole so that they count as named.
+    std::bitset<kRecordSize> whole_;
 };
 
 std::string TextWriter::write() {
     text_ = kHeading;
     // The fingerprint a sheet, a status bar and the command line show for these settings.
     text_ += "# Settings fingerprint: " + settings_fingerprint(record_.bytes) + "\n";
+    if (partial_) {
+        text_ += kBaseLine;
+    }
     std::string_view table;
     for (const NamedSetting& setting : named_settings()) {
+        const std::string line = setting_line(setting);
+        if (line.empty()) {
+            continue;
+        }
         if (setting.table != table) {
             table = setting.table;
             text_ += "\n[" + setting.table + "]\n";
         }
-        write_setting(setting);
+        text_ += line;
     }
-    write_bytes();
+    if (!partial_) {
+        write_bytes();
+    }
     return std::move(text_);
 }
 
-void TextWriter::write_setting(const NamedSetting& setting) {
+// The setting's line, or nothing when a partial text leaves it to the factory.
+std::string TextWriter::setting_line(const NamedSetting& setting) {
     if (!is_number_kind(setting.kind)) {
-        write_area_setting(setting);
-        return;
+        return area_line(setting);
     }
-    text_ += setting.name + " = " + number_value(setting) + "\n";
+    if (partial_ && setting_number(record_, setting) == setting_number(factory_, setting)) {
+        return {};
+    }
     if (setting.kind == K::number_16) {
         cover(setting.offset, 0xFF);
         cover(setting.offset + 1, 0xFF);
     } else {
-        cover(setting.offset, setting_maximum(setting) << setting.low_bit);
+        cover(setting.offset, setting_bits(setting));
     }
+    return setting.name + " = " + number_value(setting) + "\n";
 }
 
 std::string TextWriter::number_value(const NamedSetting& setting) {
@@ -147,15 +175,16 @@ std::string TextWriter::number_value(const NamedSetting& setting) {
         return value ? "true" : "false";
     }
     if (const std::optional<std::string> word = setting_word(setting, value)) {
-        return quoted(*word);
+        return toml_quoted(*word);
     }
     return std::to_string(value);
 }
 
 // A key string with its form, or a transmission sequence. One whose text would not give back its
 // bytes is left to [bytes], with a note saying so.
-void TextWriter::write_area_setting(const NamedSetting& setting) {
-    const auto bytes = std::span(record_.bytes).subspan(setting.offset, area_size(setting.kind));
+std::string TextWriter::area_line(const NamedSetting& setting) {
+    const std::size_t size = area_size(setting.kind);
+    const auto bytes = std::span(record_.bytes).subspan(setting.offset, size);
     KeyStringForm form = KeyStringForm::character;
     std::string text;
     if (setting.kind == K::sequence) {
@@ -166,38 +195,53 @@ void TextWriter::write_area_setting(const NamedSetting& setting) {
         text = key_string_text(slot, interface_class_);
     }
     const AreaEntry area = enter_area(setting.kind, text, form);
-    if (!area.error.empty() ||
-        !std::equal(bytes.begin(), bytes.begin() + area.written, area.bytes.begin())) {
-        text_ += "# " + setting.name + " is kept in [bytes]: " + quoted(text) +
-                 " does not give back its bytes\n";
-        return;
+    const bool given_back =
+        area.error.empty() &&
+        std::equal(bytes.begin(), bytes.begin() + area.written, area.bytes.begin());
+    const auto factory = factory_.bytes.begin() + static_cast<std::ptrdiff_t>(setting.offset);
+    if (partial_ && given_back &&
+        std::equal(bytes.begin(), bytes.begin() + area.written, factory)) {
+        return {};
+    }
+    if (!given_back) {
+        if (partial_ && !std::equal(bytes.begin(), bytes.end(), factory) && error_.empty()) {
+            error_ = setting.table + "." + setting.name + " holds bytes that no text gives back";
+        }
+        for (std::size_t i = 0; i < size; ++i) {
+            whole_.set(setting.offset + i);
+        }
+        return partial_ ? std::string()
+                        : "# " + setting.name + " is kept in [bytes]: " + toml_quoted(text) +
+                              " does not give back its bytes\n";
     }
     for (std::size_t i = 0; i < area.written; ++i) {
         cover(setting.offset + i, 0xFF);
     }
     if (setting.kind == K::sequence) {
-        text_ += setting.name + " = " + quoted(text) + "\n";
+        return setting.name + " = " + toml_quoted(text) + "\n";
+    }
+    return setting.name + " = { form = " + toml_quoted(key_string_form_name(form)) +
+           ", keys = " + toml_quoted(text) + " }\n";
+}
+
+// A byte whole as "HH"; one some of whose bits settings carry as "HH/MM", its other bits and
+// their mask.
+std::string byte_token(std::uint8_t byte, unsigned mask) {
+    char token[8];
+    if (mask == 0xFF) {
+        std::snprintf(token, sizeof token, "%02X", byte);
     } else {
-        text_ += setting.name + " = { form = " + quoted(key_string_form_name(form)) +
-                 ", keys = " + quoted(text) + " }\n";
+        std::snprintf(token, sizeof token, "%02X/%02X", byte & mask, mask);
     }
+    return token;
 }
 
-std::string hex_bytes(std::span<const std::uint8_t> bytes) {
-    std::string text;
-    for (const std::uint8_t byte : bytes) {
-        char digits[4];
-        std::snprintf(digits, sizeof digits, text.empty() ? "%02X" : " %02X", byte);
-        text += digits;
-    }
-    return text;
-}
-
-// Each run of bytes whose uncovered bits differ from the factory's, under its first offset.
+// Each run of bytes whose uncovered bits differ from the factory's, under its first offset, with
+// only those bits; a setting's line changes no line here.
 void TextWriter::write_bytes() {
-    const SettingsRecord factory = factory_record();
+    const auto uncovered = [&](std::size_t i) { return ~covered_[i] & 0xFFu; };
     const auto kept = [&](std::size_t i) {
-        return ((record_.bytes[i] ^ factory.bytes[i]) & ~covered_[i] & 0xFFu) != 0;
+        return whole_.test(i) || ((record_.bytes[i] ^ factory_.bytes[i]) & uncovered(i)) != 0;
     };
     bool heading = false;
     for (std::size_t start = 0; start < kRecordSize;) {
@@ -205,27 +249,112 @@ void TextWriter::write_bytes() {
             ++start;
             continue;
         }
-        std::size_t end = start;
-        while (end < kRecordSize && kept(end)) {
-            ++end;
-        }
         if (!heading) {
             text_ += "\n[bytes]\n";
             heading = true;
         }
-        text_ += std::to_string(start) + " = " +
-                 quoted(hex_bytes(std::span(record_.bytes).subspan(start, end - start))) + "\n";
+        std::string tokens;
+        std::size_t end = start;
+        for (; end < kRecordSize && kept(end); ++end) {
+            if (!tokens.empty()) {
+                tokens += ' ';
+            }
+            tokens += byte_token(record_.bytes[end], uncovered(end));
+        }
+        text_ += std::to_string(start) + " = " + toml_quoted(tokens) + "\n";
         start = end;
     }
 }
 
 // ---- Reading ----
 
+constexpr char kBaseKey[] = "base";
+constexpr char kFactoryBase[] = "factory";
+constexpr std::size_t kMissingNamed = 3;  // settings a "missing" message names
+
+std::size_t setting_index(const NamedSetting& setting) {
+    return static_cast<std::size_t>(&setting - named_settings().data());
+}
+
+std::string full_name(const NamedSetting& setting) {
+    return setting.table + "." + setting.name;
+}
+
+std::string hex_byte(unsigned byte) {
+    char text[8];
+    std::snprintf(text, sizeof text, "0x%02X", byte & 0xFFu);
+    return text;
+}
+
+// "U+00E5" for a character past ASCII, "0x00" for a control character.
+std::string character_code(std::string_view text, std::size_t at) {
+    const auto byte = static_cast<unsigned char>(text[at]);
+    char code[12];
+    if (byte < 0x80) {
+        return hex_byte(byte);
+    }
+    const std::size_t length = byte >= 0xF0 ? 4 : byte >= 0xE0 ? 3 : 2;
+    unsigned point = byte & (0x7Fu >> length);
+    for (std::size_t i = 1; i < length && at + i < text.size(); ++i) {
+        point = (point << 6) | (static_cast<unsigned char>(text[at + i]) & 0x3Fu);
+    }
+    std::snprintf(code, sizeof code, "U+%04X", point);
+    return code;
+}
+
+// The first character of a key string's text that no key is written as: a control character or
+// one past ASCII. Its index counts characters, as columns do.
+struct ForeignCharacter {
+    std::size_t index = 0;
+    std::string code;
+};
+std::optional<ForeignCharacter> foreign_character(std::string_view text) {
+    std::size_t index = 0;
+    for (std::size_t at = 0; at < text.size(); ++at) {
+        const auto byte = static_cast<unsigned char>(text[at]);
+        if (byte < 0x20 || byte >= 0x7F) {
+            return ForeignCharacter{index, character_code(text, at)};
+        }
+        ++index;
+    }
+    return std::nullopt;
+}
+
+// The column of the character `index` of a one-line string whose opening quote is at `column` of
+// `line`: an escape stands for one character, and so do the bytes of one character.
+std::size_t raw_column(std::string_view line, std::size_t column, std::size_t index) {
+    std::size_t at = 0;
+    for (std::size_t c = 1; c < column && at < line.size(); ++at) {
+        c += (static_cast<unsigned char>(line[at]) & 0xC0) != 0x80 && at > 0 ? 1 : 0;
+    }
+    while (at < line.size() && (static_cast<unsigned char>(line[at]) & 0xC0) == 0x80) {
+        ++at;
+    }
+    const char quote = at < line.size() ? line[at] : '"';
+    std::size_t raw = column + 1;
+    for (++at; index > 0 && at < line.size() && line[at] != quote; --index, ++raw) {
+        if (quote == '"' && line[at] == '\\') {
+            const char kind = at + 1 < line.size() ? line[at + 1] : ' ';
+            const std::size_t length = kind == 'u' ? 6 : kind == 'U' ? 10 : 2;
+            at += length;
+            raw += length - 1;
+            continue;
+        }
+        for (++at; at < line.size() && (static_cast<unsigned char>(line[at]) & 0xC0) == 0x80;) {
+            ++at;
+        }
+    }
+    return raw;
+}
+
 class TextReader {
   public:
-    SettingsTextImport read(std::string_view text);
+    explicit TextReader(std::string_view text) : text_(text) {}
+    SettingsTextImport read();
 
   private:
+    void read_root(const toml::table& root);
+    void read_base(const toml::node& node);
     void read_table(const toml::table& table, const std::string& path);
     void read_entry(const std::string& path, const toml::key& key, const toml::node& node);
     void read_number(const NamedSetting& setting, const toml::node& node);
@@ -233,10 +362,18 @@ class TextReader {
     void read_area(const NamedSetting& setting, const toml::node& node);
     bool key_string_parts(const NamedSetting& setting, const toml::node& node,
                           const toml::node*& keys, KeyStringForm& form);
+    bool plain_keys(const NamedSetting& setting, const toml::node& keys);
     void read_bytes(const toml::node& node);
     void read_run(const toml::key& key, const toml::node& node);
+    bool place_byte(const toml::key& key, std::size_t offset, std::uint8_t value, unsigned mask);
+    void check_given_bytes();
+    bool given_whole(const NamedSetting& setting) const;
+    void check_complete();
+    void name(const NamedSetting& setting, const toml::node& node, unsigned mask);
     void fail(const toml::source_region& where, std::string message);
+    void finish();
 
+    std::string_view text_;
     SettingsTextImport result_;
     // Key strings wait for the interface their text's form follows when it names none.
     struct PendingArea {
@@ -244,22 +381,51 @@ class TextReader {
         const toml::node* node;
     };
     std::vector<PendingArea> areas_;
-    std::bitset<kRecordSize> given_bytes_;
+    // What [bytes] gives: the bits, their value, and the entry that gave each byte.
+    SettingsRecord given_{};
+    std::array<unsigned, kRecordSize> given_mask_{};
+    std::array<const toml::key*, kRecordSize> given_by_{};
+    // The bits the named settings set, and the line of each setting named (0: not named).
+    std::array<unsigned, kRecordSize> named_mask_{};
+    std::vector<std::size_t> named_line_ = std::vector<std::size_t>(named_settings().size());
 };
 
 void TextReader::fail(const toml::source_region& where, std::string message) {
     result_.errors.push_back({where.begin.line, where.begin.column, std::move(message)});
 }
 
-SettingsTextImport TextReader::read(std::string_view text) {
+void TextReader::name(const NamedSetting& setting, const toml::node& node, unsigned mask) {
+    named_line_[setting_index(setting)] = node.source().begin.line;
+    named_mask_[setting.offset] |= mask;
+}
+
+SettingsTextImport TextReader::read() {
     result_.record = factory_record();
-    toml::parse_result parsed = toml::parse(text);
+    if (text_.size() > kMaxSettingsTextSize) {
+        result_.errors.push_back({0, 0,
+                                  "it holds " + std::to_string(text_.size()) +
+                                      " bytes; a settings text holds at most 1 MB"});
+        return std::move(result_);
+    }
+    if (std::optional<SettingsTextError> deep = too_deep(text_)) {
+        result_.errors.push_back(std::move(*deep));
+        return std::move(result_);
+    }
+    toml::parse_result parsed = toml::parse(text_);
     if (!parsed) {
         const toml::parse_error& error = parsed.error();
         fail(error.source(), std::string(error.description()));
         return std::move(result_);
     }
-    const toml::table& root = parsed.table();
+    read_root(parsed.table());
+    finish();
+    return std::move(result_);
+}
+
+void TextReader::read_root(const toml::table& root) {
+    if (const toml::node* base = root.get(kBaseKey)) {
+        read_base(*base);
+    }
     // What [bytes] holds lies under the named settings, which a hand edit may have changed.
     if (const toml::node* bytes = root.get(kBytesTable)) {
         read_bytes(*bytes);
@@ -268,15 +434,40 @@ SettingsTextImport TextReader::read(std::string_view text) {
     for (const PendingArea& area : areas_) {
         read_area(*area.setting, *area.node);
     }
-    std::sort(result_.errors.begin(), result_.errors.end(), [](const auto& a, const auto& b) {
-        return std::tie(a.line, a.column) < std::tie(b.line, b.column);
-    });
-    return std::move(result_);
+    check_given_bytes();
+    // Settings missing are worth telling only in a text that is otherwise right.
+    if (!result_.partial && result_.errors.empty()) {
+        check_complete();
+    }
+}
+
+void TextReader::read_base(const toml::node& node) {
+    const toml::value<std::string>* base = node.as_string();
+    if (base == nullptr || base->get() != kFactoryBase) {
+        fail(node.source(),
+             "base takes \"factory\": the settings a text leaves out are the "
+             "factory's");
+        return;
+    }
+    result_.partial = true;
+}
+
+void TextReader::finish() {
+    std::stable_sort(result_.errors.begin(), result_.errors.end(),
+                     [](const auto& a, const auto& b) {
+                         return std::tie(a.line, a.column) < std::tie(b.line, b.column);
+                     });
+    if (result_.errors.size() > kMaxSettingsTextErrors) {
+        SettingsTextError& next = result_.errors[kMaxSettingsTextErrors];
+        next.message =
+            "more errors; the import stopped after " + std::to_string(kMaxSettingsTextErrors);
+        result_.errors.resize(kMaxSettingsTextErrors + 1);
+    }
 }
 
 void TextReader::read_table(const toml::table& table, const std::string& path) {
     for (const auto& [key, node] : table) {
-        if (path.empty() && key.str() == kBytesTable) {
+        if (path.empty() && (key.str() == kBytesTable || key.str() == kBaseKey)) {
             continue;
         }
         read_entry(path, key, node);
@@ -321,7 +512,7 @@ std::string words_text(const NamedSetting& setting) {
     std::string text;
     for (const std::string& word : setting_words(setting)) {
         text += text.empty() ? "" : ", ";
-        text += quoted(word);
+        text += toml_quoted(word);
     }
     return text;
 }
@@ -329,6 +520,12 @@ std::string words_text(const NamedSetting& setting) {
 void TextReader::read_number(const NamedSetting& setting, const toml::node& node) {
     const bool worded = setting.kind == K::word || setting.kind == K::layout_word ||
                         setting.kind == K::keyboard_type;
+    if (setting.kind == K::number_16) {
+        name(setting, node, 0xFF);
+        named_mask_[setting.offset + 1] = 0xFF;
+    } else {
+        name(setting, node, setting_bits(setting));
+    }
     if (const auto* flag = node.as_boolean(); flag && setting.kind == K::flag) {
         set_setting_number(result_.record, setting, flag->get() ? 1 : 0);
     } else if (const auto* word = node.as_string(); word && worded) {
@@ -355,7 +552,7 @@ void TextReader::read_word(const NamedSetting& setting, const toml::node& node,
     if (const std::optional<unsigned> value = setting_word_value(setting, word)) {
         set_setting_number(result_.record, setting, *value);
     } else {
-        fail(node.source(), quoted(word) + " is no value of " + setting.name + "; it takes " +
+        fail(node.source(), toml_quoted(word) + " is no value of " + setting.name + "; it takes " +
                                 words_text(setting) + ", or a number from " + range_text(setting));
     }
 }
@@ -394,6 +591,27 @@ bool TextReader::key_string_parts(const NamedSetting& setting, const toml::node&
     return true;
 }
 
+// Keys are printable ASCII or labels; anything else is named by its code at its own column.
+bool TextReader::plain_keys(const NamedSetting& setting, const toml::node& keys) {
+    const std::optional<ForeignCharacter> foreign = foreign_character(keys.as_string()->get());
+    if (!foreign) {
+        return true;
+    }
+    const toml::source_position start = keys.source().begin;
+    std::size_t line_start = 0;
+    for (std::size_t line = 1; line < start.line && line_start != std::string_view::npos; ++line) {
+        line_start = text_.find('\n', line_start);
+        line_start += line_start == std::string_view::npos ? 0 : 1;
+    }
+    const std::string_view line =
+        line_start == std::string_view::npos ? std::string_view() : text_.substr(line_start);
+    result_.errors.push_back(
+        {start.line, raw_column(line.substr(0, line.find('\n')), start.column, foreign->index),
+         setting.name + ": " + foreign->code +
+             " is no key; keys are printable ASCII or labels in brackets"});
+    return false;
+}
+
 // A key string, or a transmission sequence as its text.
 void TextReader::read_area(const NamedSetting& setting, const toml::node& node) {
     const toml::node* keys = &node;
@@ -407,12 +625,19 @@ void TextReader::read_area(const NamedSetting& setting, const toml::node& node) 
                  (setting.kind == K::sequence ? "a text" : "keys or { form, keys }"));
         return;
     }
+    if (!plain_keys(setting, *keys)) {
+        return;
+    }
     const AreaEntry area = enter_area(setting.kind, keys->as_string()->get(), form);
     if (!area.error.empty()) {
         fail(keys->source(), setting.name + ": " + area.error);
         return;
     }
     write_area(result_.record, setting, area);
+    named_line_[setting_index(setting)] = node.source().begin.line;
+    for (std::size_t i = 0; i < area.written; ++i) {
+        named_mask_[setting.offset + i] = 0xFF;
+    }
 }
 
 void TextReader::read_bytes(const toml::node& node) {
@@ -421,30 +646,57 @@ void TextReader::read_bytes(const toml::node& node) {
         fail(node.source(), "[bytes] must be a table");
         return;
     }
+    if (result_.partial) {
+        fail(node.source(),
+             "a text with base = \"factory\" has no [bytes]: what it leaves out "
+             "is the factory's");
+        return;
+    }
     for (const auto& [key, value] : *table) {
         read_run(key, value);
     }
 }
 
-std::optional<std::vector<std::uint8_t>> parse_hex_bytes(std::string_view text) {
-    std::string digits;
-    for (const char c : text) {
-        if (c != ' ') {
-            digits += c;
-        }
-    }
-    if (digits.empty() || digits.size() % 2 != 0) {
+// One byte: "HH", or "HH/MM" for the bits of mask MM alone.
+std::optional<std::pair<std::uint8_t, unsigned>> parse_byte(std::string_view token) {
+    const auto hex = [](std::string_view digits, unsigned& value) {
+        return digits.size() == 2 && std::isxdigit(static_cast<unsigned char>(digits[0])) &&
+               std::from_chars(digits.data(), digits.data() + 2, value, 16).ptr ==
+                   digits.data() + 2;
+    };
+    unsigned value = 0;
+    unsigned mask = 0xFF;
+    if (!hex(token.substr(0, 2), value) ||
+        (token.size() != 2 && (token.size() != 5 || token[2] != '/' ||
+                               !hex(token.substr(3), mask) || (value & ~mask) != 0))) {
         return std::nullopt;
     }
-    std::vector<std::uint8_t> bytes;
-    for (std::size_t i = 0; i < digits.size(); i += 2) {
-        unsigned byte = 0;
-        const char* end = digits.data() + i + 2;
-        if (!std::isxdigit(static_cast<unsigned char>(digits[i])) ||
-            std::from_chars(digits.data() + i, end, byte, 16).ptr != end) {
-            return std::nullopt;
+    return std::pair{static_cast<std::uint8_t>(value), mask};
+}
+
+// "0A FF 12/F0": bytes, a space between them; a run of digits is read two a byte.
+std::optional<std::vector<std::pair<std::uint8_t, unsigned>>> parse_byte_tokens(
+    std::string_view text) {
+    std::vector<std::pair<std::uint8_t, unsigned>> bytes;
+    for (std::size_t at = 0; at < text.size();) {
+        if (text[at] == ' ') {
+            ++at;
+            continue;
         }
-        bytes.push_back(static_cast<std::uint8_t>(byte));
+        const std::size_t end = std::min(text.find(' ', at), text.size());
+        const std::string_view token = text.substr(at, end - at);
+        const std::size_t step = token.find('/') == std::string_view::npos ? 2 : token.size();
+        for (std::size_t i = 0; i < token.size(); i += step) {
+            const auto byte = parse_byte(token.substr(i, step));
+            if (!byte) {
+                return std::nullopt;
+            }
+            bytes.push_back(*byte);
+        }
+        at = end;
+    }
+    if (bytes.empty()) {
+        return std::nullopt;
     }
     return bytes;
 }
@@ -461,10 +713,11 @@ void TextReader::read_run(const toml::key& key, const toml::node& node) {
         return;
     }
     const toml::value<std::string>* text = node.as_string();
-    const auto bytes = text ? parse_hex_bytes(text->get()) : std::nullopt;
+    const auto bytes = text ? parse_byte_tokens(text->get()) : std::nullopt;
     if (!bytes) {
-        fail(node.source(),
-             "the bytes at " + name + " must be hexadecimal, two digits a byte: \"0A FF\"");
+        fail(node.source(), "the bytes at " + name +
+                                " must be hexadecimal, two digits a byte: \"0A FF\", or \"0A/0F\" "
+                                "for the bits of a mask");
         return;
     }
     if (offset + bytes->size() > kRecordSize) {
@@ -473,26 +726,119 @@ void TextReader::read_run(const toml::key& key, const toml::node& node) {
         return;
     }
     for (std::size_t i = 0; i < bytes->size(); ++i) {
-        if (given_bytes_.test(offset + i)) {
-            fail(key.source(), "byte " + std::to_string(offset + i) + " is given twice in [bytes]");
+        if (!place_byte(key, offset + i, (*bytes)[i].first, (*bytes)[i].second)) {
             return;
         }
-        given_bytes_.set(offset + i);
-        result_.record.bytes[offset + i] = (*bytes)[i];
     }
+}
+
+bool TextReader::place_byte(const toml::key& key, std::size_t offset, std::uint8_t value,
+                            unsigned mask) {
+    if ((given_mask_[offset] & mask) != 0) {
+        fail(key.source(), "byte " + std::to_string(offset) + " is given twice in [bytes]");
+        return false;
+    }
+    given_mask_[offset] |= mask;
+    given_.bytes[offset] = static_cast<std::uint8_t>(given_.bytes[offset] | value);
+    given_by_[offset] = &key;
+    std::uint8_t& byte = result_.record.bytes[offset];
+    byte = static_cast<std::uint8_t>((byte & ~mask) | value);
+    return true;
+}
+
+// [bytes] may repeat what a setting named sets, never say otherwise.
+void TextReader::check_given_bytes() {
+    for (std::size_t offset = 0; offset < kRecordSize; ++offset) {
+        const unsigned both = given_mask_[offset] & named_mask_[offset];
+        const unsigned differ = (given_.bytes[offset] ^ result_.record.bytes[offset]) & both;
+        if (differ == 0) {
+            continue;
+        }
+        std::string setting = "the settings named";
+        for (const NamedSetting& named : named_settings()) {
+            if (named.offset <= offset && offset < named.offset + area_size(named.kind) &&
+                named_line_[setting_index(named)] != 0 &&
+                (!is_number_kind(named.kind) || named.kind == K::number_16 ||
+                 (named.offset == offset && (setting_bits(named) & differ) != 0))) {
+                setting = full_name(named);
+                break;
+            }
+        }
+        fail(given_by_[offset]->source(),
+             "byte " + std::to_string(offset) + " in [bytes] gives " +
+                 hex_byte(given_.bytes[offset] & both) + " where " + setting + " sets " +
+                 hex_byte(result_.record.bytes[offset] & both) + " (bits " + hex_byte(both) + ")");
+    }
+}
+
+// A setting counts as named when [bytes] gives its bits, or any byte of a key string (which an
+// export leaves to [bytes] when no text gives it back).
+bool TextReader::given_whole(const NamedSetting& setting) const {
+    if (is_number_kind(setting.kind)) {
+        const unsigned bits = setting.kind == K::number_16 ? 0xFF : setting_bits(setting);
+        return (given_mask_[setting.offset] & bits) == bits &&
+               (setting.kind != K::number_16 || given_mask_[setting.offset + 1] == 0xFF);
+    }
+    for (std::size_t i = 0; i < area_size(setting.kind); ++i) {
+        if (given_mask_[setting.offset + i] != 0) {
+            return true;
+        }
+    }
+    return false;
+}
+
+// A text that is not partial names every setting; the first ones missing are listed, at the
+// line after the setting named before them.
+void TextReader::check_complete() {
+    std::size_t missing = 0;
+    std::size_t line_before = 0;
+    std::size_t first_line = 0;
+    std::string names;
+    for (const NamedSetting& setting : named_settings()) {
+        const std::size_t line = named_line_[setting_index(setting)];
+        if (line != 0 || given_whole(setting)) {
+            line_before = std::max(line_before, line);
+            continue;
+        }
+        if (missing++ == 0) {
+            first_line = line_before + 1;
+        }
+        if (missing <= kMissingNamed) {
+            names += names.empty() ? "" : ", ";
+            names += full_name(setting);
+        }
+    }
+    if (missing == 0) {
+        return;
+    }
+    result_.errors.push_back({0, 0,
+                              std::to_string(missing) + (missing == 1 ? " setting" : " settings") +
+                                  " missing, the first at line " + std::to_string(first_line) +
+                                  ": " + names + (missing > kMissingNamed ? ", ..." : "") +
+                                  "; add base = \"factory\" to take factory values for them"});
 }
 
 }  // namespace
 
 std::string export_settings_text(const SettingsRecord& record) {
-    return TextWriter(record).write();
+    return TextWriter(record, false).write();
+}
+
+PartialSettingsText export_partial_settings_text(const SettingsRecord& record) {
+    TextWriter writer(record, true);
+    PartialSettingsText partial{writer.write(), ""};
+    partial.error = writer.error();
+    return partial;
 }
 
 SettingsTextImport import_settings_text(std::string_view text) {
-    return TextReader().read(text);
+    return TextReader(text).read();
 }
 
 std::string settings_text_error_line(std::string_view path, const SettingsTextError& error) {
+    if (error.line == 0) {
+        return std::string(path) + ": " + error.message;
+    }
     return std::string(path) + ":" + std::to_string(error.line) + ":" +
            std::to_string(error.column) + ": " + error.message;
 }
@@ -510,16 +856,24 @@ bool is_settings_text_path(std::string_view path) {
 
 SettingsTextFile read_settings_text_file(const std::string& path) {
     SettingsTextFile file;
-    std::ifstream in(path, std::ios::binary);
+    std::error_code status;
+    if (std::filesystem::is_directory(utf8_path(path), status)) {
+        file.read.error = "cannot read " + path + ": " + std::strerror(EISDIR);
+        return file;
+    }
+    std::ifstream in(utf8_path(path), std::ios::binary);
     if (!in) {
         file.read.error = "cannot open " + path + ": " + std::strerror(errno);
         return file;
     }
-    const std::string text{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    // One byte past the limit tells a text that is too large, without reading all of it.
+    std::string text(kMaxSettingsTextSize + 1, '\0');
+    in.read(text.data(), static_cast<std::streamsize>(text.size()));
     if (in.bad()) {
         file.read.error = "cannot read " + path + ": " + std::strerror(errno);
         return file;
     }
+    text.resize(static_cast<std::size_t>(in.gcount()));
     file.read.ok = true;
     file.imported = import_settings_text(text);
     return file;

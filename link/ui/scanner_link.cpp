@@ -77,6 +77,7 @@ struct Connection {
     const char* port_name;
     ProgramState& state;
     Line& line;
+    ReadPasses passes;
 };
 
 bool retry_wanted(const Connection& link, const char* question, const LinkResult& failed) {
@@ -99,7 +100,7 @@ LinkResult download_once(Connection& link) {
 
 LinkResult read_back_once(Connection& link) {
     TransferWindows windows(link.instance, link.main_window, TransferDirection::read_back);
-    return ReadBackSettings(link.state, link.line, windows.progress());
+    return ReadBackSettings(link.state, link.line, windows.progress(), link.passes);
 }
 
 // Every attempt runs on the same open port, from its first message. Each one begins by emptying
@@ -128,7 +129,8 @@ int transfer(Connection& link, bool download) {
 
 }  // namespace
 
-int RunScannerLink(HINSTANCE instance, HWND main_window, ProgramState& state, bool download) {
+int RunScannerLink(HINSTANCE instance, HWND main_window, ProgramState& state, bool download,
+                   ReadPasses passes) {
     // The dialog belongs to the window with the keyboard focus. With another program in front
     // no window of ours has it, and an unowned dialog would leave the main window usable.
     HWND focus = GetFocus();
@@ -148,7 +150,7 @@ int RunScannerLink(HINSTANCE instance, HWND main_window, ProgramState& state, bo
     register_common_controls(ICC_PROGRESS_CLASS);
     SystemTickClock clock;
     Line line{*opened.port, clock, let_paint_through};
-    Connection link{instance, main_window, port_name, state, line};
+    Connection link{instance, main_window, port_name, state, line, passes};
     const int result = transfer(link, download);
     opened.port->purge_received();
     return result;  // the port closes with `opened`

@@ -3,6 +3,7 @@
 
 #include <windows.h>
 
+#include "link/read_back.h"
 #include "model/program_state.h"
 
 namespace tessmar {
@@ -13,6 +14,8 @@ namespace tessmar {
 // was not retried; 1 otherwise, a failed download that was not retried included.
 // The transfer holds the thread, but paint and timer messages are let through between its waits
 // so that no window looks hung; `main_window` takes no input while the progress window is up.
-int RunScannerLink(HINSTANCE instance, HWND main_window, ProgramState& state, bool download);
+// A read-back reads each block as often as `passes` says.
+int RunScannerLink(HINSTANCE instance, HWND main_window, ProgramState& state, bool download,
+                   ReadPasses passes = ReadPasses::twice);
 
 }  // namespace tessmar

@@ -81,6 +81,39 @@ TEST_F(FileReplacementTest, FollowsSymbolicLinksToTheFileTheyName) {
               (std::set<std::string>{"real", "relative.orl", "chain.orl", "dangling.orl"}));
 }
 
+// In a sticky folder every account may write, a link of another account is not followed, as the
+// kernel would not follow it; the user's own and the folder owner's are. Giving a link away
+// takes root.
+TEST_F(FileReplacementTest, ALinkPlantedByAnotherAccountIsNotFollowed) {
+    if (::geteuid() != 0) {
+        GTEST_SKIP() << "giving a link to another account takes root";
+    }
+    const uid_t other = 65534;  // nobody
+    fs::create_directory(path("shared"));
+    fs::create_directory(path("private"));
+    ASSERT_EQ(::chmod(path("shared").c_str(), 01777), 0);
+    ASSERT_EQ(::chmod(path("private").c_str(), 0777), 0);
+    const struct {
+        const char* link;
+        uid_t owner;
+        bool followed;
+    } kLinks[] = {
+        {"shared/planted.html", other, false},
+        {"shared/own.html", ::geteuid(), true},
+        {"private/planted.html", other, true},
+    };
+    for (const auto& link : kLinks) {
+        write("victim", "keys");
+        fs::create_symlink(path("victim"), path(link.link));
+        ASSERT_EQ(::lchown(path(link.link).c_str(), link.owner, link.owner), 0);
+        const FileResult result = replace_file(path(link.link), "page");
+        EXPECT_EQ(result.ok, link.followed) << link.link;
+        EXPECT_EQ(read("victim"), link.followed ? "page" : "keys") << link.link;
+        EXPECT_EQ(result.error.find(path(link.link) + " is a link of another account"),
+                  link.followed ? std::string::npos : 16 + path(link.link).size());
+    }
+}
+
 // Read-only for everyone: root, who could write it, leaves it alone as well.
 TEST_F(FileReplacementTest, TargetsThatCannotBeReplacedAreRefusedAndStayAsTheyWere) {
     write("ro.orl", "keep");

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cctype>
 #include <cstdio>
 #include <map>
@@ -43,9 +44,10 @@ class ReadBackTest : public ::testing::Test {
         before = state.record;
     }
 
-    LinkResult read_back(ScriptedPeer& peer) {
+    LinkResult read_back(ScriptedPeer& peer, ReadPasses passes = ReadPasses::once) {
         Line line{peer, clock};
-        return ReadBackSettings(state, line, [this](int p) { progress.push_back(p); });
+        return ReadBackSettings(
+            state, line, [this](int p) { progress.push_back(p); }, passes);
     }
 
     // Answers every request from `memory`; `change` may alter the reply to request n.
@@ -240,6 +242,56 @@ TEST_F(ReadBackTest, AStaleOrLateReplyIsNeverTakenForAnotherRequests) {
                                         : state.record == before);
         } while (!attempts.back() && attempts.size() < 5);
         EXPECT_EQ(attempts, c.attempts) << c.stale_block;
+    }
+}
+
+// Replies with one digit changed, as noise on a line without parity leaves them: read twice, a
+// block is taken only when two answers agree; read once, the wrong byte goes unseen.
+TEST_F(ReadBackTest, EveryBlockReadTwiceAndTakenOnlyWhenTwoAnswersAgree) {
+    constexpr int kBlock = 5;
+    const struct {
+        const char* what;
+        ReadPasses passes;
+        std::vector<int> flipped;  // message numbers whose reply has its first digit changed
+        const char* failure;       // empty when the read succeeds
+        bool exact;                // the record read is the scanner's
+        std::size_t requests;
+    } kCases[] = {
+        {"clean", ReadPasses::twice, {}, "", true, 2 * 99 + 2},
+        {"pass one", ReadPasses::twice, {kBlock}, "", true, 2 * 99 + 1 + 2},
+        {"pass two", ReadPasses::twice, {99 + kBlock}, "", true, 2 * 99 + 1 + 2},
+        {"both passes",
+         ReadPasses::twice,
+         {kBlock, 99 + kBlock},
+         "offset 0050 gave three different answers in three reads",
+         false,
+         2 * 99 + 1},
+        {"once", ReadPasses::once, {kBlock}, "", false, 99 + 2},
+    };
+    for (const auto& c : kCases) {
+        SCOPED_TRACE(c.what);
+        state.record = before;
+        progress.clear();
+        int flips = 0;
+        ScriptedPeer peer(clock, answering([&](int n, std::string& reply) {
+                              if (std::count(c.flipped.begin(), c.flipped.end(), n) != 0) {
+                                  reply[0] =
+                                      "0123456789ABCDEF"[hex_digit_value(reply[0]) ^ (1 + flips++)];
+                              }
+                          }));
+        const LinkResult result = read_back(peer, c.passes);
+        EXPECT_EQ(result.failure.substr(0, std::string(c.failure).size()), c.failure);
+        EXPECT_EQ(result.ok, std::string(c.failure).empty());
+        EXPECT_EQ(peer.writes.size(), c.requests);
+        if (result.ok) {
+            EXPECT_EQ(std::equal(memory.begin(), memory.begin() + kRecordSize,
+                                 state.record.bytes.begin()),
+                      c.exact);
+            // The bar covers both passes, each step once: 0 to 98 for one, 0 to 99 for two.
+            EXPECT_EQ(progress.size(), c.passes == ReadPasses::twice ? 101u : 100u);
+        } else {
+            EXPECT_EQ(state.record, before);
+        }
     }
 }
 

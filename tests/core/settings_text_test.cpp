@@ -5,6 +5,7 @@
 #include <map>
 #include <random>
 #include <set>
+#include <sstream>
 #include <tuple>
 
 #include "model/program_state.h"
@@ -104,15 +105,11 @@ TEST(SettingsText, HandEditsSetWhatTheySayOverTheFactorySettings) {
          23,
          0},
         {"[editing_format.2]\ntransmission_sequence = \"[F2][A1]\"", 580 + 146, {2, 7, 0}},
-        // [bytes] lies under the settings: a longer key string written over stale bytes wins.
-        {"[bytes]\n177 = \"42 43\"\n[symbology]\nprefix_code = \"[X][Y][Z]\"",
-         175,
-         {0x58, 0x59, 0x5A, 0x00}},
-        {"[bytes]\n1558 = \"01 0203\"", 1558, {1, 2, 3, 0}},
     };
     for (const HandEdit& edit : kEdits) {
         SCOPED_TRACE(edit.text);
-        const SettingsTextImport imported = import_settings_text(edit.text);
+        const SettingsTextImport imported =
+            import_settings_text(std::string("base = \"factory\"\n") + edit.text);
         ASSERT_TRUE(imported.ok()) << imported.errors[0].message;
         SettingsRecord expected = factory_record();
         std::copy(edit.bytes.begin(), edit.bytes.end(), expected.bytes.begin() + edit.offset);
@@ -172,9 +169,21 @@ TEST(SettingsText, BadTextsAreRefusedAtTheirPlace) {
         {"[bytes]\n1562 = \"00\"", "2:1: '1562' in [bytes] is no offset from 0 to 1561"},
         {"[bytes]\n0 = \"0G\"",
          "2:5: the bytes at 0 must be hexadecimal, two digits a byte: "
-         "\"0A FF\""},
+         "\"0A FF\", or \"0A/0F\" for the bits of a mask"},
         {"[bytes]\n1561 = \"00 00\"", "2:8: the bytes at 1561 run past the record's 1562 bytes"},
         {"[bytes]\n3 = \"00 00\"\n4 = \"00\"", "3:1: byte 4 is given twice in [bytes]"},
+        {"base = \"factory\"\n[bytes]\n3 = \"00\"",
+         "2:1: a text with base = \"factory\" has no [bytes]: what it leaves out is the factory's"},
+        {"base = \"site\"",
+         "1:8: base takes \"factory\": the settings a text leaves out are the "
+         "factory's"},
+        {"base = \"factory\"\n[symbology]\nprefix_code = \"a\u00e5\"",
+         "3:17: prefix_code: U+00E5 is no key; keys are printable ASCII or labels in brackets"},
+        {"base = \"factory\"\n[symbology]\nprefix_code = \"ab\\u0000\"",
+         "3:18: prefix_code: 0x00 is no key; keys are printable ASCII or labels in brackets"},
+        {"a.a.a.a.a.a.a = 1", "1:12: a key of more than 6 parts goes deeper than any setting lies"},
+        {"a = [[[[[[[1]]]]]]]", "1:11: tables or arrays nested deeper than any setting lies"},
+        {"x = '[[[[[[[[' # {{{{{{{{\n", "1:1: unknown setting 'x'"},
     };
     for (const BadText& bad : kBad) {
         SCOPED_TRACE(bad.text);
@@ -184,6 +193,93 @@ TEST(SettingsText, BadTextsAreRefusedAtTheirPlace) {
         EXPECT_EQ(
             std::to_string(error.line) + ":" + std::to_string(error.column) + ": " + error.message,
             bad.error);
+    }
+}
+
+// Texts made from a whole export by hand edits: what is left out is refused unless the text says
+// it is partial, and [bytes] may repeat a setting but never contradict it.
+TEST(SettingsText, ATextIsCompleteOrSaysItIsPartial) {
+    const std::string whole = export_settings_text(factory_record());
+    const auto without = [&](const std::string& cut) {
+        std::string text = whole;
+        return text.erase(text.find(cut), cut.size());
+    };
+    const auto first_lines = [&](std::size_t count) {
+        std::size_t end = 0;
+        for (std::size_t i = 0; i < count; ++i) {
+            end = whole.find('\n', end) + 1;
+        }
+        return whole.substr(0, end);
+    };
+    const std::string cut = first_lines(297);
+    const struct {
+        std::string text;
+        std::string error;  // "LINE:COLUMN: message", or the start of a whole-text message
+    } kTexts[] = {
+        {cut,
+         "0:0: 248 settings missing, the first at line 296: "
+         "editing_format.2.applicable_code_type.code_39, "},
+        {"",
+         "0:0: 467 settings missing, the first at line 1: scanner.scan_mode, "
+         "scanner.read_redundancy, scanner.delay_between_reread, ...; add base = \"factory\""},
+        {without("scanner_timeout = 10\n"),
+         "0:0: 1 setting missing, the first at line 8: scanner.scanner_timeout; add base = "
+         "\"factory\" to take factory values for them"},
+        {without("\n[symbology.code_93]\nenable_code_93 = true\n"),
+         "0:0: 1 setting missing, the first at line 92: symbology.code_93.enable_code_93;"},
+        {without("scanner_timeout = 10\n") + "[bytes]\n21 = \"0A\"\n", ""},
+        {whole + "[bytes]\n20 = \"60\"\n", ""},
+        {whole + "[bytes]\n20 = \"10\"\n",
+         "613:1: byte 20 in [bytes] gives 0x10 where scanner.scan_mode sets 0x60 (bits 0xF0)"},
+        {std::string(kMaxSettingsTextSize + 1, '#'),
+         "0:0: it holds 1048577 bytes; a settings text holds at most 1 MB"},
+    };
+    for (const auto& t : kTexts) {
+        SCOPED_TRACE(t.text.substr(0, 200));
+        const SettingsTextImport imported = import_settings_text(t.text);
+        if (t.error.empty()) {
+            EXPECT_TRUE(imported.ok()) << imported.errors[0].message;
+            EXPECT_EQ(imported.record, factory_record());
+            continue;
+        }
+        ASSERT_EQ(imported.errors.size(), 1u);
+        const SettingsTextError& error = imported.errors[0];
+        EXPECT_EQ(
+            (std::to_string(error.line) + ":" + std::to_string(error.column) + ": " + error.message)
+                .substr(0, t.error.size()),
+            t.error);
+    }
+    std::string many = "base = \"factory\"\n";
+    for (int i = 0; i < 30; ++i) {
+        many += "x" + std::to_string(i) + " = 1\n";
+    }
+    const SettingsTextImport stopped = import_settings_text(many);
+    ASSERT_EQ(stopped.errors.size(), kMaxSettingsTextErrors + 1);
+    EXPECT_EQ(stopped.errors.back().message, "more errors; the import stopped after 20");
+}
+
+// One setting changed changes one line of the export besides the fingerprint: [bytes] holds no
+// bit a setting names.
+TEST(SettingsText, BytesHoldOnlyWhatNoSettingNames) {
+    std::mt19937 random(2812);
+    for (int n = 0; n < 200; ++n) {
+        const SettingsRecord record = random_record(random, n);
+        const NamedSetting& setting = named_settings()[random() % named_settings().size()];
+        // A new interface writes the key strings in its own form.
+        if (setting.kind == SettingKind::key_string || setting.kind == SettingKind::sequence ||
+            setting.kind == SettingKind::keyboard_type) {
+            continue;
+        }
+        SettingsRecord changed = record;
+        set_setting_number(changed, setting,
+                           (setting_number(record, setting) + 1) % (setting_maximum(setting) + 1));
+        std::istringstream before(export_settings_text(record));
+        std::istringstream after(export_settings_text(changed));
+        int lines_changed = 0;
+        for (std::string a, b; std::getline(before, a) && std::getline(after, b);) {
+            lines_changed += a != b && !a.starts_with("# Settings fingerprint");
+        }
+        EXPECT_EQ(lines_changed, 1) << setting.name;
     }
 }
 

@@ -73,7 +73,8 @@ class CliConventions : public ::testing::Test {
         ASSERT_TRUE(write_settings_file(file("E"), record).ok);
         std::ofstream(file("S"), std::ios::binary)
             .write(reinterpret_cast<const char*>(record.bytes.data()), 100);
-        std::ofstream(text_file("T")) << "[scanner]\nscan_mode = \"Auto Off\"\n";
+        std::ofstream(text_file("T"))
+            << "base = \"factory\"\n[scanner]\nscan_mode = \"Auto Off\"\n";
         std::ofstream(text_file("B")) << "[scanner]\nscan_mode = \"Fast\"\n";
     }
     void TearDown() override { fs::remove_all(dir); }
@@ -306,6 +307,57 @@ TEST_F(CliConventions, EachProgramFollowsThem) {
         EXPECT_TRUE(out.matches(outcome.out)) << outcome.out;
         EXPECT_TRUE(err.matches(outcome.err)) << outcome.err;
     }
+}
+
+// Settings texts as the commands take them: a text cut short, emptied or with a setting deleted is
+// refused with nothing written; a partial one says so; a folder or an output that is the input
+// itself is refused.
+TEST_F(CliConventions, SettingsTextsAreWholeOrSayTheyArePartial) {
+    ASSERT_EQ(run_cli({"export", file("C"), "-o", text_file("W")}).exit_code, 0);
+    std::ifstream whole(text_file("W"));
+    std::ofstream half(text_file("H"));
+    std::string line;
+    for (int n = 0; n < 297 && std::getline(whole, line); ++n) {
+        half << line << "\n";
+    }
+    half.close();
+    fs::create_directory(dir / "X.toml");
+    const auto out = [&](const char* name) { return (dir / name).string(); };
+    const struct {
+        std::vector<std::string> args;
+        int exit_code;
+        std::string err;      // its start
+        const char* written;  // the output file, which must exist afterwards, or not
+        bool exists;
+    } kRuns[] = {
+        {{"import", text_file("H"), "-o", out("h.orl")},
+         1,
+         text_file("H") + ": 248 settings missing, the first at line 296: ",
+         "h.orl",
+         false},
+        {{"export", file("C"), "--changed", "-o", out("c.toml")}, 0, "", "c.toml", true},
+        {{"tree", (dir / "X.toml").string()},
+         1,
+         "tessmar-cli: cannot read " + (dir / "X.toml").string() + ": Is a directory\n",
+         "X.toml",
+         true},
+        {{"diff", (dir / "X.toml").string()}, 2, "tessmar-cli: cannot read ", "X.toml", true},
+        {{"export", file("C"), "-o", (dir / "." / "C.orl").string()},
+         1,
+         "tessmar-cli: the output would replace " + file("C") + " itself",
+         "C.orl",
+         true},
+    };
+    for (const auto& run : kRuns) {
+        SCOPED_TRACE(run.args[0] + " " + run.args[1]);
+        const Outcome outcome = run_cli(run.args);
+        EXPECT_EQ(outcome.exit_code, run.exit_code);
+        EXPECT_TRUE(outcome.err.starts_with(run.err)) << outcome.err;
+        EXPECT_EQ(fs::exists(dir / run.written), run.exists);
+    }
+    // What the partial text holds is all that differs: it reads back to C's settings.
+    ASSERT_EQ(run_cli({"import", out("c.toml"), "-o", out("c.orl")}).exit_code, 0);
+    EXPECT_EQ(run_cli({"diff", file("C"), out("c.orl")}).exit_code, 0);
 }
 
 // Every line of every help fits 80 columns and ends without a blank.

@@ -384,5 +384,55 @@ TEST_F(LinkCli, SeveralPortsAtOnceEachWithItsOwnResult) {
     EXPECT_EQ(diff.err, "tessmar-cli: 1 of 3 scanners could not be read\n");
 }
 
+// One answer with a digit changed, as orlo-sim plays it: read twice, the file holds the scanner's
+// settings.
+TEST_F(LinkCli, AChangedDigitIsOutvoted) {
+    Simulator sim({"--settings", file("settings.orl"), "--flip-digit", "3"});
+    const Outcome got = read(sim);
+    ASSERT_EQ(got.exit_code, 0) << got.err;
+    EXPECT_EQ(read_bytes(file("read.orl")), settings);
+}
+
+// A port is given once, by any of its names; a read into a folder checks the folder and its
+// names before it makes the folder or opens a port; a closed output is told, not died of.
+TEST_F(LinkCli, OnePortOnceAndNothingLeftByARefusal) {
+    Simulator first({});
+    Simulator second({});
+    const std::string a = first.port(), b = second.port();
+    fs::create_symlink(a, dir / "alias");
+    fs::create_symlink(b, dir / "g1");
+    const std::string cli = TESSMAR_CLI_PATH;
+    const struct {
+        std::string command;  // run by sh in the test's folder
+        int exit_code;
+        std::string err;
+        const char* absent;  // a file the command must not leave behind
+    } kRuns[] = {
+        {cli + " download settings.orl --port " + a + " --port alias --verify", 2,
+         "tessmar-cli download: " + a + " and alias are the same port\nTry 'tessmar-cli --help'.\n",
+         ""},
+        {cli + " read --port " + a + " --port " + a + " -o fleet", 2,
+         "tessmar-cli read: ", "fleet"},
+        {cli + " read --port " + a + " --port pts" + a.substr(8) + " -o fleet", 1,
+         "tessmar-cli: " + a + " and pts" + a.substr(8) + " would both be read into fleet/",
+         "fleet"},
+        {cli + " read --port ./g1 --port " + a + " -o fleet", 0, "", "fleet/.-g1-settings.orl"},
+        {cli + " download settings.orl --port " + a + " --port " + b + " | true; exit $((" +
+             "${PIPESTATUS[0]}))",
+         1, "tessmar-cli: cannot write standard output: Broken pipe\n", ""},
+    };
+    for (const auto& run : kRuns) {
+        SCOPED_TRACE(run.command);
+        const Outcome outcome =
+            run_program("/bin/bash", {"-c", "cd '" + dir.string() + "' && " + run.command});
+        EXPECT_EQ(outcome.exit_code, run.exit_code);
+        EXPECT_TRUE(outcome.err.starts_with(run.err)) << outcome.err;
+        if (*run.absent != '\0') {
+            EXPECT_FALSE(fs::exists(dir / run.absent));
+        }
+    }
+    EXPECT_EQ(read_bytes(dir / "fleet" / "g1-settings.orl").size(), kRecordSize);
+}
+
 }  // namespace
 }  // namespace tessmar::test

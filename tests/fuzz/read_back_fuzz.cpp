@@ -1,9 +1,10 @@
 // The read-back against a scanner scripted by the input, with right replies to other requests
 // left on the line before it and a retry after each failure, as the GUI's Retry makes them: a
 // failed read-back leaves the record and the state beside it untouched; one that succeeds sent
-// every request in order and, whenever every message got its right reply (however late), holds
-// the scanner's settings; right replies in time on a clean line always succeed; and no wait
-// outlasts its deadline, across the tick counter's wrap-around too.
+// every request in order and, whenever every message got its right reply (however late) but for
+// one reply with one digit changed, holds the scanner's settings; right replies in time on a clean
+// line always succeed; and no wait outlasts its deadline, across the tick counter's wrap-around
+// too.
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
@@ -45,11 +46,20 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     tessmar::fuzz::DeadlineClock clock(input.ConsumeIntegral<std::uint32_t>());
     const auto seed = input.ConsumeIntegral<std::uint8_t>();
     const Memory memory = scanner_memory(seed, input.ConsumeIntegralInRange(1, 99));
+    // One reply, the input chooses which, with one digit changed into another hex digit.
+    const int flipped = input.ConsumeIntegralInRange(-1, 3 * tessmar::kReadRequests);
+    const auto flipped_digit = input.ConsumeIntegralInRange<std::size_t>(0, 31);
+    const auto flip = input.ConsumeIntegralInRange<unsigned>(1, 15);
     tessmar::fuzz::ScriptedReplies replies(input);
-    tessmar::test::ScriptedPeer peer(clock, [&](tessmar::test::ScriptedPeer& p, int,
+    tessmar::test::ScriptedPeer peer(clock, [&](tessmar::test::ScriptedPeer& p, int n,
                                                 const std::string& request) {
         clock.message_written();
-        replies.answer(p, reply_for(memory, std::stoul(request.substr(1, 4), nullptr, 16) / 16));
+        std::string reply = reply_for(memory, std::stoul(request.substr(1, 4), nullptr, 16) / 16);
+        if (n == flipped) {
+            reply[flipped_digit] =
+                "0123456789ABCDEF"[tessmar::hex_digit_value(reply[flipped_digit]) ^ flip];
+        }
+        replies.answer(p, reply);
     });
     peer.wakes_on_arrival = input.ConsumeBool();  // blocks as a real port does, or ticks
     const int stale = input.ConsumeIntegralInRange(0, 3);
@@ -72,7 +82,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                 last_progress = position;
             });
         if (!result.ok) {
-            require(attempt > 0 || stale > 0 || !replies.all_right_in_time(),
+            require(attempt > 0 || stale > 0 || flipped >= 0 || !replies.all_right_in_time(),
                     "right replies in time on a clean line always succeed");
             require(
                 state.record == before.record && state.interface_class == before.interface_class,
@@ -89,7 +99,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         if (replies.answered_rightly()) {
             require(
                 std::equal(state.record.bytes.begin(), state.record.bytes.end(), memory.begin()),
-                "a read-back that succeeds holds the scanner's settings");
+                "a read-back that succeeds holds the scanner's exact settings");
         }
         require(state.interface_class == tessmar::derive_interface_class(
                                              state.record.get(tessmar::Field::keyboard_type)),

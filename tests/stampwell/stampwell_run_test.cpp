@@ -180,6 +180,19 @@ TEST_F(StampwellRun, NeverWritesOverItsInput) {
     EXPECT_TRUE(fs::exists(linked + ".html"));
 }
 
+// A page's name is never taken for another kind of URL, whatever it holds.
+TEST(StampwellPagePath, OpenedAsAFileUrl) {
+    const std::pair<const char*, const char*> kUrls[] = {
+        {"/tmp/Barcode.html", "file:///tmp/Barcode.html"},
+        {"/tmp/mailto:ops@example.com?body=x.html",
+         "file:///tmp/mailto%3Aops%40example.com%3Fbody%3Dx.html"},
+        {"/a b/#%\xc3\xa5.html", "file:///a%20b/%23%25%C3%A5.html"},
+    };
+    for (const auto& [path, url] : kUrls) {
+        EXPECT_EQ(file_url(path), url);
+    }
+}
+
 TEST(StampwellPagePath, BesideTheSheetNeverOverIt) {
     // Tessmar names this page in its status bar.
     EXPECT_EQ(page_path_for(tessmar::kSheetFileName), tessmar::kSheetPageFileName);

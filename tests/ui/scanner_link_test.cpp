@@ -162,7 +162,7 @@ TEST_F(ScannerLink, DownloadsAndReadsBackThroughTheDialogs) {
         std::vector<int> positions;
     };
     const Expected expected[] = {{"Downloading...", "Downloading", 120, counting(111, 120)},
-                                 {"Uploading...", "Uploading", 100, counting(98, 100)}};
+                                 {"Uploading...", "Uploading", 100, counting(99, 100)}};
     ASSERT_EQ(watch.windows.size(), std::size(expected));
     for (std::size_t i = 0; i < std::size(expected); ++i) {
         const ProgressSeen& seen = watch.windows[i];

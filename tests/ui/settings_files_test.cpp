@@ -136,6 +136,15 @@ TEST_F(SettingsFiles, SettingsAsTextAreSavedOpenedAndRefusedWithTheirErrors) {
         << said[0].text;
     EXPECT_EQ(state.record, saved);
     EXPECT_EQ(state.current_file_path, folder.file("site.toml"));
+
+    // A partial text is saved partial: only what differs from the factory, under its base line.
+    const std::string partial = "base = \"factory\"\n[scanner]\nscan_mode = 1\n";
+    write_file_bytes(folder.file("short.toml"), {partial.begin(), partial.end()});
+    open(folder.file("short.toml"), true);
+    command(IDM_FILE_SAVE);
+    const std::vector<std::uint8_t> short_text = read_file_bytes(folder.file("short.toml"));
+    EXPECT_TRUE(std::string(short_text.begin(), short_text.end())
+                    .ends_with("base = \"factory\"\n\n[scanner]\nscan_mode = \"Continuous\"\n"));
 }
 
 TEST_F(SettingsFiles, SaveAsForcesTheExtension) {

@@ -62,6 +62,8 @@ Faults:
   --corrupt OFFSET   acknowledge every download, but keep the byte at OFFSET
                      (0 to 1791) with its bits inverted, like a scanner with a
                      bad memory cell
+  --flip-digit N     answer message N (counting from 0) with one hexadecimal
+                     digit changed, like noise on a line without parity
   --split N          write each answer in pieces of N bytes
   --pause MS         wait MS milliseconds between the pieces of an answer
                      (default 20)
@@ -75,9 +77,9 @@ Other:
 
 // The options that take a value.
 constexpr const char* kValueOptions[] = {
-    "--link",    "--settings",      "--save",      "--baud",  "--silent-after",
-    "--corrupt", "--wrong-replies", "--split",     "--pause", "--behind",
-    "--scan",    "--symbology",     "--scan-every"};
+    "--link",    "--settings",      "--save",       "--baud",      "--silent-after",
+    "--corrupt", "--wrong-replies", "--split",      "--pause",     "--behind",
+    "--scan",    "--symbology",     "--scan-every", "--flip-digit"};
 
 volatile sig_atomic_t stop_requested = 0;
 
@@ -168,6 +170,8 @@ int parse(const std::vector<std::string>& args, Options& options) {
             options.faults.corrupt_at = number;
         } else if (arg == "--behind" && numeric) {
             options.faults.behind_from = number;
+        } else if (arg == "--flip-digit" && numeric) {
+            options.faults.flip_digit = number;
         } else if (arg == "--wrong-replies" && numeric) {
             options.faults.wrong_replies = number;
         } else if (arg == "--split" && numeric && number > 0) {

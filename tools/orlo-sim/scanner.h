@@ -22,6 +22,7 @@ struct Faults {
     bool lower_case = false;  // read replies in lower-case hexadecimal
     long corrupt_at = -1;     // keep this byte of every download inverted; -1 keeps them all
     long behind_from = -1;    // from this message on, answer each one when the next comes
+    long flip_digit = -1;     // answer this message with the first hex digit changed
 };
 
 class Scanner {

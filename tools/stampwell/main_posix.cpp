@@ -3,8 +3,10 @@
 
 #include <cstdlib>
 #include <cstring>
+#include <filesystem>
 #include <iostream>
 
+#include "files/utf8_path.h"
 #include "tools/stampwell/stampwell.h"
 
 extern char** environ;
@@ -22,10 +24,14 @@ class PosixPlatform : public Platform {
     }
     void print(const std::string& text) override { std::cout << text; }
 
-    // xdg-open is left running on its own: a browser it starts may live long after us.
+    // xdg-open is left running on its own: a browser it starts may live long after us. It takes
+    // a name with a colon for a URL, so it is given one.
     std::string open_in_browser(const std::string& page_path) override {
         std::string program = "xdg-open";
-        std::string path = page_path;
+        std::error_code error_code;
+        const std::filesystem::path absolute =
+            std::filesystem::absolute(tessmar::utf8_path(page_path), error_code);
+        std::string path = file_url(error_code ? page_path : absolute.string());
         char* argv[] = {program.data(), path.data(), nullptr};
         pid_t child = 0;
         const int error = posix_spawnp(&child, argv[0], nullptr, nullptr, argv, environ);

@@ -1,9 +1,11 @@
 #include "tools/stampwell/stampwell.h"
 
 #include <algorithm>
+#include <cctype>
 #include <cerrno>
 #include <chrono>
 #include <cstring>
+#include <cstdio>
 #include <ctime>
 #include <filesystem>
 #include <fstream>
@@ -166,6 +168,21 @@ std::string page_path_for(const std::string& sheet_path) {
     const std::filesystem::path page = std::filesystem::path(sheet).replace_extension(".html");
     // Never over the sheet itself.
     return same_file(page, sheet) ? sheet_path + ".html" : page.string();
+}
+
+std::string file_url(const std::string& absolute_path) {
+    std::string url = "file://";
+    for (const char c : absolute_path) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (std::isalnum(byte) != 0 || (c != '\0' && std::strchr("/-._~", c) != nullptr)) {
+            url += c;
+        } else {
+            char escaped[4];
+            std::snprintf(escaped, sizeof escaped, "%%%02X", byte);
+            url += escaped;
+        }
+    }
+    return url;
 }
 
 int run(const std::vector<std::string>& args, Platform& platform) {

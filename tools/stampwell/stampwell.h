@@ -34,6 +34,10 @@ inline constexpr std::size_t kMaxSheetBytes = 256 * 1024;
 // case does not count).
 std::string page_path_for(const std::string& sheet_path);
 
+// A file:// URL of an absolute path, every byte but letters, digits and "/-._~" percent-encoded:
+// given as it is, a page named "mailto:x.html" would be opened as a mail.
+std::string file_url(const std::string& absolute_path);
+
 // Runs stampwell with its arguments (without the program name); returns the exit code.
 int run(const std::vector<std::string>& args, Platform& platform);
 
