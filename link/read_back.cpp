@@ -53,6 +53,9 @@ std::array<std::uint8_t, 16> block_of(const ReceiveArea& area, int slot) {
 std::string exchange(Line& line, ReceiveArea& area, int slot, int number, const std::string& name) {
     line.port.write(read_request(number));
     const std::size_t count = ReceiveReplyLine(line, area, slot);
+    if (const Stop stop = stop_of(line); count == 0 && stop != Stop::none) {
+        return stop_failure(stop, name);
+    }
     if (count == 0) {
         return "no reply to " + name + " within " + std::to_string(kReplyTimeoutMs) + " ms";
     }
@@ -136,18 +139,22 @@ std::uint8_t hex_digit_value(std::uint8_t digit) {
 
 LinkResult ReadBackSettings(ProgramState& state, Line& line, const Progress& progress) {
     if (!settle_line(line)) {
-        return {false, unsettled_failure(request_name(0))};
+        const Stop stop = stop_of(line);
+        return {false,
+                stop == Stop::none ? unsettled_failure(request_name(0))
+                                   : stop_failure(stop, request_name(0)),
+                stop};
     }
     ReceiveArea area;
     for (int number = 0; number < kReadRequests; ++number) {
         if (std::string failure = exchange(line, area, number, number, request_name(number));
             !failure.empty()) {
-            return {false, failure};
+            return {false, failure, stop_of(line)};
         }
         progress(number);
     }
     if (std::string failure = check_replies_in_step(line, area); !failure.empty()) {
-        return {false, failure};
+        return {false, failure, stop_of(line)};
     }
     load_settings_bytes(state, decode(area));
     progress(kReadProgressEnd);
