@@ -3,6 +3,7 @@
 #include <iostream>
 
 #include "cli/console.h"
+#include "cli/link_session.h"
 #include "version.h"
 
 namespace tessmar::cli {
@@ -314,9 +315,10 @@ int failure(const std::string& message) {
 
 int main(int argc, char** argv) {
     const ConsoleSetup console;
+    catch_interrupts(interruption());
     int trouble = kFailure;
-    const int exit_code = dispatch(argc, argv, trouble);
-    return finish_standard_output(exit_code, trouble);
+    const int exit_code = finish_standard_output(dispatch(argc, argv, trouble), trouble);
+    return interruption().requested() ? kInterrupted : exit_code;
 }
 
 }  // namespace tessmar::cli

@@ -71,15 +71,17 @@ bool PosixSerialPort::write(std::span<const std::uint8_t> bytes) {
     return true;
 }
 
-// A hang-up with nothing left to read is the device gone: with CLOCAL set, a line that is still
-// there never hangs up.
+// A hang-up with nothing left to read is the device gone (with CLOCAL set, a line that is still
+// there never hangs up): a hung-up terminal polls as readable and hung up at once, every time,
+// and its reads give nothing.
 void PosixSerialPort::wait_for_bytes(std::uint32_t limit_ms) {
     const int limit =
         static_cast<int>(std::min<std::uint32_t>(limit_ms, std::numeric_limits<int>::max()));
     pollfd readable{fd_, POLLIN, 0};
-    if (::poll(&readable, 1, limit) > 0 && (readable.revents & POLLIN) == 0 &&
+    if (::poll(&readable, 1, limit) > 0 &&
         (readable.revents & (POLLHUP | POLLERR | POLLNVAL)) != 0) {
-        gone_ = true;
+        int queued = 0;
+        gone_ = gone_ || ioctl(fd_, FIONREAD, &queued) != 0 || queued == 0;
     }
 }
 

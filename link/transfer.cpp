@@ -41,7 +41,7 @@ Line uninterruptible(const Line& line) {
 
 std::string stop_failure(Stop stop, const std::string& where) {
     if (stop == Stop::port_gone) {
-        return "the port went away at " + where + "; was the adapter or the cable unplugged?";
+        return "the port went away at " + where + ": an adapter or a cable was unplugged";
     }
     return "interrupted at " + where;
 }
