@@ -13,7 +13,7 @@ namespace tessmar::cli {
 // From now on Ctrl+C (on Windows also Ctrl+Break; elsewhere SIGINT and SIGTERM) no longer ends
 // the program: it requests `cancellation`, which the transfers under way see at their next wait.
 // Each then stops cleanly, leaving its scanner ready for the next command and no file half
-// written.
+// written. A second one ends the program at once, as before, should it be stuck elsewhere.
 void catch_interrupts(Cancellation& cancellation);
 
 // On Windows, made first: DLLs come from the system folder alone from then on, and while the

@@ -23,7 +23,8 @@ void catch_interrupts(Cancellation& cancellation) {
     interrupt.sa_handler = on_interrupt;
     sigemptyset(&interrupt.sa_mask);
     // Writes to the terminal go on; a wait for the scanner ends at once and sees the request.
-    interrupt.sa_flags = SA_RESTART;
+    // The handler is reset to the default as it runs, so a second signal ends the program.
+    interrupt.sa_flags = SA_RESTART | SA_RESETHAND;
     sigaction(SIGINT, &interrupt, nullptr);
     sigaction(SIGTERM, &interrupt, nullptr);
 }

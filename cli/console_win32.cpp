@@ -126,12 +126,13 @@ void put_back(Redirection*& redirection) {
 std::atomic<Cancellation*> interrupted_transfers{nullptr};
 
 BOOL WINAPI on_console_control(DWORD event) {
-    if (event != CTRL_C_EVENT && event != CTRL_BREAK_EVENT) {
-        return FALSE;  // a closed console or a log-off ends the program as it always does
+    Cancellation* cancellation = interrupted_transfers.load();
+    // A closed console, a log-off or a second Ctrl+C ends the program as it always does.
+    if ((event != CTRL_C_EVENT && event != CTRL_BREAK_EVENT) || cancellation == nullptr ||
+        cancellation->requested()) {
+        return FALSE;
     }
-    if (Cancellation* cancellation = interrupted_transfers.load()) {
-        cancellation->request();
-    }
+    cancellation->request();
     return TRUE;
 }
 
