@@ -8,12 +8,7 @@ cli=$1
 sim=$2
 work=$(mktemp -d)
 sims=()
-cleanup() {
-  for pid in "${sims[@]}"; do kill "$pid" 2>/dev/null || true; done
-  wait 2>/dev/null || true
-  rm -rf "$work"
-}
-trap cleanup EXIT
+trap 'kill "${sims[@]}" 2>/dev/null; wait; rm -rf "$work"' EXIT
 fail() {
   echo "FAIL: $*" >&2
   exit 1
@@ -36,7 +31,7 @@ for row in "${cases[@]}"; do
   sims=()
   for n in "${!options_per_sim[@]}"; do
     # shellcheck disable=SC2086
-    "$sim" ${options_per_sim[$n]} --away 200 --link "p$((n + 1))" >/dev/null 2>&1 &
+    "$sim" ${options_per_sim[$n]} --away 200 --link "p$((n + 1))" >"sim$((n + 1))" 2>&1 &
     sims+=($!)
     until [[ -e "p$((n + 1))" ]]; do sleep 0.05; done
   done
@@ -59,10 +54,10 @@ for row in "${cases[@]}"; do
   leftovers=$(find . -name '.*' -type f)
   [[ -z "$leftovers" ]] || fail "$name: temporary files left: $leftovers"
   # The scanner that went away is back once its simulator opened a new line.
-  until [[ -e p1 ]]; do sleep 0.05; done
+  while [[ $sim_options == *unplug* && $(wc -l <sim1) -lt 2 ]]; do sleep 0.05; done
   "$cli" download settings.orl --port p1 >out 2>&1 || fail "$name: the next download failed: $(cat out)"
   for pid in "${sims[@]}"; do kill "$pid"; done
   wait
-  rm -rf fleet read.orl
+  rm -rf fleet read.orl sim*
 done
 echo "link stop: ${#cases[@]} cases passed"
