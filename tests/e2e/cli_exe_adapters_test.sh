@@ -12,7 +12,7 @@ build_dir=$(dirname "$(dirname "$cli")")
 source "$(dirname "$0")/../../scripts/lib/wine.sh"
 use_wine_prefix "$build_dir"
 work=$(mktemp -d)
-trap 'kill %1 2>/dev/null; wait; rm -rf "$work"' EXIT
+trap 'kill %1 2>/dev/null || true; wait; rm -rf "$work"' EXIT
 cd "$work"
 "$native_bin/tessmar-cli" defaults -o settings.orl
 
@@ -23,9 +23,10 @@ for adapter in "usb" "ftdi:64 --baud 9600"; do
   wine "$cli" read --port COM9 -o read.orl >/dev/null 2>&1 && cmp -s settings.orl read.orl ||
     { echo "FAIL: $adapter: the read failed" >&2; exit 1; }
   kill %1 && wait %1 || true
-  # Late: past 20 ms, two thirds of a reply's time on the line; a loaded machine makes a few so.
+  # Late: past 20 ms, two thirds of a reply's time on the line. A loaded machine makes some so,
+  # a port that sleeps through queued replies more than half.
   late=$(grep -oE '[0-9.]+ ms after the last answer' log | awk '$1 > 20' | wc -l)
   exchanges=$(grep -c "ms after the last answer" log)
   echo "$adapter: $late of $exchanges exchanges late"
-  [[ $exchanges -ge 100 && $late -le $((exchanges / 10)) ]] || { echo "FAIL: too many" >&2; exit 1; }
+  [[ $exchanges -ge 100 && $late -le $((exchanges / 4)) ]] || { echo "FAIL: too many" >&2; exit 1; }
 done
