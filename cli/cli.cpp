@@ -317,8 +317,9 @@ int main(int argc, char** argv) {
     const ConsoleSetup console;
     catch_interrupts(interruption());
     int trouble = kFailure;
-    const int exit_code = finish_standard_output(dispatch(argc, argv, trouble), trouble);
-    return interruption().requested() ? kInterrupted : exit_code;
+    const int exit_code = dispatch(argc, argv, trouble);
+    const int finished = finish_standard_output(exit_code, trouble);
+    return interruption().requested() ? kInterrupted : finished;
 }
 
 }  // namespace tessmar::cli

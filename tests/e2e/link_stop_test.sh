@@ -8,7 +8,7 @@ cli=$1
 sim=$2
 work=$(mktemp -d)
 sims=()
-trap 'kill "${sims[@]}" 2>/dev/null; wait; rm -rf "$work"' EXIT
+trap 'kill "${sims[@]}" 2>/dev/null || true; wait; rm -rf "$work"' EXIT
 fail() {
   echo "FAIL: $*" >&2
   exit 1
