@@ -73,11 +73,16 @@ bool PosixSerialPort::write(std::span<const std::uint8_t> bytes) {
 
 // A hang-up with nothing left to read is the device gone (with CLOCAL set, a line that is still
 // there never hangs up): a hung-up terminal polls as readable and hung up at once, every time,
-// and its reads give nothing.
+// and its reads give nothing. Once the port is known gone, a wait sleeps its time out instead, so
+// that a caller that waits on (one that listens to the port) costs no more than on a silent one.
 void PosixSerialPort::wait_for_bytes(std::uint32_t limit_ms) {
     const int limit =
         static_cast<int>(std::min<std::uint32_t>(limit_ms, std::numeric_limits<int>::max()));
     pollfd readable{fd_, POLLIN, 0};
+    if (gone_) {
+        ::poll(nullptr, 0, limit);
+        return;
+    }
     if (::poll(&readable, 1, limit) > 0 &&
         (readable.revents & (POLLHUP | POLLERR | POLLNVAL)) != 0) {
         int queued = 0;

@@ -110,14 +110,20 @@ std::size_t Win32SerialPort::read(std::span<std::uint8_t> buffer) {
 }
 
 void Win32SerialPort::wait_for_bytes(std::uint32_t limit_ms) {
-    if (ahead_first_ < ahead_end_ || gone_) {
+    DWORD limit = std::clamp<DWORD>(limit_ms, 1, kLongestWaitMs);
+    if (ahead_first_ < ahead_end_) {
+        return;
+    }
+    // Known gone: sleep the wait out, so that a caller that waits on (one listening to the port)
+    // costs no more than on a silent port. The transfers stop at the wait that finds it gone.
+    if (gone_) {
+        Sleep(limit);
         return;
     }
     ahead_first_ = ahead_end_ = 0;
     if (take_queued() || gone_) {
         return;
     }
-    DWORD limit = std::clamp<DWORD>(limit_ms, 1, kLongestWaitMs);
     if (const DWORD asleep = std::min(missing_time_ms(), limit); asleep > 0) {
         Sleep(asleep);
         if (take_queued() || gone_ || asleep == limit) {
