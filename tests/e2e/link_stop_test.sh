@@ -23,7 +23,7 @@ cases=(
   "vanish mid-download|--unplug-after 20|download settings.orl --port p1|never|1|tessmar-cli: download failed: the port went away at packet 2[01] of 112: an adapter or a cable was unplugged"
   "vanish mid-read|--unplug-after 30|read --port p1 -o read.orl|never|1|tessmar-cli: read failed: the port went away at request 3[01] of 99 \\(offset 01[DE]0\\): an adapter or a cable was unplugged; read.orl was not written"
   "interrupted fleet download|--baud 9600;--baud 9600|download settings.orl --port p1 --port p2 --verify|1s|130|p1: interrupted at packet [0-9]+ of 112; the scanner keeps its previous settings@p2: interrupted at packet [0-9]+ of 112; the scanner keeps its previous settings"
-  "interrupted fleet read|;--baud 9600|read --port p1 --port p2 -o fleet|fleet/p1-settings.orl|130|p1: read into fleet/p1-settings.orl before the interrupt@p2: interrupted at request [0-9]+ of 99 \\(offset [0-9A-F]{4}\\); fleet/p2-settings.orl was not written"
+  "interrupted fleet read|;--baud 9600|read --port p1 --port p2 -o fleet|fleet/p1-settings.orl|130|p1: read into fleet/p1-settings.orl \\(fingerprint [0-9A-F]{4}-[0-9A-F]{4}\\) before the interrupt@p2: interrupted at request [0-9]+ of 99 \\(offset [0-9A-F]{4}\\); fleet/p2-settings.orl was not written"
 )
 
 for row in "${cases[@]}"; do
