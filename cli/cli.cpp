@@ -3,6 +3,7 @@
 #include <iostream>
 
 #include "cli/console.h"
+#include "cli/link_session.h"
 #include "link/serial_port.h"
 #include "version.h"
 
@@ -349,9 +350,11 @@ int failure(const std::string& message) {
 
 int main(int argc, char** argv) {
     const ConsoleSetup console;
+    catch_interrupts(interruption());
     int trouble = kFailure;
     const int exit_code = dispatch(argc, argv, trouble);
-    return finish_standard_output(exit_code, trouble);
+    const int finished = finish_standard_output(exit_code, trouble);
+    return interruption().requested() ? kInterrupted : finished;
 }
 
 }  // namespace tessmar::cli

@@ -6,7 +6,15 @@
 #include <cstdio>
 #include <string>
 
+#include "link/cancellation.h"
+
 namespace tessmar::cli {
+
+// From now on Ctrl+C (on Windows also Ctrl+Break; elsewhere SIGINT and SIGTERM) no longer ends
+// the program: it requests `cancellation`, which the transfers under way see at their next wait.
+// Each then stops cleanly, leaving its scanner ready for the next command and no file half
+// written. A second one ends the program at once, as before, should it be stuck elsewhere.
+void catch_interrupts(Cancellation& cancellation);
 
 // On Windows, made first: DLLs come from the system folder alone from then on, and while the
 // object lives, std::cout and std::cerr write to a console as UTF-16, so it shows the program's

@@ -1,4 +1,5 @@
 // A terminal on POSIX systems takes UTF-8 and the cursor movements of ANSI terminals as it is.
+#include <signal.h>
 #include <unistd.h>
 
 #include <csignal>
@@ -7,6 +8,27 @@
 #include "cli/console.h"
 
 namespace tessmar::cli {
+namespace {
+
+Cancellation* interrupted_transfers = nullptr;  // set before the handler is
+
+void on_interrupt(int) {
+    interrupted_transfers->request();
+}
+
+}  // namespace
+
+void catch_interrupts(Cancellation& cancellation) {
+    interrupted_transfers = &cancellation;
+    struct sigaction interrupt {};
+    interrupt.sa_handler = on_interrupt;
+    sigemptyset(&interrupt.sa_mask);
+    // Writes to the terminal go on; a wait for the scanner ends at once and sees the request.
+    // The handler is reset to the default as it runs, so a second signal ends the program.
+    interrupt.sa_flags = SA_RESTART | SA_RESETHAND;
+    sigaction(SIGINT, &interrupt, nullptr);
+    sigaction(SIGTERM, &interrupt, nullptr);
+}
 
 // A closed standard output then fails the write, which the run reports, instead of killing the
 // process without a word after the work is done.

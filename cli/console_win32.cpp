@@ -10,6 +10,7 @@
 #include <windows.h>
 #include <io.h>
 
+#include <atomic>
 #include <cstring>
 #include <iostream>
 #include <memory>
@@ -121,7 +122,26 @@ void put_back(Redirection*& redirection) {
     }
 }
 
+// Runs on a thread of its own that the system starts for each event.
+std::atomic<Cancellation*> interrupted_transfers{nullptr};
+
+BOOL WINAPI on_console_control(DWORD event) {
+    Cancellation* cancellation = interrupted_transfers.load();
+    // A closed console, a log-off or a second Ctrl+C ends the program as it always does.
+    if ((event != CTRL_C_EVENT && event != CTRL_BREAK_EVENT) || cancellation == nullptr ||
+        cancellation->requested()) {
+        return FALSE;
+    }
+    cancellation->request();
+    return TRUE;
+}
+
 }  // namespace
+
+void catch_interrupts(Cancellation& cancellation) {
+    interrupted_transfers.store(&cancellation);
+    SetConsoleCtrlHandler(on_console_control, TRUE);
+}
 
 // The first thing the program does on Windows: from here on no DLL is loaded from its folder
 // or the current one, where anyone with a share's write access could have put one.

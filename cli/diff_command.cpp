@@ -23,7 +23,7 @@ PortOutcome compare_with_scanner(const ProgramState& ours, const std::string& na
     ProgramState scanner = ours;
     const LinkResult read = read_scanner(port, scanner, progress);
     if (!read.ok) {
-        return {kTrouble, read.failure, ""};
+        return {kTrouble, read.failure, "", read.stop == Stop::interrupted};
     }
     const RecordComparison comparison = compare_records(ours, scanner.record);
     std::ostringstream listing;
@@ -42,7 +42,9 @@ int diff_with_scanners(const std::string& name, const std::vector<std::string>& 
         ProgressBar bar;
         const PortOutcome outcome = compare_with_scanner(ours, name, ports[0], bar);
         std::cout << outcome.listing;
-        return outcome.exit_code == kTrouble ? trouble(outcome.status) : outcome.exit_code;
+        return outcome.exit_code == kTrouble
+                   ? trouble((outcome.interrupted ? ports[0] + ": " : "") + outcome.status)
+                   : outcome.exit_code;
     }
     const auto work = [&](std::size_t i, ProgressDisplay& progress) {
         return compare_with_scanner(ours, name, ports[i], progress);

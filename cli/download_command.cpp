@@ -17,6 +17,7 @@ struct ScannerDownload {
     std::string failure;
     std::string listing;      // the differences the read-back found
     std::string fingerprint;  // " (fingerprint XXXX-XXXX)" of what the scanner holds, verified
+    bool interrupted = false;
 };
 
 // On the same connection as the download: the scanner is read back and compared with what was
@@ -27,7 +28,10 @@ void verify(SerialPort& port, const ProgramState& sent, const std::string& file,
     // Compared with what was sent, a wrong answer shows as a difference: one pass is enough.
     const LinkResult read = read_back_over(port, scanner, progress, ReadPasses::once);
     if (!read.ok) {
-        done.failure = "the download could not be verified: " + read.failure;
+        done.interrupted = read.stop == Stop::interrupted;
+        done.failure = (done.interrupted ? "downloaded, but not verified: "
+                                         : "the download could not be verified: ") +
+                       read.failure;
         return;
     }
     const RecordComparison comparison = compare_records(sent, scanner.record);
@@ -54,6 +58,7 @@ ScannerDownload download_to(const std::string& port_name, const ProgramState& st
     done.downloaded = sent.ok;
     if (!sent.ok) {
         done.failure = sent.failure;
+        done.interrupted = sent.stop == Stop::interrupted;
     } else if (verifying) {
         verify(*port, state, file, scanner_name, progress, done);
     }
@@ -66,12 +71,14 @@ int download_to_one(const Arguments& args, const ProgramState& state) {
     ProgressBar bar;
     const ScannerDownload done =
         download_to(args["--port"], state, args.positional[0], "the scanner", verifying, bar);
+    // After an interrupt, the port's one line says where it stopped.
+    const std::string failed = (done.interrupted ? args["--port"] + ": " : "") + done.failure;
     if (!done.downloaded) {
-        return failure(done.failure);
+        return failure(failed);
     }
     std::cout << "Downloaded completely!\n" << done.listing;
     if (verifying && !done.verified) {
-        return failure(done.failure);
+        return failure(failed);
     }
     if (verifying) {
         std::cout << "The scanner holds exactly the settings sent" << done.fingerprint << ".\n";
@@ -89,7 +96,7 @@ int download_to_many(const Arguments& args, const ProgramState& state) {
         const bool ok = done.downloaded && (!verifying || done.verified);
         return PortOutcome{ok ? kSuccess : kFailure,
                            ok ? (verifying ? "verified" + done.fingerprint : "ok") : done.failure,
-                           done.listing};
+                           done.listing, done.interrupted};
     };
     return report_ports(ports, run_on_ports(ports, work), kFailure, "downloads failed", std::cout);
 }

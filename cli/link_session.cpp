@@ -20,17 +20,22 @@ LinkResult run_transfer(SerialPort& port, ProgressDisplay& progress, const char*
                         const char* failed,
                         const std::function<LinkResult(Line&, const Progress&)>& transfer) {
     SystemTickClock clock;
-    Line line{port, clock};
+    Line line{port, clock, nullptr, &interruption()};
     progress.begin(label, top);
     LinkResult result = transfer(line, [&](int position) { progress.show(position); });
     progress.end();
-    if (!result.ok) {
+    if (!result.ok && result.stop != Stop::interrupted) {
         result.failure = failed + result.failure;
     }
     return result;
 }
 
 }  // namespace
+
+Cancellation& interruption() {
+    static Cancellation cancellation;
+    return cancellation;
+}
 
 std::string progress_text(const char* label, int percent) {
     const int filled = percent * kBarWidth / 100;

@@ -5,12 +5,20 @@
 #include <memory>
 #include <string>
 
+#include "link/cancellation.h"
 #include "link/read_back.h"
 #include "link/serial_port.h"
 #include "link/transfer.h"
 #include "model/program_state.h"
 
 namespace tessmar::cli {
+
+// The run's one request to stop: Ctrl+C makes it (catch_interrupts), and every transfer of the
+// run stops at its next wait once it is made.
+Cancellation& interruption();
+
+// The exit code of a run that was interrupted, as a shell gives a program that SIGINT ended.
+inline constexpr int kInterrupted = 130;
 
 // Where a transfer shows how far it has come.
 class ProgressDisplay {
@@ -46,7 +54,8 @@ int progress_percent(int position, int top);
 // Opens the scanner's port; on failure `error` says why and the result is null.
 std::unique_ptr<SerialPort> open_scanner_port(const std::string& name, std::string& error);
 
-// The transfers on an open port. The failure text says which transfer failed and why.
+// The transfers on an open port. The failure text says which transfer failed and why, or, after
+// an interrupt, where it stopped.
 LinkResult download_over(SerialPort& port, const SettingsRecord& record, ProgressDisplay& progress);
 // Replaces `state`'s record only when every reply arrived (and, read twice, agreed).
 LinkResult read_back_over(SerialPort& port, ProgramState& state, ProgressDisplay& progress,

@@ -100,10 +100,13 @@ int report_ports(const std::vector<std::string>& ports, const std::vector<PortOu
         exit_code = std::max(exit_code, outcome.exit_code);
         troubled += outcome.exit_code == trouble ? 1 : 0;
     }
+    const bool interrupted = interruption().requested();
     for (std::size_t i = 0; i < ports.size(); ++i) {
-        out << ports[i] << ": " << outcomes[i].status << "\n";
+        const bool finished = interrupted && !outcomes[i].interrupted;
+        out << ports[i] << ": " << outcomes[i].status << (finished ? " before the interrupt" : "")
+            << "\n";
     }
-    if (troubled > 0) {
+    if (troubled > 0 && !interrupted) {
         out.flush();
         failure(std::to_string(troubled) + " of " + std::to_string(ports.size()) + " " +
                 what_failed);

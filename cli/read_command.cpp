@@ -30,7 +30,8 @@ PortOutcome read_into(const std::string& port, const std::string& path, ReadPass
     const LinkResult result = read_back_over(*opened, state, progress, passes);
     opened->purge_received();
     if (!result.ok) {
-        return {kFailure, result.failure + "; " + path + " was not written", ""};
+        return {kFailure, result.failure + "; " + path + " was not written", "",
+                result.stop == Stop::interrupted};
     }
     const FileResult written = write_output(path, settings_file_bytes(state.record));
     if (!written.ok) {
@@ -50,7 +51,7 @@ int read_one(const Arguments& args) {
     const PortOutcome outcome =
         read_into(args["--port"], args["-o"], passes(args), bar, fingerprint);
     if (outcome.exit_code != kSuccess) {
-        return failure(outcome.status);
+        return failure((outcome.interrupted ? args["--port"] + ": " : "") + outcome.status);
     }
     // Written to standard output, the settings are all it holds.
     if (!is_standard_output(args["-o"])) {

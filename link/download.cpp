@@ -28,9 +28,14 @@ bool is_accepted(std::span<const std::uint8_t> reply) {
     return matches("ACK") || matches("DONE");
 }
 
+// "packet 40 of 112"
+std::string packet_place(int index) {
+    return "packet " + std::to_string(index + 1) + " of " + std::to_string(kDownloadPackets);
+}
+
 std::string packet_name(int index) {
-    return "packet " + std::to_string(index + 1) + " of " + std::to_string(kDownloadPackets) +
-           " (offset " + hex4(static_cast<unsigned>(index * kChunkSize)) + ")";
+    return packet_place(index) + " (offset " + hex4(static_cast<unsigned>(index * kChunkSize)) +
+           ")";
 }
 
 std::string failure_text(const Reply& reply, const std::string& message) {
@@ -44,10 +49,22 @@ std::string failure_text(const Reply& reply, const std::string& message) {
            reply.last_reply + "\"";
 }
 
-// The scanner is told to drop what it was sent; whatever it answers, the download has failed.
-LinkResult abandon(Line& line, const std::string& failure) {
-    SendAndAwaitReply(line, bytes_of(kExit));
-    return {false, failure};
+// Why the download stopped at `where`. Before UPDATE the scanner has taken nothing.
+std::string stopped_at(Stop stop, const std::string& where) {
+    const std::string text = stop_failure(stop, where);
+    return stop == Stop::interrupted ? text + "; the scanner keeps its previous settings" : text;
+}
+
+// The scanner is told to drop what it was sent, unless its port is gone; whatever it answers, the
+// download has failed. After an interrupt it is told too, and its answer awaited, so that it is
+// ready for the next download at once.
+LinkResult abandon(Line& line, const std::string& where, const std::string& failure) {
+    const Stop stop = stop_of(line);
+    if (stop != Stop::port_gone) {
+        Line closing = uninterruptible(line);
+        SendAndAwaitReply(closing, bytes_of(kExit));
+    }
+    return {false, stop == Stop::none ? failure : stopped_at(stop, where), stop};
 }
 
 }  // namespace
@@ -107,19 +124,28 @@ Reply SendAndAwaitReply(Line& line, std::span<const std::uint8_t> message) {
 
 LinkResult DownloadSettings(const SettingsRecord& record, Line& line, const Progress& progress) {
     if (!settle_line(line)) {
-        return {false, unsettled_failure(packet_name(0))};
+        const Stop stop = stop_of(line);
+        return {false,
+                stop == Stop::none ? unsettled_failure(packet_name(0))
+                                   : stopped_at(stop, packet_place(0)),
+                stop};
     }
     const DownloadImage image = download_image(record);
     for (int index = 0; index < kDownloadPackets; ++index) {
         progress(index);
         const Reply reply = SendAndAwaitReply(line, data_packet(image, index));
         if (reply.outcome != ReplyOutcome::accepted) {
-            return abandon(line, failure_text(reply, packet_name(index)));
+            return abandon(line, packet_place(index), failure_text(reply, packet_name(index)));
         }
     }
-    const Reply reply = SendAndAwaitReply(line, bytes_of(kUpdate));
+    // Once UPDATE is sent, its answer tells whether the scanner took the settings: it is awaited
+    // whatever else is asked meanwhile.
+    Line committed = uninterruptible(line);
+    const Reply reply = SendAndAwaitReply(committed, bytes_of(kUpdate));
     if (reply.outcome != ReplyOutcome::accepted) {
-        return abandon(line, failure_text(reply, "UPDATE"));
+        LinkResult failed = abandon(committed, "UPDATE", failure_text(reply, "UPDATE"));
+        failed.settings_uncertain = true;
+        return failed;
     }
     progress(kDownloadProgressEnd);
     return {true, ""};

@@ -73,8 +73,10 @@ std::vector<std::string> ports_beyond(std::vector<std::string> found,
 }
 
 std::string serial_device_name(std::string_view port) {
-    const bool reserved_name = port.size() == kComPrefix.size() + 1 && port.back() != '0';
-    if (!is_com_port(port) || reserved_name) {
+    const bool known_everywhere =
+        is_com_port(port) && port.size() == kComPrefix.size() + 1 && port.back() != '0';
+    const bool path = port.find_first_of("\\/:") != std::string_view::npos;
+    if (port.empty() || known_everywhere || path) {
         return std::string(port);
     }
     return std::string(kDeviceNamespace) + std::string(port);

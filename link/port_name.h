@@ -8,9 +8,10 @@
 
 namespace tessmar {
 
-// COM1 to COM9 are names the system knows in any folder; from COM10 on a port is found only in
-// the device namespace, as \\.\COM10 (in any case of the letters). Every other name, a device
-// path such as \\.\COM12 or /dev/ttyUSB0 included, is opened as it is.
+// COM1 to COM9 are names the system knows in any folder; every other port is found only in the
+// device namespace: COM10 as \\.\COM10 (in any case of the letters), and the ports of virtual
+// port drivers, such as CNCA0, as \\.\CNCA0, where as a bare name each would be a file in the
+// current folder. A path, such as \\.\COM12 or /dev/ttyUSB0, is opened as it is.
 std::string serial_device_name(std::string_view port);
 
 // Whether two names open the same port on Windows, which compares names without regard to case,

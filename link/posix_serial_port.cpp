@@ -13,7 +13,6 @@
 #include <chrono>
 #include <cstring>
 #include <limits>
-#include <thread>
 
 #include "link/serial_port.h"
 
@@ -28,16 +27,24 @@ class PosixSerialPort final : public SerialPort {
     PosixSerialPort& operator=(const PosixSerialPort&) = delete;
 
     bool write(std::span<const std::uint8_t> bytes) override;
-    std::size_t read(std::span<std::uint8_t> buffer) override {
-        const ssize_t count = ::read(fd_, buffer.data(), buffer.size());
-        return count > 0 ? static_cast<std::size_t>(count) : 0;
-    }
+    std::size_t read(std::span<std::uint8_t> buffer) override;
     void wait_for_bytes(std::uint32_t limit_ms) override;
     void purge_received() override { tcflush(fd_, TCIFLUSH); }
+    bool gone() const override { return gone_; }
 
   private:
     int fd_;
+    // A device that went away answers every call with EIO, or polls as hung up, from then on.
+    bool gone_ = false;
 };
+
+std::size_t PosixSerialPort::read(std::span<std::uint8_t> buffer) {
+    const ssize_t count = ::read(fd_, buffer.data(), buffer.size());
+    if (count < 0 && errno == EIO) {
+        gone_ = true;
+    }
+    return count > 0 ? static_cast<std::size_t>(count) : 0;
+}
 
 // The descriptor is non-blocking, so a line that does not drain cannot hang the program: like the
 // Win32 port's write time-outs, a write of n bytes may take 50 + 5 x n milliseconds.
@@ -51,6 +58,7 @@ bool PosixSerialPort::write(std::span<const std::uint8_t> bytes) {
             continue;
         }
         if (written < 0 && errno != EAGAIN && errno != EINTR) {
+            gone_ = gone_ || errno == EIO;
             return false;
         }
         const auto left =
@@ -64,15 +72,22 @@ bool PosixSerialPort::write(std::span<const std::uint8_t> bytes) {
     return true;
 }
 
+// A hang-up with nothing left to read is the device gone (with CLOCAL set, a line that is still
+// there never hangs up): a hung-up terminal polls as readable and hung up at once, every time,
+// and its reads give nothing. Once the port is known gone, a wait sleeps its time out instead, so
+// that a caller that waits on (one that listens to the port) costs no more than on a silent one.
 void PosixSerialPort::wait_for_bytes(std::uint32_t limit_ms) {
-    using std::chrono::milliseconds;
     const int limit =
         static_cast<int>(std::min<std::uint32_t>(limit_ms, std::numeric_limits<int>::max()));
     pollfd readable{fd_, POLLIN, 0};
-    if (::poll(&readable, 1, limit) > 0 && (readable.revents & POLLIN) == 0) {
-        // Hung up: nothing can arrive, and poll would return at once every time. Sleep the
-        // wait out instead, so a dead line costs no more than a silent one.
-        std::this_thread::sleep_for(milliseconds(limit));
+    if (gone_) {
+        ::poll(nullptr, 0, limit);
+        return;
+    }
+    if (::poll(&readable, 1, limit) > 0 &&
+        (readable.revents & (POLLHUP | POLLERR | POLLNVAL)) != 0) {
+        int queued = 0;
+        gone_ = gone_ || ioctl(fd_, FIONREAD, &queued) != 0 || queued == 0;
     }
 }
 

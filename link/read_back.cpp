@@ -53,6 +53,9 @@ std::array<std::uint8_t, 16> block_of(const ReceiveArea& area, int slot) {
 std::string exchange(Line& line, ReceiveArea& area, int slot, int number, const std::string& name) {
     line.port.write(read_request(number));
     const std::size_t count = ReceiveReplyLine(line, area, slot);
+    if (const Stop stop = stop_of(line); count == 0 && stop != Stop::none) {
+        return stop_failure(stop, name);
+    }
     if (count == 0) {
         return "no reply to " + name + " within " + std::to_string(kReplyTimeoutMs) + " ms";
     }
@@ -163,7 +166,11 @@ std::uint8_t hex_digit_value(std::uint8_t digit) {
 LinkResult ReadBackSettings(ProgramState& state, Line& line, const Progress& progress,
                             ReadPasses passes) {
     if (!settle_line(line)) {
-        return {false, unsettled_failure(request_name(0))};
+        const Stop stop = stop_of(line);
+        return {false,
+                stop == Stop::none ? unsettled_failure(request_name(0))
+                                   : stop_failure(stop, request_name(0)),
+                stop};
     }
     const int pass_count = static_cast<int>(passes);
     std::array<ReceiveArea, 2> areas;
@@ -173,7 +180,7 @@ LinkResult ReadBackSettings(ProgramState& state, Line& line, const Progress& pro
             if (std::string failure =
                     exchange(line, areas[pass], number, number, request_name(number));
                 !failure.empty()) {
-                return {false, failure};
+                return {false, failure, stop_of(line)};
             }
             const int position =
                 (pass * kReadRequests + number) * kReadProgressEnd / (pass_count * kReadRequests);
@@ -186,11 +193,11 @@ LinkResult ReadBackSettings(ProgramState& state, Line& line, const Progress& pro
     if (passes == ReadPasses::twice) {
         if (std::string failure = settle_disagreements(line, areas[0], areas[1]);
             !failure.empty()) {
-            return {false, failure};
+            return {false, failure, stop_of(line)};
         }
     }
     if (std::string failure = check_replies_in_step(line, areas[0]); !failure.empty()) {
-        return {false, failure};
+        return {false, failure, stop_of(line)};
     }
     load_settings_bytes(state, decode(areas[0]));
     progress(kReadProgressEnd);

@@ -29,6 +29,9 @@ class SerialPort {
     virtual void wait_for_bytes(std::uint32_t limit_ms) = 0;
     // Discards what was received and not yet read.
     virtual void purge_received() = 0;
+    // True once the port has failed for good: its device went away (an adapter unplugged, the
+    // scanner's own USB port gone with it), and nothing more can be sent or received.
+    virtual bool gone() const { return false; }
 };
 
 enum class PortError {

@@ -10,11 +10,47 @@ namespace {
 // The largest read either protocol makes.
 constexpr std::size_t kMaxReadSize = 32;
 constexpr std::uint8_t kCr = '\r';
+// A transfer that can be stopped waits no longer than this at a time, so a stop takes effect at
+// once even while the scanner is silent.
+constexpr std::uint32_t kLongestStoppableWaitMs = 100;
+
+// Waits for bytes up to `limit_ms`, then lets the line's owner have its turn; true when the
+// transfer may go on.
+bool wait_on(Line& line, std::uint32_t limit_ms) {
+    line.port.wait_for_bytes(line.cancel ? std::min(limit_ms, kLongestStoppableWaitMs) : limit_ms);
+    if (line.between_waits) {
+        line.between_waits();
+    }
+    return stop_of(line) == Stop::none;
+}
 
 }  // namespace
 
+Stop stop_of(const Line& line) {
+    if (line.port.gone()) {
+        return Stop::port_gone;
+    }
+    return line.cancel && line.cancel->requested() ? Stop::interrupted : Stop::none;
+}
+
+Line uninterruptible(const Line& line) {
+    Line copy = line;
+    copy.cancel = nullptr;
+    return copy;
+}
+
+std::string stop_failure(Stop stop, const std::string& where) {
+    if (stop == Stop::port_gone) {
+        return "the port went away at " + where + ": an adapter or a cable was unplugged";
+    }
+    return "interrupted at " + where;
+}
+
 bool await_reply_line(Line& line, std::size_t read_size,
                       const std::function<void(std::span<const std::uint8_t>)>& store) {
+    if (stop_of(line) != Stop::none) {
+        return false;
+    }
     const std::uint32_t deadline = line.clock.now_ms() + kReplyTimeoutMs;
     std::array<std::uint8_t, kMaxReadSize> buffer{};
     const std::span<std::uint8_t> poll = std::span(buffer).first(std::min(read_size, kMaxReadSize));
@@ -32,17 +68,17 @@ bool await_reply_line(Line& line, std::size_t read_size,
         if (count > 0 && poll[count - 1] == kCr) {
             return true;
         }
-        if (count == 0) {
-            // Up to the first tick past the deadline, where the next read is the last.
-            line.port.wait_for_bytes(deadline - now + 1);
-            if (line.between_waits) {
-                line.between_waits();
-            }
+        // Up to the first tick past the deadline, where the next read is the last.
+        if (count == 0 && !wait_on(line, deadline - now + 1)) {
+            return false;
         }
     }
 }
 
 bool settle_line(Line& line) {
+    if (stop_of(line) != Stop::none) {
+        return false;
+    }
     line.port.purge_received();
     const std::uint32_t give_up = line.clock.now_ms() + kReplyTimeoutMs;
     std::uint32_t quiet_until = line.clock.now_ms() + kQuietMs;
@@ -61,9 +97,8 @@ bool settle_line(Line& line) {
         if (!tick_is_later(quiet_until, now)) {
             return true;
         }
-        line.port.wait_for_bytes(quiet_until - now);
-        if (line.between_waits) {
-            line.between_waits();
+        if (!wait_on(line, quiet_until - now)) {
+            return false;
         }
     }
 }

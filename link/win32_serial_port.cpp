@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cstdint>
 #include <cstring>
 #include <string>
 
@@ -19,15 +20,18 @@ namespace {
 constexpr DWORD kInputQueueBytes = 256;
 constexpr DWORD kOutputQueueBytes = 1200;
 // At 9600 baud a reply trickles in a byte a millisecond (10 bits of 1/9600 s). A read that waits
-// out a reply wakes for each byte, and under Wine each wake that ends the read costs a round trip
+// out a reply wakes for each byte, and under Wine each wake that ends a read costs a round trip
 // to the server for the time-outs: some 380 system calls per exchange of the read-back. So a wait
-// blocks only until a reply's first byte. The rest of a reply as long as the last (the protocols'
-// replies to one kind of message are all as long) then gathers in the queue while the port
-// sleeps, until only its last byte is due; a read then returns as that byte comes, or kGatherMs
-// after the bytes stop when the reply is shorter. Past that, the port sleeps kGatherMs at a time
-// until the line is quiet, and takes what came without waiting.
+// first takes whatever the receive queue holds, and blocks only when it is empty: until a reply's
+// first byte, then, with a reply under way, it sleeps while the bytes still missing up to the
+// last reply's length (the protocols' replies to one kind of message are all as long) come off
+// the line, less one and a margin, and blocks again for the rest. A reply ends at its CR, never
+// at a pause: USB adapters deliver in bursts with pauses between them (an FTDI chip holds bytes
+// for its latency timer, 16 ms by default), and the scanner's own USB port delivers a reply
+// whole, at once.
 constexpr DWORD kByteMicroseconds = 1042;
-constexpr DWORD kGatherMs = 2;
+constexpr DWORD kSleepMarginMs = 1;
+constexpr std::uint8_t kCr = '\r';
 constexpr std::size_t kLookAheadBytes = 32;  // the largest read the protocols make
 // A wait never blocks longer than this, so that a GUI thread lets its paint and timer messages
 // through several times a second even while the scanner is silent.
@@ -44,8 +48,8 @@ void set_timer_period(const char* function_name) {
 
 class Win32SerialPort final : public SerialPort {
   public:
-    // Sleeping 2 ms needs the timer at 1 ms: at the default 15.6 ms every reply would end 15 ms
-    // late, a third of an exchange at 9600 baud.
+    // Sleeping a few milliseconds needs the timer at 1 ms: at the default 15.6 ms every reply
+    // would end up to 15 ms late, a third of an exchange at 9600 baud.
     explicit Win32SerialPort(HANDLE handle) : handle_(handle) {
         set_timer_period("timeBeginPeriod");
     }
@@ -56,11 +60,17 @@ class Win32SerialPort final : public SerialPort {
     Win32SerialPort(const Win32SerialPort&) = delete;
     Win32SerialPort& operator=(const Win32SerialPort&) = delete;
 
+    // A failed write, whatever its code (a removed device gives ERROR_BAD_COMMAND,
+    // ERROR_ACCESS_DENIED, ERROR_OPERATION_ABORTED or ERROR_DEVICE_REMOVED), means the port is
+    // gone. A write that times out succeeds with fewer bytes.
     bool write(std::span<const std::uint8_t> bytes) override {
         DWORD written = 0;
-        return WriteFile(handle_, bytes.data(), static_cast<DWORD>(bytes.size()), &written,
-                         nullptr) &&
-               written == bytes.size();
+        if (!WriteFile(handle_, bytes.data(), static_cast<DWORD>(bytes.size()), &written,
+                       nullptr)) {
+            gone_ = true;
+            return false;
+        }
+        return written == bytes.size();
     }
     std::size_t read(std::span<std::uint8_t> buffer) override;
     void wait_for_bytes(std::uint32_t limit_ms) override;
@@ -69,9 +79,9 @@ class Win32SerialPort final : public SerialPort {
     void purge_received() override {
         PurgeComm(handle_, PURGE_RXCLEAR);
         ahead_first_ = ahead_end_ = 0;
-        receiving_ = false;
         reply_bytes_ = 0;
     }
+    bool gone() const override { return gone_; }
 
   private:
     HANDLE handle_;
@@ -79,14 +89,15 @@ class Win32SerialPort final : public SerialPort {
     std::array<std::uint8_t, kLookAheadBytes> ahead_{};
     std::size_t ahead_first_ = 0;
     std::size_t ahead_end_ = 0;
-    DWORD read_limit_ms_ = 0;  // the read time-out now set on the port
-    // The last wait took bytes: more of the same reply may be on their way.
-    bool receiving_ = false;
-    std::size_t reply_bytes_ = 0;       // taken since the reply began
-    std::size_t last_reply_bytes_ = 1;  // the whole of the last reply
+    DWORD read_limit_ms_ = 0;           // the read time-out now set on the port
+    std::size_t reply_bytes_ = 0;       // taken since the last CR
+    std::size_t last_reply_bytes_ = 1;  // the last reply, CR included
+    bool gone_ = false;
 
-    DWORD take_rest_of_reply(DWORD limit);
-    void take_queued();
+    bool take_queued();
+    bool take_one(DWORD limit_ms);
+    void took(std::size_t count);
+    DWORD missing_time_ms() const;
 };
 
 // Only the bytes a wait read ahead: the receive queue itself is read by waits alone, which
@@ -99,85 +110,101 @@ std::size_t Win32SerialPort::read(std::span<std::uint8_t> buffer) {
 }
 
 void Win32SerialPort::wait_for_bytes(std::uint32_t limit_ms) {
+    DWORD limit = std::clamp<DWORD>(limit_ms, 1, kLongestWaitMs);
     if (ahead_first_ < ahead_end_) {
         return;
     }
-    ahead_first_ = ahead_end_ = 0;
-    DWORD limit = std::clamp<DWORD>(limit_ms, 1, kLongestWaitMs);
-    if (receiving_) {
-        const DWORD waited = take_rest_of_reply(limit);
-        if (ahead_end_ > 0) {
-            return;
-        }
-        // Nothing came meanwhile: the reply is over, and the next one is waited for.
-        receiving_ = false;
-        last_reply_bytes_ = reply_bytes_;
-        if (waited >= limit) {
-            return;
-        }
-        limit -= waited;
-    }
-    if (!set_read_limit(limit)) {
-        Sleep(1);  // no wait to be had: give the processor away for a moment, as a poll would
+    // Known gone: sleep the wait out, so that a caller that waits on (one listening to the port)
+    // costs no more than on a silent port. The transfers stop at the wait that finds it gone.
+    if (gone_) {
+        Sleep(limit);
         return;
     }
-    // One byte: the read returns as the reply begins, and the rest of it gathers in the queue.
-    DWORD count = 0;
-    if (ReadFile(handle_, ahead_.data(), 1, &count, nullptr)) {
-        ahead_end_ = count;
+    ahead_first_ = ahead_end_ = 0;
+    if (take_queued() || gone_) {
+        return;
     }
-    receiving_ = ahead_end_ > 0;
-    reply_bytes_ = ahead_end_;
+    if (const DWORD asleep = std::min(missing_time_ms(), limit); asleep > 0) {
+        Sleep(asleep);
+        if (take_queued() || gone_ || asleep == limit) {
+            return;
+        }
+        limit -= asleep;
+    }
+    take_one(limit);
 }
 
-// Takes in more of the reply under way, within `limit`; the milliseconds that took.
-DWORD Win32SerialPort::take_rest_of_reply(DWORD limit) {
-    const std::size_t missing = std::min(
-        last_reply_bytes_ > reply_bytes_ ? last_reply_bytes_ - reply_bytes_ : 0, kLookAheadBytes);
-    if (missing == 0) {
-        const DWORD gathering = std::min(kGatherMs, limit);
-        Sleep(gathering);
-        take_queued();
-        return gathering;
+// How long to sleep before the rest of a reply under way is in: the bytes missing up to the last
+// reply's length, all but the last of them, less a margin. Zero between replies.
+DWORD Win32SerialPort::missing_time_ms() const {
+    if (reply_bytes_ == 0 || last_reply_bytes_ <= reply_bytes_ + 1) {
+        return 0;
     }
-    const DWORD asleep =
-        std::min(static_cast<DWORD>((missing - 1) * kByteMicroseconds / 1000), limit);
-    Sleep(asleep);
-    if (asleep == limit || !set_read_limit(limit - asleep)) {
-        take_queued();
-        return asleep;
-    }
-    DWORD count = 0;
-    if (ReadFile(handle_, ahead_.data(), static_cast<DWORD>(missing), &count, nullptr)) {
-        ahead_end_ = count;
-        reply_bytes_ += count;
-    }
-    return limit;
+    const DWORD coming =
+        static_cast<DWORD>((std::min(last_reply_bytes_ - reply_bytes_, kLookAheadBytes) - 1) *
+                           kByteMicroseconds / 1000);
+    return coming > kSleepMarginMs ? coming - kSleepMarginMs : 0;
 }
 
-// The bytes in the receive queue, at most a look-ahead's worth, without waiting for more.
-void Win32SerialPort::take_queued() {
+// The bytes in the receive queue, at most a look-ahead's worth, without waiting for more. True
+// when it took any. A port whose state cannot be had is gone (under Wine a vanished port fails
+// here with ERROR_NOT_READY, while its reads return nothing and no error).
+bool Win32SerialPort::take_queued() {
     DWORD errors = 0;
     COMSTAT status{};
-    if (!ClearCommError(handle_, &errors, &status) || status.cbInQue == 0) {
-        return;
+    if (!ClearCommError(handle_, &errors, &status)) {
+        gone_ = true;
+        return false;
+    }
+    if (status.cbInQue == 0) {
+        return false;
     }
     const DWORD queued = std::min<DWORD>(status.cbInQue, static_cast<DWORD>(ahead_.size()));
     DWORD count = 0;
-    if (ReadFile(handle_, ahead_.data(), queued, &count, nullptr)) {
-        ahead_end_ = count;
-        reply_bytes_ += count;
+    if (!ReadFile(handle_, ahead_.data(), queued, &count, nullptr)) {
+        gone_ = true;
+        return false;
+    }
+    took(count);
+    return count > 0;
+}
+
+// Blocks until one byte comes or `limit_ms` passes; the rest of a burst is taken by the next
+// wait, from the queue.
+bool Win32SerialPort::take_one(DWORD limit_ms) {
+    if (!set_read_limit(limit_ms)) {
+        Sleep(1);  // no wait to be had: give the processor away for a moment, as a poll would
+        return false;
+    }
+    DWORD count = 0;
+    if (!ReadFile(handle_, ahead_.data(), 1, &count, nullptr)) {
+        gone_ = true;
+        return false;
+    }
+    took(count);
+    return count > 0;
+}
+
+// Counts the bytes just read ahead into the reply under way, which ends at its CR.
+void Win32SerialPort::took(std::size_t count) {
+    ahead_end_ = count;
+    for (std::size_t i = 0; i < count; ++i) {
+        ++reply_bytes_;
+        if (ahead_[i] == kCr) {
+            last_reply_bytes_ = reply_bytes_;
+            reply_bytes_ = 0;
+        }
     }
 }
 
-// A read returns once it has its bytes, kGatherMs after bytes stop coming, or after `limit_ms`
-// with what came. Set only when it changes.
+// A read returns once it has its bytes, or after `limit_ms` with what came. Set only when it
+// changes.
 bool Win32SerialPort::set_read_limit(DWORD limit_ms) {
     if (limit_ms == read_limit_ms_) {
         return true;
     }
     COMMTIMEOUTS time_outs{};
-    time_outs.ReadIntervalTimeout = kGatherMs;
+    time_outs.ReadIntervalTimeout = 0;  // no interval time-out: a pause ends nothing
     time_outs.ReadTotalTimeoutMultiplier = 0;
     time_outs.ReadTotalTimeoutConstant = limit_ms;
     time_outs.WriteTotalTimeoutMultiplier = 5;

@@ -38,10 +38,15 @@ std::vector<std::string> serial_ports_of_machine() {
         DWORD type = 0;
         const LONG result = RegEnumValueA(key, index, device.data(), &device_length, nullptr, &type,
                                           reinterpret_cast<BYTE*>(port.data()), &port_size);
-        if (result == ERROR_NO_MORE_ITEMS) {
+        // A name or data too long for the buffers is no port of ours; any other error (no more
+        // items among them) ends the list, where going on would ask again for ever.
+        if (result == ERROR_MORE_DATA) {
+            continue;
+        }
+        if (result != ERROR_SUCCESS) {
             break;
         }
-        if (result == ERROR_SUCCESS && type == REG_SZ) {
+        if (type == REG_SZ) {
             ports.emplace_back(port.data());
         }
     }

@@ -76,21 +76,31 @@ struct Connection {
     HWND main_window;
     const char* port_name;
     ProgramState& state;
-    Line& line;
+    OpenedPort opened;  // the port of the attempt under way; closed after a failed one
     ReadPasses passes;
 };
 
-bool retry_wanted(const Connection& link, const char* question, const LinkResult& failed) {
-    return show_message(link.main_window, with_reason(question, link.port_name, failed.failure),
+// A failed download's reason, and what the scanner holds after it, so the technician knows
+// whether to send the settings again or look first.
+std::string download_failure(const LinkResult& failed) {
+    return failed.failure +
+           (failed.settings_uncertain
+                ? ". The failure came at the final UPDATE, so the scanner may have taken the new "
+                  "settings: read its settings back to see what it holds"
+                : ". The scanner keeps its previous settings");
+}
+
+bool retry_wanted(const Connection& link, const char* question, const std::string& reason) {
+    return show_message(link.main_window, with_reason(question, link.port_name, reason),
                         kRetryQuestion) == IDYES;
 }
 
 // The progress window is gone before the completion message shows.
-LinkResult download_once(Connection& link) {
+LinkResult download_once(Connection& link, Line& line) {
     LinkResult result;
     {
         TransferWindows windows(link.instance, link.main_window, TransferDirection::download);
-        result = DownloadSettings(link.state.record, link.line, windows.progress());
+        result = DownloadSettings(link.state.record, line, windows.progress());
     }
     if (result.ok) {
         show_message(link.main_window, "Downloaded completely!", kDownloadDone);
@@ -98,30 +108,48 @@ LinkResult download_once(Connection& link) {
     return result;
 }
 
-LinkResult read_back_once(Connection& link) {
+LinkResult read_back_once(Connection& link, Line& line) {
     TransferWindows windows(link.instance, link.main_window, TransferDirection::read_back);
-    return ReadBackSettings(link.state, link.line, windows.progress(), link.passes);
+    return ReadBackSettings(link.state, line, windows.progress(), link.passes);
 }
 
-// Every attempt runs on the same open port, from its first message. Each one begins by emptying
-// the line and waiting for it to go quiet, so an answer that came too late for the attempt before
-// is never taken for its own.
+// One attempt, from its first message. A failed attempt closes the port, and a retry opens it
+// again: an adapter unplugged and plugged back in is a new device, which the old handle never
+// reaches. Each attempt also begins by emptying the line and waiting for it to go quiet, so an
+// answer that came too late for the attempt before is never taken for its own.
+LinkResult attempt(Connection& link, bool download) {
+    if (!link.opened.port) {
+        link.opened = open_serial_port(link.port_name);
+        if (!link.opened.port) {
+            return {false, "cannot open it again: " + link.opened.system_words};
+        }
+    }
+    SystemTickClock clock;
+    Line line{*link.opened.port, clock, let_paint_through};
+    const LinkResult result = download ? download_once(link, line) : read_back_once(link, line);
+    link.opened.port->purge_received();
+    if (!result.ok) {
+        link.opened = {};
+    }
+    return result;
+}
+
 int transfer(Connection& link, bool download) {
     if (download) {
         for (;;) {
-            const LinkResult result = download_once(link);
-            if (result.ok ||
-                !retry_wanted(link, "Failed to download, would you like to retry?", result)) {
+            const LinkResult result = attempt(link, true);
+            if (result.ok || !retry_wanted(link, "Failed to download, would you like to retry?",
+                                           download_failure(result))) {
                 return 1;
             }
         }
     }
     for (;;) {
-        const LinkResult result = read_back_once(link);
+        const LinkResult result = attempt(link, false);
         if (result.ok) {
             return 1;
         }
-        if (!retry_wanted(link, "Failed to read, would you like to retry?", result)) {
+        if (!retry_wanted(link, "Failed to read, would you like to retry?", result.failure)) {
             return -1;
         }
     }
@@ -139,7 +167,7 @@ int RunScannerLink(HINSTANCE instance, HWND main_window, ProgramState& state, bo
     }
     const std::string chosen = chosen_port(state);
     const char* port_name = chosen.c_str();
-    const OpenedPort opened = open_serial_port(port_name);
+    OpenedPort opened = open_serial_port(port_name);
     if (!opened.port) {
         report_error(main_window, with_reason(opened.error == PortError::cannot_open
                                                   ? "Can't open the COM port!"
@@ -148,12 +176,8 @@ int RunScannerLink(HINSTANCE instance, HWND main_window, ProgramState& state, bo
         return -1;
     }
     register_common_controls(ICC_PROGRESS_CLASS);
-    SystemTickClock clock;
-    Line line{*opened.port, clock, let_paint_through};
-    Connection link{instance, main_window, port_name, state, line, passes};
-    const int result = transfer(link, download);
-    opened.port->purge_received();
-    return result;  // the port closes with `opened`
+    Connection link{instance, main_window, port_name, state, std::move(opened), passes};
+    return transfer(link, download);  // the port closes with `link`
 }
 
 }  // namespace tessmar

@@ -5,7 +5,7 @@
 namespace tessmar {
 namespace {
 
-TEST(PortName, FromCom10OnAPortIsOpenedInTheDeviceNamespace) {
+TEST(PortName, EveryPortButCom1ToCom9IsOpenedInTheDeviceNamespace) {
     const struct {
         const char* port;
         const char* opened;
@@ -18,9 +18,11 @@ TEST(PortName, FromCom10OnAPortIsOpenedInTheDeviceNamespace) {
         {"COM0", "\\\\.\\COM0"},
         {"\\\\.\\COM12", "\\\\.\\COM12"},
         {"/dev/ttyUSB0", "/dev/ttyUSB0"},
-        {"COM", "COM"},
-        {"COM1A", "COM1A"},
-        {"LPT1", "LPT1"},
+        {"COM", "\\\\.\\COM"},
+        {"COM1A", "\\\\.\\COM1A"},
+        {"CNCA0", "\\\\.\\CNCA0"},
+        {"LPT1", "\\\\.\\LPT1"},
+        {"C:\\ports\\scanner", "C:\\ports\\scanner"},
     };
     for (const auto& c : kCases) {
         EXPECT_EQ(serial_device_name(c.port), c.opened) << c.port;

@@ -91,6 +91,10 @@ class ScriptedPeer final : public SerialPort {
     void wait_for_bytes(std::uint32_t limit_ms) override {
         wait_limits.push_back(limit_ms);
         std::uint32_t step = 1;
+        if (vanished) {
+            clock_.wait_ms(step);  // a port gone returns at once, every time
+            return;
+        }
         if (wakes_on_arrival) {
             step = limit_ms;
             if (!arrivals_.empty()) {
@@ -111,7 +115,10 @@ class ScriptedPeer final : public SerialPort {
         clock_.line_emptied();
     }
 
+    bool gone() const override { return vanished; }
+
     bool wakes_on_arrival = false;
+    bool vanished = false;  // the device went away: nothing more arrives
     std::vector<std::uint32_t> wait_limits;
     std::vector<std::string> writes;
     std::vector<std::uint32_t> write_times;

@@ -295,6 +295,36 @@ TEST_F(ScannerLink, ADeclinedDownloadRetryStillReturnsOneAndChangesNothing) {
     EXPECT_TRUE(scanner.memory().empty());
 }
 
+// An adapter pulled out in the middle of a download and plugged back in: the download fails at
+// once, saying so and what the scanner holds, and Retry opens the port again, which reaches the
+// scanner; the old handle would lead nowhere.
+TEST_F(ScannerLink, AfterThePortWentAwayARetryOpensItAgain) {
+    ScannerSimulator scanner(3, "--unplug-after 20 --away 200");
+    ASSERT_EQ(scanner.problem(), "");
+    state.record.set(Field::scanner_timeout, 12);
+    MessageBoxSeen question;
+    bool back = false;
+    ModalScript script;
+    choose_port(script, 3)
+        .then([&](HWND box) {
+            question = {window_text(box), window_text(GetDlgItem(box, 0xFFFF))};
+            back = scanner.plugged_back_in();
+            press_button(box, IDYES);
+        })
+        .answer(IDOK);
+    EXPECT_EQ(RunScannerLink(app.instance, window, state, true), 1);
+    expect_clean(script);
+    EXPECT_TRUE(back);
+    EXPECT_TRUE(says_why(question, "Failed to download, would you like to retry?",
+                         "COM3: the port went away at packet "));
+    EXPECT_TRUE(question.text.ends_with(" The scanner keeps its previous settings."));
+    ASSERT_EQ(script.message_boxes().size(), 1u);
+    EXPECT_EQ(script.message_boxes()[0].text, "Downloaded completely!");
+    const std::vector<std::uint8_t> memory = scanner.memory();
+    ASSERT_EQ(memory.size(), 1792u);
+    EXPECT_TRUE(std::equal(state.record.bytes.begin(), state.record.bytes.end(), memory.begin()));
+}
+
 // A read-back is a new document: Save asks for a name rather than replacing the file opened
 // before, and closing asks whether to save what was read.
 TEST_F(ScannerLink, AReadBackIsANewUnsavedDocument) {

@@ -22,6 +22,9 @@ constexpr Nanos kSecond = 1000 * kMillisecond;
 constexpr Nanos kIdleCheck = 100 * kMillisecond;
 // A message longer than this is garbage; the scanner drops it and answers the CR that ends it.
 constexpr std::size_t kLongestMessage = 512;
+// An FTDI chip sends its buffer at once when this much waits in it.
+constexpr std::size_t kFtdiBuffer = 62;
+constexpr Nanos kUsbFrame = kMillisecond;
 
 Nanos now_ns() {
     timespec now{};
@@ -36,7 +39,7 @@ struct Timed {
     std::string bytes;
 };
 
-void log_line(const char* direction, const std::string& text) {
+void log_line(const char* direction, const std::string& text, const std::string& note = "") {
     std::string shown;
     for (const unsigned char c : text) {
         if (c == '\r') {
@@ -49,7 +52,7 @@ void log_line(const char* direction, const std::string& text) {
             shown += static_cast<char>(c);
         }
     }
-    std::fprintf(stderr, "orlo-sim: %s %s\n", direction, shown.c_str());
+    std::fprintf(stderr, "orlo-sim: %s %s%s\n", direction, shown.c_str(), note.c_str());
 }
 
 // The scanner listens at 9600 baud, 8 data bits, no parity, one stop bit; at any other setting
@@ -63,6 +66,49 @@ bool line_is_9600_8n1(int tty) {
            (line.c_cflag & CSIZE) == CS8 && !(line.c_cflag & (PARENB | CSTOPB));
 }
 
+// When an adapter hands the program a byte that came off the line at `arrived`.
+class AdapterTiming {
+  public:
+    AdapterTiming(Adapter adapter, long latency_ms)
+        : adapter_(adapter), latency_(latency_ms * kMillisecond) {}
+
+    // The moment of delivery, given in order for each byte; `earlier` is set when the byte also
+    // sends the bytes held before it sooner than they were due (a full FTDI buffer).
+    Nanos deliver(Nanos arrived, bool& earlier);
+
+  private:
+    Adapter adapter_;
+    Nanos latency_;
+    Nanos timer_end_ =
+        0;  // when the latency timer runs out; it starts with a byte in an empty chip
+    std::size_t held_ = 0;
+};
+
+Nanos AdapterTiming::deliver(Nanos arrived, bool& earlier) {
+    earlier = false;
+    switch (adapter_) {
+        case Adapter::wire:
+        case Adapter::usb:
+            return arrived;
+        case Adapter::cdc:
+            return (arrived + kUsbFrame - 1) / kUsbFrame * kUsbFrame;
+        case Adapter::ftdi:
+            break;
+    }
+    if (held_ > 0 && arrived >= timer_end_) {
+        held_ = 0;  // the timer ran out and took what was held
+    }
+    if (held_ == 0) {
+        timer_end_ = arrived + latency_;
+    }
+    if (++held_ == kFtdiBuffer) {
+        held_ = 0;
+        earlier = true;
+        return arrived;
+    }
+    return timer_end_;
+}
+
 class LineLoop {
   public:
     LineLoop(int fd, Scanner& scanner, const LineOptions& options,
@@ -71,28 +117,38 @@ class LineLoop {
           scanner_(scanner),
           options_(options),
           on_update_(on_update),
-          byte_time_(options.baud > 0 ? 10 * kSecond / options.baud : 0) {}
+          byte_time_(options.baud > 0 ? 10 * kSecond / options.baud : 0),
+          adapter_(options.adapter, options.latency_ms) {}
 
     void step();
+    long messages() const { return messages_; }
 
   private:
     void receive(Nanos now);
     void take_messages(Nanos now);
     void handle(const std::string& message, Nanos at);
     void schedule(const std::string& answer, Nanos at);
+    void deliver(char byte, Nanos arrived);
     void send(Nanos now);
     Nanos next_event(Nanos now) const;
+    std::string turnaround_note();
 
     int fd_;
     Scanner& scanner_;
     const LineOptions& options_;
     const std::function<void()>& on_update_;
     Nanos byte_time_;
+    AdapterTiming adapter_;
     Nanos receive_free_ = 0;  // when the line from the program is next free
     Nanos send_free_ = 0;     // when the line to the program is next free
     std::deque<Timed> incoming_;
-    std::deque<Timed> outgoing_;
+    std::deque<Timed> outgoing_;  // one entry per delivery, written at once
     std::string message_;
+    long messages_ = 0;
+    // For the log: when each message's first byte was read, and when the last answer was whole.
+    std::deque<Nanos> message_starts_;
+    bool between_messages_ = true;
+    Nanos answered_ = -1;
 };
 
 void LineLoop::step() {
@@ -119,6 +175,12 @@ void LineLoop::receive(Nanos now) {
         }
         return;
     }
+    for (ssize_t i = 0; i < count; ++i) {
+        if (between_messages_) {
+            message_starts_.push_back(now);
+        }
+        between_messages_ = buffer[i] == '\r';
+    }
     if (byte_time_ == 0) {
         incoming_.push_back({now, std::string(buffer, static_cast<std::size_t>(count))});
         return;
@@ -144,9 +206,28 @@ void LineLoop::take_messages(Nanos now) {
     }
 }
 
+// How long after the last answer was whole the program began the message: the time the
+// program took to see the answer and act on it.
+std::string LineLoop::turnaround_note() {
+    if (message_starts_.empty()) {
+        return "";
+    }
+    const Nanos started = message_starts_.front();
+    message_starts_.pop_front();
+    if (answered_ < 0 || started < answered_) {
+        return "";
+    }
+    char note[64];
+    std::snprintf(note, sizeof note, " (%.1f ms after the last answer)",
+                  static_cast<double>(started - answered_) / kMillisecond);
+    return note;
+}
+
 void LineLoop::handle(const std::string& message, Nanos at) {
+    ++messages_;
+    const std::string note = turnaround_note();
     if (options_.verbose) {
-        log_line("<-", message + "\r");
+        log_line("<-", message + "\r", note);
     }
     if (options_.checked_tty >= 0 && !line_is_9600_8n1(options_.checked_tty)) {
         if (options_.verbose) {
@@ -172,28 +253,43 @@ void LineLoop::schedule(const std::string& answer, Nanos at) {
     for (std::size_t start = 0; start < answer.size(); start += piece) {
         const Nanos piece_start =
             at + static_cast<Nanos>(start / piece) * options_.pause_ms * kMillisecond;
-        const std::string bytes = answer.substr(start, piece);
-        if (byte_time_ == 0) {
-            outgoing_.push_back({piece_start, bytes});
-            continue;
-        }
-        for (const char byte : bytes) {
+        for (const char byte : answer.substr(start, piece)) {
             send_free_ = std::max(send_free_, piece_start) + byte_time_;
-            outgoing_.push_back({send_free_, std::string(1, byte)});
+            deliver(byte, send_free_);
+        }
+        if (options_.split > 0) {
+            // A piece is a write of its own even where it is due with the one before.
+            outgoing_.push_back({-1, ""});
         }
     }
 }
 
-// Each piece goes out in a write of its own, so the program reads the pieces apart.
+// Bytes due at the same moment go out in one write, so the program reads each burst whole and
+// the bursts apart.
+void LineLoop::deliver(char byte, Nanos arrived) {
+    bool earlier = false;
+    const Nanos due = adapter_.deliver(arrived, earlier);
+    if (earlier && !outgoing_.empty() && outgoing_.back().due > due) {
+        outgoing_.back().due = due;
+    }
+    if (outgoing_.empty() || outgoing_.back().due != due) {
+        outgoing_.push_back({due, ""});
+    }
+    outgoing_.back().bytes += byte;
+}
+
 void LineLoop::send(Nanos now) {
     while (!outgoing_.empty() && outgoing_.front().due <= now) {
         std::string& bytes = outgoing_.front().bytes;
-        const ssize_t written = ::write(fd_, bytes.data(), bytes.size());
-        if (written <= 0) {
+        const ssize_t written = bytes.empty() ? 0 : ::write(fd_, bytes.data(), bytes.size());
+        if (!bytes.empty() && written <= 0) {
             outgoing_.front().due = now + kMillisecond;  // the other side is full: try again soon
             return;
         }
-        bytes.erase(0, static_cast<std::size_t>(written));
+        if (written > 0) {
+            answered_ = now;
+            bytes.erase(0, static_cast<std::size_t>(written));
+        }
         if (bytes.empty()) {
             outgoing_.pop_front();
         }
@@ -214,10 +310,13 @@ Nanos LineLoop::next_event(Nanos now) const {
 }  // namespace
 
 void serve(int fd, Scanner& scanner, const LineOptions& options,
-           const std::function<bool()>& keep_going, const std::function<void()>& on_update) {
+           const std::function<bool()>& keep_going, const std::function<void()>& on_update,
+           long& messages) {
     LineLoop loop(fd, scanner, options, on_update);
-    while (keep_going()) {
+    const long counted_before = messages;
+    while (keep_going() && messages != options.unplug_after) {
         loop.step();
+        messages = counted_before + loop.messages();
     }
 }
 

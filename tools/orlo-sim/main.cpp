@@ -10,6 +10,7 @@
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
+#include <functional>
 #include <iostream>
 #include <string>
 #include <vector>
@@ -43,6 +44,14 @@ Options:
                      into use
   --baud N           pace both directions like a line of N baud, 10 bits a byte
                      (default: no pacing)
+  --adapter MODE     deliver the answers as the program's side of the line does:
+                     wire    each byte as it comes off the line (the default)
+                     ftdi[:MS]  an FTDI USB-serial chip: held until its latency
+                             timer of MS ms (1 to 255, default 16), started by a
+                             byte in an empty chip, runs out, or 62 bytes wait
+                     cdc     a USB CDC-ACM port: what came, at each 1 ms frame
+                     usb     the scanner's own USB port: no line (no --baud),
+                             each answer whole at once
 Scans (a test fixture: the scanner's RS-232 output as tests and the manual use
 it, not a model of how the scanner composes what it sends):
   --scan TEXT        instead of serving the link, send a scan: the stored
@@ -69,6 +78,9 @@ Faults:
                      (default 20)
   --unplugged        hold a pseudo-terminal that cannot be opened, like a serial
                      port with no device behind it, and answer nothing
+  --unplug-after N   after N messages close the pseudo-terminal, like an adapter
+                     pulled out, and open a new one --away MS later (default
+                     1000), like one plugged back in; --link follows it
 Other:
   -v, --verbose      log every message and answer on stderr
   -h, --help         show this help
@@ -77,9 +89,11 @@ Other:
 
 // The options that take a value.
 constexpr const char* kValueOptions[] = {
-    "--link",    "--settings",      "--save",       "--baud",      "--silent-after",
-    "--corrupt", "--wrong-replies", "--split",      "--pause",     "--behind",
-    "--scan",    "--symbology",     "--scan-every", "--flip-digit"};
+    "--link",          "--settings", "--save",         "--baud",   "--silent-after", "--corrupt",
+    "--wrong-replies", "--split",    "--pause",        "--behind", "--scan",         "--symbology",
+    "--scan-every",    "--adapter",  "--unplug-after", "--away",   "--flip-digit"};
+
+constexpr long kLongestLatencyMs = 255;
 
 volatile sig_atomic_t stop_requested = 0;
 
@@ -96,6 +110,7 @@ struct Options {
     LineOptions line;
     ScanOptions scan;
     bool unplugged = false;
+    long away_ms = 1000;
 };
 
 int usage_error(const std::string& message) {
@@ -108,6 +123,30 @@ bool parse_number(const std::string& text, long& value) {
     errno = 0;
     value = std::strtol(text.c_str(), &end, 10);
     return !text.empty() && *end == '\0' && errno == 0 && value >= 0 && value <= INT_MAX;
+}
+
+// "wire", "ftdi", "ftdi:MS", "cdc" or "usb".
+bool parse_adapter(const std::string& text, LineOptions& line) {
+    static constexpr std::pair<const char*, Adapter> kModes[] = {{"wire", Adapter::wire},
+                                                                 {"ftdi", Adapter::ftdi},
+                                                                 {"cdc", Adapter::cdc},
+                                                                 {"usb", Adapter::usb}};
+    const std::string mode = text.substr(0, text.find(':'));
+    const auto found = std::ranges::find(kModes, mode, [](const auto& row) { return row.first; });
+    if (found == std::end(kModes)) {
+        return false;
+    }
+    line.adapter = found->second;
+    if (mode.size() == text.size()) {
+        return true;
+    }
+    long latency = 0;
+    if (found->second != Adapter::ftdi || !parse_number(text.substr(mode.size() + 1), latency) ||
+        latency < 1 || latency > kLongestLatencyMs) {
+        return false;
+    }
+    line.latency_ms = latency;
+    return true;
 }
 
 // Returns an exit code when the simulator should not run.
@@ -178,6 +217,14 @@ int parse(const std::vector<std::string>& args, Options& options) {
             options.line.split = static_cast<std::size_t>(number);
         } else if (arg == "--pause" && numeric) {
             options.line.pause_ms = number;
+        } else if (arg == "--adapter") {
+            if (!parse_adapter(value, options.line)) {
+                return usage_error("bad value for --adapter: '" + value + "'");
+            }
+        } else if (arg == "--unplug-after" && numeric) {
+            options.line.unplug_after = number;
+        } else if (arg == "--away" && numeric) {
+            options.away_ms = number;
         } else {
             return usage_error("bad value for " + arg + ": '" + value + "'");
         }
@@ -188,6 +235,12 @@ int parse(const std::vector<std::string>& args, Options& options) {
     }
     if (!options.device.empty() && (!options.link.empty() || options.unplugged)) {
         return usage_error("--link and --unplugged are for the simulator's own pseudo-terminal");
+    }
+    if (options.line.unplug_after >= 0 && (!options.device.empty() || options.unplugged)) {
+        return usage_error("--unplug-after is for the simulator's own pseudo-terminal");
+    }
+    if (options.line.adapter == Adapter::usb && options.line.baud > 0) {
+        return usage_error("--baud paces a line, and --adapter usb has none");
     }
     return -1;
 }
@@ -296,6 +349,32 @@ bool link_points_to(const std::string& link, const std::string& target) {
     return std::filesystem::read_symlink(link, error) == target && !error;
 }
 
+// Serves the line until the simulator stops; with --unplug-after, the pseudo-terminal goes away
+// once, for options.away_ms, and a new one takes its place behind --link.
+void serve_until_stopped(const Options& options, int fd, std::string& path, LineOptions& line,
+                         Scanner& scanner, const std::function<bool()>& keep_going,
+                         const std::function<void()>& on_update) {
+    long messages = 0;
+    serve(fd, scanner, line, keep_going, on_update, messages);
+    if (messages != line.unplug_after || !keep_going()) {
+        return;
+    }
+    close(fd);
+    close(line.checked_tty);
+    for (long waited = 0; waited < options.away_ms && keep_going(); waited += 10) {
+        usleep(10'000);
+    }
+    std::string new_path;
+    if (!keep_going() || (fd = open_own_terminal(new_path, line.checked_tty)) < 0 ||
+        (!options.link.empty() && !make_link(new_path, options.link))) {
+        return;
+    }
+    path = new_path;
+    std::cout << path << std::endl;
+    line.unplug_after = -1;
+    serve(fd, scanner, line, keep_going, on_update, messages);
+}
+
 int run(const Options& options) {
     Scanner::Memory memory{};
     if (!load_memory(options.settings, memory)) {
@@ -346,7 +425,7 @@ int run(const Options& options) {
     } else if (!scan.empty()) {
         play_scans(fd, memory, scan, options.scan, line, keep_going);
     } else {
-        serve(fd, scanner, line, keep_going, on_update);
+        serve_until_stopped(options, fd, path, line, scanner, keep_going, on_update);
     }
     if (!options.link.empty() && link_points_to(options.link, path)) {
         std::filesystem::remove(options.link);

@@ -94,6 +94,14 @@ ScannerSimulator::~ScannerSimulator() {
     DeleteFileA(memory_.c_str());
 }
 
+// The simulator prints its terminal's path again once it serves a new one.
+bool ScannerSimulator::plugged_back_in() const {
+    return wait_until([&] {
+        const std::vector<std::uint8_t> said = read_file_bytes(ready_);
+        return std::count(said.begin(), said.end(), '\n') >= 2;
+    });
+}
+
 std::vector<std::uint8_t> ScannerSimulator::memory() const {
     return read_file_bytes(memory_);
 }

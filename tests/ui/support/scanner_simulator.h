@@ -19,6 +19,9 @@ class ScannerSimulator {
 
     // Empty once the simulator serves the port; otherwise what went wrong.
     const std::string& problem() const { return problem_; }
+    // Waits until a simulator told to --unplug-after serves its port again; false if it does not
+    // within ten seconds.
+    bool plugged_back_in() const;
     // The scanner's memory as the last UPDATE took it into use; empty before any.
     std::vector<std::uint8_t> memory() const;
 
