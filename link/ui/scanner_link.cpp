@@ -5,7 +5,6 @@
 #include "link/download.h"
 #include "link/read_back.h"
 #include "link/ui/port_dialog.h"
-#include "link/ui/progress_window.h"
 #include "win32/common_controls.h"
 #include "win32/user_message.h"
 
@@ -105,37 +104,38 @@ LinkResult read_back_once(Connection& link) {
 // Every attempt runs on the same open port, from its first message. Each one begins by emptying
 // the line and waiting for it to go quiet, so an answer that came too late for the attempt before
 // is never taken for its own.
-int transfer(Connection& link, bool download) {
-    if (download) {
+LinkOutcome transfer(Connection& link, TransferDirection direction) {
+    if (direction == TransferDirection::download) {
         for (;;) {
             const LinkResult result = download_once(link);
             if (result.ok ||
                 !retry_wanted(link, "Failed to download, would you like to retry?", result)) {
-                return 1;
+                return LinkOutcome::finished;
             }
         }
     }
     for (;;) {
         const LinkResult result = read_back_once(link);
         if (result.ok) {
-            return 1;
+            return LinkOutcome::finished;
         }
         if (!retry_wanted(link, "Failed to read, would you like to retry?", result)) {
-            return -1;
+            return LinkOutcome::failed;
         }
     }
 }
 
 }  // namespace
 
-int RunScannerLink(HINSTANCE instance, HWND main_window, ProgramState& state, bool download) {
+LinkOutcome RunScannerLink(HINSTANCE instance, HWND main_window, PortChoice& port,
+                           ProgramState& state, TransferDirection direction) {
     // The dialog belongs to the window with the keyboard focus. With another program in front
     // no window of ours has it, and an unowned dialog would leave the main window usable.
     HWND focus = GetFocus();
-    if (!choose_com_port(instance, focus ? focus : main_window, state)) {
-        return 0;
+    if (!choose_com_port(instance, focus ? focus : main_window, port)) {
+        return LinkOutcome::cancelled;
     }
-    const std::string chosen = chosen_port(state);
+    const std::string chosen = chosen_port(port);
     const char* port_name = chosen.c_str();
     const OpenedPort opened = open_serial_port(port_name);
     if (!opened.port) {
@@ -143,13 +143,13 @@ int RunScannerLink(HINSTANCE instance, HWND main_window, ProgramState& state, bo
                                                   ? "Can't open the COM port!"
                                                   : "Error on setting communication state",
                                               port_name, opened.system_words));
-        return -1;
+        return LinkOutcome::failed;
     }
     register_common_controls(ICC_PROGRESS_CLASS);
     SystemTickClock clock;
     Line line{*opened.port, clock, let_paint_through};
     Connection link{instance, main_window, port_name, state, line};
-    const int result = transfer(link, download);
+    const LinkOutcome result = transfer(link, direction);
     opened.port->purge_received();
     return result;  // the port closes with `opened`
 }
