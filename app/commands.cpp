@@ -35,9 +35,9 @@ std::string settings_name(const AppContext& app) {
     return app.read_from_port.empty() ? "new settings" : "settings read from " + app.read_from_port;
 }
 
-std::string selected_port(const ProgramState& state) {
-    return state.other_port.empty() ? "COM" + std::to_string(state.selected_port_index + 1)
-                                    : state.other_port;
+std::string selected_port(const PortChoice& port) {
+    return port.other_port.empty() ? "COM" + std::to_string(port.selected_port_index + 1)
+                                   : port.other_port;
 }
 
 void show_status(const AppContext& app, const std::string& text) {
@@ -135,7 +135,7 @@ void on_about(AppContext& app) {
 // the record just read.
 void take_read_settings(AppContext& app) {
     app.state->current_file_path.clear();
-    app.read_from_port = selected_port(*app.state);
+    app.read_from_port = selected_port(app.state->port);
     app.state->current_file_partial = false;
     app.state->settings_modified = true;
     show_settings_status(app, "Read the settings of the scanner on " + app.read_from_port, true);
@@ -147,7 +147,8 @@ void on_read_scanner_settings(AppContext& app) {
     if (!offer_to_save(app, kSaveBeforeReplacing)) {
         return;
     }
-    if (RunScannerLink(app.instance, app.main_window, *app.state, false) > 0) {
+    if (RunScannerLink(app.instance, app.main_window, app.state->port, *app.state,
+                       TransferDirection::read_back) == LinkOutcome::finished) {
         take_read_settings(app);
     }
 }
@@ -155,10 +156,11 @@ void on_read_scanner_settings(AppContext& app) {
 // A download that failed and was not retried ends as one that succeeded does (its message said
 // which), so the status line claims neither.
 void on_download_settings(AppContext& app) {
-    if (RunScannerLink(app.instance, app.main_window, *app.state, true) > 0) {
+    if (RunScannerLink(app.instance, app.main_window, app.state->port, *app.state,
+                       TransferDirection::download) == LinkOutcome::finished) {
         show_settings_status(app,
                              "Download of " + settings_name(app) + " to the scanner on " +
-                                 selected_port(*app.state) + " ended",
+                                 selected_port(app.state->port) + " ended",
                              false);
     }
 }
@@ -173,17 +175,14 @@ void use_scanner_settings(AppContext& app, const SettingsRecord& read) {
     take_read_settings(app);
 }
 
-// The scanner is read into a copy of the state: the record, the file name and the modified flag
-// stay as they are unless the technician takes the scanner's settings. Only the port confirmed
-// in the dialog is kept, as after any connection.
+// The scanner is read into a state of its own: the record, the file name and the modified flag
+// stay as they are unless the technician takes the scanner's settings. The port confirmed in the
+// dialog is kept, as after any connection.
 void on_compare_with_scanner(AppContext& app) {
-    ProgramState scanner = *app.state;
+    ProgramState scanner;
     // The comparison shows a wrong answer as a difference, so one pass is enough.
-    const int read =
-        RunScannerLink(app.instance, app.main_window, scanner, false, ReadPasses::once);
-    app.state->selected_port_index = scanner.selected_port_index;
-    app.state->other_port = scanner.other_port;
-    if (read <= 0) {
+    if (RunScannerLink(app.instance, app.main_window, app.state->port, scanner,
+                       TransferDirection::read_back, ReadPasses::once) != LinkOutcome::finished) {
         return;
     }
     switch (show_comparison(app.instance, app.main_window,

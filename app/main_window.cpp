@@ -387,7 +387,7 @@ HWND create_main_window(AppContext& app) {
 
 int run_tessmar(HINSTANCE instance, int show_command, const std::string& start_file) {
     ProgramState state;
-    recall_chosen_port(state);
+    recall_chosen_port(state.port);
     AppContext app;
     app.instance = instance;
     app.state = &state;

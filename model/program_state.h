@@ -19,6 +19,13 @@ enum class InterfaceClass : int { keyboard_wedge = 0, rs232 = 1, wand_emulation 
 inline constexpr unsigned kKeyboardTypeRs232 = 0;
 inline constexpr unsigned kKeyboardTypeWand = 150;
 
+// The COM port last confirmed in the port dialog: 0 for COM1 to 5 for COM6 or, when that was a
+// port beyond COM6 ("COM9"), its name, which then takes the index's place.
+struct PortChoice {
+    int selected_port_index = 0;
+    std::string other_port;
+};
+
 // Longest file path the document keeps (a Win32 MAX_PATH-style buffer less its terminator).
 inline constexpr std::size_t kMaxFilePathChars = 255;
 
@@ -45,10 +52,8 @@ struct ProgramState {
     bool current_file_partial = false;
     std::string program_directory;
 
-    // Link state: the COM port last confirmed in the port dialog, 0 for COM1 to 5 for COM6, or,
-    // when that was a port beyond COM6 ("COM9"), its name, which then takes the index's place.
-    int selected_port_index = 0;
-    std::string other_port;
+    // Link state.
+    PortChoice port;
 };
 
 InterfaceClass derive_interface_class(unsigned keyboard_type);

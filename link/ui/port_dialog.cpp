@@ -76,50 +76,50 @@ std::string remembered_port() {
 }
 
 // Takes `port` as the choice: an entry of the table by its index, any other by its name.
-void choose(ProgramState& state, const std::string& port) {
+void choose(PortChoice& choice, const std::string& port) {
     for (int index = 0; index < kPortCount; ++index) {
         if (same_port(port, kPortNames[index])) {
-            state.selected_port_index = index;
-            state.other_port.clear();
+            choice.selected_port_index = index;
+            choice.other_port.clear();
             return;
         }
     }
-    state.other_port = port;
+    choice.other_port = port;
 }
 
-// The ports offered, and the state whose choice the dialog shows and changes.
-struct PortChoice {
-    ProgramState& state;
+// The ports offered, and the choice the dialog shows and changes.
+struct PortDialogRun {
+    PortChoice& choice;
     std::vector<std::string> ports;
 };
 
 // The port chosen last, or the table's entry when that port is gone (an adapter unplugged).
-int entry_of_choice(const PortChoice& choice) {
-    const std::string& other = choice.state.other_port;
+int entry_of_choice(const PortDialogRun& run) {
+    const std::string& other = run.choice.other_port;
     const auto found = std::find_if(
-        choice.ports.begin() + kPortCount, choice.ports.end(),
+        run.ports.begin() + kPortCount, run.ports.end(),
         [&other](const std::string& port) { return !other.empty() && same_port(port, other); });
-    return found != choice.ports.end() ? static_cast<int>(found - choice.ports.begin())
-                                       : choice.state.selected_port_index;
+    return found != run.ports.end() ? static_cast<int>(found - run.ports.begin())
+                                    : run.choice.selected_port_index;
 }
 
-BOOL on_init_dialog(HWND dialog, PortChoice& choice) {
+BOOL on_init_dialog(HWND dialog, PortDialogRun& run) {
     HWND list = GetDlgItem(dialog, IDC_COM_PORT);
-    for (const std::string& name : choice.ports) {
+    for (const std::string& name : run.ports) {
         ComboBox_AddString(list, name.c_str());
     }
-    ComboBox_SetCurSel(list, entry_of_choice(choice));
+    ComboBox_SetCurSel(list, entry_of_choice(run));
     return TRUE;
 }
 
-bool on_command(HWND dialog, PortChoice& choice, int id, UINT) {
+bool on_command(HWND dialog, PortDialogRun& run, int id, UINT) {
     switch (id) {
         case IDOK: {
             const int chosen = ComboBox_GetCurSel(GetDlgItem(dialog, IDC_COM_PORT));
             // Without a selection there is no port to open.
-            if (chosen >= 0 && chosen < static_cast<int>(choice.ports.size())) {
-                const std::string& port = choice.ports[static_cast<std::size_t>(chosen)];
-                choose(choice.state, port);
+            if (chosen >= 0 && chosen < static_cast<int>(run.ports.size())) {
+                const std::string& port = run.ports[static_cast<std::size_t>(chosen)];
+                choose(run.choice, port);
                 remember_port(port);
                 EndDialog(dialog, 1);
             }
@@ -132,7 +132,7 @@ bool on_command(HWND dialog, PortChoice& choice, int id, UINT) {
     return false;
 }
 
-constexpr DialogHandlers<PortChoice> kHandlers = {.init = on_init_dialog, .command = on_command};
+constexpr DialogHandlers<PortDialogRun> kHandlers = {.init = on_init_dialog, .command = on_command};
 
 }  // namespace
 
@@ -144,18 +144,18 @@ std::vector<std::string> offered_ports() {
     return ports;
 }
 
-std::string chosen_port(const ProgramState& state) {
-    return state.other_port.empty() ? kPortNames[state.selected_port_index] : state.other_port;
+std::string chosen_port(const PortChoice& choice) {
+    return choice.other_port.empty() ? kPortNames[choice.selected_port_index] : choice.other_port;
 }
 
-bool choose_com_port(HINSTANCE instance, HWND owner, ProgramState& state) {
-    PortChoice choice{state, offered_ports()};
-    return run_modal_dialog<PortChoice, kHandlers>(instance, "ComSettingDlg", owner, choice) == 1;
+bool choose_com_port(HINSTANCE instance, HWND owner, PortChoice& choice) {
+    PortDialogRun run{choice, offered_ports()};
+    return run_modal_dialog<PortDialogRun, kHandlers>(instance, "ComSettingDlg", owner, run) == 1;
 }
 
-void recall_chosen_port(ProgramState& state) {
+void recall_chosen_port(PortChoice& choice) {
     if (const std::string port = remembered_port(); !port.empty()) {
-        choose(state, port);
+        choose(choice, port);
     }
 }
 

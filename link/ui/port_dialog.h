@@ -22,14 +22,14 @@ std::vector<std::string> offered_ports();
 
 // The name of the port chosen last: `other_port` when one beyond the table was chosen, else
 // the table's entry `selected_port_index`.
-std::string chosen_port(const ProgramState& state);
+std::string chosen_port(const PortChoice& choice);
 
 // Shows the dialog (template COMSETTINGDLG) with the port chosen last selected. OK stores the
-// chosen port in `state` and remembers it for the next run; Cancel, Esc and the close box leave
+// chosen port in `choice` and remembers it for the next run; Cancel, Esc and the close box leave
 // it as it was.
-bool choose_com_port(HINSTANCE instance, HWND owner, ProgramState& state);
+bool choose_com_port(HINSTANCE instance, HWND owner, PortChoice& choice);
 
-// Takes the port chosen in an earlier run into `state`, at start-up.
-void recall_chosen_port(ProgramState& state);
+// Takes the port chosen in an earlier run into `choice`, at start-up.
+void recall_chosen_port(PortChoice& choice);
 
 }  // namespace tessmar

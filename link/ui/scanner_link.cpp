@@ -5,7 +5,6 @@
 #include "link/download.h"
 #include "link/read_back.h"
 #include "link/ui/port_dialog.h"
-#include "link/ui/progress_window.h"
 #include "win32/common_controls.h"
 #include "win32/user_message.h"
 
@@ -117,7 +116,7 @@ LinkResult read_back_once(Connection& link, Line& line) {
 // again: an adapter unplugged and plugged back in is a new device, which the old handle never
 // reaches. Each attempt also begins by emptying the line and waiting for it to go quiet, so an
 // answer that came too late for the attempt before is never taken for its own.
-LinkResult attempt(Connection& link, bool download) {
+LinkResult attempt(Connection& link, TransferDirection direction) {
     if (!link.opened.port) {
         link.opened = open_serial_port(link.port_name);
         if (!link.opened.port) {
@@ -126,7 +125,8 @@ LinkResult attempt(Connection& link, bool download) {
     }
     SystemTickClock clock;
     Line line{*link.opened.port, clock, let_paint_through};
-    const LinkResult result = download ? download_once(link, line) : read_back_once(link, line);
+    const LinkResult result = direction == TransferDirection::download ? download_once(link, line)
+                                                                       : read_back_once(link, line);
     link.opened.port->purge_received();
     if (!result.ok) {
         link.opened = {};
@@ -134,38 +134,38 @@ LinkResult attempt(Connection& link, bool download) {
     return result;
 }
 
-int transfer(Connection& link, bool download) {
-    if (download) {
+LinkOutcome transfer(Connection& link, TransferDirection direction) {
+    if (direction == TransferDirection::download) {
         for (;;) {
-            const LinkResult result = attempt(link, true);
+            const LinkResult result = attempt(link, direction);
             if (result.ok || !retry_wanted(link, "Failed to download, would you like to retry?",
                                            download_failure(result))) {
-                return 1;
+                return LinkOutcome::finished;
             }
         }
     }
     for (;;) {
-        const LinkResult result = attempt(link, false);
+        const LinkResult result = attempt(link, direction);
         if (result.ok) {
-            return 1;
+            return LinkOutcome::finished;
         }
         if (!retry_wanted(link, "Failed to read, would you like to retry?", result.failure)) {
-            return -1;
+            return LinkOutcome::failed;
         }
     }
 }
 
 }  // namespace
 
-int RunScannerLink(HINSTANCE instance, HWND main_window, ProgramState& state, bool download,
-                   ReadPasses passes) {
+LinkOutcome RunScannerLink(HINSTANCE instance, HWND main_window, PortChoice& port,
+                           ProgramState& state, TransferDirection direction, ReadPasses passes) {
     // The dialog belongs to the window with the keyboard focus. With another program in front
     // no window of ours has it, and an unowned dialog would leave the main window usable.
     HWND focus = GetFocus();
-    if (!choose_com_port(instance, focus ? focus : main_window, state)) {
-        return 0;
+    if (!choose_com_port(instance, focus ? focus : main_window, port)) {
+        return LinkOutcome::cancelled;
     }
-    const std::string chosen = chosen_port(state);
+    const std::string chosen = chosen_port(port);
     const char* port_name = chosen.c_str();
     OpenedPort opened = open_serial_port(port_name);
     if (!opened.port) {
@@ -173,11 +173,11 @@ int RunScannerLink(HINSTANCE instance, HWND main_window, ProgramState& state, bo
                                                   ? "Can't open the COM port!"
                                                   : "Error on setting communication state",
                                               port_name, opened.system_words));
-        return -1;
+        return LinkOutcome::failed;
     }
     register_common_controls(ICC_PROGRESS_CLASS);
     Connection link{instance, main_window, port_name, state, std::move(opened), passes};
-    return transfer(link, download);  // the port closes with `link`
+    return transfer(link, direction);  // the port closes with `link`
 }
 
 }  // namespace tessmar

@@ -4,18 +4,27 @@
 #include <windows.h>
 
 #include "link/read_back.h"
+#include "link/ui/progress_window.h"
 #include "model/program_state.h"
 
 namespace tessmar {
 
-// Asks for a port, opens and sets it up, runs the download (`download` true) or the read-back,
-// offers to retry a failed transfer, then purges and closes the port. Returns 0 when the port
-// dialog was cancelled; -1 when the port could not be opened or set up, or a failed read-back
-// was not retried; 1 otherwise, a failed download that was not retried included.
-// The transfer holds the thread, but paint and timer messages are let through between its waits
-// so that no window looks hung; `main_window` takes no input while the progress window is up.
-// A read-back reads each block as often as `passes` says.
-int RunScannerLink(HINSTANCE instance, HWND main_window, ProgramState& state, bool download,
-                   ReadPasses passes = ReadPasses::twice);
+// How a connection ended.
+enum class LinkOutcome {
+    cancelled,  // the port dialog was cancelled
+    failed,     // the port could not be opened or set up, or a failed read-back was not retried
+    // The transfer ran to its end: the read-back replaced the record, or the download finished
+    // or, once its failure was shown, was not retried.
+    finished,
+};
+
+// Asks for a port (`port` is the choice shown first and keeps the one confirmed), opens and sets
+// it up, runs the transfer on `state`, offers to retry a failed one, then purges and closes the
+// port. The transfer holds the thread, but paint and timer messages are let through between its
+// waits so that no window looks hung; `main_window` takes no input while the progress window is
+// up. A read-back reads each block as often as `passes` says.
+LinkOutcome RunScannerLink(HINSTANCE instance, HWND main_window, PortChoice& port,
+                           ProgramState& state, TransferDirection direction,
+                           ReadPasses passes = ReadPasses::twice);
 
 }  // namespace tessmar

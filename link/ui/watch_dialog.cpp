@@ -143,7 +143,7 @@ void show_status(HWND dialog, const Watch& watch, const std::string& first) {
 
 void fill_lists(HWND dialog, const Watch& watch) {
     HWND ports = GetDlgItem(dialog, IDC_WATCH_PORT);
-    const std::string chosen = chosen_port(watch.state);
+    const std::string chosen = chosen_port(watch.state.port);
     for (const std::string& name : offered_ports()) {
         const int index = ComboBox_AddString(ports, name.c_str());
         if (name == chosen) {

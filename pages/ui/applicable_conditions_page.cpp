@@ -80,8 +80,7 @@ void commit(HWND page, PageState<>& state) {
 }
 
 const PageDescription<> kDescription = {
-    .key_boxes = kKeyBoxes,
-    .bits = kCodeTypeBoxes,
+    .controls = {.key_boxes = kKeyBoxes, .bits = kCodeTypeBoxes},
     .fill = fill,
     .command = command,
     .commit = commit,

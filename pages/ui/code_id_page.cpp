@@ -47,8 +47,8 @@ void fill_from_set(HWND page, CodeIdPageState& state, int set) {
         const auto index = static_cast<std::size_t>(entry);
         const KeyStringBuffer value =
             set == 0 ? KeyStringBuffer{} : code_id_preset_value(set, entry);
-        std::ranges::copy(value, state.key_boxes.value(index).begin());
-        state.key_boxes.show(page, index, program.interface_class);
+        std::ranges::copy(value, state.controls.key_boxes().value(index).begin());
+        state.controls.key_boxes().show(page, index, program.interface_class);
         program.code_id_origin[index] = set;
     }
     state.data = set;
@@ -67,8 +67,7 @@ void commit(HWND, CodeIdPageState& state) {
 }
 
 const PageDescription<int> kDescription = {
-    .key_boxes = kKeyBoxes,
-    .key_box_name = key_box_name,
+    .controls = {.key_boxes = kKeyBoxes, .key_box_name = key_box_name},
     .prepare = prepare,
     .command = command,
     .commit = commit,

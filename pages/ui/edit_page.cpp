@@ -66,7 +66,7 @@ void configure_format(HWND page, EditPageState& state, int k) {
     program.current_format = k;
     std::ranges::copy(program.record.edit_format(k).bytes(),
                       program.ef_staging[static_cast<std::size_t>(k)].begin());
-    if (open_editing_format_sheet(state.context, page)) {
+    if (open_editing_format_sheet(state.context(), page)) {
         state.data[static_cast<std::size_t>(k)] = true;
     }
 }
@@ -93,9 +93,7 @@ void commit(HWND, EditPageState& state) {
 }
 
 const PageDescription<ConfiguredFormats> kDescription = {
-    .fields = kFields,
-    .key_boxes = kKeyBoxes,
-    .key_box_name = key_box_name,
+    .controls = {.fields = kFields, .key_boxes = kKeyBoxes, .key_box_name = key_box_name},
     .reset_button = IDC_EDIT_RESET,
     .fill = fill,
     .reset = reset,

@@ -7,6 +7,7 @@
 
 #include "model/program_state.h"
 #include "pages/number_text.h"
+#include "pages/ui/length_pair.h"
 #include "pages/skip_one_code.h"
 #include "win32/dialog_controls.h"
 
@@ -14,14 +15,15 @@ namespace tessmar {
 namespace {
 
 bool in_radio_group(const FieldBinding& binding, int id) {
-    return binding.kind == ControlKind::radio_group && id >= binding.control &&
-           id < binding.control + binding.radios;
+    return (binding.kind == ControlKind::radio_group || binding.kind == ControlKind::length_pair) &&
+           id >= binding.control && id < binding.control + binding.radios;
 }
 
 // The binding `id` belongs to, or null.
 const FieldBinding* binding_of(std::span<const FieldBinding> bindings, int id) {
     for (const FieldBinding& binding : bindings) {
-        if (binding.control == id || in_radio_group(binding, id)) {
+        if (binding.control == id || in_radio_group(binding, id) ||
+            (binding.kind == ControlKind::length_pair && is_length_box(id))) {
             return &binding;
         }
     }
@@ -88,6 +90,9 @@ void show_fields(HWND dialog, std::span<const FieldBinding> bindings,
             case ControlKind::radio_group:
                 show_radio(dialog, binding, value);
                 break;
+            case ControlKind::length_pair:
+                show_length_pair(dialog, binding, record);
+                break;
         }
     }
 }
@@ -121,6 +126,9 @@ void commit_fields(HWND dialog, std::span<const FieldBinding> bindings, Settings
                     record.set(binding.field, static_cast<unsigned>(checked));
                 }
                 break;
+            case ControlKind::length_pair:
+                commit_length_pair(dialog, binding, record);
+                break;
         }
     }
 }
@@ -145,6 +153,20 @@ void reset_fields(std::span<const FieldBinding> bindings, SettingsRecord& record
     const SettingsRecord factory = factory_record();
     for (const FieldBinding& binding : bindings) {
         record.set(binding.field, factory.get(binding.field));
+        if (binding.kind == ControlKind::length_pair) {
+            for (const Field field : {binding.lengths.first, binding.lengths.second}) {
+                record.set(field, factory.get(field));
+            }
+        }
+    }
+}
+
+void reset_bits(std::span<const BitBinding> bits, std::span<std::uint8_t> bytes,
+                std::span<const std::uint8_t> factory) {
+    for (const BitBinding& bit : bits) {
+        const auto mask = static_cast<std::uint8_t>(1u << bit.bit);
+        bytes[bit.offset] =
+            static_cast<std::uint8_t>((bytes[bit.offset] & ~mask) | (factory[bit.offset] & mask));
     }
 }
 
@@ -152,6 +174,9 @@ bool on_bound_control(HWND dialog, std::span<const FieldBinding> bindings, int i
     const FieldBinding* binding = binding_of(bindings, id);
     if (!binding) {
         return false;
+    }
+    if (binding->kind == ControlKind::length_pair) {
+        return on_length_pair_control(dialog, *binding, id, code);
     }
     if (binding->kind == ControlKind::check_box && code == BN_CLICKED) {
         toggle_check_box(dialog, id);

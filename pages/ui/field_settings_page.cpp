@@ -62,7 +62,7 @@ bool command(HWND page, PageState<>& state, int id, UINT code) {
         return false;
     }
     if (code == BN_CLICKED) {
-        run_fields_parameters(page, state.context, divider);
+        run_fields_parameters(page, state.context(), divider);
     }
     return true;
 }
@@ -76,7 +76,7 @@ void commit(HWND page, PageState<>& state) {
 }
 
 const PageDescription<> kDescription = {
-    .key_boxes = kKeyBoxes,
+    .controls = {.key_boxes = kKeyBoxes},
     .prepare = prepare,
     .fill = fill,
     .command = command,

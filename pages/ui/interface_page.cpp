@@ -231,7 +231,7 @@ void commit(HWND page, PageState<>& state) {
 }
 
 const PageDescription<> kDescription = {
-    .fields = kFields,
+    .controls = {.fields = kFields},
     .reset_button = IDC_INTERFACE_RESET,
     .prepare = prepare,
     .fill = fill,

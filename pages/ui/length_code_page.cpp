@@ -35,7 +35,7 @@ bool command(HWND page, PageState<>&, int id, UINT code) {
 }
 
 const PageDescription<> kDescription = {
-    .fields = kFields,
+    .controls = {.fields = kFields},
     .reset_button = IDC_LENGTH_CODE_RESET,
     .command = command,
 };

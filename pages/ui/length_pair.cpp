@@ -2,7 +2,6 @@
 
 #include <string>
 
-#include "model/program_state.h"
 #include "pages/length_rules.h"
 #include "resources/resource.h"
 #include "win32/dialog_controls.h"
@@ -18,12 +17,17 @@ struct LengthBoxControl {
 constexpr LengthBoxControl kBoxes[] = {{LengthBox::first, IDC_LENGTH_1},
                                        {LengthBox::second, IDC_LENGTH_2}};
 
-bool max_min_checked(HWND dialog, const LengthPair& pair) {
-    return IsDlgButtonChecked(dialog, pair.fixed_radio + 1) == BST_CHECKED;
+// The mode radios as a bound radio group: "Fixed Length" stands for 0.
+FieldBinding mode_of(const FieldBinding& pair) {
+    return bind::radios(pair.control, 2, pair.field);
+}
+
+bool max_min_checked(HWND dialog, const FieldBinding& pair) {
+    return IsDlgButtonChecked(dialog, pair.control + 1) == BST_CHECKED;
 }
 
 // The labels follow the checked mode radio; the mode is one bit, so one of the two always is.
-void show_labels(HWND dialog, const LengthPair& pair) {
+void show_labels(HWND dialog, const FieldBinding& pair) {
     const LengthLabels labels = length_labels(max_min_checked(dialog, pair));
     SetDlgItemTextA(dialog, IDC_LENGTH_1_LABEL, labels.first);
     SetDlgItemTextA(dialog, IDC_LENGTH_2_LABEL, labels.second);
@@ -35,16 +39,20 @@ unsigned long pending(HWND dialog, const LengthBoxControl& control) {
 
 }  // namespace
 
-void show_length_pair(HWND dialog, const LengthPair& pair, const SettingsRecord& record) {
-    const FieldBinding mode = pair.mode();
+bool is_length_box(int id) {
+    return id == IDC_LENGTH_1 || id == IDC_LENGTH_2;
+}
+
+void show_length_pair(HWND dialog, const FieldBinding& pair, const SettingsRecord& record) {
+    const FieldBinding mode = mode_of(pair);
     show_fields(dialog, {&mode, 1}, record);
-    SetDlgItemTextA(dialog, IDC_LENGTH_1, std::to_string(record.get(pair.fields.first)).c_str());
-    SetDlgItemTextA(dialog, IDC_LENGTH_2, std::to_string(record.get(pair.fields.second)).c_str());
+    SetDlgItemTextA(dialog, IDC_LENGTH_1, std::to_string(record.get(pair.lengths.first)).c_str());
+    SetDlgItemTextA(dialog, IDC_LENGTH_2, std::to_string(record.get(pair.lengths.second)).c_str());
     show_labels(dialog, pair);
 }
 
-bool on_length_pair_control(HWND dialog, const LengthPair& pair, int id, UINT code) {
-    const FieldBinding mode = pair.mode();
+bool on_length_pair_control(HWND dialog, const FieldBinding& pair, int id, UINT code) {
+    const FieldBinding mode = mode_of(pair);
     if (on_bound_control(dialog, {&mode, 1}, id, code)) {
         show_labels(dialog, pair);
         return true;
@@ -64,20 +72,13 @@ bool on_length_pair_control(HWND dialog, const LengthPair& pair, int id, UINT co
     return false;
 }
 
-void commit_length_pair(HWND dialog, const LengthPair& pair, SettingsRecord& record) {
-    const FieldBinding mode = pair.mode();
+void commit_length_pair(HWND dialog, const FieldBinding& pair, SettingsRecord& record) {
+    const FieldBinding mode = mode_of(pair);
     commit_fields(dialog, {&mode, 1}, record);
     const Lengths lengths = committed_lengths(
         pending(dialog, kBoxes[0]), pending(dialog, kBoxes[1]), max_min_checked(dialog, pair));
-    record.set(pair.fields.first, lengths.first);
-    record.set(pair.fields.second, lengths.second);
-}
-
-void reset_length_pair(const LengthPair& pair, SettingsRecord& record) {
-    const SettingsRecord factory = factory_record();
-    for (const Field field : {pair.fields.mode, pair.fields.first, pair.fields.second}) {
-        record.set(field, factory.get(field));
-    }
+    record.set(pair.lengths.first, lengths.first);
+    record.set(pair.lengths.second, lengths.second);
 }
 
 }  // namespace tessmar

@@ -8,9 +8,8 @@ namespace tessmar {
 
 bool run_page_sheet(const PageContext& context, HWND owner, const PageSheet& sheet,
                     std::span<const PageTemplate> pages, int start_page) {
-    bool committed = false;
     // Every page reads this through its lParam for as long as the sheet runs.
-    const PageLaunch launch{context, &sheet, &committed};
+    PageLaunch launch{context, sheet};
     std::vector<HPROPSHEETPAGE> handles;
     for (const PageTemplate& page : pages) {
         PROPSHEETPAGEA sheet_page{};
@@ -42,7 +41,7 @@ bool run_page_sheet(const PageContext& context, HWND owner, const PageSheet& she
     header.nStartPage = static_cast<UINT>(start_page);
     header.phpage = handles.data();
     PropertySheetA(&header);
-    return committed;
+    return launch.committed;
 }
 
 }  // namespace tessmar

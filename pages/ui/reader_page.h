@@ -1,90 +1,74 @@
-// A page of a property sheet is a description: its bound fields, its Reset button, and hooks for
-// the little that no table can say. One procedure runs every page; a page that keeps something
-// beyond its controls names that data's type in its description, and its hooks get it typed.
+// A page of a property sheet is a description: its bound controls, its Reset button, and hooks
+// for the little that no table can say. One procedure runs every page; a page that keeps
+// something beyond its controls names that data's type in its description, and its hooks get it
+// typed.
 #pragma once
 
 #include <windows.h>
 #include <commctrl.h>
 
-#include <cstdint>
-#include <span>
 #include <type_traits>
+#include <variant>
 
-#include "pages/ui/field_bindings.h"
-#include "pages/ui/key_boxes.h"
+#include "pages/ui/bound_controls.h"
 #include "pages/ui/page_context.h"
 #include "win32/dialog_controls.h"
 #include "win32/dialog_procedure.h"
 
 namespace tessmar {
 
-// What a sheet gives all its pages.
+// What a sheet tells all its pages: its caption, where its pages' key strings and bits live, and
+// what its pages' OK does beyond their own controls.
 struct PageSheet {
     const char* caption;
-    // The bytes the pages' key boxes and bits live in: the record's when null. The
-    // editing-format sheet's pages edit a staging block.
-    std::span<std::uint8_t> (*edited_bytes)(ProgramState& program) = nullptr;
+    // The record's bytes when null; the editing-format sheet's pages edit a staging block.
+    EditedBytes edited_bytes = nullptr;
     // Whether a page's OK marks the document modified.
     bool marks_modified = true;
     // After each page's OK: what the sheet does with what its pages wrote.
     void (*after_commit)(ProgramState& program) = nullptr;
 };
 
-// What run_page_sheet hands each page through PROPSHEETPAGE's lParam; it outlives the sheet.
+// One run of a sheet, which its pages share through PROPSHEETPAGE's lParam: what they work on,
+// their sheet, and whether OK closed it.
 struct PageLaunch {
     PageContext context;
-    const PageSheet* sheet = nullptr;
-    // Set by the pages' OK: the sheet was closed by OK.
-    bool* committed = nullptr;
+    const PageSheet& sheet;
+    bool committed = false;
 };
 
-struct NoPageData {};
-
-template <typename Data = NoPageData>
+// One page's life: its run, its bound controls with their staging copies, and what the page
+// keeps beyond its controls, made by its `prepare` hook.
+template <typename Data = std::monostate>
 struct PageState {
-    PageContext context;
-    const PageSheet* sheet;
-    bool* committed;
-    // The staging copies of the page's key strings.
-    KeyBoxes key_boxes;
-    // What the page keeps beyond its controls, made by its `prepare` hook.
+    PageLaunch& launch;
+    BoundWindow controls;
     Data data{};
 
-    ProgramState& program() const { return *context.state; }
-    // The bytes the page's key boxes and bits live in.
-    std::span<std::uint8_t> edited_bytes() const {
-        return sheet->edited_bytes ? sheet->edited_bytes(program())
-                                   : std::span<std::uint8_t>(program().record.bytes);
-    }
+    const PageContext& context() const { return launch.context; }
+    ProgramState& program() const { return controls.program(); }
 };
 
-template <typename DataType = NoPageData>
+// One page's tables and hooks, its data's type included.
+template <typename DataType = std::monostate>
 struct PageDescription {
     using Data = DataType;
     using State = PageState<Data>;
 
-    std::span<const FieldBinding> fields = {};
-    // Key-entry boxes on key strings of the edited bytes.
-    std::span<const KeyBoxSpec> key_boxes = {};
-    // What a screen reader calls key box `index` where its label says too little; null for the
-    // labels.
-    std::string (*key_box_name)(std::size_t index) = nullptr;
-    // Check boxes on bits of the edited bytes.
-    std::span<const BitBinding> bits = {};
-    // Puts the page's fields and key strings back to their factory values at once, Cancel or
-    // not; 0 for none.
+    BoundControls controls = {};
+    // Puts the page's controls back to their factory values at once, Cancel or not; 0 for none.
     int reset_button = 0;
 
     // Hooks; each may be null.
     // Once, on creation, before the first fill: list items and the page's data.
     void (*prepare)(HWND page, State& state) = nullptr;
-    // After the tables' controls were filled from the record, on creation and after Reset.
+    // After the tables' controls were filled, on creation and after Reset.
     void (*fill)(HWND page, State& state) = nullptr;
-    // What Reset writes beyond the tables' fields.
+    // What Reset writes beyond the tables' controls.
     void (*reset)(SettingsRecord& record) = nullptr;
     // A command no binding handles; true when the page handled it.
     bool (*command)(HWND page, State& state, int id, UINT code) = nullptr;
-    // What OK writes beyond the tables' fields.
+    // What OK writes beyond the tables' controls.
     void (*commit)(HWND page, State& state) = nullptr;
     // Paints an owner-drawn control; true when it was the page's.
     bool (*draw_item)(const DRAWITEMSTRUCT& item) = nullptr;
@@ -98,23 +82,8 @@ inline constexpr WPARAM kQueryStagedKeyStrings = 0x4B53;
 // What every page does, whatever its data.
 namespace reader_page_detail {
 
-// The table-driven halves of filling, Reset and OK.
-void show_tables(HWND page, const PageDescription<>& tables, KeyBoxes& key_boxes,
-                 std::span<std::uint8_t> bytes, const ProgramState& program);
-void reset_tables(const PageDescription<>& tables, SettingsRecord& record);
-bool on_table_command(HWND page, const PageDescription<>& tables, int id, UINT code);
-void commit_tables(HWND page, const PageDescription<>& tables, KeyBoxes& key_boxes,
-                   std::span<std::uint8_t> bytes, SettingsRecord& record);
-// What a page's OK does once its own fields are written.
-void after_commit(const PageSheet& sheet, bool& committed, ProgramState& program);
-
-template <typename Data>
-PageDescription<> tables_of(const PageDescription<Data>& description) {
-    return {.fields = description.fields,
-            .key_boxes = description.key_boxes,
-            .bits = description.bits,
-            .reset_button = description.reset_button};
-}
+// What a page's OK does once its own controls are written.
+void after_commit(PageLaunch& launch, ProgramState& program);
 
 template <const auto& description>
 struct Page {
@@ -123,33 +92,30 @@ struct Page {
     // The page makes its state from the launch data of its sheet and frees it with itself.
     static State* take(LPARAM parameter) {
         const auto* sheet_page = reinterpret_cast<const PROPSHEETPAGEA*>(parameter);
-        const auto* launch = reinterpret_cast<const PageLaunch*>(sheet_page->lParam);
-        return new State{launch->context, launch->sheet, launch->committed,
-                         KeyBoxes(description.key_boxes)};
+        auto* launch = reinterpret_cast<PageLaunch*>(sheet_page->lParam);
+        return new State{*launch, BoundWindow(description.controls, *launch->context.state,
+                                              launch->sheet.edited_bytes)};
     }
     static void free(void* state) { delete static_cast<State*>(state); }
     static constexpr void (*release)(void*) = free;
 
     static void refill(HWND page, State& state) {
         FillingControls filling(page);
-        show_tables(page, tables_of(description), state.key_boxes, state.edited_bytes(),
-                    state.program());
+        state.controls.show(page);
         call_hook(description.fill, page, state);
     }
 
     static BOOL init(HWND page, State& state) {
-        prepare_controls(page, description.fields);
+        state.controls.prepare(page);
         call_hook(description.prepare, page, state);
         refill(page, state);
-        state.key_boxes.bind(page, state.context.instance, state.program().interface_class,
-                             description.key_box_name);
+        state.controls.bind_key_boxes(page, state.context().instance);
         return TRUE;  // the sheet gives the default focus
     }
 
     static void reset(HWND page, State& state) {
-        SettingsRecord& record = state.program().record;
-        reset_tables(tables_of(description), record);
-        call_hook(description.reset, record);
+        state.controls.reset();
+        call_hook(description.reset, state.program().record);
         refill(page, state);
     }
 
@@ -160,23 +126,21 @@ struct Page {
             }
             return true;
         }
-        return on_table_command(page, tables_of(description), id, code) ||
+        return state.controls.on_command(page, id, code) ||
                call_hook_or(false, description.command, page, state, id, code);
     }
 
     static void apply(HWND page, State& state) {
-        ProgramState& program = state.program();
-        commit_tables(page, tables_of(description), state.key_boxes, state.edited_bytes(),
-                      program.record);
+        state.controls.commit(page);
         call_hook(description.commit, page, state);
-        after_commit(*state.sheet, *state.committed, program);
+        after_commit(state.launch, state.program());
     }
 
     // The Interface page may have changed the interface since the page last showed: its key
     // strings read differently now ("[CR]" rather than "[Enter]").
     static void on_set_active(HWND page, State& state) {
         FillingControls filling(page);
-        state.key_boxes.show_all(page, state.program().interface_class);
+        state.controls.show_key_strings(page);
     }
 
     static INT_PTR notify(HWND page, State& state, const NMHDR& header) {
@@ -200,8 +164,8 @@ struct Page {
     // FALSE lets the sheet ask the next page.
     static INT_PTR message(HWND, State& state, UINT message, WPARAM wParam, LPARAM lParam) {
         if (message == PSM_QUERYSIBLINGS && wParam == kQueryStagedKeyStrings &&
-            state.sheet->edited_bytes == nullptr) {
-            state.key_boxes.commit(reinterpret_cast<SettingsRecord*>(lParam)->bytes);
+            state.launch.sheet.edited_bytes == nullptr) {
+            state.controls.key_boxes().commit(reinterpret_cast<SettingsRecord*>(lParam)->bytes);
         }
         return FALSE;
     }

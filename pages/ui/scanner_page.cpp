@@ -30,7 +30,7 @@ constexpr FieldBinding kFields[] = {
 };
 
 const PageDescription<> kDescription = {
-    .fields = kFields,
+    .controls = {.fields = kFields},
     .reset_button = IDC_SCANNER_RESET,
 };
 

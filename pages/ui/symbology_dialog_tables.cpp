@@ -28,23 +28,23 @@ constexpr FieldBinding kIndustrial25[] = {
     bind::radios(IDC_25_START_STOP_FIRST, 3, F::industrial_25_start_stop_selection),
     bind::check_box(IDC_25_VERIFY_CHECKSUM, F::industrial_25_verify_checksum),
     bind::check_box(IDC_25_TRANSMIT_CHECKSUM, F::industrial_25_transmit_checksum),
+    bind::length_pair(IDC_25_FIXED_LENGTH, length_fields::industrial_25),
 };
-constexpr LengthPair kIndustrial25Lengths = {length_fields::industrial_25, IDC_25_FIXED_LENGTH};
 
 constexpr FieldBinding kInterleave25[] = {
     bind::radios(IDC_25_START_STOP_FIRST, 3, F::interleave_25_start_stop_selection),
     bind::check_box(IDC_25_VERIFY_CHECKSUM, F::interleave_25_verify_checksum),
     bind::check_box(IDC_25_TRANSMIT_CHECKSUM, F::interleave_25_transmit_checksum),
     bind::check_box(IDC_25_TRANSMIT_FIRST_0, F::interleave_25_transmit_first_0),
+    bind::length_pair(IDC_25_FIXED_LENGTH, length_fields::interleave_25),
 };
-constexpr LengthPair kInterleave25Lengths = {length_fields::interleave_25, IDC_25_FIXED_LENGTH};
 
 constexpr FieldBinding kMatrix25[] = {
     bind::radios(IDC_25_START_STOP_FIRST, 3, F::matrix_25_start_stop_selection),
     bind::check_box(IDC_25_VERIFY_CHECKSUM, F::matrix_25_verify_checksum),
     bind::check_box(IDC_25_TRANSMIT_CHECKSUM, F::matrix_25_transmit_checksum),
+    bind::length_pair(IDC_25_FIXED_LENGTH, length_fields::matrix_25),
 };
-constexpr LengthPair kMatrix25Lengths = {length_fields::matrix_25, IDC_25_FIXED_LENGTH};
 
 constexpr FieldBinding kCodabar[] = {
     bind::radios(IDC_CODABAR_START_STOP_FIRST, 4, F::codabar_start_stop_character),
@@ -91,8 +91,8 @@ constexpr FieldBinding kUpca[] = {
 constexpr FieldBinding kMsi[] = {
     bind::radios(IDC_MSI_VERIFICATION_FIRST, 3, F::msi_checksum_verification),
     bind::radios(IDC_MSI_TRANSMISSION_FIRST, 3, F::msi_checksum_transmission),
+    bind::length_pair(IDC_MSI_FIXED_LENGTH, length_fields::msi),
 };
-constexpr LengthPair kMsiLengths = {length_fields::msi, IDC_MSI_FIXED_LENGTH};
 
 constexpr FieldBinding kPlessey[] = {
     bind::check_box(IDC_PLESSEY_CONVERT_TO_UK, F::convert_to_uk_plessey),
@@ -110,21 +110,21 @@ constexpr KeyBoxSpec kPdf417KeyBoxes[] = {
 };
 
 constexpr SymbologyDialog kDialogs[] = {
-    {S::code_39, kCode39},
-    {S::italian_pharmacode, kItalianPharmacode},
-    {S::french_pharmacode, kFrenchPharmacode},
-    {S::industrial_25, kIndustrial25, {}, &kIndustrial25Lengths},
-    {S::interleave_25, kInterleave25, {}, &kInterleave25Lengths},
-    {S::matrix_25, kMatrix25, {}, &kMatrix25Lengths},
-    {S::codabar, kCodabar},
-    {S::ean_128, {}, kEan128KeyBoxes},
-    {S::upce, kUpce},
-    {S::ean_8, kEan8},
-    {S::ean_13, kEan13},
-    {S::upca, kUpca},
-    {S::msi, kMsi, {}, &kMsiLengths},
-    {S::plessey, kPlessey},
-    {S::pdf417, {}, kPdf417KeyBoxes},
+    {S::code_39, {kCode39}},
+    {S::italian_pharmacode, {kItalianPharmacode}},
+    {S::french_pharmacode, {kFrenchPharmacode}},
+    {S::industrial_25, {kIndustrial25}},
+    {S::interleave_25, {kInterleave25}},
+    {S::matrix_25, {kMatrix25}},
+    {S::codabar, {kCodabar}},
+    {S::ean_128, {.key_boxes = kEan128KeyBoxes}},
+    {S::upce, {kUpce}},
+    {S::ean_8, {kEan8}},
+    {S::ean_13, {kEan13}},
+    {S::upca, {kUpca}},
+    {S::msi, {kMsi}},
+    {S::plessey, {kPlessey}},
+    {S::pdf417, {.key_boxes = kPdf417KeyBoxes}},
 };
 
 }  // namespace

@@ -10,50 +10,28 @@ namespace {
 // What one run of a dialog works on; it lives on run_symbology_dialog's stack for the dialog's
 // whole life.
 struct DialogRun {
-    PageContext context;
-    const SymbologyDialog& dialog;
-    // The staging copies of the dialog's key strings.
-    KeyBoxes key_boxes;
-
-    ProgramState& program() const { return *context.state; }
+    HINSTANCE instance;
+    BoundWindow controls;
 };
 
 BOOL on_init_dialog(HWND window, DialogRun& run) {
-    const SymbologyDialog& dialog = run.dialog;
-    ProgramState& program = run.program();
-    prepare_controls(window, dialog.fields);
-    show_fields(window, dialog.fields, program.record);
-    if (dialog.lengths) {
-        show_length_pair(window, *dialog.lengths, program.record);
-    }
-    run.key_boxes.fill(window, program.record.bytes, program.interface_class);
-    run.key_boxes.bind(window, run.context.instance, program.interface_class);
+    run.controls.prepare(window);
+    run.controls.show(window);
+    run.controls.bind_key_boxes(window, run.instance);
     return TRUE;  // the dialog gives the default focus
-}
-
-void on_ok(HWND window, DialogRun& run) {
-    SettingsRecord& record = run.program().record;
-    commit_fields(window, run.dialog.fields, record);
-    if (run.dialog.lengths) {
-        commit_length_pair(window, *run.dialog.lengths, record);
-    }
-    run.key_boxes.commit(record.bytes);
-    EndDialog(window, 1);
 }
 
 bool on_command(HWND window, DialogRun& run, int id, UINT code) {
     switch (id) {
         case IDOK:
-            on_ok(window, run);
+            run.controls.commit(window);
+            EndDialog(window, 1);
             return TRUE;
         case IDCANCEL:
             EndDialog(window, 0);
             return TRUE;
     }
-    if (on_bound_control(window, run.dialog.fields, id, code)) {
-        return TRUE;
-    }
-    return run.dialog.lengths && on_length_pair_control(window, *run.dialog.lengths, id, code);
+    return run.controls.on_command(window, id, code);
 }
 
 constexpr DialogHandlers<DialogRun> kHandlers = {.init = on_init_dialog, .command = on_command};
@@ -69,7 +47,7 @@ const SymbologyDialog* symbology_dialog(Symbology symbology) {
 }
 
 bool run_symbology_dialog(HWND owner, const PageContext& context, const SymbologyDialog& dialog) {
-    DialogRun run{context, dialog, KeyBoxes(dialog.key_boxes)};
+    DialogRun run{context.instance, BoundWindow(dialog.controls, *context.state)};
     const char* template_name = symbology_info(dialog.symbology).parameter_dialog;
     return run_modal_dialog<DialogRun, kHandlers>(context.instance, template_name, owner, run) == 1;
 }
@@ -77,11 +55,7 @@ bool run_symbology_dialog(HWND owner, const PageContext& context, const Symbolog
 void reset_symbology_dialog_fields(SettingsRecord& record) {
     const SettingsRecord factory = factory_record();
     for (const SymbologyDialog& dialog : symbology_dialogs()) {
-        reset_fields(dialog.fields, record);
-        reset_key_strings(dialog.key_boxes, record.bytes, factory.bytes);
-        if (dialog.lengths) {
-            reset_length_pair(*dialog.lengths, record);
-        }
+        reset_bound_controls(dialog.controls, record, record.bytes, factory.bytes);
     }
 }
 

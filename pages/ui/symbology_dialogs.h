@@ -1,6 +1,6 @@
 // The fifteen symbology parameter dialogs, opened by the Symbology page's "Configure..." buttons:
-// one procedure, and a table per dialog of its check boxes and radio groups, its length
-// qualification and its key-entry boxes. A dialog writes the record on its own OK, so the
+// one procedure, and a table per dialog of its check boxes, radio groups and length
+// qualification, and of its key-entry boxes. A dialog writes the record on its own OK, so the
 // sheet's Cancel does not undo it; the sheet's OK marks the document modified.
 #pragma once
 
@@ -9,9 +9,7 @@
 #include <span>
 
 #include "model/symbologies.h"
-#include "pages/ui/field_bindings.h"
-#include "pages/ui/key_boxes.h"
-#include "pages/ui/length_pair.h"
+#include "pages/ui/bound_controls.h"
 #include "pages/ui/page_context.h"
 
 namespace tessmar {
@@ -19,9 +17,7 @@ namespace tessmar {
 struct SymbologyDialog {
     // Names the dialog's template (its parameter_dialog) and its caption.
     Symbology symbology;
-    std::span<const FieldBinding> fields = {};
-    std::span<const KeyBoxSpec> key_boxes = {};
-    const LengthPair* lengths = nullptr;
+    BoundControls controls;
 };
 
 // The fifteen dialogs, in the order of the symbology table.

@@ -84,7 +84,7 @@ void configure(HWND page, PageState<>& state, const SymbologyBox& box) {
     if (!dialog) {
         return;
     }
-    run_symbology_dialog(page, state.context, *dialog);
+    run_symbology_dialog(page, state.context(), *dialog);
     if (enable_is_derived(box.symbology)) {
         show_box(page, box, state.program().record);
     }
@@ -124,7 +124,7 @@ void reset(SettingsRecord& record) {
 }
 
 const PageDescription<> kDescription = {
-    .key_boxes = kKeyBoxes,
+    .controls = {.key_boxes = kKeyBoxes},
     .reset_button = IDC_SYMBOLOGY_RESET,
     .fill = fill,
     .reset = reset,

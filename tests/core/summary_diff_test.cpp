@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "summary/summary_diff.h"
 
 namespace tessmar {
@@ -29,6 +31,35 @@ void expect_difference(const SummaryDifference& d, const Path& path, const Text&
     EXPECT_EQ(d.b, b_text);
 }
 
+struct ExpectedLine {
+    Path path;
+    Text a;
+    Text b;
+};
+
+// Finds each expected line by its texts, wherever it stands, and checks that they come in the
+// order given; returns the line found for each.
+std::vector<const SummaryDifference*> expect_lines(const std::vector<SummaryDifference>& d,
+                                                   std::initializer_list<ExpectedLine> lines) {
+    std::vector<const SummaryDifference*> found;
+    auto from = d.begin();
+    for (const ExpectedLine& line : lines) {
+        SCOPED_TRACE(line.a.value_or(line.b.value_or("")));
+        const auto at = std::find_if(from, d.end(), [&](const SummaryDifference& difference) {
+            return difference.a == line.a && difference.b == line.b;
+        });
+        if (at == d.end()) {
+            ADD_FAILURE() << "missing, or out of order";
+            found.push_back(nullptr);
+            continue;
+        }
+        EXPECT_EQ(at->path, line.path);
+        found.push_back(&*at);
+        from = at + 1;
+    }
+    return found;
+}
+
 TEST_F(SummaryDiffTest, EqualTreesHaveNoDifferences) {
     EXPECT_TRUE(differences().empty());
 }
@@ -52,23 +83,26 @@ TEST_F(SummaryDiffTest, LinesOfOneTreeOnlyShowOnTheirSide) {
     b.record.edit_format(0).set_number_of_fields_minus_1(1);
     b.record.edit_format(0).field_divider(1).set_field_length(4);
     const auto d = differences();
-    ASSERT_EQ(d.size(), 22u);
-    expect_difference(d[0], {"Interface"}, "Scanner Interface : Wand Emulation",
-                      "Scanner Interface : Keyboard Wedge");
-    expect_difference(d[1], {"Interface"}, "Margin Time : 20 ms", std::nullopt);
-    expect_difference(d[5], {"Interface"}, "PDF 417 Block Delay : 500 ms", std::nullopt);
-    expect_difference(d[6], {"Interface"}, std::nullopt, "Keyboard Type : PCAT (US)");
-    expect_difference(d[16], {"Interface"}, std::nullopt, "Laptop Support : Disable");
-    expect_difference(d[17], {"Code ID"}, "Select Code ID Set 2", std::nullopt);
+    EXPECT_EQ(d.size(), 22u);
     // A whole branch of one side, its lines under their own path.
     const Path settings = {"Edit Format", "Data Editing", "Disable Editing Format 1",
                            "Field Settings"};
-    expect_difference(d[18], settings, "Number of Fields : 1", "Number of Fields : 2");
-    expect_difference(d[19], settings, std::nullopt, "Field 1 Setting");
     Path field = settings;
     field.push_back("Field 1 Setting");
-    expect_difference(d[20], field, std::nullopt, "Divide Field by Field Length");
-    expect_difference(d[21], field, std::nullopt, "Field Length : 4");
+    expect_lines(d, {
+                        {{"Interface"},
+                         "Scanner Interface : Wand Emulation",
+                         "Scanner Interface : Keyboard Wedge"},
+                        {{"Interface"}, "Margin Time : 20 ms", std::nullopt},
+                        {{"Interface"}, "PDF 417 Block Delay : 500 ms", std::nullopt},
+                        {{"Interface"}, std::nullopt, "Keyboard Type : PCAT (US)"},
+                        {{"Interface"}, std::nullopt, "Laptop Support : Disable"},
+                        {{"Code ID"}, "Select Code ID Set 2", std::nullopt},
+                        {settings, "Number of Fields : 1", "Number of Fields : 2"},
+                        {settings, std::nullopt, "Field 1 Setting"},
+                        {field, std::nullopt, "Divide Field by Field Length"},
+                        {field, std::nullopt, "Field Length : 4"},
+                    });
 }
 
 // Max / Min against Fixed: each side's lengths are filed under that side's own qualification.
@@ -76,17 +110,20 @@ TEST_F(SummaryDiffTest, ALineOfOneTreeOnlyIsFiledUnderItsOwnParent) {
     b.record.bytes[12] = 0x05;
     b.record.bytes[13] = 0x0A;
     const auto d = differences();
-    ASSERT_EQ(d.size(), 5u);
+    EXPECT_EQ(d.size(), 5u);
     const Path industrial = {"Symbology", "Enable Industrial 25"};
-    expect_difference(d[0], industrial, "Select Max / Min Length Qualification",
-                      "Select Fixed Length Qualification");
     Path max_min = industrial;
     max_min.push_back("Select Max / Min Length Qualification");
     Path fixed = industrial;
     fixed.push_back("Select Fixed Length Qualification");
-    expect_difference(d[1], max_min, "Max Length : 127", std::nullopt);
-    expect_difference(d[3], fixed, std::nullopt, "Fixed Length 1 : 5");
-    EXPECT_EQ(d[3].place,
+    const auto found = expect_lines(d, {
+                                           {industrial, "Select Max / Min Length Qualification",
+                                            "Select Fixed Length Qualification"},
+                                           {max_min, "Max Length : 127", std::nullopt},
+                                           {fixed, std::nullopt, "Fixed Length 1 : 5"},
+                                       });
+    ASSERT_NE(found[2], nullptr);
+    EXPECT_EQ(found[2]->place,
               (Path{"Symbology", "%s Industrial 25", "Select %s Length Qualification"}));
 }
 

@@ -269,13 +269,13 @@ TEST_F(CompareWithScanner, AChangeOfDpiLaysTheDialogOutAtTheNewDpiAndKeepsItsSiz
 }
 
 TEST_F(CompareWithScanner, CancellingThePortDialogComparesNothing) {
-    state.selected_port_index = 3;
+    state.port.selected_port_index = 3;
     const SettingsRecord before = state.record;
     ModalScript script;
     script.cancel();  // nothing may follow the port dialog
     command(IDM_COMPARE_WITH_SCANNER);
     EXPECT_TRUE(script.finished_cleanly()) << ::testing::PrintToString(script.problems());
-    EXPECT_EQ(state.selected_port_index, 3);
+    EXPECT_EQ(state.port.selected_port_index, 3);
     expect_untouched(before);
 }
 

@@ -57,7 +57,7 @@ class PortDialog : public MainWindowTest {
     }
 
     // Opens the dialog on `chosen`, reads it, selects `entry` and presses `button`.
-    Shown choose(ProgramState& chosen, int entry, int button = IDOK) {
+    Shown choose(PortChoice& chosen, int entry, int button = IDOK) {
         Shown shown;
         ModalScript script;
         script.then([&](HWND dialog) {
@@ -72,8 +72,8 @@ class PortDialog : public MainWindowTest {
 };
 
 TEST_F(PortDialog, OffersSixPortsWithTheGivenOneSelected) {
-    state.selected_port_index = 3;
-    const Shown shown = choose(state, 3, IDCANCEL);
+    state.port.selected_port_index = 3;
+    const Shown shown = choose(state.port, 3, IDCANCEL);
     EXPECT_EQ(shown.caption, "Open COM Port");
     const std::vector<std::string> first_six(
         shown.ports.begin(), shown.ports.begin() + std::min<std::size_t>(6, shown.ports.size()));
@@ -84,11 +84,11 @@ TEST_F(PortDialog, OffersSixPortsWithTheGivenOneSelected) {
     EXPECT_EQ(shown.statics, (std::vector<std::string>{"", "&COM port :"}));
     EXPECT_EQ(shown.ok, "OK");
     EXPECT_EQ(shown.cancel, "Cancel");
-    EXPECT_EQ(state.selected_port_index, 3);
+    EXPECT_EQ(state.port.selected_port_index, 3);
 }
 
 TEST_F(PortDialog, OkStoresTheChoiceAndCancelOrEscKeepsTheOldOne) {
-    ProgramState chosen;
+    PortChoice chosen;
     for (const auto& [entry, button, kept] :
          {std::tuple{5, IDOK, 5}, {0, IDOK, 0}, {4, IDCANCEL, 0}}) {
         choose(chosen, entry, button);
@@ -110,7 +110,7 @@ TEST_F(PortDialog, OkStoresTheChoiceAndCancelOrEscKeepsTheOldOne) {
 
 // The build's Wine prefix maps COM9 and COM12 too, as a USB adapter and a cradle would be.
 TEST_F(PortDialog, PortsBeyondCom6FollowInNumberOrderAndTheChoiceOutlivesTheRun) {
-    const Shown first = choose(state, 0, IDCANCEL);
+    const Shown first = choose(state.port, 0, IDCANCEL);
     const auto at = [&first](const std::string& port) {
         return std::find(first.ports.begin(), first.ports.end(), port) - first.ports.begin();
     };
@@ -119,14 +119,14 @@ TEST_F(PortDialog, PortsBeyondCom6FollowInNumberOrderAndTheChoiceOutlivesTheRun)
     EXPECT_LT(at("COM6"), at("COM9"));
     EXPECT_LT(at("COM9"), com12);
 
-    choose(state, static_cast<int>(com12));
-    EXPECT_EQ(chosen_port(state), "COM12");
-    ProgramState next_run;
+    choose(state.port, static_cast<int>(com12));
+    EXPECT_EQ(chosen_port(state.port), "COM12");
+    PortChoice next_run;
     recall_chosen_port(next_run);
     EXPECT_EQ(chosen_port(next_run), "COM12");
     EXPECT_EQ(choose(next_run, 2).selected, com12);
-    recall_chosen_port(state);
-    EXPECT_EQ(chosen_port(state), "COM3");
+    recall_chosen_port(state.port);
+    EXPECT_EQ(chosen_port(state.port), "COM3");
 }
 
 }  // namespace

@@ -183,13 +183,14 @@ TEST_F(ScannerLink, APortWithNothingBehindItCannotBeOpenedAndIsNotRetried) {
     ASSERT_EQ(unplugged.problem(), "");
     ModalScript script;
     choose_port(script, 6).answer(IDOK);
-    EXPECT_EQ(RunScannerLink(app.instance, window, state, false), -1);
+    EXPECT_EQ(RunScannerLink(app.instance, window, state.port, state, TransferDirection::read_back),
+              LinkOutcome::failed);
     expect_clean(script);
     ASSERT_EQ(script.message_boxes().size(), 1u);
     EXPECT_EQ(script.message_boxes()[0].caption, "Error");
     EXPECT_TRUE(says_why(script.message_boxes()[0], "Can't open the COM port!", "COM6: "));
     // The choice was confirmed, so the next connection offers it first.
-    EXPECT_EQ(state.selected_port_index, 5);
+    EXPECT_EQ(state.port.selected_port_index, 5);
     ModalScript again;
     choose_port(again, 6).answer(IDOK);
     command(IDM_READ_SCANNER_SETTINGS);  // and opens no sheet
@@ -201,7 +202,8 @@ TEST_F(ScannerLink, APortThatIsNoSerialLineIsRefusedAtSetUp) {
     ASSERT_TRUE(link_port(5, "/dev/null"));
     ModalScript script;
     choose_port(script, 5).answer(IDOK);
-    EXPECT_EQ(RunScannerLink(app.instance, window, state, true), -1);
+    EXPECT_EQ(RunScannerLink(app.instance, window, state.port, state, TransferDirection::download),
+              LinkOutcome::failed);
     expect_clean(script);
     ASSERT_EQ(script.message_boxes().size(), 1u);
     EXPECT_EQ(script.message_boxes()[0].caption, "Error");
@@ -211,17 +213,18 @@ TEST_F(ScannerLink, APortThatIsNoSerialLineIsRefusedAtSetUp) {
 }
 
 TEST_F(ScannerLink, CancellingThePortDialogTouchesNoPort) {
-    state.selected_port_index = 2;
+    state.port.selected_port_index = 2;
     ModalScript script;
     script.then([this](HWND dialog) {
         preselected.push_back(ComboBox_GetCurSel(GetDlgItem(dialog, IDC_COM_PORT)) + 1);
         ComboBox_SetCurSel(GetDlgItem(dialog, IDC_COM_PORT), 0);
         cancel_window(dialog);
     });
-    EXPECT_EQ(RunScannerLink(app.instance, window, state, true), 0);
+    EXPECT_EQ(RunScannerLink(app.instance, window, state.port, state, TransferDirection::download),
+              LinkOutcome::cancelled);
     expect_clean(script);
     EXPECT_EQ(preselected, std::vector<int>{3});
-    EXPECT_EQ(state.selected_port_index, 2);
+    EXPECT_EQ(state.port.selected_port_index, 2);
 }
 
 TEST_F(ScannerLink, ADeclinedReadBackRetryOpensNoSheetAndKeepsTheRecord) {
@@ -266,7 +269,8 @@ TEST_F(ScannerLink, AFailedDownloadIsRetriedFromItsFirstPacket) {
     state.record.set(Field::scanner_timeout, 12);
     ModalScript script;
     choose_port(script, 2).answer(IDYES).answer(IDOK);
-    EXPECT_EQ(RunScannerLink(app.instance, window, state, true), 1);
+    EXPECT_EQ(RunScannerLink(app.instance, window, state.port, state, TransferDirection::download),
+              LinkOutcome::finished);
     expect_clean(script);
     ASSERT_EQ(script.message_boxes().size(), 2u);
     EXPECT_EQ(script.message_boxes()[0].caption, "Error");
@@ -285,7 +289,8 @@ TEST_F(ScannerLink, ADeclinedDownloadRetryStillReturnsOneAndChangesNothing) {
     const SettingsRecord before = state.record;
     ModalScript script;
     choose_port(script, 1).answer(IDNO);
-    EXPECT_EQ(RunScannerLink(app.instance, window, state, true), 1);
+    EXPECT_EQ(RunScannerLink(app.instance, window, state.port, state, TransferDirection::download),
+              LinkOutcome::finished);
     expect_clean(script);
     ASSERT_EQ(script.message_boxes().size(), 1u);
     EXPECT_TRUE(says_why(script.message_boxes()[0], "Failed to download, would you like to retry?",
@@ -312,7 +317,8 @@ TEST_F(ScannerLink, AfterThePortWentAwayARetryOpensItAgain) {
             press_button(box, IDYES);
         })
         .answer(IDOK);
-    EXPECT_EQ(RunScannerLink(app.instance, window, state, true), 1);
+    EXPECT_EQ(RunScannerLink(app.instance, window, state.port, state, TransferDirection::download),
+              LinkOutcome::finished);
     expect_clean(script);
     EXPECT_TRUE(back);
     EXPECT_TRUE(says_why(question, "Failed to download, would you like to retry?",
