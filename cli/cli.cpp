@@ -1,5 +1,6 @@
 #include "cli/cli.h"
 
+#include <algorithm>
 #include <iostream>
 
 #include "cli/console.h"
@@ -10,9 +11,7 @@
 namespace tessmar::cli {
 namespace {
 
-constexpr char kTryHelp[] = "Try 'tessmar-cli --help'.";
-
-bool positional_count(const Arguments& args, std::size_t count) {
+bool operands(const Arguments& args, std::size_t count) {
     return args.positional.size() == count;
 }
 
@@ -25,21 +24,19 @@ const Command kCommands[] = {
      .forms = {"-o FILE.orl"},
      .summary = "write the factory settings file",
      .options = {kOutput},
-     .accepts = [](const Arguments& a) { return positional_count(a, 0) && a.has("-o"); },
+     .accepts = [](const Arguments& a) { return operands(a, 0) && a.has("-o"); },
      .run = run_defaults},
     {.name = "tree",
      .forms = {"FILE.orl"},
      .summary = "print the summary tree, two spaces of indent per level",
-     .accepts = [](const Arguments& a) { return positional_count(a, 1); },
+     .accepts = [](const Arguments& a) { return operands(a, 1); },
      .run = run_tree},
     {.name = "diff",
      .forms = {"[A.orl] B.orl", "FILE.orl --port DEV [--port DEV ...]"},
      .summary = "the summary lines in which B differs from A (A: the factory settings)",
      .options = {kPorts},
      .accepts =
-         [](const Arguments& a) {
-             return positional_count(a, 1) || (positional_count(a, 2) && !a.has("--port"));
-         },
+         [](const Arguments& a) { return operands(a, 1) || (operands(a, 2) && !a.has("--port")); },
      .run = run_diff,
      .details = "Lists the lines of the summary tree in which A and B differ, each under the\n"
                 "path of its parent in the tree: \"- \" and A's text, \"+ \" and B's text, one of\n"
@@ -62,14 +59,14 @@ const Command kCommands[] = {
      .forms = {"FILE.orl [-o PATH]"},
      .summary = "write the setup-code sheet (default ./Barcode.prn)",
      .options = {kOutput},
-     .accepts = [](const Arguments& a) { return positional_count(a, 1); },
+     .accepts = [](const Arguments& a) { return operands(a, 1); },
      .run = run_sheet},
     {.name = "download",
      .forms = {"FILE.orl --port DEV [--verify] [--force]",
                "FILE.orl --port DEV --port DEV ... [--verify] [--force]"},
      .summary = "send the settings to a scanner, or to many at once",
      .options = {kPorts, {.name = "--verify"}, {.name = "--force"}},
-     .accepts = [](const Arguments& a) { return positional_count(a, 1) && a.has("--port"); },
+     .accepts = [](const Arguments& a) { return operands(a, 1) && a.has("--port"); },
      .run = run_download,
      .details = "Sends the settings to the scanner on DEV, which takes them into use. The line\n"
                 "runs at 9600 baud, 8 data bits, no parity, 1 stop bit (8N1), without flow\n"
@@ -96,10 +93,7 @@ const Command kCommands[] = {
      .forms = {"--port DEV [--once] -o FILE.orl", "--port DEV --port DEV ... [--once] -o DIR"},
      .summary = "read a scanner's settings into a file, or many scanners' into a folder",
      .options = {kPorts, kOutput, {.name = "--once"}},
-     .accepts =
-         [](const Arguments& a) {
-             return positional_count(a, 0) && a.has("--port") && a.has("-o");
-         },
+     .accepts = [](const Arguments& a) { return operands(a, 0) && a.has("--port") && a.has("-o"); },
      .run = run_read,
      .details = "Reads the settings of the scanner on DEV over the same line as download\n"
                 "(9600 baud, 8N1): 99 requests of 16 bytes, each answered within 2 seconds.\n"
@@ -122,7 +116,7 @@ const Command kCommands[] = {
                  {.name = "--data-bits", .takes = Takes::value},
                  {.name = "--settings", .takes = Takes::value},
                  {.name = "--count", .takes = Takes::value}},
-     .accepts = [](const Arguments& a) { return positional_count(a, 0) && a.has("--port"); },
+     .accepts = [](const Arguments& a) { return operands(a, 0) && a.has("--port"); },
      .run = run_monitor,
      .details = "Listens on DEV and prints each scan the scanner sends as one line: the time,\n"
                 "the text with control characters named ([STX], [CR], [LF]), the shortest and\n"
@@ -139,7 +133,7 @@ const Command kCommands[] = {
      .forms = {"FILE.orl [-o FILE.toml] [--changed]"},
      .summary = "write every setting as text (TOML), for review and version control",
      .options = {kOutput, {.name = "--changed"}},
-     .accepts = [](const Arguments& a) { return positional_count(a, 1); },
+     .accepts = [](const Arguments& a) { return operands(a, 1); },
      .run = run_export,
      .details = "Writes every setting of FILE.orl as TOML, into FILE.toml unless -o names\n"
                 "another file. The settings stand in the summary tree's groups, as tables such\n"
@@ -158,7 +152,7 @@ const Command kCommands[] = {
      .forms = {"FILE.toml [-o FILE.orl]"},
      .summary = "make a settings file of settings in text form",
      .options = {kOutput},
-     .accepts = [](const Arguments& a) { return positional_count(a, 1); },
+     .accepts = [](const Arguments& a) { return operands(a, 1); },
      .run = run_import,
      .details = "Reads settings in text form, as export writes them, and writes them as a\n"
                 "settings file: FILE.orl unless -o names another. The text names every setting,\n"
@@ -174,12 +168,8 @@ const Command kCommands[] = {
 };
 
 const Command* find_command(const std::string& name) {
-    for (const Command& command : kCommands) {
-        if (name == command.name) {
-            return &command;
-        }
-    }
-    return nullptr;
+    const auto found = std::ranges::find(kCommands, name, &Command::name);
+    return found == std::end(kCommands) ? nullptr : found;
 }
 
 void print_forms(const Command& command, std::ostream& out) {
@@ -219,7 +209,7 @@ void print_command_usage(const Command& command, std::ostream& out) {
 
 // One line saying what is wrong, and where to look.
 int usage_error(const std::string& message) {
-    std::cerr << "tessmar-cli" << message << "\n" << kTryHelp << "\n";
+    std::cerr << "tessmar-cli" << message << "\nTry 'tessmar-cli --help'.\n";
     return kUsageError;
 }
 
@@ -251,9 +241,8 @@ std::string repeated_port(const Arguments& args) {
 // Parses a command's arguments and runs it; `trouble` becomes the command's own.
 int run_command(const Command& command, const std::vector<std::string>& args, int& trouble) {
     const std::string name = std::string(" ") + command.name + ": ";
-    const ParseResult parse = parse_command_line(
-        args,
-        {.options = {command.options.begin(), command.options.end()}, .dash_is_operand = true});
+    const ParseResult parse =
+        parse_command_line(args, {.options = command.options, .dash_is_operand = true});
     if (parse.end == ParseResult::help) {
         print_command_usage(command, std::cout);
         return kSuccess;

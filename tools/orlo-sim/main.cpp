@@ -89,6 +89,7 @@ Other:
 )";
 
 constexpr long kLongestLatencyMs = 255;
+constexpr long kLastOffset = static_cast<long>(kMemorySize) - 1;
 
 volatile sig_atomic_t stop_requested = 0;
 
@@ -125,16 +126,10 @@ bool parse_adapter(const std::string& text, LineOptions& line) {
         return false;
     }
     line.adapter = found->second;
-    if (mode.size() == text.size()) {
-        return true;
-    }
-    long latency = 0;
-    if (found->second != Adapter::ftdi ||
-        !tessmar::read_number(text.substr(mode.size() + 1), latency, 1, kLongestLatencyMs)) {
-        return false;
-    }
-    line.latency_ms = latency;
-    return true;
+    return mode.size() == text.size() ||
+           (found->second == Adapter::ftdi &&
+            tessmar::read_number(text.substr(mode.size() + 1), line.latency_ms, 1,
+                                 kLongestLatencyMs));
 }
 
 // The options, or an exit code when the simulator should not run.
@@ -158,9 +153,7 @@ std::optional<int> parse(const std::vector<std::string>& args, Options& o) {
         {.name = "--wrong-replies", .takes = kValues, .take = store(o.faults.wrong_replies, 0)},
         {.name = "--lower-case", .take = store(o.faults.lower_case)},
         {.name = "--behind", .takes = kValues, .take = store(o.faults.behind_from, 0)},
-        {.name = "--corrupt",
-         .takes = kValues,
-         .take = store(o.faults.corrupt_at, 0, static_cast<long>(kMemorySize) - 1)},
+        {.name = "--corrupt", .takes = kValues, .take = store(o.faults.corrupt_at, 0, kLastOffset)},
         {.name = "--flip-digit", .takes = kValues, .take = store(o.faults.flip_digit, 0)},
         {.name = "--split", .takes = kValues, .take = store(o.line.split, 1)},
         {.name = "--pause", .takes = kValues, .take = store(o.line.pause_ms, 0)},

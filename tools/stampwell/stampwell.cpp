@@ -69,11 +69,10 @@ std::optional<int> parse_arguments(const std::vector<std::string>& args, Options
         }
         return refusal.empty();
     };
-    constexpr tessmar::Takes kValues = tessmar::Takes::values;  // given again, the last counts
     const tessmar::Option table[] = {
         {.name = "--no-open", .take = tessmar::store(options.open, false)},
-        {.name = "--settings", .takes = kValues, .take = settings},
-        {.name = "--fingerprint", .takes = kValues, .take = fingerprint},
+        {.name = "--settings", .takes = tessmar::Takes::values, .take = settings},
+        {.name = "--fingerprint", .takes = tessmar::Takes::values, .take = fingerprint},
     };
     const tessmar::ParseResult parse = tessmar::parse_command_line(
         args, {.options = table, .operand = "SHEET", .version = true, .dash_dash_ends = true});
@@ -83,8 +82,8 @@ std::optional<int> parse_arguments(const std::vector<std::string>& args, Options
     }
     options.sheet = parse.arguments.positional.empty() ? "" : parse.arguments.positional.back();
     std::string mistake = refusal.empty() ? parse.message : refusal;
-    if (!parse.missing.empty()) {
-        mistake = "option '" + parse.missing + "' needs a value";  // Stampwell quotes the option
+    if (!parse.missing.empty()) {  // Stampwell quotes the option
+        mistake = "option '" + parse.missing + "' needs a value";
     }
     if (parse.end == parse.run && options.sheet.empty()) {
         mistake = "no SHEET given";
