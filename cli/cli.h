@@ -18,9 +18,9 @@ inline constexpr int kTrouble = 2;
 
 struct Command {
     const char* name;
-    std::initializer_list<const char*> forms;  // its arguments, as usage shows them
-    const char* summary;                       // one line of what it does
-    std::initializer_list<Option> options = {};
+    std::initializer_list<const char*> forms;    // its arguments, as usage shows them
+    const char* summary;                         // one line of what it does
+    std::initializer_list<Option> options = {};  // its options and what each takes
     // Whether the arguments are complete for this command.
     bool (*accepts)(const Arguments& args);
     int (*run)(const Arguments& args);
@@ -59,13 +59,10 @@ bool open_settings(const std::string& path, ProgramState& state,
 // FILE:LINE:COLUMN: message, and the result is false.
 bool open_settings_text(const std::string& path, ProgramState& state);
 
-// The output a command writes by default: its input with `extension` in place of its own. False,
-// after a one-line message, when that would be the input itself.
-bool default_output(const std::string& input, const std::string& extension, std::string& output);
-
-// False, after a one-line message, when `output` names the file `input` is (another name for it
-// included): it would be replaced by what is made of it.
-bool distinct_output(const std::string& input, const std::string& output);
+// The file a command makes of its one input: -o's, or else the input with `extension` in place of
+// its own. False, after a one-line message, when it names the input (by another name included):
+// the input would be replaced by what is made of it.
+bool output_of(const Arguments& args, const std::string& extension, std::string& output);
 
 // Commands, one file each.
 int run_defaults(const Arguments& args);

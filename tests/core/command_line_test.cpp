@@ -28,7 +28,9 @@ struct Case {
     bool tool;  // a tool's rules (one SHEET, --version, "--"), else a command's ("-" an operand)
     std::vector<std::string> args;
     ParseResult::End end;
-    std::string message_or_kept;  // the mistake's message, or what was kept
+    std::string message_or_kept;  // the mistake's message [and the option missing its value],
+                                  // or what was kept
+    long count = -1;              // what --count took
 };
 
 TEST(CommandLine, ReadsInOrderAndStopsAtTheFirstMistakeOrRequest) {
@@ -42,7 +44,11 @@ TEST(CommandLine, ReadsInOrderAndStopsAtTheFirstMistakeOrRequest) {
         {"a value that begins with '-'", false, {"-o", "--once", "-"}, R::run, "'-' | -o=--once"},
         {"a switch given twice", false, {"--once", "--once"}, R::run, " | --once=,"},
         {"a value given twice", false, {"-o", "a", "-o", "b"}, R::mistake, "option -o given twice"},
-        {"a value missing", false, {"a", "--port"}, R::mistake, "option --port needs a value"},
+        {"a value missing",
+         false,
+         {"a", "--port"},
+         R::mistake,
+         "option --port needs a value [--port]"},
         {"an unknown option",
          false,
          {"--colour", "--help"},
@@ -55,7 +61,18 @@ TEST(CommandLine, ReadsInOrderAndStopsAtTheFirstMistakeOrRequest) {
          R::mistake,
          "unknown option '--version'"},
         {"\"--\" where options do not end", false, {"--", "a"}, R::mistake, "unknown option '--'"},
-        {"a value refused", true, {"--count", "0"}, R::mistake, "bad value for --count: '0'"},
+        {"each value taken in turn",
+         true,
+         {"-c", "3", "--count", "5"},
+         R::run,
+         " | --count=3,5",
+         5},
+        {"a value refused, not taken",
+         true,
+         {"--count", "4", "--count", "0"},
+         R::mistake,
+         "bad value for --count: '0'",
+         4},
         {"by its alias", true, {"-c", "x"}, R::mistake, "bad value for -c: 'x'"},
         {"\"-\" is an option of a tool", true, {"-"}, R::mistake, "unknown option '-'"},
         {"a second operand", true, {"a", "b", "--colour"}, R::mistake, "more than one SHEET given"},
@@ -79,8 +96,10 @@ TEST(CommandLine, ReadsInOrderAndStopsAtTheFirstMistakeOrRequest) {
                                          : CommandLine{.options = options, .dash_is_operand = true};
         const ParseResult result = parse_command_line(c.args, rules);
         EXPECT_EQ(result.end, c.end);
-        EXPECT_EQ(c.end == R::mistake ? result.message : kept(result.arguments), c.message_or_kept);
-        EXPECT_EQ(count, -1);  // a refused value is not taken
+        const std::string missing = result.missing.empty() ? "" : " [" + result.missing + "]";
+        EXPECT_EQ(c.end == R::mistake ? result.message + missing : kept(result.arguments),
+                  c.message_or_kept);
+        EXPECT_EQ(count, c.count);
     }
 }
 
