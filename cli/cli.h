@@ -3,10 +3,9 @@
 #pragma once
 
 #include <initializer_list>
-#include <map>
 #include <string>
-#include <vector>
 
+#include "arguments/command_line.h"
 #include "files/file_replacement.h"
 #include "model/program_state.h"
 
@@ -17,33 +16,16 @@ enum ExitCode : int { kSuccess = 0, kFailure = 1, kUsageError = 2 };
 inline constexpr int kDifferent = 1;
 inline constexpr int kTrouble = 2;
 
-// The parsed arguments of one command: its positional arguments and its options, each with its
-// values in the order given (only a repeatable option has more than one).
-struct Arguments {
-    std::vector<std::string> positional;
-    std::map<std::string, std::vector<std::string>> options;
-
-    bool has(const std::string& option) const { return options.contains(option); }
-    const std::string& operator[](const std::string& option) const {
-        return options.at(option).front();
-    }
-    const std::vector<std::string>& all(const std::string& option) const {
-        return options.at(option);
-    }
-};
-
 struct Command {
     const char* name;
-    std::initializer_list<const char*> forms;          // its arguments, as usage shows them
-    const char* summary;                               // one line of what it does
-    std::initializer_list<const char*> value_options;  // options that take a value
+    std::initializer_list<const char*> forms;    // its arguments, as usage shows them
+    const char* summary;                         // one line of what it does
+    std::initializer_list<Option> options = {};  // its options and what each takes
     // Whether the arguments are complete for this command.
     bool (*accepts)(const Arguments& args);
     int (*run)(const Arguments& args);
     const char* details = nullptr;  // more about the command, shown by its --help
-    std::initializer_list<const char*> flag_options = {};  // options that take no value
-    int trouble = kFailure;  // the exit code of a failure (diff's is 2, as diff(1) has it)
-    std::initializer_list<const char*> repeatable_options = {};  // value options given many times
+    int trouble = kFailure;         // the exit code of a failure (diff's is 2, as diff(1) has it)
 };
 
 // Reports a failure as one line on stderr; returns kFailure.
@@ -77,13 +59,10 @@ bool open_settings(const std::string& path, ProgramState& state,
 // FILE:LINE:COLUMN: message, and the result is false.
 bool open_settings_text(const std::string& path, ProgramState& state);
 
-// The output a command writes by default: its input with `extension` in place of its own. False,
-// after a one-line message, when that would be the input itself.
-bool default_output(const std::string& input, const std::string& extension, std::string& output);
-
-// False, after a one-line message, when `output` names the file `input` is (another name for it
-// included): it would be replaced by what is made of it.
-bool distinct_output(const std::string& input, const std::string& output);
+// The file a command makes of its one input: -o's, or else the input with `extension` in place of
+// its own. False, after a one-line message, when it names the input (by another name included):
+// the input would be replaced by what is made of it.
+bool output_of(const Arguments& args, const std::string& extension, std::string& output);
 
 // Commands, one file each.
 int run_defaults(const Arguments& args);

@@ -7,11 +7,9 @@
 namespace tessmar::cli {
 
 int run_export(const Arguments& args) {
-    const std::string& name = args.positional[0];
-    std::string output = args.has("-o") ? args["-o"] : "";
+    std::string output;
     ProgramState state;
-    if ((output.empty() && !default_output(name, ".toml", output)) ||
-        !distinct_output(name, output) || !open_settings(name, state)) {
+    if (!output_of(args, ".toml", output) || !open_settings(args.positional[0], state)) {
         return kFailure;
     }
     std::string text;

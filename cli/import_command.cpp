@@ -6,11 +6,9 @@ namespace tessmar::cli {
 
 // Nothing is written unless the whole text was read without an error.
 int run_import(const Arguments& args) {
-    const std::string& name = args.positional[0];
-    std::string output = args.has("-o") ? args["-o"] : "";
+    std::string output;
     ProgramState state;
-    if ((output.empty() && !default_output(name, ".orl", output)) ||
-        !distinct_output(name, output) || !open_settings_text(name, state)) {
+    if (!output_of(args, ".orl", output) || !open_settings_text(args.positional[0], state)) {
         return kFailure;
     }
     const FileResult written = write_output(output, settings_file_bytes(state.record));

@@ -2,27 +2,19 @@
 // Ctrl+C or --count scans. The port is opened for reading only: nothing is ever sent.
 #include <algorithm>
 #include <chrono>
-#include <csignal>
 #include <ctime>
 #include <iostream>
 #include <limits>
 
 #include "cli/cli.h"
+#include "cli/link_session.h"
 #include "link/scan_watch.h"
 
 namespace tessmar::cli {
 namespace {
 
-// The shell's code for a program ended by Ctrl+C (128 + SIGINT).
-constexpr int kInterrupted = 130;
 // How long a wait for bytes may hold the loop before it looks at Ctrl+C again.
 constexpr std::uint32_t kWaitMs = 50;
-
-volatile std::sig_atomic_t interrupted = 0;
-
-extern "C" void on_interrupt(int) {
-    interrupted = 1;
-}
 
 int bad_value(const std::string& option, const std::string& value) {
     std::cerr << "tessmar-cli monitor: bad value for " << option << ": '" << value
@@ -30,22 +22,12 @@ int bad_value(const std::string& option, const std::string& value) {
     return kUsageError;
 }
 
-bool parse_count(const std::string& text, long& value) {
-    std::size_t used = 0;
-    try {
-        value = std::stol(text, &used);
-    } catch (const std::exception&) {
-        return false;
-    }
-    return used == text.size() && value > 0 && text[0] != '+';
-}
-
 // The options over the line the settings give; a usage error's exit code, or -1.
 int apply_line_options(const Arguments& args, LineSettings& line) {
     constexpr long kBaudRates[] = {300, 600, 1200, 2400, 4800, 9600, 19200, 38400};
     long number = 0;
     if (args.has("--baud")) {
-        if (!parse_count(args["--baud"], number) ||
+        if (!read_number(args["--baud"], number, 1) ||
             std::ranges::find(kBaudRates, number) == std::end(kBaudRates)) {
             return bad_value("--baud", args["--baud"]);
         }
@@ -93,7 +75,7 @@ int run_monitor(const Arguments& args) {
         return error;
     }
     long count = std::numeric_limits<long>::max();
-    if (args.has("--count") && !parse_count(args["--count"], count)) {
+    if (args.has("--count") && !read_number(args["--count"], count, 1, count)) {
         return bad_value("--count", args["--count"]);
     }
     const OpenedPort opened = open_port_for_watching(args["--port"], line);
@@ -103,11 +85,10 @@ int run_monitor(const Arguments& args) {
     const ScanFraming framing = scan_framing(state.record);
     std::cerr << "Listening on " << args["--port"] << " at " << line_settings_text(line)
               << "; Ctrl+C ends.\n";
-    std::signal(SIGINT, on_interrupt);
     SystemTickClock clock;
     ScanSplitter splitter(framing.suffix);
     long seen = 0;
-    while (!interrupted) {
+    while (!interruption().requested()) {
         for (const ReceivedScan& scan : watch_port(*opened.port, clock, splitter, kWaitMs)) {
             std::cout << scan_line(now_text(), scan, framing) << std::endl;
             if (++seen == count) {

@@ -50,16 +50,16 @@ bool open_settings(const std::string& path, ProgramState& state, Accepted accept
     return true;
 }
 
-bool default_output(const std::string& input, const std::string& extension, std::string& output) {
+bool output_of(const Arguments& args, const std::string& extension, std::string& output) {
+    const std::string& input = args.positional[0];
+    output = args.has("-o") ? args["-o"] : "";
     const std::size_t dot = input.find_last_of('.');
     const std::size_t folder = input.find_last_of("/\\");
     const bool has_extension =
         dot != std::string::npos && (folder == std::string::npos || dot > folder);
-    output = (has_extension ? input.substr(0, dot) : input) + extension;
-    return distinct_output(input, output);
-}
-
-bool distinct_output(const std::string& input, const std::string& output) {
+    if (output.empty()) {
+        output = (has_extension ? input.substr(0, dot) : input) + extension;
+    }
     std::error_code error;
     if (output == input ||
         (!is_standard_output(output) &&

@@ -6,15 +6,16 @@
 #include <unistd.h>
 
 #include <algorithm>
-#include <climits>
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
 #include <functional>
 #include <iostream>
+#include <optional>
 #include <string>
 #include <vector>
 
+#include "arguments/command_line.h"
 #include "model/program_state.h"
 #include "model/settings_file.h"
 #include "tools/orlo-sim/line.h"
@@ -87,13 +88,8 @@ Other:
   --version          show the version
 )";
 
-// The options that take a value.
-constexpr const char* kValueOptions[] = {
-    "--link",          "--settings", "--save",         "--baud",   "--silent-after", "--corrupt",
-    "--wrong-replies", "--split",    "--pause",        "--behind", "--scan",         "--symbology",
-    "--scan-every",    "--adapter",  "--unplug-after", "--away",   "--flip-digit"};
-
 constexpr long kLongestLatencyMs = 255;
+constexpr long kLastOffset = static_cast<long>(kMemorySize) - 1;
 
 volatile sig_atomic_t stop_requested = 0;
 
@@ -118,13 +114,6 @@ int usage_error(const std::string& message) {
     return 2;
 }
 
-bool parse_number(const std::string& text, long& value) {
-    char* end = nullptr;
-    errno = 0;
-    value = std::strtol(text.c_str(), &end, 10);
-    return !text.empty() && *end == '\0' && errno == 0 && value >= 0 && value <= INT_MAX;
-}
-
 // "wire", "ftdi", "ftdi:MS", "cdc" or "usb".
 bool parse_adapter(const std::string& text, LineOptions& line) {
     static constexpr std::pair<const char*, Adapter> kModes[] = {{"wire", Adapter::wire},
@@ -137,112 +126,65 @@ bool parse_adapter(const std::string& text, LineOptions& line) {
         return false;
     }
     line.adapter = found->second;
-    if (mode.size() == text.size()) {
-        return true;
-    }
-    long latency = 0;
-    if (found->second != Adapter::ftdi || !parse_number(text.substr(mode.size() + 1), latency) ||
-        latency < 1 || latency > kLongestLatencyMs) {
-        return false;
-    }
-    line.latency_ms = latency;
-    return true;
+    return mode.size() == text.size() ||
+           (found->second == Adapter::ftdi &&
+            tessmar::read_number(text.substr(mode.size() + 1), line.latency_ms, 1,
+                                 kLongestLatencyMs));
 }
 
-// Returns an exit code when the simulator should not run.
-int parse(const std::vector<std::string>& args, Options& options) {
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        const std::string& arg = args[i];
-        if (arg == "-h" || arg == "--help") {
-            std::cout << kUsage;
-            return 0;
-        }
-        if (arg == "--version") {
-            std::cout << "orlo-sim " TESSMAR_VERSION "\n";
-            return 0;
-        }
-        if (arg == "-v" || arg == "--verbose") {
-            options.line.verbose = true;
-            continue;
-        }
-        if (arg == "--lower-case") {
-            options.faults.lower_case = true;
-            continue;
-        }
-        if (arg == "--unplugged") {
-            options.unplugged = true;
-            continue;
-        }
-        if (arg.rfind("-", 0) != 0) {
-            if (!options.device.empty()) {
-                return usage_error("more than one DEVICE given");
-            }
-            options.device = arg;
-            continue;
-        }
-        if (std::ranges::find(kValueOptions, arg) == std::end(kValueOptions)) {
-            return usage_error("unknown option '" + arg + "'");
-        }
-        if (i + 1 >= args.size()) {
-            return usage_error("option " + arg + " needs a value");
-        }
-        const std::string& value = args[++i];
-        long number = 0;
-        const bool numeric = parse_number(value, number);
-        if (arg == "--link") {
-            options.link = value;
-        } else if (arg == "--settings") {
-            options.settings = value;
-        } else if (arg == "--save") {
-            options.save = value;
-        } else if (arg == "--scan" && !value.empty()) {
-            options.scan.text = value;
-        } else if (arg == "--symbology") {
-            options.scan.symbology = value;
-        } else if (arg == "--scan-every" && numeric && number > 0) {
-            options.scan.every_ms = number;
-        } else if (arg == "--baud" && numeric && number > 0) {
-            options.line.baud = number;
-        } else if (arg == "--silent-after" && numeric) {
-            options.faults.silent_after = number;
-        } else if (arg == "--corrupt" && numeric && number < static_cast<long>(kMemorySize)) {
-            options.faults.corrupt_at = number;
-        } else if (arg == "--behind" && numeric) {
-            options.faults.behind_from = number;
-        } else if (arg == "--flip-digit" && numeric) {
-            options.faults.flip_digit = number;
-        } else if (arg == "--wrong-replies" && numeric) {
-            options.faults.wrong_replies = number;
-        } else if (arg == "--split" && numeric && number > 0) {
-            options.line.split = static_cast<std::size_t>(number);
-        } else if (arg == "--pause" && numeric) {
-            options.line.pause_ms = number;
-        } else if (arg == "--adapter") {
-            if (!parse_adapter(value, options.line)) {
-                return usage_error("bad value for --adapter: '" + value + "'");
-            }
-        } else if (arg == "--unplug-after" && numeric) {
-            options.line.unplug_after = number;
-        } else if (arg == "--away" && numeric) {
-            options.away_ms = number;
-        } else {
-            return usage_error("bad value for " + arg + ": '" + value + "'");
-        }
+// The options, or an exit code when the simulator should not run.
+std::optional<int> parse(const std::vector<std::string>& args, Options& o) {
+    using tessmar::store;
+    constexpr tessmar::Takes kValues = tessmar::Takes::values;  // given again, the last counts
+    const tessmar::Option options[] = {
+        {.name = "--link", .takes = kValues, .take = store(o.link)},
+        {.name = "--settings", .takes = kValues, .take = store(o.settings)},
+        {.name = "--save", .takes = kValues, .take = store(o.save)},
+        {.name = "--baud", .takes = kValues, .take = store(o.line.baud, 1)},
+        {.name = "--adapter",
+         .takes = kValues,
+         .take = [&](const std::string& value) { return parse_adapter(value, o.line); }},
+        {.name = "--scan",
+         .takes = kValues,
+         .take = [&](const std::string& value) { return !(o.scan.text = value).empty(); }},
+        {.name = "--symbology", .takes = kValues, .take = store(o.scan.symbology)},
+        {.name = "--scan-every", .takes = kValues, .take = store(o.scan.every_ms, 1)},
+        {.name = "--silent-after", .takes = kValues, .take = store(o.faults.silent_after, 0)},
+        {.name = "--wrong-replies", .takes = kValues, .take = store(o.faults.wrong_replies, 0)},
+        {.name = "--lower-case", .take = store(o.faults.lower_case)},
+        {.name = "--behind", .takes = kValues, .take = store(o.faults.behind_from, 0)},
+        {.name = "--corrupt", .takes = kValues, .take = store(o.faults.corrupt_at, 0, kLastOffset)},
+        {.name = "--flip-digit", .takes = kValues, .take = store(o.faults.flip_digit, 0)},
+        {.name = "--split", .takes = kValues, .take = store(o.line.split, 1)},
+        {.name = "--pause", .takes = kValues, .take = store(o.line.pause_ms, 0)},
+        {.name = "--unplugged", .take = store(o.unplugged)},
+        {.name = "--unplug-after", .takes = kValues, .take = store(o.line.unplug_after, 0)},
+        {.name = "--away", .takes = kValues, .take = store(o.away_ms, 0)},
+        {.name = "--verbose", .alias = "-v", .take = store(o.line.verbose)},
+    };
+    const tessmar::ParseResult parse = tessmar::parse_command_line(
+        args, {.options = options, .operand = "DEVICE", .version = true});
+    if (parse.end == parse.mistake) {
+        return usage_error(parse.message);
     }
-    if (options.scan.text.empty() &&
-        (!options.scan.symbology.empty() || options.scan.every_ms >= 0)) {
+    if (parse.end != parse.run) {
+        std::cout << (parse.end == parse.help ? kUsage : "orlo-sim " TESSMAR_VERSION "\n");
+        return 0;
+    }
+    o.device = parse.arguments.positional.empty() ? "" : parse.arguments.positional.back();
+    if (o.scan.text.empty() && (!o.scan.symbology.empty() || o.scan.every_ms >= 0)) {
         return usage_error("--symbology and --scan-every go with --scan");
     }
-    if (!options.device.empty() && (!options.link.empty() || options.unplugged)) {
+    if (!o.device.empty() && (!o.link.empty() || o.unplugged)) {
         return usage_error("--link and --unplugged are for the simulator's own pseudo-terminal");
     }
-    if (options.line.unplug_after >= 0 && (!options.device.empty() || options.unplugged)) {
+    if (o.line.unplug_after >= 0 && (!o.device.empty() || o.unplugged)) {
         return usage_error("--unplug-after is for the simulator's own pseudo-terminal");
     }
-    if (options.line.adapter == Adapter::usb && options.line.baud > 0) {
+    if (o.line.adapter == Adapter::usb && o.line.baud > 0) {
         return usage_error("--baud paces a line, and --adapter usb has none");
     }
-    return -1;
+    return std::nullopt;
 }
 
 int fail(const std::string& what) {
@@ -438,7 +380,7 @@ int run(const Options& options) {
 
 int main(int argc, char** argv) {
     orlo_sim::Options options;
-    const int early_exit =
+    const std::optional<int> early_exit =
         orlo_sim::parse(std::vector<std::string>(argv + 1, argv + argc), options);
-    return early_exit >= 0 ? early_exit : orlo_sim::run(options);
+    return early_exit ? *early_exit : orlo_sim::run(options);
 }

@@ -11,6 +11,7 @@
 #include <fstream>
 #include <optional>
 
+#include "arguments/command_line.h"
 #include "files/file_replacement.h"
 #include "files/utf8_path.h"
 #include "model/settings_fingerprint.h"
@@ -50,60 +51,45 @@ bool has_control_character(std::string_view text) {
     });
 }
 
-// An option's value is the next argument whatever it begins with, so a settings file named
-// "-x.orl" is a name. Returns the error, or empty.
-std::string take_value(const std::vector<std::string>& args, std::size_t& i, std::string& value) {
-    if (i + 1 >= args.size()) {
-        return "option '" + args[i] + "' needs a value";
-    }
-    value = args[++i];
-    if (args[i - 1] == "--fingerprint" && !tessmar::is_settings_fingerprint(value)) {
-        return "'" + value + "' is not a fingerprint (XXXX-XXXX, uppercase hexadecimal)";
-    }
-    if (has_control_character(value)) {
-        return "the settings name holds a control character";
-    }
-    return {};
-}
-
 // Returns an exit code when there is no sheet to print: asked for help or the version, or a
-// usage error.
+// usage error. An option's value is the next argument whatever it begins with, so a settings
+// file named "-x.orl" is a name.
 std::optional<int> parse_arguments(const std::vector<std::string>& args, Options& options,
                                    Platform& platform) {
-    bool options_ended = false;
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        const std::string& arg = args[i];
-        const bool option = !options_ended && !arg.empty() && arg[0] == '-';
-        if (option && (arg == "--help" || arg == "-h")) {
-            platform.print(kUsage);
-            return 0;
+    std::string refusal;  // why a value was refused, in Stampwell's own words
+    const auto settings = [&](const std::string& value) {
+        options.settings = value;
+        refusal = has_control_character(value) ? "the settings name holds a control character" : "";
+        return refusal.empty();
+    };
+    const auto fingerprint = [&](const std::string& value) {
+        options.fingerprint = value;
+        if (!tessmar::is_settings_fingerprint(value)) {
+            refusal = "'" + value + "' is not a fingerprint (XXXX-XXXX, uppercase hexadecimal)";
         }
-        if (option && arg == "--version") {
-            platform.print("stampwell " TESSMAR_VERSION "\n");
-            return 0;
-        }
-        std::string error;
-        if (!option) {
-            error = options.sheet.empty() ? "" : "more than one SHEET given";
-            options.sheet = options.sheet.empty() ? arg : options.sheet;
-        } else if (arg == "--") {
-            options_ended = true;
-        } else if (arg == "--no-open") {
-            options.open = false;
-        } else if (arg == "--settings") {
-            error = take_value(args, i, options.settings);
-        } else if (arg == "--fingerprint") {
-            error = take_value(args, i, options.fingerprint);
-        } else {
-            error = "unknown option '" + arg + "'";
-        }
-        if (!error.empty()) {
-            platform.report_error(error + "\nTry 'stampwell --help'.");
-            return 2;
-        }
+        return refusal.empty();
+    };
+    const tessmar::Option table[] = {
+        {.name = "--no-open", .take = tessmar::store(options.open, false)},
+        {.name = "--settings", .takes = tessmar::Takes::values, .take = settings},
+        {.name = "--fingerprint", .takes = tessmar::Takes::values, .take = fingerprint},
+    };
+    const tessmar::ParseResult parse = tessmar::parse_command_line(
+        args, {.options = table, .operand = "SHEET", .version = true, .dash_dash_ends = true});
+    if (parse.end == parse.help || parse.end == parse.version) {
+        platform.print(parse.end == parse.help ? kUsage : "stampwell " TESSMAR_VERSION "\n");
+        return 0;
     }
-    if (options.sheet.empty()) {
-        platform.report_error("no SHEET given\nTry 'stampwell --help'.");
+    options.sheet = parse.arguments.positional.empty() ? "" : parse.arguments.positional.back();
+    std::string mistake = refusal.empty() ? parse.message : refusal;
+    if (!parse.missing.empty()) {  // Stampwell quotes the option
+        mistake = "option '" + parse.missing + "' needs a value";
+    }
+    if (parse.end == parse.run && options.sheet.empty()) {
+        mistake = "no SHEET given";
+    }
+    if (!mistake.empty()) {
+        platform.report_error(mistake + "\nTry 'stampwell --help'.");
         return 2;
     }
     return std::nullopt;
