@@ -12,4 +12,26 @@ void after_commit(PageLaunch& launch, ProgramState& program) {
     launch.committed = true;
 }
 
+void take_focus_from_hidden_page(HWND page) {
+    HWND sheet = GetParent(page);
+    HWND focus = GetFocus();
+    if (!focus || !IsChild(sheet, focus) || IsChild(page, focus) || GetParent(focus) == sheet) {
+        return;  // the tab control or a sheet button keeps it, as after a click on a tab
+    }
+    for (HWND control = GetWindow(page, GW_CHILD); control;
+         control = GetWindow(control, GW_HWNDNEXT)) {
+        const LONG style = GetWindowLongA(control, GWL_STYLE);
+        if ((style & (WS_TABSTOP | WS_VISIBLE | WS_DISABLED)) == (WS_TABSTOP | WS_VISIBLE)) {
+            // Posted: the sheet shows this page and hides the other only after this notification.
+            PostMessageA(sheet, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(control), TRUE);
+            return;
+        }
+    }
+}
+
+void focus_row_after_dialog(HWND page, int id) {
+    SendMessageA(GetParent(page), WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(GetDlgItem(page, id)),
+                 TRUE);
+}
+
 }  // namespace tessmar::reader_page_detail

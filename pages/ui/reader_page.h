@@ -85,6 +85,15 @@ namespace reader_page_detail {
 // What a page's OK does once its own controls are written.
 void after_commit(PageLaunch& launch, ProgramState& program);
 
+// Called as `page` becomes the sheet's page: the focus left on the page that goes (Ctrl+Tab)
+// moves to this page's first tab stop, or Tab and the access keys would start from a hidden
+// control.
+void take_focus_from_hidden_page(HWND page);
+
+// After a dialog opened by a row's button closes: the focus goes to the row's check box `id`,
+// so that Enter presses the sheet's OK rather than opening the dialog again.
+void focus_row_after_dialog(HWND page, int id);
+
 template <const auto& description>
 struct Page {
     using State = typename std::remove_cvref_t<decltype(description)>::State;
@@ -141,6 +150,7 @@ struct Page {
     static void on_set_active(HWND page, State& state) {
         FillingControls filling(page);
         state.controls.show_key_strings(page);
+        take_focus_from_hidden_page(page);
     }
 
     static INT_PTR notify(HWND page, State& state, const NMHDR& header) {
