@@ -16,6 +16,35 @@ std::vector<std::uint8_t> bytes_of(std::string_view text) {
     return {text.begin(), text.end()};
 }
 
+// A symbolic link as `ln -s` makes it, through Wine's way of starting a Linux program.
+bool make_posix_link(const std::string& target, const std::string& link) {
+    char unix_link[MAX_PATH];
+    std::string command = "Z:\\bin\\ln -s " + target + " ";
+    using UnixName = char*(CDECL*)(const WCHAR*);
+    // Through void (*)(), the type that casts to any function type without a warning.
+    const auto to_unix = reinterpret_cast<UnixName>(reinterpret_cast<void (*)()>(
+        GetProcAddress(GetModuleHandleA("kernel32.dll"), "wine_get_unix_file_name")));
+    std::wstring wide(link.begin(), link.end());
+    char* name = to_unix ? to_unix(wide.c_str()) : nullptr;
+    if (!name) {
+        return false;
+    }
+    lstrcpynA(unix_link, name, MAX_PATH);
+    HeapFree(GetProcessHeap(), 0, name);
+    command += unix_link;
+    STARTUPINFOA startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION process{};
+    if (!CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                        &startup, &process)) {
+        return false;
+    }
+    WaitForSingleObject(process.hProcess, 10000);
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+    return GetFileAttributesA(link.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
 class Win32FileReplacement : public ::testing::Test {
   protected:
     std::size_t files_in_folder() const {
@@ -62,6 +91,21 @@ TEST_F(Win32FileReplacement, ReadOnlyAndUnfinishedReplacementsLeaveTheOldFile) {
     }
     EXPECT_EQ(read_file_bytes(folder.file("ro.orl")), bytes_of("keep"));
     EXPECT_EQ(files_in_folder(), 1u);
+}
+
+// Wine shows a link made on Linux as a plain file (and makes none of its own): saving through it
+// writes the file it names and leaves the link a link.
+TEST_F(Win32FileReplacement, ALinkIsSavedThroughToTheFileItNames) {
+    std::filesystem::create_directory(folder.path() / "real");
+    const std::string target = folder.file("real\\target.orl");
+    write_file_bytes(target, bytes_of("old"));
+    const std::string link = folder.file("link.orl");
+    ASSERT_TRUE(make_posix_link("real/target.orl", link));
+    const FileResult result = replace_file(link, "new content");
+    EXPECT_TRUE(result.ok) << result.error;
+    EXPECT_EQ(read_file_bytes(target), bytes_of("new content"));
+    EXPECT_EQ(files_in_folder(), 2u);  // the link and the folder, nothing left beside them
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.path() / "real"), {}), 1);
 }
 
 }  // namespace
