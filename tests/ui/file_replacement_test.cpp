@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+
 #include "files/file_replacement.h"
 #include "tests/ui/support/temp_folder.h"
 
@@ -16,22 +18,25 @@ std::vector<std::uint8_t> bytes_of(std::string_view text) {
     return {text.begin(), text.end()};
 }
 
-// A symbolic link as `ln -s` makes it, through Wine's way of starting a Linux program.
-bool make_posix_link(const std::string& target, const std::string& link) {
-    char unix_link[MAX_PATH];
-    std::string command = "Z:\\bin\\ln -s " + target + " ";
+// The name Linux knows a file by, from Wine's own function for it.
+std::string unix_name(const std::string& path) {
     using UnixName = char*(CDECL*)(const WCHAR*);
     // Through void (*)(), the type that casts to any function type without a warning.
     const auto to_unix = reinterpret_cast<UnixName>(reinterpret_cast<void (*)()>(
         GetProcAddress(GetModuleHandleA("kernel32.dll"), "wine_get_unix_file_name")));
-    std::wstring wide(link.begin(), link.end());
+    const std::wstring wide(path.begin(), path.end());
     char* name = to_unix ? to_unix(wide.c_str()) : nullptr;
     if (!name) {
-        return false;
+        return {};
     }
-    lstrcpynA(unix_link, name, MAX_PATH);
+    std::string result = name;
     HeapFree(GetProcessHeap(), 0, name);
-    command += unix_link;
+    return result;
+}
+
+// Runs a Linux program (Wine starts one given by its path on drive Z:, with no process handle
+// to wait on) and waits until `done` says it has acted, ten seconds at most.
+bool run_linux(std::string command, const std::function<bool()>& done) {
     STARTUPINFOA startup{};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION process{};
@@ -39,10 +44,15 @@ bool make_posix_link(const std::string& target, const std::string& link) {
                         &startup, &process)) {
         return false;
     }
-    WaitForSingleObject(process.hProcess, 10000);
-    CloseHandle(process.hThread);
-    CloseHandle(process.hProcess);
-    return GetFileAttributesA(link.c_str()) != INVALID_FILE_ATTRIBUTES;
+    for (const HANDLE handle : {process.hThread, process.hProcess}) {
+        if (handle) {
+            CloseHandle(handle);
+        }
+    }
+    for (int tries = 0; tries < 1000 && !done(); ++tries) {
+        Sleep(10);
+    }
+    return done();
 }
 
 class Win32FileReplacement : public ::testing::Test {
@@ -100,12 +110,15 @@ TEST_F(Win32FileReplacement, ALinkIsSavedThroughToTheFileItNames) {
     const std::string target = folder.file("real\\target.orl");
     write_file_bytes(target, bytes_of("old"));
     const std::string link = folder.file("link.orl");
-    ASSERT_TRUE(make_posix_link("real/target.orl", link));
+    const auto link_exists = [&] { return std::filesystem::exists(link); };
+    ASSERT_TRUE(run_linux("Z:\\bin\\ln -s real/target.orl " + unix_name(link), link_exists));
     const FileResult result = replace_file(link, "new content");
     EXPECT_TRUE(result.ok) << result.error;
     EXPECT_EQ(read_file_bytes(target), bytes_of("new content"));
     EXPECT_EQ(files_in_folder(), 2u);  // the link and the folder, nothing left beside them
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.path() / "real"), {}), 1);
+    // Wine cannot remove a link whose file is gone, so it goes first.
+    EXPECT_TRUE(run_linux("Z:\\bin\\rm " + unix_name(link), [&] { return !link_exists(); }));
 }
 
 }  // namespace
