@@ -7,6 +7,8 @@
 #include <cctype>
 #include <deque>
 #include <functional>
+#include <iterator>
+#include <map>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -120,65 +122,29 @@ TEST_F(KeyboardEntry, ATechnicianSetsKeyStringsByKeyboardAlone) {
     }
 }
 
-// A key of a walk as a user presses it: "Tab", "Alt+V", "Ctrl+Shift+Tab", "Enter", or a
-// character alone ("4").
-struct WalkKey {
-    bool ctrl = false;
-    bool shift = false;
-    bool alt = false;
-    int virtual_key = 0;
-};
-
-WalkKey parse_walk_key(std::string word) {
-    WalkKey key;
-    for (auto [prefix, flag] : {std::pair{std::string("Ctrl+"), &key.ctrl},
-                                {std::string("Shift+"), &key.shift},
-                                {std::string("Alt+"), &key.alt}}) {
-        if (word.size() > prefix.size() && word.starts_with(prefix)) {
-            *flag = true;
-            word.erase(0, prefix.size());
-        }
-    }
-    const std::pair<const char*, int> named[] = {{"Tab", VK_TAB},     {"Enter", VK_RETURN},
-                                                 {"Space", VK_SPACE}, {"Down", VK_DOWN},
-                                                 {"F4", VK_F4},       {"Esc", VK_ESCAPE}};
-    for (const auto& [name, code] : named) {
-        if (word == name) {
-            key.virtual_key = code;
-            return key;
-        }
-    }
-    key.virtual_key = std::toupper(static_cast<unsigned char>(word.at(0)));
-    return key;
-}
-
-// The modifiers as the system holds them while a key is down, so that the dialog manager, the
-// property sheet and the accelerators see them.
-void hold_modifiers(const WalkKey& key) {
+// Presses one key of a walk as a user does ("Tab", "Alt+V", "Ctrl+Shift+Tab", "Enter", or a
+// character alone), with its modifiers held as the system holds them: into the window in front
+// through its dialog manager, or into the main window through its accelerators.
+void press_walk_key(std::string word, HWND main_window) {
     BYTE state[256] = {};
     GetKeyboardState(state);
-    state[VK_CONTROL] = key.ctrl ? 0x80 : 0;
-    state[VK_SHIFT] = key.shift ? 0x80 : 0;
-    state[VK_MENU] = key.alt ? 0x80 : 0;
+    for (const auto& [prefix, key] :
+         {std::pair{"Ctrl+", VK_CONTROL}, {"Shift+", VK_SHIFT}, {"Alt+", VK_MENU}}) {
+        const bool held = word.size() > 1 && word.starts_with(prefix);
+        state[key] = held ? 0x80 : 0;
+        word.erase(0, held ? std::string(prefix).size() : 0);
+    }
     SetKeyboardState(state);
-}
-
-// Presses one key: into the window in front through its dialog manager, or into the main window
-// through its accelerators.
-void press_walk_key(const WalkKey& key, HWND main_window) {
-    hold_modifiers(key);
-    HWND front = GetActiveWindow();
-    if (front && front != main_window) {
-        if (key.alt) {
-            press_alt_key(GetFocus(), key.virtual_key);
-        } else {
-            press_key(GetFocus(), key.virtual_key);
-        }
+    const std::map<std::string, int> named = {
+        {"Tab", VK_TAB}, {"Enter", VK_RETURN}, {"Space", VK_SPACE}};
+    const int key =
+        named.contains(word) ? named.at(word) : std::toupper(static_cast<unsigned char>(word[0]));
+    if (GetActiveWindow() != main_window) {
+        (state[VK_MENU] ? press_alt_key : press_key)(GetFocus(), key);
         return;
     }
     HACCEL accelerators = LoadAcceleratorsA(GetModuleHandleA(nullptr), "TESSM");
-    const auto scan = static_cast<LPARAM>(MapVirtualKeyA(key.virtual_key, MAPVK_VK_TO_VSC));
-    PostMessageA(main_window, WM_KEYDOWN, key.virtual_key, 1 | (scan << 16));
+    PostMessageA(main_window, WM_KEYDOWN, key, 1);
     MSG message;
     while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
         if (!TranslateAcceleratorA(main_window, accelerators, &message)) {
@@ -188,76 +154,54 @@ void press_walk_key(const WalkKey& key, HWND main_window) {
     }
 }
 
-// A walk's keys, each window's up to the "|" that ends it, taken in turn by the window in front.
-class KeyWalk {
-  public:
-    explicit KeyWalk(const std::string& keys) {
-        std::istringstream words(keys);
-        for (std::string word; words >> word;) {
-            words_.push_back(word);
+// Presses a walk's keys in the window in front until the "|" that ends that window's keys.
+void press_until_closed(std::deque<std::string>& words, HWND main_window) {
+    while (!words.empty()) {
+        const std::string word = words.front();
+        words.pop_front();
+        if (word == "|") {
+            break;
         }
+        press_walk_key(word, main_window);
     }
-    int key_count() const {
-        return static_cast<int>(std::count_if(words_.begin(), words_.end(),
-                                              [](const std::string& w) { return w != "|"; }));
-    }
-    int window_count() const {
-        return 1 + static_cast<int>(std::count(words_.begin(), words_.end(), "|"));
-    }
-    // Presses the keys of the window in front until its "|" or the walk's end.
-    void press_until_closed(HWND main_window) {
-        while (!words_.empty()) {
-            const std::string word = words_.front();
-            words_.pop_front();
-            if (word == "|") {
-                break;
-            }
-            press_walk_key(parse_walk_key(word), main_window);
-        }
-        hold_modifiers({});
-    }
+    BYTE released[256] = {};
+    SetKeyboardState(released);
+}
 
-  private:
-    std::deque<std::string> words_;
-};
-
-// A new user's tasks by keyboard alone from the main window, counted key by key: every key of
-// a walk is in its data, so a key wasted again (a tab stop out of order, Enter that misses OK,
-// a lost access key) breaks the walk or shows in its count.
+// A new user's tasks by keyboard alone from the main window, every key in the data (6, 16 and 21
+// keys): a key wasted again (the focus left on a hidden tab, Enter that opens a dialog again or
+// adds a token rather than pressing OK, a lost access key) breaks its walk.
 TEST_F(KeyboardEntry, EachTaskTakesFewKeysFromTheMainWindow) {
     const struct {
         const char* name;
-        const char* keys;
-        int most_keys;
+        const char* keys;  // each window's, up to the "|" that closes it
         std::vector<std::string> tree_lines;
     } walks[] = {
         {"the Code 128 code ID",
          "Ctrl+C Ctrl+Shift+Tab Ctrl+Shift+Tab Alt+8 X Enter",
-         6,
          {"Code 128 : [x]"}},
         {"Interleave 25 at fixed lengths 10 and 14",
          "Ctrl+C Ctrl+Tab Ctrl+Tab Alt+V Alt+V Tab Space Alt+F Tab 1 4 Tab 1 0 Enter | Enter",
-         16,
          {"Enable Interleave 25", "Select Fixed Length Qualification", "Fixed Length 1 : 14",
           "Fixed Length 2 : 10"}},
         {"editing format 1 for Code 128 alone, field 1 of 4 characters, sent as [F2][F1]",
          "Ctrl+C Ctrl+Shift+Tab Alt+1 Tab Space Alt+R Alt+8 Ctrl+Tab Alt+N 2 Alt+1 Alt+L Tab 4 "
          "Enter | Ctrl+Tab Alt+C Alt+2 Alt+1 Enter | Enter",
-         21,
          {"Enable Editing Format 1", "UPCA Addon 5 : Disable", "Number of Fields : 2",
           "Divide Field by Field Length", "Field Length : 4", "Transmission Sequence : [F2][F1]"}},
     };
     for (const auto& walk : walks) {
         SCOPED_TRACE(walk.name);
         load_factory_defaults(state);
-        KeyWalk keys(walk.keys);
+        std::istringstream text(walk.keys);
+        std::deque<std::string> words{std::istream_iterator<std::string>(text), {}};
         ModalScript script;
-        for (int i = 0; i < keys.window_count(); ++i) {
-            script.then([&](HWND) { keys.press_until_closed(window); });
+        for (auto windows = std::count(words.begin(), words.end(), "|") + 1; windows > 0;
+             --windows) {
+            script.then([&](HWND) { press_until_closed(words, window); });
         }
-        keys.press_until_closed(window);
+        press_until_closed(words, window);
         EXPECT_TRUE(script.finished_cleanly()) << ::testing::PrintToString(script.problems());
-        EXPECT_LE(KeyWalk(walk.keys).key_count(), walk.most_keys);
         const std::vector<std::string> lines = lines_of(read_tree_view(app.tree_view));
         for (const std::string& expected : walk.tree_lines) {
             EXPECT_NE(std::find(lines.begin(), lines.end(), expected), lines.end()) << expected;
