@@ -15,15 +15,16 @@ void after_commit(PageLaunch& launch, ProgramState& program) {
 void take_focus_from_hidden_page(HWND page) {
     HWND sheet = GetParent(page);
     HWND focus = GetFocus();
-    if (!focus || !IsChild(sheet, focus) || IsChild(page, focus) || GetParent(focus) == sheet) {
-        return;  // the tab control or a sheet button keeps it, as after a click on a tab
+    // The tab control and the sheet's buttons keep it, as after a click on a tab; so does a
+    // control that someone focused meanwhile.
+    if (!focus || IsWindowVisible(focus) || !IsChild(sheet, focus) || GetParent(focus) == sheet) {
+        return;
     }
     for (HWND control = GetWindow(page, GW_CHILD); control;
          control = GetWindow(control, GW_HWNDNEXT)) {
         const LONG style = GetWindowLongA(control, GWL_STYLE);
         if ((style & (WS_TABSTOP | WS_VISIBLE | WS_DISABLED)) == (WS_TABSTOP | WS_VISIBLE)) {
-            // Posted: the sheet shows this page and hides the other only after this notification.
-            PostMessageA(sheet, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(control), TRUE);
+            SendMessageA(sheet, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(control), TRUE);
             return;
         }
     }
