@@ -828,11 +828,12 @@ void TextReader::check_complete() {
 }
 
 // An exported text (one with the fingerprint line) must hold its end line; a text written by hand
-// need not.
+// need not. Texts exported before the end line existed are whole when they still match their
+// fingerprint.
 void TextReader::check_not_cut_short() {
     std::size_t line = 0;
     std::size_t last_line = 0;
-    bool exported = false;
+    std::optional<std::string_view> fingerprint;
     bool ended = false;
     for (std::size_t start = 0; start < text_.size();) {
         const std::size_t end = std::min(text_.find('\n', start), text_.size());
@@ -842,15 +843,18 @@ void TextReader::check_not_cut_short() {
         }
         ++line;
         last_line = text.empty() ? last_line : line;
-        exported = exported || text.starts_with(kFingerprintLine);
+        if (!fingerprint && text.starts_with(kFingerprintLine)) {
+            fingerprint = text.substr(std::size(kFingerprintLine) - 1);
+        }
         ended = ended || text == kEndLine;
         start = end + 1;
     }
-    if (exported && !ended) {
-        result_.errors.push_back({last_line, 1,
-                                  std::string("the text stops here, without its last line \"") +
-                                      kEndLine +
-                                      "\": it was cut short, and what came after is lost"});
+    if (fingerprint && !ended && *fingerprint != settings_fingerprint(result_.record.bytes)) {
+        result_.errors.push_back(
+            {last_line, 1,
+             std::string("the text stops here, without its last line \"") + kEndLine +
+                 "\", and its settings differ from its fingerprint: it was cut short, or edited "
+                 "since its export; if it is whole, add that line at its end"});
     }
 }
 

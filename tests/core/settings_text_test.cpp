@@ -259,8 +259,8 @@ TEST(SettingsText, ATextIsCompleteOrSaysItIsPartial) {
 }
 
 // An export cut at a line's end inside [bytes] is valid TOML that names every setting; its
-// missing last line gives it away. A text without the fingerprint line is a hand's and need not
-// end so.
+// missing last line and its fingerprint give it away. A text without the fingerprint line is a
+// hand's, and one exported before the end line existed still matches its fingerprint.
 TEST(SettingsText, AnExportCutShortIsRefusedWhereItStops) {
     SettingsRecord reserved = factory_record();
     reserved.bytes[3] ^= 1;  // bits no setting names, kept in [bytes] alone
@@ -282,9 +282,12 @@ TEST(SettingsText, AnExportCutShortIsRefusedWhereItStops) {
         std::string text;
         std::string error;  // "LINE:COLUMN", or empty when the text is taken
     } kTexts[] = {
-        {in_bytes, line_count(in_bytes) + ":1"},  {after_heading, line_count(after_heading) + ":1"},
-        {no_end, line_count(no_end) + ":1"},      {whole + "\n\n", ""},
-        {whole + "# reviewed by the site\n", ""}, {hand, ""},
+        {in_bytes, line_count(in_bytes) + ":1"},
+        {after_heading, line_count(after_heading) + ":1"},
+        {no_end, ""},
+        {whole + "\n\n", ""},
+        {whole + "# reviewed by the site\n", ""},
+        {hand, ""},
     };
     ASSERT_NE(last_entry.find(" = \""), std::string::npos);
     for (const auto& t : kTexts) {
@@ -298,8 +301,9 @@ TEST(SettingsText, AnExportCutShortIsRefusedWhereItStops) {
         const SettingsTextError& error = imported.errors[0];
         EXPECT_EQ(std::to_string(error.line) + ":" + std::to_string(error.column), t.error);
         EXPECT_EQ(error.message,
-                  "the text stops here, without its last line \"# End of settings\": it was cut "
-                  "short, and what came after is lost");
+                  "the text stops here, without its last line \"# End of settings\", and its "
+                  "settings differ from its fingerprint: it was cut short, or edited since its "
+                  "export; if it is whole, add that line at its end");
     }
 }
 
