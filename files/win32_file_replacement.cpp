@@ -301,12 +301,16 @@ StartedReplacement begin_file_replacement(const std::string& path) {
         return begin_direct(path);
     }
     DWORD attributes = GetFileAttributesA(target.c_str());
-    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_REPARSE_POINT)) {
-        if (!link_is_users(target)) {
-            return {nullptr,
-                    {false, "cannot create " + path +
-                                ": it is a link of another account; it is not followed"}};
-        }
+    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_REPARSE_POINT) &&
+        !link_is_users(target)) {
+        return {nullptr,
+                {false, "cannot create " + path +
+                            ": it is a link of another account; it is not followed"}};
+    }
+    // Every existing file is followed to its final path, not only a reparse point: Wine shows a
+    // POSIX symbolic link as a plain file, and replacing the link's own name would leave the file
+    // it names unchanged (Wine's ReplaceFileA even deletes it).
+    if (attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY)) {
         std::string resolved;
         if (const DWORD error = final_path(target, resolved); error != 0) {
             return {nullptr, failure("cannot create", path, error)};

@@ -29,6 +29,10 @@ using K = SettingKind;
 constexpr char kHeading[] =
     "# Velkor Orlo scanner settings. 'tessmar-cli import' makes a settings file (.orl) of them.\n";
 constexpr char kBytesTable[] = "bytes";
+// The line before the fingerprint, and the export's last line: a text that has the one and lacks
+// the other was cut short, which nothing else would show when the cut falls in [bytes].
+constexpr char kFingerprintLine[] = "# Settings fingerprint: ";
+constexpr char kEndLine[] = "# End of settings";
 
 bool is_number_kind(SettingKind kind) {
     return kind != K::key_string && kind != K::sequence;
@@ -130,7 +134,7 @@ class TextWriter {
 std::string TextWriter::write() {
     text_ = kHeading;
     // The fingerprint a sheet, a status bar and the command line show for these settings.
-    text_ += "# Settings fingerprint: " + settings_fingerprint(record_.bytes) + "\n";
+    text_ += kFingerprintLine + settings_fingerprint(record_.bytes) + "\n";
     if (partial_) {
         text_ += kBaseLine;
     }
@@ -149,6 +153,7 @@ std::string TextWriter::write() {
     if (!partial_) {
         write_bytes();
     }
+    text_ += "\n" + std::string(kEndLine) + "\n";
     return std::move(text_);
 }
 
@@ -369,6 +374,7 @@ class TextReader {
     void check_given_bytes();
     bool given_whole(const NamedSetting& setting) const;
     void check_complete();
+    void check_not_cut_short();
     void name(const NamedSetting& setting, const toml::node& node, unsigned mask);
     void fail(const toml::source_region& where, std::string message);
     void finish();
@@ -438,6 +444,9 @@ void TextReader::read_root(const toml::table& root) {
     // Settings missing are worth telling only in a text that is otherwise right.
     if (!result_.partial && result_.errors.empty()) {
         check_complete();
+    }
+    if (result_.errors.empty()) {
+        check_not_cut_short();
     }
 }
 
@@ -816,6 +825,37 @@ void TextReader::check_complete() {
                                   " missing, the first at line " + std::to_string(first_line) +
                                   ": " + names + (missing > kMissingNamed ? ", ..." : "") +
                                   "; add base = \"factory\" to take factory values for them"});
+}
+
+// An exported text (one with the fingerprint line) must hold its end line; a text written by hand
+// need not. Texts exported before the end line existed are whole when they still match their
+// fingerprint.
+void TextReader::check_not_cut_short() {
+    std::size_t line = 0;
+    std::size_t last_line = 0;
+    std::optional<std::string_view> fingerprint;
+    bool ended = false;
+    for (std::size_t start = 0; start < text_.size();) {
+        const std::size_t end = std::min(text_.find('\n', start), text_.size());
+        std::string_view text = text_.substr(start, end - start);
+        while (!text.empty() && (text.back() == '\r' || text.back() == ' ')) {
+            text.remove_suffix(1);
+        }
+        ++line;
+        last_line = text.empty() ? last_line : line;
+        if (!fingerprint && text.starts_with(kFingerprintLine)) {
+            fingerprint = text.substr(std::size(kFingerprintLine) - 1);
+        }
+        ended = ended || text == kEndLine;
+        start = end + 1;
+    }
+    if (fingerprint && !ended && *fingerprint != settings_fingerprint(result_.record.bytes)) {
+        result_.errors.push_back(
+            {last_line, 1,
+             std::string("the text stops here, without its last line \"") + kEndLine +
+                 "\", and its settings differ from its fingerprint: it was cut short, or edited "
+                 "since its export; if it is whole, add that line at its end"});
+    }
 }
 
 }  // namespace

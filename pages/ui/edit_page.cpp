@@ -69,6 +69,7 @@ void configure_format(HWND page, EditPageState& state, int k) {
     if (open_editing_format_sheet(state.context(), page)) {
         state.data[static_cast<std::size_t>(k)] = true;
     }
+    reader_page_detail::focus_row_after_dialog(page, IDC_ENABLE_FORMAT_FIRST + k);
 }
 
 bool command(HWND page, EditPageState& state, int id, UINT code) {

@@ -85,6 +85,18 @@ namespace reader_page_detail {
 // What a page's OK does once its own controls are written.
 void after_commit(PageLaunch& launch, ProgramState& program);
 
+// Posted to a page as it becomes the sheet's page: the sheet shows it and hides the other only
+// after PSN_SETACTIVE.
+inline constexpr UINT kAfterSetActive = WM_APP + 1;
+
+// The focus left on the page that went (Ctrl+Tab) moves to `page`'s first tab stop, or Tab and
+// the access keys would start from a hidden control.
+void take_focus_from_hidden_page(HWND page);
+
+// After a dialog opened by a row's button closes: the focus goes to the row's check box `id`,
+// so that Enter presses the sheet's OK rather than opening the dialog again.
+void focus_row_after_dialog(HWND page, int id);
+
 template <const auto& description>
 struct Page {
     using State = typename std::remove_cvref_t<decltype(description)>::State;
@@ -141,6 +153,7 @@ struct Page {
     static void on_set_active(HWND page, State& state) {
         FillingControls filling(page);
         state.controls.show_key_strings(page);
+        PostMessageA(page, kAfterSetActive, 0, 0);
     }
 
     static INT_PTR notify(HWND page, State& state, const NMHDR& header) {
@@ -162,7 +175,11 @@ struct Page {
     }
 
     // FALSE lets the sheet ask the next page.
-    static INT_PTR message(HWND, State& state, UINT message, WPARAM wParam, LPARAM lParam) {
+    static INT_PTR message(HWND page, State& state, UINT message, WPARAM wParam, LPARAM lParam) {
+        if (message == kAfterSetActive) {
+            take_focus_from_hidden_page(page);
+            return TRUE;
+        }
         if (message == PSM_QUERYSIBLINGS && wParam == kQueryStagedKeyStrings &&
             state.launch.sheet.edited_bytes == nullptr) {
             state.controls.key_boxes().commit(reinterpret_cast<SettingsRecord*>(lParam)->bytes);

@@ -88,6 +88,7 @@ void configure(HWND page, PageState<>& state, const SymbologyBox& box) {
     if (enable_is_derived(box.symbology)) {
         show_box(page, box, state.program().record);
     }
+    reader_page_detail::focus_row_after_dialog(page, box.check_box);
 }
 
 bool command(HWND page, PageState<>& state, int id, UINT code) {

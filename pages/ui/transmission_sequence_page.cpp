@@ -77,9 +77,18 @@ LRESULT CALLBACK sequence_controls_proc(HWND control, UINT message, WPARAM wPara
 }
 
 // Backspace, on the sequence or any of the page's buttons, takes back the last token. The
-// sequence shows a focus rectangle while it has the focus.
+// sequence shows a focus rectangle while it has the focus. The buttons are keys to type the
+// sequence with, never the default button: Enter after them presses OK rather than adding the
+// token again.
 LRESULT on_control_message(HWND control, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
+        case WM_GETDLGCODE:
+            if (GetDlgCtrlID(control) != IDC_SEQUENCE) {
+                return (DefSubclassProc(control, message, wParam, lParam) &
+                        ~(DLGC_DEFPUSHBUTTON | DLGC_UNDEFPUSHBUTTON)) |
+                       DLGC_BUTTON;
+            }
+            break;
         case WM_KEYDOWN:
             if (wParam == VK_BACK) {
                 remove_last(GetParent(control));

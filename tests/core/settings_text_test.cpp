@@ -230,7 +230,7 @@ TEST(SettingsText, ATextIsCompleteOrSaysItIsPartial) {
         {without("scanner_timeout = 10\n") + "[bytes]\n21 = \"0A\"\n", ""},
         {whole + "[bytes]\n20 = \"60\"\n", ""},
         {whole + "[bytes]\n20 = \"10\"\n",
-         "613:1: byte 20 in [bytes] gives 0x10 where scanner.scan_mode sets 0x60 (bits 0xF0)"},
+         "615:1: byte 20 in [bytes] gives 0x10 where scanner.scan_mode sets 0x60 (bits 0xF0)"},
         {std::string(kMaxSettingsTextSize + 1, '#'),
          "0:0: it holds 1048577 bytes; a settings text holds at most 1 MB"},
     };
@@ -256,6 +256,55 @@ TEST(SettingsText, ATextIsCompleteOrSaysItIsPartial) {
     const SettingsTextImport stopped = import_settings_text(many);
     ASSERT_EQ(stopped.errors.size(), kMaxSettingsTextErrors + 1);
     EXPECT_EQ(stopped.errors.back().message, "more errors; the import stopped after 20");
+}
+
+// An export cut at a line's end inside [bytes] is valid TOML that names every setting; its
+// missing last line and its fingerprint give it away. A text without the fingerprint line is a
+// hand's, and one exported before the end line existed still matches its fingerprint.
+TEST(SettingsText, AnExportCutShortIsRefusedWhereItStops) {
+    SettingsRecord reserved = factory_record();
+    reserved.bytes[3] ^= 1;  // bits no setting names, kept in [bytes] alone
+    reserved.bytes[7] ^= 1;
+    const std::string whole = export_settings_text(reserved);
+    const std::string partial = export_partial_settings_text(factory_record()).text;
+    const auto up_to = [](const std::string& text, const std::string& line) {
+        return text.substr(0, text.find(line) + line.size());
+    };
+    const auto line_count = [](const std::string& text) {
+        return std::to_string(std::count(text.begin(), text.end(), '\n'));
+    };
+    const std::string last_entry = whole.substr(whole.rfind("\n", whole.rfind("\n\n") - 1) + 1);
+    const std::string in_bytes = whole.substr(0, whole.size() - last_entry.size());
+    const std::string after_heading = up_to(whole, "[bytes]\n");
+    const std::string no_end = partial.substr(0, partial.rfind("\n\n") + 1);
+    const std::string hand = "base = \"factory\"\n[scanner]\nscanner_timeout = 20\n";
+    const struct {
+        std::string text;
+        std::string error;  // "LINE:COLUMN", or empty when the text is taken
+    } kTexts[] = {
+        {in_bytes, line_count(in_bytes) + ":1"},
+        {after_heading, line_count(after_heading) + ":1"},
+        {no_end, ""},
+        {whole + "\n\n", ""},
+        {whole + "# reviewed by the site\n", ""},
+        {hand, ""},
+    };
+    ASSERT_NE(last_entry.find(" = \""), std::string::npos);
+    for (const auto& t : kTexts) {
+        SCOPED_TRACE(t.text.substr(t.text.size() - std::min<std::size_t>(t.text.size(), 80)));
+        const SettingsTextImport imported = import_settings_text(t.text);
+        if (t.error.empty()) {
+            EXPECT_TRUE(imported.ok()) << imported.errors[0].message;
+            continue;
+        }
+        ASSERT_EQ(imported.errors.size(), 1u);
+        const SettingsTextError& error = imported.errors[0];
+        EXPECT_EQ(std::to_string(error.line) + ":" + std::to_string(error.column), t.error);
+        EXPECT_EQ(error.message,
+                  "the text stops here, without its last line \"# End of settings\", and its "
+                  "settings differ from its fingerprint: it was cut short, or edited since its "
+                  "export; if it is whole, add that line at its end");
+    }
 }
 
 // One setting changed changes one line of the export besides the fingerprint: [bytes] holds no

@@ -144,7 +144,8 @@ TEST_F(SettingsFiles, SettingsAsTextAreSavedOpenedAndRefusedWithTheirErrors) {
     command(IDM_FILE_SAVE);
     const std::vector<std::uint8_t> short_text = read_file_bytes(folder.file("short.toml"));
     EXPECT_TRUE(std::string(short_text.begin(), short_text.end())
-                    .ends_with("base = \"factory\"\n\n[scanner]\nscan_mode = \"Continuous\"\n"));
+                    .ends_with("base = \"factory\"\n\n[scanner]\nscan_mode = \"Continuous\"\n\n"
+                               "# End of settings\n"));
 }
 
 TEST_F(SettingsFiles, SaveAsForcesTheExtension) {
