@@ -109,13 +109,15 @@ struct Row {
 };
 
 struct FleetWindow {
-    FleetWindow(FleetMode shown, std::string name, const SettingsRecord& current)
-        : mode(shown), settings_name(std::move(name)), record(current) {}
+    FleetWindow(FleetMode shown, std::string name, const SettingsRecord& current,
+                const FolderChooser& chooser)
+        : mode(shown), settings_name(std::move(name)), record(current), choose_folder(chooser) {}
 
     FleetMode mode;
     std::string settings_name;
     SettingsRecord record;  // what is sent, or what the scanners are compared with
     std::vector<Row> rows;
+    const FolderChooser& choose_folder;
     std::string folder;  // read: chosen at the first Start
     // One run's: declared in this order so the fleet's threads end before what they use goes.
     std::unique_ptr<Cancellation> cancel;
@@ -244,26 +246,14 @@ BOOL on_init_dialog(HWND dialog, FleetWindow& window) {
 }
 
 // The folder the ports are read into; false when the user cancelled its choice.
-bool choose_folder(HWND dialog, FleetWindow& window) {
-    // The browse dialog runs on COM, apartment-threaded as every window's thread.
-    const HRESULT com = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
-    std::array<char, MAX_PATH> path{};
-    BROWSEINFOA browse{};
-    browse.hwndOwner = dialog;
-    browse.pszDisplayName = path.data();
-    browse.lpszTitle = "Read the scanners into this folder:";
-    browse.ulFlags = BIF_RETURNONLYFSDIRS;
-    PIDLIST_ABSOLUTE chosen = SHBrowseForFolderA(&browse);
-    const bool got = chosen && SHGetPathFromIDListA(chosen, path.data());
-    CoTaskMemFree(chosen);
-    if (SUCCEEDED(com)) {
-        CoUninitialize();
+bool ask_for_folder(HWND dialog, FleetWindow& window) {
+    std::string chosen = window.choose_folder(dialog);
+    if (chosen.empty()) {
+        return false;
     }
-    if (got) {
-        window.folder = path.data();
-        show_folder(dialog, window);
-    }
-    return got;
+    window.folder = std::move(chosen);
+    show_folder(dialog, window);
+    return true;
 }
 
 FleetJob job_of(HWND dialog, FleetWindow& window) {
@@ -320,7 +310,8 @@ void start(HWND dialog, FleetWindow& window) {
         return;
     }
     remember_ticks(names);
-    if (window.mode == FleetMode::read && window.folder.empty() && !choose_folder(dialog, window)) {
+    if (window.mode == FleetMode::read && window.folder.empty() &&
+        !ask_for_folder(dialog, window)) {
         return;
     }
     run_rows(dialog, window, ticked);
@@ -352,6 +343,14 @@ std::string result_text(const FleetWindow& window, std::size_t index, const Flee
     return outcome.failure;
 }
 
+// Only a port the cancellation ended was stopped; one that failed on its own says so.
+const char* progress_end(const FleetOutcome& outcome) {
+    if (outcome.ok()) {
+        return "Done";
+    }
+    return outcome.interrupted ? "Stopped" : "Failed";
+}
+
 // The last port has stopped: its thread is ending, and input made meanwhile is dropped.
 void end_run(HWND dialog, FleetWindow& window) {
     window.fleet.reset();
@@ -376,7 +375,7 @@ void on_event(HWND dialog, FleetWindow& window, std::unique_ptr<FleetEvent> even
             return;
         case FleetEvent::Kind::finished:
             window.rows[row].failed = !event->outcome.ok();
-            set_cell(dialog, row, kProgressColumn, event->outcome.ok() ? "Done" : "Stopped");
+            set_cell(dialog, row, kProgressColumn, progress_end(event->outcome));
             set_cell(dialog, row, kResultColumn, result_text(window, event->index, event->outcome));
             set_cell(dialog, row, kFingerprintColumn, event->outcome.fingerprint);
             if (--window.running == 0) {
@@ -497,9 +496,28 @@ constexpr DialogHandlers<FleetWindow> kHandlers = {
 
 }  // namespace
 
-void show_fleet_window(AppContext& app, FleetMode mode, const std::string& settings_name) {
+std::string browse_for_folder(HWND owner) {
+    // The browse dialog runs on COM, apartment-threaded as every window's thread.
+    const HRESULT com = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
+    std::array<char, MAX_PATH> path{};
+    BROWSEINFOA browse{};
+    browse.hwndOwner = owner;
+    browse.pszDisplayName = path.data();
+    browse.lpszTitle = "Read the scanners into this folder:";
+    browse.ulFlags = BIF_RETURNONLYFSDIRS;
+    PIDLIST_ABSOLUTE chosen = SHBrowseForFolderA(&browse);
+    const bool got = chosen && SHGetPathFromIDListA(chosen, path.data());
+    CoTaskMemFree(chosen);
+    if (SUCCEEDED(com)) {
+        CoUninitialize();
+    }
+    return got ? path.data() : "";
+}
+
+void show_fleet_window(AppContext& app, FleetMode mode, const std::string& settings_name,
+                       const FolderChooser& choose_folder) {
     register_common_controls(ICC_LISTVIEW_CLASSES);
-    FleetWindow window(mode, settings_name, app.state->record);
+    FleetWindow window(mode, settings_name, app.state->record, choose_folder);
     run_modal_dialog<FleetWindow, kHandlers>(app.instance, "FleetDlg", app.main_window, window);
 }
 

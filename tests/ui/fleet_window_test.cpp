@@ -1,20 +1,26 @@
 // The fleet window with orlo-sim behind three of Wine's COM ports, one of them failing: each
-// row's result in tessmar-cli's words, Stop, and a retry of the failed port alone.
+// row's result in tessmar-cli's words, Stop, and a retry of the failed port alone; and the window
+// reading the scanners into a folder.
 #include <windows.h>
 #include <commctrl.h>
 
 #include <array>
+#include <memory>
 
+#include "app/fleet_window.h"
+#include "model/settings_file.h"
 #include "model/settings_fingerprint.h"
 #include "resources/resource.h"
 #include "tests/ui/support/main_window_fixture.h"
 #include "tests/ui/support/page_driver.h"
 #include "tests/ui/support/scanner_simulator.h"
+#include "tests/ui/support/temp_folder.h"
 
 namespace tessmar::test {
 namespace {
 
 constexpr DWORD kWaitLimitMs = 30000;
+constexpr int kProgressColumn = 1;
 constexpr int kResultColumn = 2;
 constexpr int kFingerprintColumn = 3;
 
@@ -24,11 +30,11 @@ std::string cell(HWND list, int row, int column) {
     return text.data();
 }
 
-// Ticks COM1 to COM3 alone (rows 0 to 2).
-void tick_three(HWND window) {
+// Ticks COM1 to COM`count` alone (the first rows).
+void tick_first(HWND window, int count) {
     HWND list = GetDlgItem(window, IDC_FLEET_PORTS);
     for (int row = 0; row < ListView_GetItemCount(list); ++row) {
-        ListView_SetCheckState(list, row, row < 3);
+        ListView_SetCheckState(list, row, row < count);
     }
 }
 
@@ -54,10 +60,13 @@ void wait_for_progress(HWND window, int row) {
     }
 }
 
-std::array<std::string, 3> results(HWND window) {
+std::array<std::string, 3> column_of(HWND window, int column) {
     HWND list = GetDlgItem(window, IDC_FLEET_PORTS);
-    return {cell(list, 0, kResultColumn), cell(list, 1, kResultColumn),
-            cell(list, 2, kResultColumn)};
+    return {cell(list, 0, column), cell(list, 1, column), cell(list, 2, column)};
+}
+
+std::array<std::string, 3> results(HWND window) {
+    return column_of(window, kResultColumn);
 }
 
 class FleetWindow : public MainWindowTest {};
@@ -68,14 +77,15 @@ TEST_F(FleetWindow, EachPortReportsItsOwnResultAndARetryRerunsOnlyTheFailedOne) 
     ScannerSimulator third(3);
     ASSERT_EQ(first.problem() + second->problem() + third.problem(), "");
     const std::string fingerprint = settings_fingerprint(state.record.bytes);
-    std::array<std::string, 3> first_run, before_retry, after_retry;
+    std::array<std::string, 3> first_run, first_progress, before_retry, after_retry;
     std::string first_fingerprint;
     ModalScript script;
     script.then([&](HWND window) {
-        tick_three(window);
+        tick_first(window, 3);
         click(window, IDC_FLEET_START);
         ASSERT_TRUE(wait_for_the_end(window));
         first_run = results(window);
+        first_progress = column_of(window, kProgressColumn);
         first_fingerprint = cell(GetDlgItem(window, IDC_FLEET_PORTS), 0, kFingerprintColumn);
         // The scanner on COM2 answers again.
         second.reset();
@@ -92,6 +102,8 @@ TEST_F(FleetWindow, EachPortReportsItsOwnResultAndARetryRerunsOnlyTheFailedOne) 
     EXPECT_EQ(first_run[0], "verified");
     EXPECT_TRUE(first_run[1].starts_with("download failed: no reply to packet 1")) << first_run[1];
     EXPECT_EQ(first_run[2], "verified");
+    // Nothing stopped COM2: it failed.
+    EXPECT_EQ(first_progress, (std::array<std::string, 3>{"Done", "Failed", "Done"}));
     EXPECT_EQ(first_fingerprint, fingerprint);
     EXPECT_EQ(before_retry, (std::array<std::string, 3>{"verified", "", "verified"}));
     EXPECT_EQ(after_retry, (std::array<std::string, 3>{"verified", "verified", "verified"}));
@@ -103,16 +115,17 @@ TEST_F(FleetWindow, StopEndsEveryPortAtItsNextWait) {
     ScannerSimulator second(2, "--baud 9600");
     ScannerSimulator third(3, "--baud 9600");
     ASSERT_EQ(first.problem() + second.problem() + third.problem(), "");
-    std::array<std::string, 3> stopped;
+    std::array<std::string, 3> stopped, progress;
     bool retry_offered = false;
     ModalScript script;
     script.then([&](HWND window) {
-        tick_three(window);
+        tick_first(window, 3);
         click(window, IDC_FLEET_START);
         wait_for_progress(window, 2);
         click(window, IDC_FLEET_STOP);
         ASSERT_TRUE(wait_for_the_end(window));
         stopped = results(window);
+        progress = column_of(window, kProgressColumn);
         retry_offered = IsWindowEnabled(GetDlgItem(window, IDC_FLEET_RETRY)) != FALSE;
         press_button(window, IDCANCEL);
     });
@@ -121,8 +134,61 @@ TEST_F(FleetWindow, StopEndsEveryPortAtItsNextWait) {
     for (const std::string& result : stopped) {
         EXPECT_TRUE(result.starts_with("interrupted at ")) << result;
     }
+    EXPECT_EQ(progress, (std::array<std::string, 3>{"Stopped", "Stopped", "Stopped"}));
     EXPECT_TRUE(retry_offered);
     EXPECT_TRUE(first.memory().empty());
+}
+
+// A read asks for its folder once, writes each scanner's settings there under tessmar-cli's name
+// for the port, and says whether they are the current settings.
+TEST_F(FleetWindow, ReadingWritesAFilePerPortAndComparesItWithTheCurrentSettings) {
+    load_factory_defaults(state);
+    SettingsRecord other = state.record;
+    other.set(Field::scanner_timeout, 99);
+    struct Case {
+        SettingsRecord held;
+        std::string file;
+        std::string verdict;
+    };
+    const Case cases[] = {
+        {state.record, "COM1-settings.orl", ", matches the current settings"},
+        {other, "COM2-settings.orl", ", differs from the current settings"},
+    };
+    TempFolder folder("fleet-read");
+    std::vector<std::unique_ptr<ScannerSimulator>> scanners;
+    for (const Case& c : cases) {
+        const int port = static_cast<int>(scanners.size()) + 1;
+        scanners.push_back(std::make_unique<ScannerSimulator>(
+            port, simulator_settings(port, settings_file_bytes(c.held))));
+        ASSERT_EQ(scanners.back()->problem(), "");
+    }
+    int asked = 0;
+    std::array<std::string, 3> first_run, second_run;
+    ModalScript script;
+    script.then([&](HWND window) {
+        tick_first(window, 2);
+        click(window, IDC_FLEET_START);
+        ASSERT_TRUE(wait_for_the_end(window));
+        first_run = results(window);
+        click(window, IDC_FLEET_START);
+        ASSERT_TRUE(wait_for_the_end(window));
+        second_run = results(window);
+        press_button(window, IDCANCEL);
+    });
+    show_fleet_window(app, FleetMode::read, "new settings", [&](HWND) {
+        ++asked;
+        return folder.path().string();
+    });
+    EXPECT_TRUE(script.finished_cleanly()) << ::testing::PrintToString(script.problems());
+    EXPECT_EQ(asked, 1);
+    EXPECT_EQ(second_run, first_run);
+    for (std::size_t i = 0; i < std::size(cases); ++i) {
+        const std::string path = folder.file(cases[i].file);
+        EXPECT_EQ(first_run[i], "read into " + path + cases[i].verdict);
+        const std::vector<std::uint8_t> written = read_file_bytes(path);
+        EXPECT_EQ(std::string(written.begin(), written.end()), settings_file_bytes(cases[i].held))
+            << path;
+    }
 }
 
 }  // namespace
