@@ -49,7 +49,7 @@ constexpr AnchoredControl kLayout[] = {
     {IDC_FLEET_START, kFollowsRight | kFollowsBottom},
     {IDC_FLEET_STOP, kFollowsRight | kFollowsBottom},
     {IDC_FLEET_RETRY, kFollowsRight | kFollowsBottom},
-    {IDCANCEL, kFollowsRight | kFollowsBottom},
+    {IDOK, kFollowsRight | kFollowsBottom},
 };
 
 struct FleetEvent {
@@ -233,6 +233,8 @@ BOOL on_init_dialog(HWND dialog, FleetWindow& window) {
         ShowWindow(GetDlgItem(dialog, IDC_FLEET_VERIFY), SW_HIDE);
     } else {
         SetDlgItemTextA(dialog, IDC_FLEET_SETTINGS, ("Sends " + named + ".").c_str());
+        SetDlgItemTextA(dialog, IDC_FLEET_FOLDER,
+                        "Every ticked port at once; the ticks are kept for the next time.");
         Button_SetCheck(GetDlgItem(dialog, IDC_FLEET_VERIFY), BST_CHECKED);
     }
     show_folder(dialog, window);
@@ -402,6 +404,7 @@ bool on_command(HWND dialog, FleetWindow& window, int id, UINT) {
                 window.cancel->request();
             }
             return true;
+        case IDOK:  // Close, which Enter presses too: Start is never pressed by mistake
         case IDCANCEL:
             // The ports stop at their next wait; the window goes once the last has.
             if (window.running > 0) {
