@@ -6,6 +6,7 @@
 
 #include "app/about_box.h"
 #include "app/compare_dialog.h"
+#include "app/fleet_window.h"
 #include "app/main_window.h"
 #include "app/manual.h"
 #include "app/settings_files.h"
@@ -202,6 +203,14 @@ void on_watch_scanner_output(AppContext& app) {
     watch_scanner_output(app.instance, app.main_window, *app.state);
 }
 
+void on_download_fleet(AppContext& app) {
+    show_fleet_window(app, FleetMode::download, settings_name(app));
+}
+
+void on_read_fleet(AppContext& app) {
+    show_fleet_window(app, FleetMode::read, settings_name(app));
+}
+
 struct CommandEntry {
     UINT id;
     void (*run)(AppContext& app);
@@ -221,6 +230,8 @@ constexpr CommandEntry kCommands[] = {
     {IDM_DOWNLOAD_SETTINGS, on_download_settings},
     {IDM_COMPARE_WITH_SCANNER, on_compare_with_scanner},
     {IDM_WATCH_SCANNER_OUTPUT, on_watch_scanner_output},
+    {IDM_DOWNLOAD_FLEET, on_download_fleet},
+    {IDM_READ_FLEET, on_read_fleet},
 };
 
 }  // namespace

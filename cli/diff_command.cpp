@@ -17,19 +17,32 @@ int trouble(const std::string& message) {
     return kTrouble;
 }
 
-// Neither the file nor the scanner changes: the scanner is only read.
-PortOutcome compare_with_scanner(const ProgramState& ours, const std::string& name,
-                                 const std::string& port, ProgressDisplay& progress) {
-    ProgramState scanner = ours;
-    const LinkResult read = read_scanner(port, scanner, progress);
-    if (!read.ok) {
-        return {kTrouble, read.failure, "", read.stop == Stop::interrupted};
+// Neither the file nor the scanner changes: the scanner is only read, once.
+FleetJob read_to_compare(const ProgramState& ours) {
+    return [&ours](std::size_t, FleetLine& line) {
+        ProgramState scanner = ours;
+        const LinkResult read = line.read(scanner, ReadPasses::once);
+        FleetOutcome outcome;
+        outcome.failure = read.failure;
+        outcome.interrupted = read.stop == Stop::interrupted;
+        if (read.ok) {
+            outcome.result = FleetResult::read;
+            outcome.held = scanner.record;
+        }
+        return outcome;
+    };
+}
+
+PortOutcome compared(const ProgramState& ours, const std::string& name, const std::string& port,
+                     const FleetOutcome& read) {
+    if (!read.ok()) {
+        return {kTrouble, read.failure, "", read.interrupted};
     }
-    const RecordComparison comparison = compare_records(ours, scanner.record);
+    const RecordComparison comparison = compare_records(ours, *read.held);
     std::ostringstream listing;
     print_comparison(comparison, name, "the scanner on " + port, listing);
     return {comparison.equal() ? kSuccess : kDifferent,
-            (comparison.equal() ? "equal" : "differs") + fingerprint_note(scanner.record),
+            (comparison.equal() ? "equal" : "differs") + fingerprint_note(*read.held),
             listing.str()};
 }
 
@@ -39,18 +52,18 @@ int diff_with_scanners(const std::string& name, const std::vector<std::string>& 
         return kTrouble;
     }
     if (ports.size() == 1) {
-        ProgressBar bar;
-        const PortOutcome outcome = compare_with_scanner(ours, name, ports[0], bar);
+        const PortOutcome outcome =
+            compared(ours, name, ports[0], run_on_port(ports[0], read_to_compare(ours)));
         std::cout << outcome.listing;
         return outcome.exit_code == kTrouble
                    ? trouble((outcome.interrupted ? ports[0] + ": " : "") + outcome.status)
                    : outcome.exit_code;
     }
-    const auto work = [&](std::size_t i, ProgressDisplay& progress) {
-        return compare_with_scanner(ours, name, ports[i], progress);
+    const auto describe = [&](std::size_t i, const FleetOutcome& read) {
+        return compared(ours, name, ports[i], read);
     };
-    return report_ports(ports, run_on_ports(ports, work), kTrouble, "scanners could not be read",
-                        std::cout);
+    return report_ports(ports, run_on_ports(ports, read_to_compare(ours), describe), kTrouble,
+                        "scanners could not be read", std::cout);
 }
 
 }  // namespace

@@ -10,95 +10,56 @@
 namespace tessmar::cli {
 namespace {
 
-// One scanner's download, and what reading it back found.
-struct ScannerDownload {
-    bool downloaded = false;
-    bool verified = false;
-    std::string failure;
-    std::string listing;      // the differences the read-back found
-    std::string fingerprint;  // " (fingerprint XXXX-XXXX)" of what the scanner holds, verified
-    bool interrupted = false;
-};
-
-// On the same connection as the download: the scanner is read back and compared with what was
-// sent. A read-back that fails proves nothing, so it is a failure too.
-void verify(SerialPort& port, const ProgramState& sent, const std::string& file,
-            const std::string& scanner_name, ProgressDisplay& progress, ScannerDownload& done) {
-    ProgramState scanner = sent;
-    // Compared with what was sent, a wrong answer shows as a difference: one pass is enough.
-    const LinkResult read = read_back_over(port, scanner, progress, ReadPasses::once);
-    if (!read.ok) {
-        done.interrupted = read.stop == Stop::interrupted;
-        done.failure = (done.interrupted ? "downloaded, but not verified: "
-                                         : "the download could not be verified: ") +
-                       read.failure;
-        return;
+// The differences a verification found between what was sent and what the scanner holds.
+std::string differences(const ProgramState& sent, const FleetOutcome& done, const std::string& file,
+                        const std::string& scanner_name) {
+    if (done.ok() || !done.downloaded || !done.held) {
+        return "";
     }
-    const RecordComparison comparison = compare_records(sent, scanner.record);
-    if (!comparison.equal()) {
-        std::ostringstream listing;
-        print_comparison(comparison, file, scanner_name, listing);
-        done.listing = listing.str();
-        done.failure = "the scanner holds other settings than " + file;
-        return;
-    }
-    done.verified = true;
-    done.fingerprint = fingerprint_note(scanner.record);
+    std::ostringstream listing;
+    print_comparison(compare_records(sent, *done.held), file, scanner_name, listing);
+    return listing.str();
 }
 
-ScannerDownload download_to(const std::string& port_name, const ProgramState& state,
-                            const std::string& file, const std::string& scanner_name,
-                            bool verifying, ProgressDisplay& progress) {
-    ScannerDownload done;
-    const std::unique_ptr<SerialPort> port = open_scanner_port(port_name, done.failure);
-    if (!port) {
-        return done;
-    }
-    const LinkResult sent = download_over(*port, state.record, progress);
-    done.downloaded = sent.ok;
-    if (!sent.ok) {
-        done.failure = sent.failure;
-        done.interrupted = sent.stop == Stop::interrupted;
-    } else if (verifying) {
-        verify(*port, state, file, scanner_name, progress, done);
-    }
-    port->purge_received();
-    return done;
+std::string fingerprint_of(const FleetOutcome& done) {
+    return " (fingerprint " + done.fingerprint + ")";
 }
 
 int download_to_one(const Arguments& args, const ProgramState& state) {
     const bool verifying = args.has("--verify");
-    ProgressBar bar;
-    const ScannerDownload done =
-        download_to(args["--port"], state, args.positional[0], "the scanner", verifying, bar);
+    const std::string& file = args.positional[0];
+    const FleetOutcome done =
+        run_on_port(args["--port"], download_job(state.record, verifying, file));
     // After an interrupt, the port's one line says where it stopped.
     const std::string failed = (done.interrupted ? args["--port"] + ": " : "") + done.failure;
     if (!done.downloaded) {
         return failure(failed);
     }
-    std::cout << "Downloaded completely!\n" << done.listing;
-    if (verifying && !done.verified) {
+    std::cout << "Downloaded completely!\n" << differences(state, done, file, "the scanner");
+    if (!done.ok()) {
         return failure(failed);
     }
     if (verifying) {
-        std::cout << "The scanner holds exactly the settings sent" << done.fingerprint << ".\n";
+        std::cout << "The scanner holds exactly the settings sent" << fingerprint_of(done) << ".\n";
     }
     return kSuccess;
 }
 
 // The same settings to every port at once; one failing port stops no other.
 int download_to_many(const Arguments& args, const ProgramState& state) {
-    const bool verifying = args.has("--verify");
     const std::vector<std::string>& ports = args.all("--port");
-    const auto work = [&](std::size_t i, ProgressDisplay& progress) {
-        const ScannerDownload done = download_to(ports[i], state, args.positional[0],
-                                                 "the scanner on " + ports[i], verifying, progress);
-        const bool ok = done.downloaded && (!verifying || done.verified);
-        return PortOutcome{ok ? kSuccess : kFailure,
-                           ok ? (verifying ? "verified" + done.fingerprint : "ok") : done.failure,
-                           done.listing, done.interrupted};
+    const std::string& file = args.positional[0];
+    const auto describe = [&](std::size_t i, const FleetOutcome& done) {
+        const char* const sent = done.result == FleetResult::verified ? "verified" : "ok";
+        return PortOutcome{
+            done.ok() ? kSuccess : kFailure,
+            done.ok() ? sent + (done.held ? fingerprint_of(done) : "") : done.failure,
+            differences(state, done, file, "the scanner on " + ports[i]), done.interrupted};
     };
-    return report_ports(ports, run_on_ports(ports, work), kFailure, "downloads failed", std::cout);
+    return report_ports(
+        ports,
+        run_on_ports(ports, download_job(state.record, args.has("--verify"), file), describe),
+        kFailure, "downloads failed", std::cout);
 }
 
 }  // namespace

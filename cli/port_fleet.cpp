@@ -1,9 +1,7 @@
 #include "cli/port_fleet.h"
 
 #include <algorithm>
-#include <memory>
 #include <mutex>
-#include <thread>
 
 #include "cli/cli.h"
 #include "cli/console.h"
@@ -11,84 +9,88 @@
 namespace tessmar::cli {
 namespace {
 
-// One progress line per port on stderr, in the order of the ports.
-class ProgressBoard {
+// One progress line per port on stderr, in the order of the ports. Each port's thread draws
+// its own line.
+class ProgressBoard final : public FleetEvents {
   public:
     explicit ProgressBoard(const std::vector<std::string>& ports);
-    ProgressDisplay& row(std::size_t index);
-    void draw(std::size_t index, int percent, const char* label);
+
+    void started(std::size_t) override {}
+    void progress(std::size_t index, const char* label, int position, int top) override;
+    void finished(std::size_t, const FleetOutcome&) override {}
 
   private:
-    class Row;
     std::mutex mutex_;
     const std::vector<std::string>& ports_;
     std::size_t name_width_ = 0;
     StatusLines lines_;
-    std::vector<std::unique_ptr<Row>> rows_;
-};
-
-class ProgressBoard::Row final : public ProgressDisplay {
-  public:
-    Row(ProgressBoard& board, std::size_t index) : board_(board), index_(index) {}
-
-    void begin(const char* label, int top) override {
-        label_ = label;
-        top_ = top;
-        shown_percent_ = -1;
-    }
-    void show(int position) override {
-        const int percent = progress_percent(position, top_);
-        if (percent != shown_percent_) {
-            shown_percent_ = percent;
-            board_.draw(index_, percent, label_);
-        }
-    }
-    void end() override {}
-
-  private:
-    ProgressBoard& board_;
-    std::size_t index_;
-    const char* label_ = "";
-    int top_ = 1;
-    int shown_percent_ = -1;
+    std::vector<int> shown_percent_;  // each row's, touched only by its port's thread
 };
 
 ProgressBoard::ProgressBoard(const std::vector<std::string>& ports)
-    : ports_(ports), lines_(ports.size()) {
+    : ports_(ports), lines_(ports.size()), shown_percent_(ports.size(), -1) {
     for (std::size_t i = 0; i < ports.size(); ++i) {
-        rows_.push_back(std::make_unique<Row>(*this, i));
         name_width_ = std::max(name_width_, ports[i].size());
         lines_.set(i, ports[i]);
     }
 }
 
-ProgressDisplay& ProgressBoard::row(std::size_t index) {
-    return *rows_[index];
-}
-
-void ProgressBoard::draw(std::size_t index, int percent, const char* label) {
-    if (!lines_.shown()) {
+void ProgressBoard::progress(std::size_t index, const char* label, int position, int top) {
+    const int percent = progress_percent(position, top);
+    if (!lines_.shown() || percent == shown_percent_[index]) {
         return;
     }
+    shown_percent_[index] = percent;
     std::string name = ports_[index];
     name.resize(name_width_, ' ');
     const std::lock_guard<std::mutex> lock(mutex_);
     lines_.set(index, name + "  " + progress_text(label, percent));
 }
 
+// One port's transfers on one bar, a line each.
+class BarEvents final : public FleetEvents {
+  public:
+    void started(std::size_t) override {}
+    void progress(std::size_t, const char* label, int position, int top) override {
+        if (label != label_) {
+            end();
+            bar_.begin(label, top);
+            label_ = label;
+        }
+        bar_.show(position);
+    }
+    void finished(std::size_t, const FleetOutcome&) override { end(); }
+
+  private:
+    void end() {
+        if (label_) {
+            bar_.end();
+        }
+        label_ = nullptr;
+    }
+
+    ProgressBar bar_;
+    const char* label_ = nullptr;
+};
+
 }  // namespace
 
-std::vector<PortOutcome> run_on_ports(const std::vector<std::string>& ports, const PortWork& work) {
-    std::vector<PortOutcome> outcomes(ports.size());
+FleetOutcome run_on_port(const std::string& port, const FleetJob& job) {
+    BarEvents bar;
+    Fleet fleet({port}, job, bar, interruption());
+    return fleet.wait().front();
+}
+
+std::vector<PortOutcome> run_on_ports(const std::vector<std::string>& ports, const FleetJob& job,
+                                      const DescribeOutcome& describe) {
     ProgressBoard board(ports);
-    std::vector<std::thread> threads;
-    for (std::size_t i = 0; i < ports.size(); ++i) {
-        threads.emplace_back([&, i] { outcomes[i] = work(i, board.row(i)); });
+    Fleet fleet(ports, job, board, interruption());
+    const std::vector<FleetOutcome>& outcomes = fleet.wait();
+    std::vector<PortOutcome> described;
+    for (std::size_t i = 0; i < outcomes.size(); ++i) {
+        described.push_back(describe(i, outcomes[i]));
     }
-    for (std::thread& thread : threads) {
-        thread.join();
-    }
-    return outcomes;
+    return described;
 }
 
 int report_ports(const std::vector<std::string>& ports, const std::vector<PortOutcome>& outcomes,

@@ -1,7 +1,5 @@
-// Several scanners at once. Each port has a thread of its own, with its own connection and
-// protocol engine: the engines are the blocking ones Tessmar itself runs, a thread spends its
-// waits blocked in the system at no processor cost, and a slow or silent scanner holds up no
-// other. The results come back in the order the ports were given.
+// The command-line face of the fleet of ports (link/fleet.h): a progress bar for one port, a
+// progress line per port for several, and the lines that report each port.
 #pragma once
 
 #include <functional>
@@ -10,6 +8,7 @@
 #include <vector>
 
 #include "cli/link_session.h"
+#include "link/fleet.h"
 
 namespace tessmar::cli {
 
@@ -20,11 +19,16 @@ struct PortOutcome {
     bool interrupted = false;  // the port's work stopped at the interrupt
 };
 
-// The work on port `index` of the list.
-using PortWork = std::function<PortOutcome(std::size_t index, ProgressDisplay& progress)>;
+// Runs `job` on one port, with a progress bar on a terminal; Ctrl+C stops it.
+FleetOutcome run_on_port(const std::string& port, const FleetJob& job);
 
-// Runs `work` on every port at once, with one progress line per port on a terminal.
-std::vector<PortOutcome> run_on_ports(const std::vector<std::string>& ports, const PortWork& work);
+// What a port's outcome says in a command's words.
+using DescribeOutcome = std::function<PortOutcome(std::size_t index, const FleetOutcome& outcome)>;
+
+// Runs `job` on every port at once, with one progress line per port on a terminal; Ctrl+C stops
+// every port.
+std::vector<PortOutcome> run_on_ports(const std::vector<std::string>& ports, const FleetJob& job,
+                                      const DescribeOutcome& describe);
 
 // Each port's listing, then one line per port in the order given: "PORT: status". Returns the
 // highest exit code, after a line on stderr that counts the ports whose code is `trouble`. After

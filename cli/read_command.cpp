@@ -1,6 +1,5 @@
 // tessmar-cli read --port DEV -o FILE.orl: reads a scanner's settings into a file; with several
 // ports, -o names a folder and each scanner's settings go into a file named after its port.
-#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <filesystem>
@@ -16,29 +15,20 @@
 namespace tessmar::cli {
 namespace {
 
-// Reads the scanner on `port` into `path`; a failed read leaves no file, and an existing one as
-// it was. On success `fingerprint` holds the note that names what was read.
-PortOutcome read_into(const std::string& port, const std::string& path, ReadPasses passes,
-                      ProgressDisplay& progress, std::string& fingerprint) {
-    std::string error;
-    const std::unique_ptr<SerialPort> opened = open_scanner_port(port, error);
-    if (!opened) {
-        return {kFailure, error, ""};
-    }
-    ProgramState state;
-    load_factory_defaults(state);
-    const LinkResult result = read_back_over(*opened, state, progress, passes);
-    opened->purge_received();
-    if (!result.ok) {
-        return {kFailure, result.failure + "; " + path + " was not written", "",
-                result.stop == Stop::interrupted};
-    }
-    const FileResult written = write_output(path, settings_file_bytes(state.record));
-    if (!written.ok) {
-        return {kFailure, written.error, ""};
-    }
-    fingerprint = fingerprint_note(state.record);
-    return {kSuccess, "read into " + path + fingerprint, ""};
+// Reads the scanners into `paths`, port by port; a failed read leaves no file, and an existing
+// one as it was.
+FleetJob read_into(const std::vector<std::string>& paths, ReadPasses passes) {
+    return read_job(
+        passes,
+        [&paths](std::size_t i, const SettingsRecord& read) {
+            const FileResult written = write_output(paths[i], settings_file_bytes(read));
+            return written.ok ? std::string() : written.error;
+        },
+        [&paths](std::size_t i) { return paths[i]; });
+}
+
+std::string fingerprint_of(const FleetOutcome& done) {
+    return " (fingerprint " + done.fingerprint + ")";
 }
 
 ReadPasses passes(const Arguments& args) {
@@ -46,34 +36,17 @@ ReadPasses passes(const Arguments& args) {
 }
 
 int read_one(const Arguments& args) {
-    ProgressBar bar;
-    std::string fingerprint;
-    const PortOutcome outcome =
-        read_into(args["--port"], args["-o"], passes(args), bar, fingerprint);
-    if (outcome.exit_code != kSuccess) {
-        return failure((outcome.interrupted ? args["--port"] + ": " : "") + outcome.status);
+    const std::vector<std::string> paths = {args["-o"]};
+    const FleetOutcome done = run_on_port(args["--port"], read_into(paths, passes(args)));
+    if (!done.ok()) {
+        return failure((done.interrupted ? args["--port"] + ": " : "") + done.failure);
     }
     // Written to standard output, the settings are all it holds.
     if (!is_standard_output(args["-o"])) {
-        std::cout << "Read the scanner's settings into " << args["-o"] << fingerprint << "\n";
+        std::cout << "Read the scanner's settings into " << args["-o"] << fingerprint_of(done)
+                  << "\n";
     }
     return kSuccess;
-}
-
-// The port's name without "/dev/" or "\\.\", its separators made dashes, and "-settings.orl":
-// /dev/ttyUSB0 gives ttyUSB0-settings.orl, /dev/pts/3 pts-3-settings.orl, COM3
-// COM3-settings.orl. Windows takes a file named COM3.orl for the port itself, in any folder.
-std::string port_file_name(std::string port) {
-    for (const std::string prefix : {"/dev/", "\\\\.\\"}) {
-        if (port.starts_with(prefix)) {
-            port.erase(0, prefix.size());
-        }
-    }
-    std::replace_if(
-        port.begin(), port.end(), [](char c) { return c == '/' || c == '\\' || c == ':'; }, '-');
-    // ./g1 would give a hidden file, .-g1-settings.orl.
-    port.erase(0, std::min(port.find_first_not_of(".-"), port.size()));
-    return port + "-settings.orl";
 }
 
 // Whether files can be made in the folder: one is made and removed again.
@@ -131,11 +104,14 @@ int read_many(const Arguments& args) {
     if (!port_files(args["-o"], ports, files)) {
         return kFailure;
     }
-    const auto work = [&](std::size_t i, ProgressDisplay& progress) {
-        std::string fingerprint;
-        return read_into(ports[i], files[i], passes(args), progress, fingerprint);
+    const auto describe = [&](std::size_t i, const FleetOutcome& done) {
+        return PortOutcome{
+            done.ok() ? kSuccess : kFailure,
+            done.ok() ? "read into " + files[i] + fingerprint_of(done) : done.failure, "",
+            done.interrupted};
     };
-    return report_ports(ports, run_on_ports(ports, work), kFailure, "reads failed", std::cout);
+    return report_ports(ports, run_on_ports(ports, read_into(files, passes(args)), describe),
+                        kFailure, "reads failed", std::cout);
 }
 
 }  // namespace

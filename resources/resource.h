@@ -270,3 +270,15 @@
 #define IDC_WATCH_RECORD 3321
 #define IDC_WATCH_KEY_STATUS 3322
 #define IDC_WATCH_KEYS 3323
+
+// Several scanners at once (FLEETDLG): two commands of the Download menu, one window in two
+// modes, and its controls from 3501.
+#define IDM_DOWNLOAD_FLEET 1250
+#define IDM_READ_FLEET 1251
+#define IDC_FLEET_SETTINGS 3501
+#define IDC_FLEET_FOLDER 3502
+#define IDC_FLEET_PORTS 3503
+#define IDC_FLEET_VERIFY 3504
+#define IDC_FLEET_START 3505
+#define IDC_FLEET_STOP 3506
+#define IDC_FLEET_RETRY 3507

@@ -10,4 +10,8 @@ namespace tessmar {
 // Puts `text` on the clipboard as CF_TEXT; says so to the user when the clipboard is busy.
 void copy_to_clipboard(HWND owner, const std::string& text);
 
+// What a report-view list shows, its column titles first: a tab between the columns, each line
+// ended with CR LF.
+std::string list_view_text(HWND list);
+
 }  // namespace tessmar

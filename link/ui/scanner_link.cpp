@@ -31,17 +31,6 @@ void let_paint_through() {
     }
 }
 
-// Keys and clicks made while the transfer ran waited in the queue. Taken now, an impatient Enter
-// would answer the question that follows ("retry?", whose default is Yes) and a click would land
-// on the toolbar.
-void drop_input_made_during_transfer() {
-    MSG message;
-    while (PeekMessageA(&message, nullptr, WM_KEYFIRST, WM_KEYLAST, PM_REMOVE) ||
-           PeekMessageA(&message, nullptr, WM_MOUSEFIRST, WM_MOUSELAST, PM_REMOVE) ||
-           PeekMessageA(&message, nullptr, WM_NCMOUSEMOVE, WM_NCXBUTTONDBLCLK, PM_REMOVE)) {
-    }
-}
-
 // The progress window of one attempt, with the main window disabled while it is up.
 class TransferWindows {
   public:
@@ -156,6 +145,16 @@ LinkOutcome transfer(Connection& link, TransferDirection direction) {
 }
 
 }  // namespace
+
+// An impatient Enter would answer the question that follows ("retry?", whose default is Yes) and
+// a click would land on the toolbar.
+void drop_input_made_during_transfer() {
+    MSG message;
+    while (PeekMessageA(&message, nullptr, WM_KEYFIRST, WM_KEYLAST, PM_REMOVE) ||
+           PeekMessageA(&message, nullptr, WM_MOUSEFIRST, WM_MOUSELAST, PM_REMOVE) ||
+           PeekMessageA(&message, nullptr, WM_NCMOUSEMOVE, WM_NCXBUTTONDBLCLK, PM_REMOVE)) {
+    }
+}
 
 LinkOutcome RunScannerLink(HINSTANCE instance, HWND main_window, PortChoice& port,
                            ProgramState& state, TransferDirection direction, ReadPasses passes) {

@@ -27,4 +27,8 @@ LinkOutcome RunScannerLink(HINSTANCE instance, HWND main_window, PortChoice& por
                            ProgramState& state, TransferDirection direction,
                            ReadPasses passes = ReadPasses::twice);
 
+// Drops the keys and clicks made while a transfer ran, which waited in the queue: taken after it,
+// they would act on what the transfer's end shows.
+void drop_input_made_during_transfer();
+
 }  // namespace tessmar

@@ -3,7 +3,6 @@
 #include <commctrl.h>
 #include <windowsx.h>
 
-#include <array>
 #include <iterator>
 #include <memory>
 #include <optional>
@@ -331,29 +330,6 @@ void on_timer(HWND dialog, Watch& watch) {
     }
 }
 
-// What a list shows, with its column titles, a tab between the columns.
-std::string list_text(HWND list) {
-    constexpr int kColumnCount = static_cast<int>(std::size(kColumns));
-    std::string text;
-    for (int column = 0; column < kColumnCount; ++column) {
-        std::array<char, 64> title{};
-        LVCOLUMNA request{};
-        request.mask = LVCF_TEXT;
-        request.pszText = title.data();
-        request.cchTextMax = static_cast<int>(title.size());
-        ListView_GetColumn(list, column, &request);
-        text += std::string(title.data()) + (column + 1 < kColumnCount ? "\t" : "\r\n");
-    }
-    for (int item = 0; item < ListView_GetItemCount(list); ++item) {
-        for (int column = 0; column < static_cast<int>(std::size(kColumns)); ++column) {
-            std::array<char, 1024> cell{};
-            ListView_GetItemText(list, item, column, cell.data(), static_cast<int>(cell.size()));
-            text += std::string(cell.data()) + (column + 1 < kColumnCount ? "\t" : "\r\n");
-        }
-    }
-    return text;
-}
-
 bool on_command(HWND dialog, Watch& watch, int id, UINT) {
     switch (id) {
         case IDC_WATCH_START:
@@ -386,7 +362,7 @@ INT_PTR on_notify(HWND dialog, Watch&, const NMHDR& header) {
     if ((header.idFrom == IDC_WATCH_SCANS || header.idFrom == IDC_WATCH_KEYS) &&
         header.code == LVN_KEYDOWN && reinterpret_cast<const NMLVKEYDOWN&>(header).wVKey == 'C' &&
         GetKeyState(VK_CONTROL) < 0) {
-        copy_to_clipboard(dialog, list_text(header.hwndFrom));
+        copy_to_clipboard(dialog, list_view_text(header.hwndFrom));
     }
     return FALSE;
 }

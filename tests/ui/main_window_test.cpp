@@ -36,6 +36,9 @@ constexpr MenuEntry kMenu[] = {
     {"&Download", "&Print scanner settings...\tCtrl+P", 1210},
     {"&Download", "&Compare with scanner...\tCtrl+K", 1230},
     {"&Download", "&Watch scanner output...\tCtrl+Shift+W", 1240},
+    {"&Download", nullptr, 0},
+    {"&Download", "Download to &several scanners...\tCtrl+Shift+D", 1250},
+    {"&Download", "&Read from several scanners...", 1251},
     {"&Help", "Tessmar &Manual\tF1", 1305},
     {"&Help", "About &Orlo...", 1310},
 };
@@ -151,9 +154,16 @@ TEST_F(MainWindow, AcceleratorTable) {
         WORD id;
         BYTE modifiers = FCONTROL;
     };
-    constexpr Expected kKeys[] = {{'N', 1010},     {'O', 1020}, {'S', 1030},
-                                  {'C', 1120},     {'R', 1130}, {'D', 1220},
-                                  {'P', 1210},     {'K', 1230}, {'W', 1240, FCONTROL | FSHIFT},
+    constexpr Expected kKeys[] = {{'N', 1010},
+                                  {'O', 1020},
+                                  {'S', 1030},
+                                  {'C', 1120},
+                                  {'R', 1130},
+                                  {'D', 1220},
+                                  {'P', 1210},
+                                  {'K', 1230},
+                                  {'W', 1240, FCONTROL | FSHIFT},
+                                  {'D', 1250, FCONTROL | FSHIFT},
                                   {VK_F1, 1305, 0}};
     ASSERT_EQ(count, static_cast<int>(std::size(kKeys)));
     for (int i = 0; i < count; ++i) {

@@ -7,6 +7,8 @@
 //   tabs TITLE         prints the tab captions of the property sheet, one a line
 //   select TITLE N     shows tab N (counted from 0) of the property sheet
 //   command TITLE ID   posts the menu command ID, as the menu would
+//   press TITLE ID     clicks button ID and waits until the window has disabled it and enabled
+//                      it again: the work the button started is over (up to ten minutes)
 //   close TITLE        posts WM_CLOSE, as the close box would, and waits for the window to go
 //
 // Exit status: 0 done, 1 no such window or the control could not be read, 2 usage.
@@ -109,10 +111,37 @@ int print_tabs(HWND sheet) {
     return 0;
 }
 
+// Polls every 5 ms, so a timing script reads the end of the work to within a few milliseconds.
+bool wait_for_enabled(HWND control, bool enabled, DWORD limit_ms) {
+    const DWORD start = GetTickCount();
+    while ((IsWindowEnabled(control) != FALSE) != enabled) {
+        if (GetTickCount() - start > limit_ms) {
+            return false;
+        }
+        Sleep(5);
+    }
+    return true;
+}
+
+int press_button(HWND window, int id) {
+    HWND button = GetDlgItem(window, id);
+    if (!button || !PostMessageA(window, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
+                                 reinterpret_cast<LPARAM>(button))) {
+        std::fprintf(stderr, "window-probe: no button %d to press\n", id);
+        return 1;
+    }
+    if (!wait_for_enabled(button, false, 20000) || !wait_for_enabled(button, true, 600000)) {
+        std::fprintf(stderr, "window-probe: button %d did not start and end its work\n", id);
+        return 1;
+    }
+    return 0;
+}
+
 int usage() {
     std::fprintf(stderr,
                  "usage: window-probe wait|tree|tabs|close TITLE\n"
-                 "       window-probe expand TITLE N | select TITLE N | command TITLE ID\n");
+                 "       window-probe expand TITLE N | select TITLE N | command TITLE ID\n"
+                 "       window-probe press TITLE ID\n");
     return 2;
 }
 
@@ -125,7 +154,8 @@ int main(int argc, char** argv) {
         return usage();
     }
     const std::string command = argv[1];
-    const bool takes_number = command == "select" || command == "command" || command == "expand";
+    const bool takes_number =
+        command == "select" || command == "command" || command == "expand" || command == "press";
     if (argc != (takes_number ? 4 : 3)) {
         return usage();
     }
@@ -151,6 +181,9 @@ int main(int argc, char** argv) {
     }
     if (command == "command") {
         return PostMessageA(window, WM_COMMAND, MAKEWPARAM(number, 0), 0) ? 0 : 1;
+    }
+    if (command == "press") {
+        return press_button(window, static_cast<int>(number));
     }
     if (command == "close") {
         return PostMessageA(window, WM_CLOSE, 0, 0) && wait_until_gone(window) ? 0 : 1;

@@ -145,6 +145,13 @@ std::vector<EveryWindowTest::Opener> EveryWindowTest::every_window() {
     all.push_back({"Watch Scanner Output", [](EveryWindowTest& t, const Act& a) {
                        t.on_dialog([&] { t.command(IDM_WATCH_SCANNER_OUTPUT); }, a);
                    }});
+    for (const auto& [name, command] :
+         {std::pair{"Download to Several Scanners", IDM_DOWNLOAD_FLEET},
+          std::pair{"Read from Several Scanners", IDM_READ_FLEET}}) {
+        all.push_back({name, [command](EveryWindowTest& t, const Act& a) {
+                           t.on_dialog([&] { t.command(command); }, a);
+                       }});
+    }
     all.push_back({"About", [](EveryWindowTest& t, const Act& a) {
                        t.on_dialog([&] { show_about_box(t.app.instance, t.window); }, a);
                    }});

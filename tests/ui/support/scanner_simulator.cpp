@@ -106,6 +106,12 @@ std::vector<std::uint8_t> ScannerSimulator::memory() const {
     return read_file_bytes(memory_);
 }
 
+std::string simulator_settings(int port, std::string_view bytes) {
+    write_file_bytes(windows_path(unix_path(port, ".settings")),
+                     std::vector<std::uint8_t>(bytes.begin(), bytes.end()));
+    return "--settings " + unix_path(port, ".settings");
+}
+
 bool remove_port_link(int port) {
     return run_unix("rm -f " + unix_path(port, "")) &&
            wait_until([&] { return !link_present(port); });

@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace tessmar::test {
@@ -31,6 +32,10 @@ class ScannerSimulator {
     std::string ready_;
     std::string problem_;
 };
+
+// Writes the settings file `bytes` where orlo-sim serving COM`port` can start on it, and gives
+// the option that makes it: "--settings PATH".
+std::string simulator_settings(int port, std::string_view bytes);
 
 // Makes sure nothing serves COM`port`; true once the port's link is gone.
 bool remove_port_link(int port);
