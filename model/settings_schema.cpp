@@ -398,16 +398,12 @@ void Schema::add_symbologies() {
     }
 }
 
-// A UPC or EAN family's add-on variants, on its own dialog.
+// A UPC or EAN family's add-on variants, its dialog's first three boxes.
 void Schema::add_variants(const Table& table, const SymbologyInfo& info) {
     constexpr const char* kVariantNames[] = {"_no_addon", "_addon_2", "_addon_5"};
-    constexpr int kVariantBoxes[] = {IDC_NO_ADDON, IDC_ADDON_2, IDC_ADDON_5};
-    if (info.enables.size() != std::size(kVariantNames)) {
-        return;
-    }
-    for (std::size_t v = 0; v < info.enables.size(); ++v) {
+    for (std::size_t v = 0; info.enables.size() == std::size(kVariantNames) && v < 3; ++v) {
         const std::string name = info.key + std::string(kVariantNames[v]);
-        add(table, flag(name.c_str(), info.enables[v], kVariantBoxes[v]));
+        add(table, flag(name.c_str(), info.enables[v], IDC_NO_ADDON + static_cast<int>(v)));
     }
 }
 

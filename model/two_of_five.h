@@ -3,6 +3,9 @@
 // differs between them, and the settings' table, the tree and the sheet walk these rows.
 #pragma once
 
+#include <algorithm>
+#include <iterator>
+
 #include "model/symbologies.h"
 
 namespace tessmar {
@@ -65,12 +68,8 @@ inline constexpr TwoOfFive kTwoOfFive[] = {
 
 // The row of a 2-of-5 symbology; null for any other.
 constexpr const TwoOfFive* two_of_five(Symbology symbology) {
-    for (const TwoOfFive& row : kTwoOfFive) {
-        if (row.symbology == symbology) {
-            return &row;
-        }
-    }
-    return nullptr;
+    const auto* found = std::ranges::find(kTwoOfFive, symbology, &TwoOfFive::symbology);
+    return found == std::end(kTwoOfFive) ? nullptr : found;
 }
 
 }  // namespace tessmar

@@ -338,32 +338,27 @@ SummaryNode branch(const char* title, std::span<const LineSpec> specs, const Pro
     return node;
 }
 
-// A 2-of-5 symbology's line and its options' lines, the same under each one's name.
-SummaryNode two_of_five_line(const TwoOfFive& options, const ProgramState& state) {
-    const SymbologyInfo& info = symbology_info(options.symbology);
-    const LineSpec option_lines[] = {
-        listed("Start / Stop Selection : %s", options.start_stop_selection,
-               texts::start_stop_selection),
-        enabled("Verify Checksum : %s", options.verify_checksum),
-        enabled("Transmit Checksum : %s", options.transmit_checksum),
-        enabled("Transmit First 0 : %s", options.transmit_first_0),
-        length_qualification(options.lengths.mode),
-    };
-    SummaryNode node =
-        line(std::string("%s ") + info.name,
-             from_field(V::field_text, info.enables.front(), texts::enable_disable), state);
-    for (const LineSpec& row : option_lines) {
-        if (row.source.field != Field::count) {
-            node.children.push_back(line_of(row, state));
-        }
-    }
-    return node;
-}
-
+// The three 2-of-5 symbologies come from their rows, each with the same lines under its name.
 SummaryNode symbology_branch(const ProgramState& state) {
     SummaryNode node = branch("Symbology", kSymbologyLines, state);
     for (const TwoOfFive& options : kTwoOfFive) {
-        node.children.push_back(two_of_five_line(options, state));
+        const SymbologyInfo& info = symbology_info(options.symbology);
+        SummaryNode& symbology = node.children.emplace_back(
+            line(std::string("%s ") + info.name,
+                 from_field(V::field_text, info.enables.front(), texts::enable_disable), state));
+        const LineSpec option_lines[] = {
+            listed("Start / Stop Selection : %s", options.start_stop_selection,
+                   texts::start_stop_selection),
+            enabled("Verify Checksum : %s", options.verify_checksum),
+            enabled("Transmit Checksum : %s", options.transmit_checksum),
+            enabled("Transmit First 0 : %s", options.transmit_first_0),
+            length_qualification(options.lengths.mode),
+        };
+        for (const LineSpec& row : option_lines) {
+            if (row.source.field != Field::count) {
+                symbology.children.push_back(line_of(row, state));
+            }
+        }
     }
     append_lines(node, kSymbologyLinesAfterTwoOfFive, state);
     return node;
