@@ -409,27 +409,26 @@ void Schema::add_variants(const Table& table, const SymbologyInfo& info) {
 
 void Schema::add_two_of_five(const Table& table, const SymbologyInfo& info,
                              const TwoOfFive& options) {
-    const std::string key = info.key;
-    const auto named = [&](const std::string& name, Row row) {
-        row.name = name.c_str();
-        add(table, row);
+    const Row rows[] = {
+        word("start_stop_selection", options.start_stop_selection, texts::start_stop_selection,
+             IDC_25_START_STOP_FIRST),
+        flag("verify_checksum", options.verify_checksum, IDC_25_VERIFY_CHECKSUM),
+        flag("transmit_checksum", options.transmit_checksum, IDC_25_TRANSMIT_CHECKSUM),
+        flag("transmit_first_0", options.transmit_first_0, IDC_25_TRANSMIT_FIRST_0),
+        word("length_mode", options.lengths.mode, texts::length_mode, IDC_25_FIXED_LENGTH),
+        number("length_1", options.lengths.first, IDC_LENGTH_1),
+        number("length_2", options.lengths.second, IDC_LENGTH_2),
     };
+    const std::string key = info.key;
     add({table.name, table.window},
         enable(("enable_" + key).c_str(), info.enables.front(), options.symbology_box));
-    named(key + "_start_stop_selection",
-          word("", options.start_stop_selection, texts::start_stop_selection,
-               IDC_25_START_STOP_FIRST));
-    named(key + "_verify_checksum", flag("", options.verify_checksum, IDC_25_VERIFY_CHECKSUM));
-    named(key + "_transmit_checksum",
-          flag("", options.transmit_checksum, IDC_25_TRANSMIT_CHECKSUM));
-    if (options.transmit_first_0 != Field::count) {
-        named(key + "_transmit_first_0",
-              flag("", options.transmit_first_0, IDC_25_TRANSMIT_FIRST_0));
+    for (Row row : rows) {
+        const std::string name = key + "_" + row.name;
+        row.name = name.c_str();
+        if (row.field != Field::count) {
+            add(table, row);
+        }
     }
-    named(key + "_length_mode",
-          word("", options.lengths.mode, texts::length_mode, IDC_25_FIXED_LENGTH));
-    named(key + "_length_1", number("", options.lengths.first, IDC_LENGTH_1));
-    named(key + "_length_2", number("", options.lengths.second, IDC_LENGTH_2));
 }
 
 // A format's settings show and are written while it is enabled; a field divider only while the
