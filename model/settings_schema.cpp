@@ -8,6 +8,7 @@
 #include "model/little_endian.h"
 #include "model/program_state.h"
 #include "model/symbologies.h"
+#include "model/two_of_five.h"
 #include "resources/resource.h"
 
 namespace tessmar {
@@ -168,35 +169,6 @@ constexpr Row kFrenchPharmacodeRows[] = {
     flag("french_pharmacode_transmit_checksum", F::french_pharmacode_transmit_checksum,
          IDC_PHARMACODE_TRANSMIT_CHECKSUM),
 };
-// Industrial 25, Interleave 25 and Matrix 25: one dialog layout, the same options under each
-// one's name; Interleave 25 alone can drop its first 0.
-struct TwoOfFive {
-    int box;  // on the Symbology page
-    Field start_stop_selection;
-    Field verify_checksum;
-    Field transmit_checksum;
-    Field transmit_first_0;  // Field::count where it has none
-    LengthFields lengths;
-};
-constexpr TwoOfFive kIndustrial25 = {3,
-                                     F::industrial_25_start_stop_selection,
-                                     F::industrial_25_verify_checksum,
-                                     F::industrial_25_transmit_checksum,
-                                     F::count,
-                                     length_fields::industrial_25};
-constexpr TwoOfFive kInterleave25 = {4,
-                                     F::interleave_25_start_stop_selection,
-                                     F::interleave_25_verify_checksum,
-                                     F::interleave_25_transmit_checksum,
-                                     F::interleave_25_transmit_first_0,
-                                     length_fields::interleave_25};
-constexpr TwoOfFive kMatrix25 = {5,
-                                 F::matrix_25_start_stop_selection,
-                                 F::matrix_25_verify_checksum,
-                                 F::matrix_25_transmit_checksum,
-                                 F::count,
-                                 length_fields::matrix_25};
-
 constexpr Row kCodabarRows[] = {
     enable("enable_codabar", F::enable_codabar, 6),
     word("codabar_start_stop_character", F::codabar_start_stop_character,
@@ -211,11 +183,8 @@ constexpr Row kEan128Rows[] = {
     enable("enable_ean_128", F::enable_ean_128, 14),
     key("field_separator", KeySlot::field_separator, IDC_FIELD_SEPARATOR),
 };
-// The add-on variants enable the UPC and EAN families; their own dialog edits them.
+// After their add-on variants.
 constexpr Row kUpceRows[] = {
-    flag("upce_no_addon", F::upce_no_addon, IDC_NO_ADDON),
-    flag("upce_addon_2", F::upce_addon_2, IDC_ADDON_2),
-    flag("upce_addon_5", F::upce_addon_5, IDC_ADDON_5),
     flag("upce_convert_to_upca", F::upce_convert_to_upca, IDC_UPCE_CONVERT_TO_UPCA),
     flag("upce_transmit_checksum", F::upce_transmit_checksum, IDC_UPCE_TRANSMIT_CHECKSUM),
     flag("upce_transmit_system_number", F::upce_transmit_system_number,
@@ -224,24 +193,15 @@ constexpr Row kUpceRows[] = {
          IDC_UPCE_SYSTEM_NUMBER_FIRST),
 };
 constexpr Row kEan8Rows[] = {
-    flag("ean_8_no_addon", F::ean_8_no_addon, IDC_NO_ADDON),
-    flag("ean_8_addon_2", F::ean_8_addon_2, IDC_ADDON_2),
-    flag("ean_8_addon_5", F::ean_8_addon_5, IDC_ADDON_5),
     flag("ean_8_convert_to_ean_13", F::ean_8_convert_to_ean_13, IDC_EAN8_CONVERT_TO_EAN13),
     flag("ean_8_transmit_checksum", F::ean_8_transmit_checksum, IDC_EAN8_TRANSMIT_CHECKSUM),
 };
 constexpr Row kEan13Rows[] = {
-    flag("ean_13_no_addon", F::ean_13_no_addon, IDC_NO_ADDON),
-    flag("ean_13_addon_2", F::ean_13_addon_2, IDC_ADDON_2),
-    flag("ean_13_addon_5", F::ean_13_addon_5, IDC_ADDON_5),
     flag("isbn_conversion", F::isbn_conversion, IDC_EAN13_ISBN_CONVERSION),
     flag("issn_conversion", F::issn_conversion, IDC_EAN13_ISSN_CONVERSION),
     flag("ean_13_transmit_checksum", F::ean_13_transmit_checksum, IDC_EAN13_TRANSMIT_CHECKSUM),
 };
 constexpr Row kUpcaRows[] = {
-    flag("upca_no_addon", F::upca_no_addon, IDC_NO_ADDON),
-    flag("upca_addon_2", F::upca_addon_2, IDC_ADDON_2),
-    flag("upca_addon_5", F::upca_addon_5, IDC_ADDON_5),
     flag("upca_convert_to_ean_13", F::upca_convert_to_ean_13, IDC_UPCA_CONVERT_TO_EAN13),
     flag("upca_transmit_checksum", F::upca_transmit_checksum, IDC_UPCA_TRANSMIT_CHECKSUM),
     flag("upca_transmit_system_number", F::upca_transmit_system_number,
@@ -268,19 +228,19 @@ constexpr Row kPdf417Rows[] = {
     key("pdf417_suffix_code", KeySlot::pdf417_suffix_code, IDC_PDF417_SUFFIX_CODE),
 };
 
-// Each symbology's table, in the order a text lists them.
+// Each symbology's table, in the order a text lists them; a 2-of-5 symbology's rows are its
+// TwoOfFive.
 struct SymbologyRows {
     Symbology symbology;
-    std::span<const Row> rows;
-    const TwoOfFive* two_of_five = nullptr;
+    std::span<const Row> rows = {};
 };
 constexpr SymbologyRows kSymbologyTables[] = {
     {Symbology::code_39, kCode39Rows},
     {Symbology::italian_pharmacode, kItalianPharmacodeRows},
     {Symbology::french_pharmacode, kFrenchPharmacodeRows},
-    {Symbology::industrial_25, {}, &kIndustrial25},
-    {Symbology::interleave_25, {}, &kInterleave25},
-    {Symbology::matrix_25, {}, &kMatrix25},
+    {Symbology::industrial_25},
+    {Symbology::interleave_25},
+    {Symbology::matrix_25},
     {Symbology::codabar, kCodabarRows},
     {Symbology::code_93, kCode93Rows},
     {Symbology::code_128, kCode128Rows},
@@ -303,23 +263,11 @@ constexpr Row kEditFormatRows[] = {
        IDC_MATCHING_STRING_LOCATION),
     at("number_of_fields_minus_1", K::number, kNumberOfFieldsOffset, IDC_NUMBER_OF_FIELDS)
         .in(kFieldSettingsPage),
-    at("additional_field_1", K::key_string, additional_field_offset(1), IDC_ADDITIONAL_FIELD_FIRST)
-        .in(kFieldSettingsPage),
-    at("additional_field_2", K::key_string, additional_field_offset(2),
-       IDC_ADDITIONAL_FIELD_FIRST + 1)
-        .in(kFieldSettingsPage),
-    at("additional_field_3", K::key_string, additional_field_offset(3),
-       IDC_ADDITIONAL_FIELD_FIRST + 2)
-        .in(kFieldSettingsPage),
-    at("additional_field_4", K::key_string, additional_field_offset(4),
-       IDC_ADDITIONAL_FIELD_FIRST + 3)
-        .in(kFieldSettingsPage),
-    at("additional_field_5", K::key_string, additional_field_offset(5),
-       IDC_ADDITIONAL_FIELD_FIRST + 4)
-        .in(kFieldSettingsPage),
-    at("transmission_sequence", K::sequence, kTransmissionSequenceOffset, IDC_SEQUENCE)
-        .in(kTransmissionSequencePage),
 };
+// After the additional fields.
+constexpr Row kTransmissionSequence =
+    at("transmission_sequence", K::sequence, kTransmissionSequenceOffset, IDC_SEQUENCE)
+        .in(kTransmissionSequencePage);
 
 // By their offset in the divider.
 constexpr Row kFieldDividerRows[] = {
@@ -368,6 +316,7 @@ class Schema {
     void insert(NamedSetting setting);
     void add_all(const Table& table, std::span<const Row> rows);
     void add_symbologies();
+    void add_variants(const Table& table, const SymbologyInfo& info);
     void add_two_of_five(const Table& table, const SymbologyInfo& info, const TwoOfFive& options);
     void add_editing_format(int n);
 };
@@ -421,15 +370,16 @@ void Schema::add_all(const Table& table, std::span<const Row> rows) {
 // A symbology's options show while it is enabled: by its enable bit, or for a UPC or EAN family
 // by its "No Addon" variant. Its enable bits themselves show whatever they hold.
 void Schema::add_symbologies() {
-    for (const auto& [symbology, rows, two_of_five] : kSymbologyTables) {
+    for (const auto& [symbology, rows] : kSymbologyTables) {
         const SymbologyInfo& info = symbology_info(symbology);
         Table table = {std::string("symbology.") + info.key, info.parameter_dialog};
         if (!info.enables.empty()) {
             table.when.push_back({field_layout(info.enables.front()), 1});
         }
-        if (two_of_five) {
-            add_two_of_five(table, info, *two_of_five);
+        if (const TwoOfFive* options = two_of_five(symbology)) {
+            add_two_of_five(table, info, *options);
         }
+        add_variants({table.name, table.window}, info);
         for (const Row& row : rows) {
             const bool enables = std::find(info.enables.begin(), info.enables.end(), row.field) !=
                                  info.enables.end();
@@ -448,29 +398,37 @@ void Schema::add_symbologies() {
     }
 }
 
+// A UPC or EAN family's add-on variants, its dialog's first three boxes.
+void Schema::add_variants(const Table& table, const SymbologyInfo& info) {
+    constexpr const char* kVariantNames[] = {"_no_addon", "_addon_2", "_addon_5"};
+    for (std::size_t v = 0; info.enables.size() == std::size(kVariantNames) && v < 3; ++v) {
+        const std::string name = info.key + std::string(kVariantNames[v]);
+        add(table, flag(name.c_str(), info.enables[v], IDC_NO_ADDON + static_cast<int>(v)));
+    }
+}
+
 void Schema::add_two_of_five(const Table& table, const SymbologyInfo& info,
                              const TwoOfFive& options) {
-    const std::string key = info.key;
-    const auto named = [&](const std::string& name, Row row) {
-        row.name = name.c_str();
-        add(table, row);
+    const Row rows[] = {
+        word("start_stop_selection", options.start_stop_selection, texts::start_stop_selection,
+             IDC_25_START_STOP_FIRST),
+        flag("verify_checksum", options.verify_checksum, IDC_25_VERIFY_CHECKSUM),
+        flag("transmit_checksum", options.transmit_checksum, IDC_25_TRANSMIT_CHECKSUM),
+        flag("transmit_first_0", options.transmit_first_0, IDC_25_TRANSMIT_FIRST_0),
+        word("length_mode", options.lengths.mode, texts::length_mode, IDC_25_FIXED_LENGTH),
+        number("length_1", options.lengths.first, IDC_LENGTH_1),
+        number("length_2", options.lengths.second, IDC_LENGTH_2),
     };
+    const std::string key = info.key;
     add({table.name, table.window},
-        enable(("enable_" + key).c_str(), info.enables.front(), options.box));
-    named(key + "_start_stop_selection",
-          word("", options.start_stop_selection, texts::start_stop_selection,
-               IDC_25_START_STOP_FIRST));
-    named(key + "_verify_checksum", flag("", options.verify_checksum, IDC_25_VERIFY_CHECKSUM));
-    named(key + "_transmit_checksum",
-          flag("", options.transmit_checksum, IDC_25_TRANSMIT_CHECKSUM));
-    if (options.transmit_first_0 != Field::count) {
-        named(key + "_transmit_first_0",
-              flag("", options.transmit_first_0, IDC_25_TRANSMIT_FIRST_0));
+        enable(("enable_" + key).c_str(), info.enables.front(), options.symbology_box));
+    for (Row row : rows) {
+        const std::string name = key + "_" + row.name;
+        row.name = name.c_str();
+        if (row.field != Field::count) {
+            add(table, row);
+        }
     }
-    named(key + "_length_mode",
-          word("", options.lengths.mode, texts::length_mode, IDC_25_FIXED_LENGTH));
-    named(key + "_length_1", number("", options.lengths.first, IDC_LENGTH_1));
-    named(key + "_length_2", number("", options.lengths.second, IDC_LENGTH_2));
 }
 
 // A format's settings show and are written while it is enabled; a field divider only while the
@@ -484,6 +442,13 @@ void Schema::add_editing_format(int n) {
     add({format.name, kEditPage}, flag("enable_editing_format", enable_editing_format_field(n),
                                        IDC_ENABLE_FORMAT_FIRST + n - 1));
     add_all(format, kEditFormatRows);
+    for (int a = 1; a <= kAdditionalFields; ++a) {
+        const std::string name = "additional_field_" + std::to_string(a);
+        add(format, at(name.c_str(), K::key_string, additional_field_offset(a),
+                       IDC_ADDITIONAL_FIELD_FIRST + a - 1)
+                        .in(kFieldSettingsPage));
+    }
+    add(format, kTransmissionSequence);
     for (int type = 0; type < kCodeTypeCount; ++type) {
         const CodeType& code_type = kCodeTypes[type];
         NamedSetting bit{format.name + ".applicable_code_type",

@@ -182,38 +182,39 @@ struct CodeType {
     const char* key;  // its name in a settings text
     std::uint8_t byte;
     std::uint8_t bit;
+    int setup_code;  // the sheet's, for a format that applies to it
     // The summary tree's line, where it is not "<name> : %s".
     const char* summary_pattern = nullptr;
 };
 
 // In the order the Applicable Conditions page, the summary tree and the sheet list them.
 inline constexpr CodeType kCodeTypes[] = {
-    {Symbology::code_39, "Code 39", "code_39", 0, 7},
-    {Symbology::italian_pharmacode, "Italian Pharmacode", "italian_pharmacode", 0, 6},
-    {Symbology::french_pharmacode, "French Pharmacode", "french_pharmacode", 0, 5},
-    {Symbology::industrial_25, "Industrial 25", "industrial_25", 0, 4},
-    {Symbology::interleave_25, "Interleave 25", "interleave_25", 0, 3},
-    {Symbology::matrix_25, "Matrix 25", "matrix_25", 0, 2},
-    {Symbology::codabar, "Codabar", "codabar", 0, 1},
-    {Symbology::code_93, "Code 93", "code_93", 0, 0},
-    {Symbology::code_128, "Code 128", "code_128", 1, 7},
-    {Symbology::ean_128, "EAN 128", "ean_128", 2, 0},
-    {Symbology::upce, "UPCE No Addon", "upce_no_addon", 1, 6},
-    {Symbology::upce, "UPCE Addon 2", "upce_addon_2", 1, 5},
-    {Symbology::upce, "UPCE Addon 5", "upce_addon_5", 1, 4},
-    {Symbology::ean_8, "EAN 8 No Addon", "ean_8_no_addon", 1, 3},
-    {Symbology::ean_8, "EAN 8 Addon 2", "ean_8_addon_2", 1, 2},
+    {Symbology::code_39, "Code 39", "code_39", 0, 7, 500},
+    {Symbology::italian_pharmacode, "Italian Pharmacode", "italian_pharmacode", 0, 6, 502},
+    {Symbology::french_pharmacode, "French Pharmacode", "french_pharmacode", 0, 5, 504},
+    {Symbology::industrial_25, "Industrial 25", "industrial_25", 0, 4, 506},
+    {Symbology::interleave_25, "Interleave 25", "interleave_25", 0, 3, 508},
+    {Symbology::matrix_25, "Matrix 25", "matrix_25", 0, 2, 510},
+    {Symbology::codabar, "Codabar", "codabar", 0, 1, 512},
+    {Symbology::code_93, "Code 93", "code_93", 0, 0, 514},
+    {Symbology::code_128, "Code 128", "code_128", 1, 7, 516},
+    {Symbology::ean_128, "EAN 128", "ean_128", 2, 0, 590},
+    {Symbology::upce, "UPCE No Addon", "upce_no_addon", 1, 6, 518},
+    {Symbology::upce, "UPCE Addon 2", "upce_addon_2", 1, 5, 520},
+    {Symbology::upce, "UPCE Addon 5", "upce_addon_5", 1, 4, 522},
+    {Symbology::ean_8, "EAN 8 No Addon", "ean_8_no_addon", 1, 3, 524},
+    {Symbology::ean_8, "EAN 8 Addon 2", "ean_8_addon_2", 1, 2, 526},
     // The tree has always shown this one without a blank before its colon.
-    {Symbology::ean_8, "EAN 8 Addon 5", "ean_8_addon_5", 1, 1, "EAN 8 Addon 5: %s"},
-    {Symbology::ean_13, "EAN 13 No Addon", "ean_13_no_addon", 1, 0},
-    {Symbology::ean_13, "EAN 13 Addon 2", "ean_13_addon_2", 2, 7},
-    {Symbology::ean_13, "EAN 13 Addon 5", "ean_13_addon_5", 2, 6},
-    {Symbology::upca, "UPCA No Addon", "upca_no_addon", 2, 3},
-    {Symbology::upca, "UPCA Addon 2", "upca_addon_2", 2, 2},
-    {Symbology::upca, "UPCA Addon 5", "upca_addon_5", 2, 1},
-    {Symbology::msi, "MSI", "msi", 2, 5},
-    {Symbology::plessey, "Plessey", "plessey", 2, 4},
-    {Symbology::pdf417, "PDF 417", "pdf417", 3, 0},
+    {Symbology::ean_8, "EAN 8 Addon 5", "ean_8_addon_5", 1, 1, 528, "EAN 8 Addon 5: %s"},
+    {Symbology::ean_13, "EAN 13 No Addon", "ean_13_no_addon", 1, 0, 532},
+    {Symbology::ean_13, "EAN 13 Addon 2", "ean_13_addon_2", 2, 7, 534},
+    {Symbology::ean_13, "EAN 13 Addon 5", "ean_13_addon_5", 2, 6, 536},
+    {Symbology::upca, "UPCA No Addon", "upca_no_addon", 2, 3, 584},
+    {Symbology::upca, "UPCA Addon 2", "upca_addon_2", 2, 2, 586},
+    {Symbology::upca, "UPCA Addon 5", "upca_addon_5", 2, 1, 588},
+    {Symbology::msi, "MSI", "msi", 2, 5, 538},
+    {Symbology::plessey, "Plessey", "plessey", 2, 4, 540},
+    {Symbology::pdf417, "PDF 417", "pdf417", 3, 0, 592},
 };
 inline constexpr int kCodeTypeCount = static_cast<int>(std::size(kCodeTypes));
 

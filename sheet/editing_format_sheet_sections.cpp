@@ -11,11 +11,6 @@
 namespace tessmar {
 namespace {
 
-// The setup code of each code type, in the order of kCodeTypes (which is not that of the bits).
-constexpr int kCodeTypeCodes[] = {500, 502, 504, 506, 508, 510, 512, 514, 516, 590, 518, 520, 522,
-                                  524, 526, 528, 532, 534, 536, 584, 586, 588, 538, 540, 592};
-static_assert(std::size(kCodeTypeCodes) == std::size(kCodeTypes));
-
 // Field divider n's tokens; its action code is `include_code` for Include and one more for
 // Discard.
 struct FieldTokens {
@@ -63,10 +58,9 @@ class FormatSection {
     void write_applicable_code_types() {
         std::string applicable;
         int count = 0;
-        for (int i = 0; i < kCodeTypeCount; ++i) {
-            const CodeType& type = kCodeTypes[i];
+        for (const CodeType& type : kCodeTypes) {
             if ((block_.applicable_code_types(type.byte) >> type.bit) & 1u) {
-                applicable += setup_token(static_cast<unsigned>(kCodeTypeCodes[i]), type.name);
+                applicable += setup_token(static_cast<unsigned>(type.setup_code), type.name);
                 ++count;
             }
         }

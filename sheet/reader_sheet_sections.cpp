@@ -1,7 +1,10 @@
 // The code tables of the scanner, interface, prefix / suffix, symbology and length-code sections.
 #include <array>
+#include <string>
+#include <vector>
 
 #include "model/program_state.h"
+#include "model/two_of_five.h"
 #include "model/value_texts.h"
 #include "sheet/sheet_rows.h"
 #include "sheet/sheet_sections.h"
@@ -108,43 +111,6 @@ constexpr SheetRow kFrenchPharmacodeRows[] = {
     OptionRow{F::enable_french_pharmacode, "%s", enable(78, 79)},
     OptionRow{F::french_pharmacode_transmit_checksum, "Checksum TRX %s", on(128, 129), kIfEnabled},
 };
-constexpr SheetRow kIndustrial25Rows[] = {
-    OptionRow{F::enable_industrial_25, "%s", enable(80, 81)},
-    OptionRow{F::industrial_25_start_stop_selection, "Start / Stop:%s", list(130, kStartStops),
-              kIfEnabled},
-    OptionRow{F::industrial_25_verify_checksum, "Checksum Verify %s", on(139, 140), kIfEnabled},
-    OptionRow{F::industrial_25_transmit_checksum, "Checksum TRX %s", on(141, 142), kIfEnabled},
-    OptionRow{F::industrial_25_length_mode, "%s", toggle(208, 209, kLengthQualifications),
-              kIfEnabled},
-    LengthRow{F::industrial_25_length_1, F::industrial_25_length_mode, 210, "Max Length",
-              "Fixed Length 1"},
-    LengthRow{F::industrial_25_length_2, F::industrial_25_length_mode, 211, "Min Length",
-              "Fixed Length 2"},
-};
-constexpr SheetRow kInterleave25Rows[] = {
-    OptionRow{F::enable_interleave_25, "%s", enable(82, 83)},
-    OptionRow{F::interleave_25_start_stop_selection, "Start / Stop:%s", list(133, kStartStops),
-              kIfEnabled},
-    OptionRow{F::interleave_25_verify_checksum, "Checksum Verify %s", on(143, 144), kIfEnabled},
-    OptionRow{F::interleave_25_transmit_checksum, "Checksum TRX %s", on(145, 146), kIfEnabled},
-    OptionRow{F::interleave_25_transmit_first_0, "Transmit First 0 %s", on(206, 205), kIfEnabled},
-    OptionRow{F::interleave_25_length_mode, "%s", toggle(212, 213, kLengthQualifications),
-              kIfEnabled},
-    LengthRow{F::interleave_25_length_1, F::interleave_25_length_mode, 214, "Max Length",
-              "Fixed Length 1"},
-    LengthRow{F::interleave_25_length_2, F::interleave_25_length_mode, 215, "Min Length",
-              "Fixed Length 2"},
-};
-constexpr SheetRow kMatrix25Rows[] = {
-    OptionRow{F::enable_matrix_25, "%s", enable(84, 85)},
-    OptionRow{F::matrix_25_start_stop_selection, "Start / Stop:%s", list(136, kStartStops),
-              kIfEnabled},
-    OptionRow{F::matrix_25_verify_checksum, "Checksum Verify %s", on(147, 148), kIfEnabled},
-    OptionRow{F::matrix_25_transmit_checksum, "Checksum TRX %s", on(149, 150), kIfEnabled},
-    OptionRow{F::matrix_25_length_mode, "%s", toggle(216, 217, kLengthQualifications), kIfEnabled},
-    LengthRow{F::matrix_25_length_1, F::matrix_25_length_mode, 218, "Max Length", "Fixed Length 1"},
-    LengthRow{F::matrix_25_length_2, F::matrix_25_length_mode, 219, "Min Length", "Fixed Length 2"},
-};
 constexpr SheetRow kCodabarRows[] = {
     OptionRow{F::enable_codabar, "%s", enable(86, 87)},
     OptionRow{F::codabar_start_stop_character, "%s", list(151, texts::codabar_start_stop_character),
@@ -238,48 +204,71 @@ constexpr SheetRow kLengthCodeRows[] = {
     OptionRow{F::length_code_pdf417, "%s PDF 417", enable(403, 404)},
 };
 
-// What enables each symbology: its enable bit, or for the UPC and EAN families any of their three
-// add-on variants.
-constexpr Field kCode39[] = {F::enable_code_39};
-constexpr Field kItalianPharmacode[] = {F::enable_italian_pharmacode};
-constexpr Field kFrenchPharmacode[] = {F::enable_french_pharmacode};
-constexpr Field kIndustrial25[] = {F::enable_industrial_25};
-constexpr Field kInterleave25[] = {F::enable_interleave_25};
-constexpr Field kMatrix25[] = {F::enable_matrix_25};
-constexpr Field kCodabar[] = {F::enable_codabar};
-constexpr Field kEan128[] = {F::enable_ean_128};
-constexpr Field kUpce[] = {F::upce_no_addon, F::upce_addon_2, F::upce_addon_5};
-constexpr Field kEan8[] = {F::ean_8_no_addon, F::ean_8_addon_2, F::ean_8_addon_5};
-constexpr Field kEan13[] = {F::ean_13_no_addon, F::ean_13_addon_2, F::ean_13_addon_5};
-constexpr Field kUpca[] = {F::upca_no_addon, F::upca_addon_2, F::upca_addon_5};
-constexpr Field kMsi[] = {F::enable_msi};
-constexpr Field kPlessey[] = {F::enable_plessey};
-
 constexpr const char* kInterfaceHeading = "\r\n\r\nInterface Settings\r\n";
 
 constexpr SheetSection kScannerSection = {"\r\n\r\nScanner Settings\r\n", kScannerRows};
-// The sections after the interface, in the order they are written.
-constexpr SheetSection kSectionsAfterInterface[] = {
+
+// What enables a symbology's section (kIfEnabled).
+constexpr std::span<const Field> enabled_by(Symbology symbology) {
+    return symbology_info(symbology).enables;
+}
+
+// The sections between the interface and the 2-of-5 symbologies, and after those, in the order
+// they are written.
+constexpr SheetSection kSectionsBeforeTwoOfFive[] = {
     {"\r\n\r\nPrefix / Suffix Settings\r\n", kPrefixSuffixRows},
-    {"\r\n\r\nCode 39 Settings\r\n", kCode39Rows, kCode39},
-    {"\r\n\r\nItalian Pharmacode Settings\r\n", kItalianPharmacodeRows, kItalianPharmacode},
-    {"\r\n\r\nFrench Pharmacode Settings\r\n", kFrenchPharmacodeRows, kFrenchPharmacode},
-    {"\r\n\r\nIndustrial 25 Settings\r\n", kIndustrial25Rows, kIndustrial25},
-    {"\r\n\r\nInterleave 25 Settings\r\n", kInterleave25Rows, kInterleave25},
-    {"\r\n\r\nMatrix 25 Settings\r\n", kMatrix25Rows, kMatrix25},
-    {"\r\n\r\nCodabar Settings\r\n", kCodabarRows, kCodabar},
+    {"\r\n\r\nCode 39 Settings\r\n", kCode39Rows, enabled_by(Symbology::code_39)},
+    {"\r\n\r\nItalian Pharmacode Settings\r\n", kItalianPharmacodeRows,
+     enabled_by(Symbology::italian_pharmacode)},
+    {"\r\n\r\nFrench Pharmacode Settings\r\n", kFrenchPharmacodeRows,
+     enabled_by(Symbology::french_pharmacode)},
+};
+constexpr SheetSection kSectionsAfterTwoOfFive[] = {
+    {"\r\n\r\nCodabar Settings\r\n", kCodabarRows, enabled_by(Symbology::codabar)},
     {"\r\n\r\nCode 93 Settings\r\n", kCode93Rows},
     {"\r\n\r\nCode 128 Settings\r\n", kCode128Rows},
-    {"\r\n\r\nEAN 128 Settings\r\n", kEan128Rows, kEan128},
-    {"\r\n\r\nUPCE Settings\r\n", kUpceRows, kUpce},
-    {"\r\n\r\nEAN 8 Settings\r\n", kEan8Rows, kEan8},
-    {"\r\n\r\nEAN 13 Settings\r\n", kEan13Rows, kEan13},
-    {"\r\n\r\nUPCA Settings\r\n", kUpcaRows, kUpca},
-    {"\r\n\r\nMSI Settings\r\n", kMsiRows, kMsi},
-    {"\r\n\r\nPlessey Settings\r\n", kPlesseyRows, kPlessey},
+    {"\r\n\r\nEAN 128 Settings\r\n", kEan128Rows, enabled_by(Symbology::ean_128)},
+    {"\r\n\r\nUPCE Settings\r\n", kUpceRows, enabled_by(Symbology::upce)},
+    {"\r\n\r\nEAN 8 Settings\r\n", kEan8Rows, enabled_by(Symbology::ean_8)},
+    {"\r\n\r\nEAN 13 Settings\r\n", kEan13Rows, enabled_by(Symbology::ean_13)},
+    {"\r\n\r\nUPCA Settings\r\n", kUpcaRows, enabled_by(Symbology::upca)},
+    {"\r\n\r\nMSI Settings\r\n", kMsiRows, enabled_by(Symbology::msi)},
+    {"\r\n\r\nPlessey Settings\r\n", kPlesseyRows, enabled_by(Symbology::plessey)},
     {"\r\n\r\nPDF 417 Settings\r\n", kPdf417Rows},
     {"\r\n\r\nLength Code Settings\r\n", kLengthCodeRows},
 };
+
+// A one-bit option of a 2-of-5 symbology, its caption ON / OFF unless given other words.
+constexpr Coding coded(ToggleCodes codes, TextList words = kOnTextList) {
+    return toggle(codes.code_1, codes.code_0, words);
+}
+
+// A 2-of-5 symbology's rows: the captions all three share, with its own fields and codes.
+std::vector<SheetRow> two_of_five_rows(const TwoOfFive& options) {
+    const TwoOfFiveCodes& codes = options.codes;
+    const LengthFields& lengths = options.lengths;
+    std::vector<SheetRow> rows = {
+        OptionRow{enabled_by(options.symbology).front(), "%s",
+                  coded(codes.enable, kEnableTextList)},
+        OptionRow{options.start_stop_selection, "Start / Stop:%s",
+                  list(codes.start_stop, kStartStops), kIfEnabled},
+        OptionRow{options.verify_checksum, "Checksum Verify %s", coded(codes.verify_checksum),
+                  kIfEnabled},
+        OptionRow{options.transmit_checksum, "Checksum TRX %s", coded(codes.transmit_checksum),
+                  kIfEnabled},
+    };
+    if (options.transmit_first_0 != Field::count) {
+        rows.push_back(OptionRow{options.transmit_first_0, "Transmit First 0 %s",
+                                 coded(codes.transmit_first_0), kIfEnabled});
+    }
+    rows.push_back(
+        OptionRow{lengths.mode, "%s", coded(codes.length_mode, kLengthQualifications), kIfEnabled});
+    rows.push_back(
+        LengthRow{lengths.first, lengths.mode, codes.length_1, "Max Length", "Fixed Length 1"});
+    rows.push_back(
+        LengthRow{lengths.second, lengths.mode, codes.length_2, "Min Length", "Fixed Length 2"});
+    return rows;
+}
 
 // The interface of the record's keyboard type, not of the interface class the pages keep.
 SheetSection interface_section(unsigned keyboard_type) {
@@ -298,7 +287,16 @@ SheetSection interface_section(unsigned keyboard_type) {
 void write_reader_sections(SheetWriter& writer, const SheetSource& source) {
     write_section(writer, source, kScannerSection);
     write_section(writer, source, interface_section(source.record.get(Field::keyboard_type)));
-    for (const SheetSection& section : kSectionsAfterInterface) {
+    for (const SheetSection& section : kSectionsBeforeTwoOfFive) {
+        write_section(writer, source, section);
+    }
+    for (const TwoOfFive& options : kTwoOfFive) {
+        const std::string heading =
+            std::string("\r\n\r\n") + symbology_info(options.symbology).name + " Settings\r\n";
+        const std::vector<SheetRow> rows = two_of_five_rows(options);
+        write_section(writer, source, {heading.c_str(), rows, enabled_by(options.symbology)});
+    }
+    for (const SheetSection& section : kSectionsAfterTwoOfFive) {
         write_section(writer, source, section);
     }
 }

@@ -9,6 +9,7 @@
 #include "model/key_string.h"
 #include "model/little_endian.h"
 #include "model/symbologies.h"
+#include "model/two_of_five.h"
 #include "model/value_texts.h"
 
 namespace tessmar {
@@ -128,6 +129,7 @@ constexpr InterfaceBranch kInterfaceBranches[] = {
     {InterfaceClass::keyboard_wedge, "Keyboard Wedge", kKeyboardWedgeLines},
 };
 
+// Up to the 2-of-5 symbologies.
 constexpr LineSpec kSymbologyLines[] = {
     key("Prefix Code : %s", K::prefix_code),
     key("Suffix Code : %s", K::suffix_code),
@@ -140,25 +142,10 @@ constexpr LineSpec kSymbologyLines[] = {
     sub(enabled("Transmit Checksum : %s", F::italian_pharmacode_transmit_checksum)),
     enabled("%s French Pharmacode", F::enable_french_pharmacode),
     sub(enabled("Transmit Checksum : %s", F::french_pharmacode_transmit_checksum)),
-    enabled("%s Industrial 25", F::enable_industrial_25),
-    sub(listed("Start / Stop Selection : %s", F::industrial_25_start_stop_selection,
-               texts::start_stop_selection)),
-    sub(enabled("Verify Checksum : %s", F::industrial_25_verify_checksum)),
-    sub(enabled("Transmit Checksum : %s", F::industrial_25_transmit_checksum)),
-    sub(length_qualification(F::industrial_25_length_mode)),
-    enabled("%s Interleave 25", F::enable_interleave_25),
-    sub(listed("Start / Stop Selection : %s", F::interleave_25_start_stop_selection,
-               texts::start_stop_selection)),
-    sub(enabled("Verify Checksum : %s", F::interleave_25_verify_checksum)),
-    sub(enabled("Transmit Checksum : %s", F::interleave_25_transmit_checksum)),
-    sub(enabled("Transmit First 0 : %s", F::interleave_25_transmit_first_0)),
-    sub(length_qualification(F::interleave_25_length_mode)),
-    enabled("%s Matrix 25", F::enable_matrix_25),
-    sub(listed("Start / Stop Selection : %s", F::matrix_25_start_stop_selection,
-               texts::start_stop_selection)),
-    sub(enabled("Verify Checksum : %s", F::matrix_25_verify_checksum)),
-    sub(enabled("Transmit Checksum : %s", F::matrix_25_transmit_checksum)),
-    sub(length_qualification(F::matrix_25_length_mode)),
+};
+
+// After the 2-of-5 symbologies.
+constexpr LineSpec kSymbologyLinesAfterTwoOfFive[] = {
     enabled("%s Codabar", F::enable_codabar),
     sub(listed("Start / Stop Character : %s", F::codabar_start_stop_character,
                texts::codabar_start_stop_character)),
@@ -351,6 +338,32 @@ SummaryNode branch(const char* title, std::span<const LineSpec> specs, const Pro
     return node;
 }
 
+// The three 2-of-5 symbologies come from their rows, each with the same lines under its name.
+SummaryNode symbology_branch(const ProgramState& state) {
+    SummaryNode node = branch("Symbology", kSymbologyLines, state);
+    for (const TwoOfFive& options : kTwoOfFive) {
+        const SymbologyInfo& info = symbology_info(options.symbology);
+        SummaryNode& symbology = node.children.emplace_back(
+            line(std::string("%s ") + info.name,
+                 from_field(V::field_text, info.enables.front(), texts::enable_disable), state));
+        const LineSpec option_lines[] = {
+            listed("Start / Stop Selection : %s", options.start_stop_selection,
+                   texts::start_stop_selection),
+            enabled("Verify Checksum : %s", options.verify_checksum),
+            enabled("Transmit Checksum : %s", options.transmit_checksum),
+            enabled("Transmit First 0 : %s", options.transmit_first_0),
+            length_qualification(options.lengths.mode),
+        };
+        for (const LineSpec& row : option_lines) {
+            if (row.source.field != Field::count) {
+                symbology.children.push_back(line_of(row, state));
+            }
+        }
+    }
+    append_lines(node, kSymbologyLinesAfterTwoOfFive, state);
+    return node;
+}
+
 SummaryNode interface_branch(const ProgramState& state) {
     SummaryNode node = line("Interface");
     node.children.push_back(
@@ -501,7 +514,7 @@ SummaryNode build_summary(const ProgramState& state) {
     root.children.push_back(branch("Information", kInformationLines, state));
     root.children.push_back(branch("Scanner", kScannerLines, state));
     root.children.push_back(interface_branch(state));
-    root.children.push_back(branch("Symbology", kSymbologyLines, state));
+    root.children.push_back(symbology_branch(state));
     root.children.push_back(length_code_branch(state));
     root.children.push_back(code_id_branch(state));
     root.children.push_back(edit_format_branch(state));

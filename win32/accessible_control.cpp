@@ -44,23 +44,13 @@ Subject subject_of(const VARIANT& child, const std::optional<AccessibleParts>& p
 }
 
 VARIANT child_variant(std::size_t index) {
-    VARIANT child{};
-    child.vt = VT_I4;
-    child.lVal = static_cast<LONG>(index + 1);
-    return child;
+    return long_variant(static_cast<LONG>(index + 1));
 }
 
 VARIANT empty_variant() {
     VARIANT nothing{};
     nothing.vt = VT_EMPTY;
     return nothing;
-}
-
-VARIANT state_variant(LONG state) {
-    VARIANT result{};
-    result.vt = VT_I4;
-    result.lVal = state;
-    return result;
 }
 
 // A part is selectable and focusable; the current one is selected, and focused with its control.
@@ -168,7 +158,7 @@ class DescribedControl final : public IAccessible, public IOleWindow {
             const std::optional<AccessibleParts>& parts = parts_of(text);
             const Subject subject = subject_of(child, parts);
             if (role && parts && (subject.self || subject.part)) {
-                *role = state_variant(subject.part ? parts->part_role : parts->role);
+                *role = long_variant(subject.part ? parts->part_role : parts->role);
                 return S_OK;
             }
             return standard_->get_accRole(child, role);
@@ -184,7 +174,7 @@ class DescribedControl final : public IAccessible, public IOleWindow {
                 return standard_->get_accState(child, state);
             }
             if (subject.part) {
-                *state = state_variant(part_state(*parts, *subject.part, focused()));
+                *state = long_variant(part_state(*parts, *subject.part, focused()));
                 return S_OK;
             }
             const HRESULT result = standard_->get_accState(child, state);
@@ -461,6 +451,13 @@ LRESULT on_described_message(HWND control, UINT message, WPARAM wParam, LPARAM l
 }
 
 }  // namespace
+
+VARIANT long_variant(LONG value) {
+    VARIANT result{};
+    result.vt = VT_I4;
+    result.lVal = value;
+    return result;
+}
 
 void describe_to_screen_readers(HWND control, DescribeControl describe) {
     SetWindowSubclass(control, described_control_proc, kDescribedSubclassId,

@@ -36,6 +36,9 @@ struct AccessibleText {
     std::optional<AccessibleParts> parts;  // none: a control of one piece, as the system sees it
 };
 
+// A VT_I4 VARIANT, as accessible objects and their clients pass child ids, roles and states.
+VARIANT long_variant(LONG value);
+
 // The control's text at the moment a client asks. A client may hold the object after the
 // control is gone: `control` is then no window, and the standard object answers.
 using DescribeControl = AccessibleText (*)(HWND control);

@@ -5,6 +5,7 @@
 #include <optional>
 
 #include "tests/ui/support/ui_driver.h"
+#include "win32/accessible_control.h"
 
 namespace tessmar::test {
 namespace {
@@ -35,11 +36,14 @@ std::string ascii_of(BSTR text) {
     return result;
 }
 
-VARIANT child_id(long id) {
-    VARIANT child{};
-    child.vt = VT_I4;
-    child.lVal = id;
-    return child;
+std::string text_property(IAccessible* object, long id, Getter getter) {
+    BSTR text = nullptr;
+    std::string result;
+    if ((object->*getter)(long_variant(id), &text) == S_OK && text) {
+        result = ascii_of(text);
+    }
+    SysFreeString(text);
+    return result;
 }
 
 std::string read_property(HWND control, Getter getter) {
@@ -47,12 +51,7 @@ std::string read_property(HWND control, Getter getter) {
     if (!object) {
         return {};
     }
-    BSTR text = nullptr;
-    std::string result;
-    if ((object->*getter)(child_id(CHILDID_SELF), &text) == S_OK && text) {
-        result = ascii_of(text);
-    }
-    SysFreeString(text);
+    std::string result = text_property(object, CHILDID_SELF, getter);
     object->Release();
     return result;
 }
@@ -60,7 +59,7 @@ std::string read_property(HWND control, Getter getter) {
 long long_property(IAccessible* object, long id,
                    HRESULT (STDMETHODCALLTYPE IAccessible::*getter)(VARIANT, VARIANT*)) {
     VARIANT value{};
-    const bool known = (object->*getter)(child_id(id), &value) == S_OK && value.vt == VT_I4;
+    const bool known = (object->*getter)(long_variant(id), &value) == S_OK && value.vt == VT_I4;
     const long result = known ? value.lVal : 0;
     VariantClear(&value);
     return result;
@@ -70,7 +69,7 @@ long long_property(IAccessible* object, long id,
 std::optional<AccessibleElement> element_of(IAccessible* object, long id) {
     if (id != CHILDID_SELF) {
         IDispatch* own = nullptr;
-        const HRESULT result = object->get_accChild(child_id(id), &own);
+        const HRESULT result = object->get_accChild(long_variant(id), &own);
         if (own) {
             own->Release();
         }
@@ -78,14 +77,9 @@ std::optional<AccessibleElement> element_of(IAccessible* object, long id) {
             return std::nullopt;
         }
     }
-    AccessibleElement element{long_property(object, id, &IAccessible::get_accRole), "",
-                              long_property(object, id, &IAccessible::get_accState)};
-    BSTR name = nullptr;
-    if (object->get_accName(child_id(id), &name) == S_OK && name) {
-        element.name = ascii_of(name);
-    }
-    SysFreeString(name);
-    return element;
+    return AccessibleElement{long_property(object, id, &IAccessible::get_accRole),
+                             text_property(object, id, &IAccessible::get_accName),
+                             long_property(object, id, &IAccessible::get_accState)};
 }
 
 // The label Windows finds: the nearest static before the control, looking no further back than a
@@ -132,12 +126,12 @@ std::vector<AccessibleElement> accessible_elements(HWND control) {
         elements.push_back(*self);
     }
     VARIANT at{};
-    HRESULT moved = object->accNavigate(NAVDIR_FIRSTCHILD, child_id(CHILDID_SELF), &at);
+    HRESULT moved = object->accNavigate(NAVDIR_FIRSTCHILD, long_variant(CHILDID_SELF), &at);
     while (moved == S_OK && at.vt == VT_I4) {
         if (const std::optional<AccessibleElement> child = element_of(object, at.lVal)) {
             elements.push_back(*child);
         }
-        moved = object->accNavigate(NAVDIR_NEXT, child_id(at.lVal), &at);
+        moved = object->accNavigate(NAVDIR_NEXT, long_variant(at.lVal), &at);
     }
     VariantClear(&at);
     object->Release();
