@@ -126,9 +126,9 @@ const Command kCommands[] = {
                 "\n"
                 "The line, prefix and suffix are those of the settings in FILE (default: the\n"
                 "factory settings), RS-232 group. LINE overrides the line: --baud N (300 to\n"
-                "38400), --parity none|even|odd, --data-bits 7|8. The port is only read: nothing "
-                "is sent to the scanner. Ends after N\n"
-                "scans (exit 0) or on Ctrl+C (exit 130).\n"},
+                "38400), --parity none|even|odd, --data-bits 7|8. The port is only read:\n"
+                "nothing is sent to the scanner. Ends after N scans (exit 0) or on Ctrl+C\n"
+                "(exit 130).\n"},
     {.name = "export",
      .forms = {"FILE.orl [-o FILE.toml] [--changed]"},
      .summary = "write every setting as text (TOML), for review and version control",

@@ -372,6 +372,7 @@ TEST_F(CliConventions, HelpFitsEightyColumns) {
         {TESSMAR_CLI_PATH, {"read", "--help"}},
         {TESSMAR_CLI_PATH, {"export", "--help"}},
         {TESSMAR_CLI_PATH, {"import", "--help"}},
+        {TESSMAR_CLI_PATH, {"monitor", "--help"}},
         {STAMPWELL_PATH, {"--help"}},
         {ORLO_SIM_PATH, {"--help"}},
     };
