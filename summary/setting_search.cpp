@@ -28,7 +28,8 @@ bool same_name(const char* a, const char* b) {
 }
 
 const char* one_of(std::span<const char* const> names, const char* window) {
-    const auto found = std::ranges::find_if(names, [&](const char* n) { return same_name(n, window); });
+    const auto found =
+        std::ranges::find_if(names, [&](const char* n) { return same_name(n, window); });
     return found == names.end() ? nullptr : *found;
 }
 
@@ -74,9 +75,8 @@ std::vector<std::string> name_words(std::string_view name) {
 bool words_match(std::string_view typed, std::span<const std::string> words) {
     const std::vector<std::string> wanted = name_words(typed);
     return !wanted.empty() && std::ranges::all_of(wanted, [&](const std::string& prefix) {
-        return std::ranges::any_of(words, [&](const std::string& word) {
-            return word.starts_with(prefix);
-        });
+        return std::ranges::any_of(
+            words, [&](const std::string& word) { return word.starts_with(prefix); });
     });
 }
 
@@ -95,9 +95,8 @@ std::optional<SettingRoute> setting_route(const NamedSetting& setting) {
         route.page = kEditPage;
         route.editing_format = number_after(setting.table, "editing_format.");
         route.format_page = in_fields_parameters ? kFieldSettingsPage : control.window;
-        route.field_divider = in_fields_parameters
-                                  ? number_after(setting.table, "field_divider.")
-                                  : 0;
+        route.field_divider =
+            in_fields_parameters ? number_after(setting.table, "field_divider.") : 0;
         return route;
     }
     route.symbology = symbology_of_table(setting.table);

@@ -18,9 +18,9 @@ TEST(SettingSearch, EveryTypedWordBeginsAWordInAnyCase) {
         const char* typed;
         bool matches;
     } kCases[] = {
-        {"full", true},         {"FULL ascii", true}, {"asc co 3", true}, {"  Code-39 ", true},
-        {"ull", false},         {"full fred", false}, {"ascii40", false}, {"", false},
-        {"  › ", false},        {"39", true},         {"symbologyx", false},
+        {"full", true},  {"FULL ascii", true}, {"asc co 3", true},    {"  Code-39 ", true},
+        {"ull", false},  {"full fred", false}, {"ascii40", false},    {"", false},
+        {"  › ", false}, {"39", true},         {"symbologyx", false},
     };
     for (const auto& expected : kCases) {
         EXPECT_EQ(words_match(expected.typed, words), expected.matches) << expected.typed;
@@ -48,8 +48,8 @@ TEST(SettingSearch, RouteLeadsThroughTheWindowsThatHoldTheControl) {
         {"code_id", "code_id_code_128", "CODEID_DLG", nullptr, 0, nullptr, 0, "CODEID_DLG"},
         {"symbology.interleave_25", "interleave_25_length_mode", "SYMBOLOGY_DLG", "interleave_25",
          0, nullptr, 0, "INTERLEAVE25DLG"},
-        {"editing_format.4", "transmission_sequence", "EDIT_DLG", nullptr, 4, "TRANSMISSION_DLG",
-         0, "TRANSMISSION_DLG"},
+        {"editing_format.4", "transmission_sequence", "EDIT_DLG", nullptr, 4, "TRANSMISSION_DLG", 0,
+         "TRANSMISSION_DLG"},
         {"editing_format.6.field_divider.3", "field_length", "EDIT_DLG", nullptr, 6,
          "FIELDSETTINGS_DLG", 3, "FIELDSDLG"},
     };
@@ -90,7 +90,8 @@ TEST(SettingSearch, FindsBySeveralNamesAndLeavesOutWhatNoControlEdits) {
     EXPECT_EQ(names("full ascii").size(), 1u);
     EXPECT_TRUE(names("enable_editing_format_7").empty());
     const std::size_t controlled = std::ranges::count_if(
-        named_settings(), [](const NamedSetting& setting) { return setting_route(setting).has_value(); });
+        named_settings(),
+        [](const NamedSetting& setting) { return setting_route(setting).has_value(); });
     EXPECT_EQ(controlled, named_settings().size());
 }
 
