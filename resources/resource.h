@@ -270,3 +270,9 @@
 #define IDC_WATCH_RECORD 3321
 #define IDC_WATCH_KEY_STATUS 3322
 #define IDC_WATCH_KEYS 3323
+
+// Find setting (FINDSETTINGDLG): a command of the Configure menu, the words typed and the
+// settings they find.
+#define IDM_FIND_SETTING 1140
+#define IDC_FIND_TEXT 3401
+#define IDC_FIND_LIST 3402

@@ -56,7 +56,32 @@ std::optional<Symbology> symbology_of_table(const std::string& table) {
     return std::nullopt;
 }
 
+// Finds line `number` below `node`, counting down from `next`, with the setting of the nearest
+// line on the way that shows one.
+bool find_line(const SummaryNode& node, std::size_t number, std::size_t& next,
+               const NamedSetting* above, const NamedSetting*& found) {
+    for (const SummaryNode& child : node.children) {
+        const NamedSetting* own = setting_shown_by(child);
+        const NamedSetting* setting = own ? own : above;
+        if (next++ == number) {
+            found = setting;
+            return true;
+        }
+        if (find_line(child, number, next, setting, found)) {
+            return true;
+        }
+    }
+    return false;
+}
+
 }  // namespace
+
+const NamedSetting* line_setting(const SummaryNode& tree, std::size_t number) {
+    std::size_t next = 0;
+    const NamedSetting* found = nullptr;
+    find_line(tree, number, next, nullptr, found);
+    return found;
+}
 
 std::vector<std::string> name_words(std::string_view name) {
     std::vector<std::string> words;

@@ -11,6 +11,7 @@
 
 #include "model/settings_schema.h"
 #include "model/symbologies.h"
+#include "summary/summary_tree.h"
 
 namespace tessmar {
 
@@ -35,6 +36,11 @@ struct SettingRoute {
 
 // Null when no control edits the setting.
 std::optional<SettingRoute> setting_route(const NamedSetting& setting);
+
+// The setting of line `number` of `tree` (counted from 0 in the order summary_text lists the
+// lines), or, for a line that shows none, of the nearest line above it that does; null when
+// there is none.
+const NamedSetting* line_setting(const SummaryNode& tree, std::size_t number);
 
 // Every setting a control edits, with its place and the words of its names: its tree line, its
 // name in a settings text and the label its control shows.

@@ -145,6 +145,9 @@ std::vector<EveryWindowTest::Opener> EveryWindowTest::every_window() {
     all.push_back({"Watch Scanner Output", [](EveryWindowTest& t, const Act& a) {
                        t.on_dialog([&] { t.command(IDM_WATCH_SCANNER_OUTPUT); }, a);
                    }});
+    all.push_back({"Find setting", [](EveryWindowTest& t, const Act& a) {
+                       t.on_dialog([&] { t.command(IDM_FIND_SETTING); }, a);
+                   }});
     all.push_back({"About", [](EveryWindowTest& t, const Act& a) {
                        t.on_dialog([&] { show_about_box(t.app.instance, t.window); }, a);
                    }});

@@ -26,7 +26,8 @@ class EveryWindowTest : public MainWindowTest {
     };
 
     // Every sheet page (as shown in its sheet), parameter dialog, the key grid, Fields
-    // Parameters, the port dialog, Compare with Scanner, Watch Scanner Output and the About box.
+    // Parameters, the port dialog, Compare with Scanner, Watch Scanner Output, Find setting and the
+    // About box.
     std::vector<Opener> every_window();
 
     // Runs `act` on each window in turn.
