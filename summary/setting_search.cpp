@@ -87,6 +87,13 @@ std::vector<std::string> name_words(std::string_view name) {
     std::vector<std::string> words;
     std::string word;
     for (const char c : std::string(name) + ' ') {
+        // "code128" holds two words, as "Code 128" does.
+        if (!word.empty() && is_letter_or_digit(c) &&
+            (std::isdigit(static_cast<unsigned char>(c)) != 0) !=
+                (std::isdigit(static_cast<unsigned char>(word.back())) != 0)) {
+            words.push_back(std::move(word));
+            word.clear();
+        }
         if (is_letter_or_digit(c)) {
             word += static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
         } else if (!word.empty()) {

@@ -15,8 +15,8 @@
 
 namespace tessmar {
 
-// The words of a name, in lower case: its runs of letters and digits ("code_39 Full-ASCII" gives
-// code, 39, full, ascii).
+// The words of a name, in lower case: its runs of letters and of digits ("code_39 Full-ASCII" gives
+// code, 39, full, ascii; "pdf417" gives pdf, 417).
 std::vector<std::string> name_words(std::string_view name);
 
 // Whether each word of `typed` begins a word of `words` (lower case), in any case. Nothing typed

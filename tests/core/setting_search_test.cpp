@@ -88,6 +88,7 @@ TEST(SettingSearch, FindsBySeveralNamesAndLeavesOutWhatNoControlEdits) {
               std::vector<std::string>{"symbology.interleave_25 interleave_25_length_mode"});
     EXPECT_EQ(names("CODE_ID_CODE_128"), std::vector<std::string>{"code_id code_id_code_128"});
     EXPECT_EQ(names("full ascii").size(), 1u);
+    EXPECT_EQ(names("i12").front(), "code_id code_id_code_128");
     EXPECT_TRUE(names("enable_editing_format_7").empty());
     const std::size_t controlled = std::ranges::count_if(
         named_settings(),

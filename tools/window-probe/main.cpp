@@ -7,6 +7,7 @@
 //   tabs TITLE         prints the tab captions of the property sheet, one a line
 //   select TITLE N     shows tab N (counted from 0) of the property sheet
 //   command TITLE ID   posts the menu command ID, as the menu would
+//   type TITLE TEXT    puts TEXT in the window's first edit box, which is told as by typing
 //   close TITLE        posts WM_CLOSE, as the close box would, and waits for the window to go
 //
 // Exit status: 0 done, 1 no such window or the control could not be read, 2 usage.
@@ -112,7 +113,8 @@ int print_tabs(HWND sheet) {
 int usage() {
     std::fprintf(stderr,
                  "usage: window-probe wait|tree|tabs|close TITLE\n"
-                 "       window-probe expand TITLE N | select TITLE N | command TITLE ID\n");
+                 "       window-probe expand TITLE N | select TITLE N | command TITLE ID\n"
+                 "       window-probe type TITLE TEXT\n");
     return 2;
 }
 
@@ -126,7 +128,7 @@ int main(int argc, char** argv) {
     }
     const std::string command = argv[1];
     const bool takes_number = command == "select" || command == "command" || command == "expand";
-    if (argc != (takes_number ? 4 : 3)) {
+    if (argc != (takes_number || command == "type" ? 4 : 3)) {
         return usage();
     }
     HWND window = find_window(argv[2]);
@@ -151,6 +153,11 @@ int main(int argc, char** argv) {
     }
     if (command == "command") {
         return PostMessageA(window, WM_COMMAND, MAKEWPARAM(number, 0), 0) ? 0 : 1;
+    }
+    if (command == "type") {
+        // WM_SETTEXT's text is carried across to the window's process by the system.
+        HWND box = FindWindowExA(window, nullptr, "Edit", nullptr);
+        return box && SendMessageA(box, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(argv[3])) ? 0 : 1;
     }
     if (command == "close") {
         return PostMessageA(window, WM_CLOSE, 0, 0) && wait_until_gone(window) ? 0 : 1;
