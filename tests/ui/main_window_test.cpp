@@ -32,6 +32,7 @@ constexpr MenuEntry kMenu[] = {
     {"&File", "&Exit\tAlt+F4", 1090},
     {"&Configure", "&Configure scanner...\tCtrl+C", 1120},
     {"&Configure", "&Read scanner settings...\tCtrl+R", 1130},
+    {"&Configure", "&Find setting...\tCtrl+F", 1140},
     {"&Download", "&Download settings...\tCtrl+D", 1220},
     {"&Download", "&Print scanner settings...\tCtrl+P", 1210},
     {"&Download", "&Compare with scanner...\tCtrl+K", 1230},
@@ -151,10 +152,10 @@ TEST_F(MainWindow, AcceleratorTable) {
         WORD id;
         BYTE modifiers = FCONTROL;
     };
-    constexpr Expected kKeys[] = {{'N', 1010},     {'O', 1020}, {'S', 1030},
-                                  {'C', 1120},     {'R', 1130}, {'D', 1220},
-                                  {'P', 1210},     {'K', 1230}, {'W', 1240, FCONTROL | FSHIFT},
-                                  {VK_F1, 1305, 0}};
+    constexpr Expected kKeys[] = {
+        {'N', 1010},     {'O', 1020}, {'S', 1030}, {'C', 1120}, {'R', 1130},
+        {'F', 1140},     {'D', 1220}, {'P', 1210}, {'K', 1230}, {'W', 1240, FCONTROL | FSHIFT},
+        {VK_F1, 1305, 0}};
     ASSERT_EQ(count, static_cast<int>(std::size(kKeys)));
     for (int i = 0; i < count; ++i) {
         EXPECT_EQ(entries[i].fVirt & (FVIRTKEY | FCONTROL | FALT | FSHIFT),
@@ -180,6 +181,7 @@ TEST_F(MainWindow, StatusBarShowsTheHelpOfTheHighlightedCommand) {
         {1090, "Quites the application"},
         {1120, "Configure the scanner settings"},
         {1130, "Read the scanner settings"},
+        {1140, "Find a setting by its name and open the control that edits it"},
         {1210, "Prints the active document"},
         {1220, "Download the current settings to the device"},
         {1230, "Compare the current settings with those of the device"},
