@@ -7,6 +7,7 @@
 #include "app/about_box.h"
 #include "app/compare_dialog.h"
 #include "app/fleet_window.h"
+#include "app/find_setting_dialog.h"
 #include "app/main_window.h"
 #include "app/manual.h"
 #include "app/settings_files.h"
@@ -17,6 +18,7 @@
 #include "pages/ui/reader_settings_sheet.h"
 #include "resources/resource.h"
 #include "sheet/ui/print_scanner_settings.h"
+#include "summary/setting_search.h"
 #include "win32/user_message.h"
 
 namespace tessmar {
@@ -64,8 +66,9 @@ void show_settings_status(const AppContext& app, const std::string& done, bool c
 
 // The sheet opens over the main window and rebuilds its tree when it closes; the rebuilt tree
 // then takes the keyboard.
-void open_sheet(AppContext& app, int start_page = 0) {
-    open_reader_settings({app.instance, app.state}, app.main_window, app.tree_view, start_page);
+void open_sheet(AppContext& app, int start_page = 0, const SettingRoute* route = nullptr) {
+    open_reader_settings({app.instance, app.state}, app.main_window, app.tree_view, start_page,
+                         route);
     give_tree_the_keyboard(app);
 }
 
@@ -199,6 +202,12 @@ void on_compare_with_scanner(AppContext& app) {
     }
 }
 
+void on_find_setting(AppContext& app) {
+    if (const NamedSetting* setting = find_setting(app.instance, app.main_window)) {
+        configure_setting(app, *setting);
+    }
+}
+
 void on_watch_scanner_output(AppContext& app) {
     watch_scanner_output(app.instance, app.main_window, *app.state);
 }
@@ -223,6 +232,7 @@ constexpr CommandEntry kCommands[] = {
     {IDM_FILE_SAVE_AS, on_save_as},
     {IDM_FILE_EXIT, on_exit},
     {IDM_CONFIGURE_SCANNER, on_configure_scanner},
+    {IDM_FIND_SETTING, on_find_setting},
     {IDM_PRINT_SCANNER_SETTINGS, on_print_scanner_settings},
     {IDM_MANUAL, on_manual},
     {IDM_ABOUT, on_about},
@@ -248,6 +258,12 @@ void open_settings_file_named(AppContext& app, const std::string& path) {
 
 void configure_scanner_on_page(AppContext& app, int page) {
     open_sheet(app, page);
+}
+
+void configure_setting(AppContext& app, const NamedSetting& setting) {
+    if (const std::optional<SettingRoute> route = setting_route(setting)) {
+        open_sheet(app, 0, &*route);
+    }
 }
 
 bool offer_to_save(AppContext& app, const char* question) {

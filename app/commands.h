@@ -6,6 +6,7 @@
 #include <string>
 
 #include "app/app_context.h"
+#include "model/settings_schema.h"
 
 namespace tessmar {
 
@@ -19,6 +20,10 @@ void open_settings_file_named(AppContext& app, const std::string& path);
 // Configure scanner, with Reader Settings opening on page `page` (0 "Scanner" to 5 "Edit
 // Format").
 void configure_scanner_on_page(AppContext& app, int page);
+
+// Configure scanner, with the control that edits `setting` focused: on its page, in the
+// parameter dialog, editing-format sheet or "Fields Parameters" that holds it.
+void configure_setting(AppContext& app, const NamedSetting& setting);
 
 // Asks whether to save unsaved changes, with `question` ("Save the program ?" on close, "Save
 // current settings ?" before New, Open and Read scanner settings). False when the command that

@@ -10,6 +10,7 @@
 #include "app/outside_files.h"
 #include "link/ui/port_dialog.h"
 #include "resources/resource.h"
+#include "summary/setting_search.h"
 #include "summary/ui/summary_tree_view.h"
 #include "win32/common_controls.h"
 #include "win32/dpi.h"
@@ -262,8 +263,9 @@ void on_drop_files(HWND window, HDROP drop) {
     open_dropped_file(context_of(window), drop);
 }
 
-// Double-click or Enter on a line of the tree opens Reader Settings on the page that edits it.
-// A double-click on a line's button still opens or closes its branch.
+// Double-click or Enter on a line of the tree opens Reader Settings at the control that edits
+// the line's setting; a line that shows no setting opens the page of its group. A double-click
+// on a line's button still opens or closes its branch.
 LRESULT on_notify(HWND window, int, NMHDR* header) {
     AppContext& app = context_of(window);
     if (header->hwndFrom != app.tree_view ||
@@ -275,7 +277,13 @@ LRESULT on_notify(HWND window, int, NMHDR* header) {
     if (!line) {
         return 0;
     }
-    configure_scanner_on_page(app, reader_page_of_line(app.tree_view, line));
+    // The tree was built from the state as it is: every change of the record rebuilds it.
+    const SummaryNode tree = build_summary(*app.state);
+    if (const NamedSetting* setting = line_setting(tree, line_number(app.tree_view, line))) {
+        configure_setting(app, *setting);
+    } else {
+        configure_scanner_on_page(app, reader_page_of_line(app.tree_view, line));
+    }
     return TRUE;  // the tree does not also open or close the line's branch
 }
 

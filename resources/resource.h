@@ -282,3 +282,8 @@
 #define IDC_FLEET_START 3505
 #define IDC_FLEET_STOP 3506
 #define IDC_FLEET_RETRY 3507
+// Find setting (FINDSETTINGDLG): a command of the Configure menu, the words typed and the
+// settings they find.
+#define IDM_FIND_SETTING 1140
+#define IDC_FIND_TEXT 3401
+#define IDC_FIND_LIST 3402

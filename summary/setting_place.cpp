@@ -50,6 +50,15 @@ const SummaryNode* line_showing(const SummaryNode& tree, const NamedSetting& set
     return path_to(tree, setting, path) ? path.back() : nullptr;
 }
 
+const NamedSetting* setting_shown_by(const SummaryNode& line) {
+    for (const NamedSetting& setting : named_settings()) {
+        if (shows(line.source, setting)) {
+            return &setting;
+        }
+    }
+    return nullptr;
+}
+
 std::string setting_place(const NamedSetting& setting) {
     ProgramState state;
     load_factory_defaults(state);

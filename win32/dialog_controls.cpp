@@ -34,3 +34,63 @@ INT_PTR answer_notification(HWND dialog, LRESULT result) {
 }
 
 }  // namespace tessmar
+
+namespace tessmar {
+namespace {
+
+// The control a dialog not yet shown gives the focus to once it is.
+constexpr char kWaitingFocus[] = "TessmarWaitingFocus";
+
+bool is_radio_button(HWND control) {
+    const LONG_PTR type = GetWindowLongPtrA(control, GWL_STYLE) & BS_TYPEMASK;
+    return type == BS_RADIOBUTTON || type == BS_AUTORADIOBUTTON;
+}
+
+// The checked button of the radio group `first` lies in, or `first` when none is.
+HWND checked_in_group(HWND holder, HWND first) {
+    for (HWND button = first;;) {
+        if (Button_GetCheck(button) == BST_CHECKED) {
+            return button;
+        }
+        button = GetNextDlgGroupItem(holder, button, FALSE);
+        if (!button || button == first) {
+            return first;
+        }
+    }
+}
+
+}  // namespace
+
+bool focus_dialog_control(HWND holder, int id) {
+    HWND control = id != 0 ? GetDlgItem(holder, id) : nullptr;
+    // Its own style, not IsWindowVisible: the dialog itself may not be shown yet.
+    if (!control || !IsWindowEnabled(control) ||
+        !(GetWindowLongPtrA(control, GWL_STYLE) & WS_VISIBLE)) {
+        return false;
+    }
+    if (is_radio_button(control)) {
+        control = checked_in_group(holder, control);
+    }
+    // The top-level dialog runs the focus and the default button, for its pages too. A dialog not
+    // yet shown gives its first control the focus when it is activated: the focus waits until
+    // then.
+    HWND dialog = GetAncestor(holder, GA_ROOT);
+    if (IsWindowVisible(dialog)) {
+        PostMessageA(dialog, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(control), TRUE);
+    } else {
+        SetPropA(dialog, kWaitingFocus, control);
+    }
+    return true;
+}
+
+void give_waiting_focus(HWND dialog) {
+    if (HANDLE control = RemovePropA(dialog, kWaitingFocus)) {
+        PostMessageA(dialog, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(control), TRUE);
+    }
+}
+
+void forget_waiting_focus(HWND dialog) {
+    RemovePropA(dialog, kWaitingFocus);
+}
+
+}  // namespace tessmar

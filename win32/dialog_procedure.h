@@ -7,6 +7,7 @@
 
 #include <utility>
 
+#include "win32/dialog_controls.h"
 #include "win32/procedure_barrier.h"
 
 namespace tessmar {
@@ -132,8 +133,12 @@ INT_PTR dispatch(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
         return call_hook_or<BOOL>(TRUE, handlers.init, dialog, *state);
     }
     if (message == WM_NCDESTROY) {
+        forget_waiting_focus(dialog);
         detach(dialog);
         return FALSE;
+    }
+    if (message == WM_ACTIVATE && LOWORD(wParam) != WA_INACTIVE) {
+        give_waiting_focus(dialog);
     }
     State* state = dialog_state<State>(dialog);
     if (!state) {

@@ -61,15 +61,24 @@ void reset(SettingsRecord& record) {
     }
 }
 
-void configure_format(HWND page, EditPageState& state, int k) {
+void configure_format(HWND page, EditPageState& state, int k, const SettingRoute* route = nullptr) {
     ProgramState& program = state.program();
     program.current_format = k;
     std::ranges::copy(program.record.edit_format(k).bytes(),
                       program.ef_staging[static_cast<std::size_t>(k)].begin());
-    if (open_editing_format_sheet(state.context(), page)) {
+    if (open_editing_format_sheet(state.context(), page, route)) {
         state.data[static_cast<std::size_t>(k)] = true;
     }
     reader_page_detail::focus_row_after_dialog(page, IDC_ENABLE_FORMAT_FIRST + k);
+}
+
+// A setting of an editing format is reached through its Configure button.
+bool open_route(HWND page, EditPageState& state, const SettingRoute& route) {
+    if (route.editing_format < 1 || route.editing_format > kEditingFormats) {
+        return false;
+    }
+    configure_format(page, state, route.editing_format - 1, &route);
+    return true;
 }
 
 bool command(HWND page, EditPageState& state, int id, UINT code) {
@@ -100,6 +109,7 @@ const PageDescription<ConfiguredFormats> kDescription = {
     .reset = reset,
     .command = command,
     .commit = commit,
+    .open_route = open_route,
 };
 
 }  // namespace

@@ -12,14 +12,6 @@ void copy_current_staging_block(ProgramState& program) {
     copy_staging_block(program, program.current_format);
 }
 
-// The pages edit the staging block; the Edit page's OK marks the document modified.
-constexpr PageSheet kSheet = {
-    .caption = "Configure Editing Format",
-    .edited_bytes = staging_block_bytes,
-    .marks_modified = false,
-    .after_commit = copy_current_staging_block,
-};
-
 // The pages in tab order.
 constexpr PageTemplate kPages[] = {
     {"APPLICABLE_DLG", ApplicableConditionsPageProc},
@@ -29,10 +21,18 @@ constexpr PageTemplate kPages[] = {
 
 }  // namespace
 
-bool open_editing_format_sheet(const PageContext& context, HWND page) {
+bool open_editing_format_sheet(const PageContext& context, HWND page, const SettingRoute* route) {
+    // The pages edit the staging block; the Edit page's OK marks the document modified.
+    PageLaunch launch{.context = context,
+                      .caption = "Configure Editing Format",
+                      .edited_bytes = staging_block_bytes,
+                      .marks_modified = false,
+                      .after_commit = copy_current_staging_block,
+                      .route = route};
     // A modal sheet disables its owner. Owned by the Edit page alone, it would leave the Reader
     // Settings sheet's OK and Cancel usable, and they would destroy the page under it.
-    return run_page_sheet(context, GetAncestor(page, GA_ROOT), kSheet, kPages);
+    return run_page_sheet(launch, GetAncestor(page, GA_ROOT), kPages,
+                          route ? page_index(kPages, route->format_page) : 0);
 }
 
 std::span<std::uint8_t> staging_block_bytes(ProgramState& program) {

@@ -11,12 +11,15 @@
 
 #include "model/edit_format_block.h"
 #include "pages/ui/page_context.h"
+#include "summary/setting_search.h"
 
 namespace tessmar {
 
-// Runs the sheet modally on block `current_format`, opened from `page` (the Edit page). True when
-// its OK wrote the block into the record.
-bool open_editing_format_sheet(const PageContext& context, HWND page);
+// Runs the sheet modally on block `current_format`, opened from `page` (the Edit page), on the
+// page `route` leads to (its control focused) or the first. True when its OK wrote the block into
+// the record.
+bool open_editing_format_sheet(const PageContext& context, HWND page,
+                               const SettingRoute* route = nullptr);
 
 // The staging block the sheet works on, as bytes and as a format block.
 std::span<std::uint8_t> staging_block_bytes(ProgramState& program);

@@ -67,6 +67,15 @@ bool command(HWND page, PageState<>& state, int id, UINT code) {
     return true;
 }
 
+// A divider's setting is reached through its field's button.
+bool open_route(HWND page, PageState<>& state, const SettingRoute& route) {
+    if (route.field_divider < 1 || route.field_divider > kFieldDividers) {
+        return false;
+    }
+    run_fields_parameters(page, state.context(), route.field_divider, route.control.id);
+    return true;
+}
+
 // A number of fields of 0, or no number, leaves the block's number as it was.
 void commit(HWND page, PageState<>& state) {
     if (const auto minus_1 =
@@ -81,6 +90,7 @@ const PageDescription<> kDescription = {
     .fill = fill,
     .command = command,
     .commit = commit,
+    .open_route = open_route,
 };
 
 }  // namespace

@@ -30,6 +30,7 @@ constexpr int kLengthControls[] = {IDC_FIELD_LENGTH, IDC_FIELD_LENGTH_SPIN};
 struct FieldsParameters {
     PageContext context;
     int divider;
+    int focus;  // the control focused first, or 0
     KeyBoxes key_boxes{kKeyBoxes};
 
     std::span<std::uint8_t, kFieldDividerSize> bytes() const {
@@ -74,7 +75,8 @@ BOOL on_init_dialog(HWND dialog, FieldsParameters& parameters) {
         dialog, parameters.context.instance, program.interface_class, [&](std::size_t) {
             return "Field " + std::to_string(parameters.divider) + " terminating string";
         });
-    return TRUE;
+    focus_dialog_control(dialog, parameters.focus);
+    return TRUE;  // the dialog gives the default focus, which the focus asked for then replaces
 }
 
 // The terminating string and the include flag are taken whichever way the field is divided,
@@ -125,8 +127,8 @@ constexpr DialogHandlers<FieldsParameters> kHandlers = {.init = on_init_dialog,
 
 }  // namespace
 
-bool run_fields_parameters(HWND owner, const PageContext& context, int divider) {
-    FieldsParameters parameters{context, divider};
+bool run_fields_parameters(HWND owner, const PageContext& context, int divider, int focus) {
+    FieldsParameters parameters{context, divider, focus};
     return run_modal_dialog<FieldsParameters, kHandlers>(context.instance, "FIELDSDLG", owner,
                                                          parameters) == IDOK;
 }

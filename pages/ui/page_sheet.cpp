@@ -6,10 +6,9 @@
 
 namespace tessmar {
 
-bool run_page_sheet(const PageContext& context, HWND owner, const PageSheet& sheet,
-                    std::span<const PageTemplate> pages, int start_page) {
-    // Every page reads this through its lParam for as long as the sheet runs.
-    PageLaunch launch{context, sheet};
+bool run_page_sheet(PageLaunch& launch, HWND owner, std::span<const PageTemplate> pages,
+                    int start_page) {
+    const PageContext& context = launch.context;
     std::vector<HPROPSHEETPAGE> handles;
     for (const PageTemplate& page : pages) {
         PROPSHEETPAGEA sheet_page{};
@@ -17,6 +16,7 @@ bool run_page_sheet(const PageContext& context, HWND owner, const PageSheet& she
         sheet_page.hInstance = context.instance;
         sheet_page.pszTemplate = page.name;
         sheet_page.pfnDlgProc = page.procedure;
+        // Every page reads the launch through its lParam for as long as the sheet runs.
         sheet_page.lParam = reinterpret_cast<LPARAM>(&launch);
         if (HPROPSHEETPAGE handle = CreatePropertySheetPageA(&sheet_page)) {
             handles.push_back(handle);
@@ -36,12 +36,21 @@ bool run_page_sheet(const PageContext& context, HWND owner, const PageSheet& she
     header.hwndParent = owner;
     header.hInstance = context.instance;
     header.pszIcon = "TESSM";
-    header.pszCaption = sheet.caption;
+    header.pszCaption = launch.caption;
     header.nPages = static_cast<UINT>(handles.size());
     header.nStartPage = static_cast<UINT>(start_page);
     header.phpage = handles.data();
     PropertySheetA(&header);
     return launch.committed;
+}
+
+int page_index(std::span<const PageTemplate> pages, const char* name) {
+    for (std::size_t i = 0; i < pages.size(); ++i) {
+        if (name && lstrcmpiA(pages[i].name, name) == 0) {
+            return static_cast<int>(i);
+        }
+    }
+    return 0;
 }
 
 }  // namespace tessmar

@@ -3,10 +3,10 @@
 namespace tessmar::reader_page_detail {
 
 void after_commit(PageLaunch& launch, ProgramState& program) {
-    if (launch.sheet.after_commit) {
-        launch.sheet.after_commit(program);
+    if (launch.after_commit) {
+        launch.after_commit(program);
     }
-    if (launch.sheet.marks_modified) {
+    if (launch.marks_modified) {
         program.settings_modified = true;
     }
     launch.committed = true;

@@ -8,18 +8,22 @@
 #include <commctrl.h>
 
 #include <type_traits>
+#include <utility>
 #include <variant>
 
 #include "pages/ui/bound_controls.h"
 #include "pages/ui/page_context.h"
+#include "summary/setting_search.h"
 #include "win32/dialog_controls.h"
 #include "win32/dialog_procedure.h"
 
 namespace tessmar {
 
-// What a sheet tells all its pages: its caption, where its pages' key strings and bits live, and
-// what its pages' OK does beyond their own controls.
-struct PageSheet {
+// One run of a sheet, which its pages share through PROPSHEETPAGE's lParam: what they work on,
+// where their key strings and bits live, what their OK does beyond their own controls, the
+// control to show first, and whether OK closed the sheet.
+struct PageLaunch {
+    PageContext context;
     const char* caption;
     // The record's bytes when null; the editing-format sheet's pages edit a staging block.
     EditedBytes edited_bytes = nullptr;
@@ -27,13 +31,9 @@ struct PageSheet {
     bool marks_modified = true;
     // After each page's OK: what the sheet does with what its pages wrote.
     void (*after_commit)(ProgramState& program) = nullptr;
-};
-
-// One run of a sheet, which its pages share through PROPSHEETPAGE's lParam: what they work on,
-// their sheet, and whether OK closed it.
-struct PageLaunch {
-    PageContext context;
-    const PageSheet& sheet;
+    // The way to a control that takes the focus once the sheet is up, or null. The first page
+    // shown takes it; it lives as long as the sheet runs.
+    const SettingRoute* route = nullptr;
     bool committed = false;
 };
 
@@ -72,12 +72,19 @@ struct PageDescription {
     void (*commit)(HWND page, State& state) = nullptr;
     // Paints an owner-drawn control; true when it was the page's.
     bool (*draw_item)(const DRAWITEMSTRUCT& item) = nullptr;
+    // Opens the dialog or sheet that holds the route's control, where the route goes on from this
+    // page; false when the control is the page's own.
+    bool (*open_route)(HWND page, State& state, const SettingRoute& route) = nullptr;
 };
 
 // PSM_QUERYSIBLINGS with this wParam and a SettingsRecord* as lParam: each page of the record
 // writes its key strings' staging copies into that record, so that a page can see the key
 // strings as the sheet shows them, before OK.
 inline constexpr WPARAM kQueryStagedKeyStrings = 0x4B53;
+
+// Posted to the first page shown with the route (lParam) its sheet was opened with: the sheet
+// gives its default focus after the page's activation, so the route is followed once it has.
+inline constexpr UINT kFollowRoute = WM_APP + 0x52;
 
 // What every page does, whatever its data.
 namespace reader_page_detail {
@@ -106,7 +113,7 @@ struct Page {
         const auto* sheet_page = reinterpret_cast<const PROPSHEETPAGEA*>(parameter);
         auto* launch = reinterpret_cast<PageLaunch*>(sheet_page->lParam);
         return new State{*launch, BoundWindow(description.controls, *launch->context.state,
-                                              launch->sheet.edited_bytes)};
+                                              launch->edited_bytes)};
     }
     static void free(void* state) { delete static_cast<State*>(state); }
     static constexpr void (*release)(void*) = free;
@@ -154,6 +161,15 @@ struct Page {
         FillingControls filling(page);
         state.controls.show_key_strings(page);
         PostMessageA(page, kAfterSetActive, 0, 0);
+        if (const SettingRoute* route = std::exchange(state.launch.route, nullptr)) {
+            PostMessageA(page, kFollowRoute, 0, reinterpret_cast<LPARAM>(route));
+        }
+    }
+
+    static void follow(HWND page, State& state, const SettingRoute& route) {
+        if (!call_hook_or(false, description.open_route, page, state, route)) {
+            focus_dialog_control(page, route.control.id);
+        }
     }
 
     static INT_PTR notify(HWND page, State& state, const NMHDR& header) {
@@ -181,8 +197,12 @@ struct Page {
             return TRUE;
         }
         if (message == PSM_QUERYSIBLINGS && wParam == kQueryStagedKeyStrings &&
-            state.launch.sheet.edited_bytes == nullptr) {
+            state.launch.edited_bytes == nullptr) {
             state.controls.key_boxes().commit(reinterpret_cast<SettingsRecord*>(lParam)->bytes);
+        }
+        if (message == kFollowRoute) {
+            follow(page, state, *reinterpret_cast<const SettingRoute*>(lParam));
+            return TRUE;
         }
         return FALSE;
     }

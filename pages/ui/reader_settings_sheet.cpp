@@ -7,8 +7,6 @@
 namespace tessmar {
 namespace {
 
-constexpr PageSheet kSheet = {.caption = "Reader Settings"};
-
 // The pages in tab order.
 constexpr PageTemplate kPages[] = {
     {"SCANNER_DLG", ScannerPageProc},     {"INTERFACE_DLG", InterfacePageProc},
@@ -18,10 +16,12 @@ constexpr PageTemplate kPages[] = {
 
 }  // namespace
 
-void open_reader_settings(const PageContext& context, HWND owner, HWND tree_view, int start_page) {
+void open_reader_settings(const PageContext& context, HWND owner, HWND tree_view, int start_page,
+                          const SettingRoute* route) {
     ProgramState& state = *context.state;
     const SettingsRecord before = state.record;
-    run_page_sheet(context, owner, kSheet, kPages, start_page);
+    PageLaunch launch{.context = context, .caption = "Reader Settings", .route = route};
+    run_page_sheet(launch, owner, kPages, route ? page_index(kPages, route->page) : start_page);
     // Whichever button closed the sheet, a Reset, a parameter dialog or an editing format may
     // have written the record meanwhile: the document then holds changes to save.
     if (state.record != before) {

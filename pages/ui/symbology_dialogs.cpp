@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "win32/dialog_controls.h"
 #include "win32/dialog_procedure.h"
 
 namespace tessmar {
@@ -12,13 +13,15 @@ namespace {
 struct DialogRun {
     HINSTANCE instance;
     BoundWindow controls;
+    int focus;  // the control focused first, or 0
 };
 
 BOOL on_init_dialog(HWND window, DialogRun& run) {
     run.controls.prepare(window);
     run.controls.show(window);
     run.controls.bind_key_boxes(window, run.instance);
-    return TRUE;  // the dialog gives the default focus
+    focus_dialog_control(window, run.focus);
+    return TRUE;  // the dialog gives the default focus, which the focus asked for then replaces
 }
 
 bool on_command(HWND window, DialogRun& run, int id, UINT code) {
@@ -46,8 +49,9 @@ const SymbologyDialog* symbology_dialog(Symbology symbology) {
     return found != dialogs.end() ? &*found : nullptr;
 }
 
-bool run_symbology_dialog(HWND owner, const PageContext& context, const SymbologyDialog& dialog) {
-    DialogRun run{context.instance, BoundWindow(dialog.controls, *context.state)};
+bool run_symbology_dialog(HWND owner, const PageContext& context, const SymbologyDialog& dialog,
+                          int focus) {
+    DialogRun run{context.instance, BoundWindow(dialog.controls, *context.state), focus};
     const char* template_name = symbology_info(dialog.symbology).parameter_dialog;
     return run_modal_dialog<DialogRun, kHandlers>(context.instance, template_name, owner, run) == 1;
 }

@@ -26,9 +26,10 @@ std::span<const SymbologyDialog> symbology_dialogs();
 // The parameter dialog of `symbology`, or null (Code 93 and Code 128 have none).
 const SymbologyDialog* symbology_dialog(Symbology symbology);
 
-// Runs the dialog modally, owned by `owner`. True when it was closed by OK, which has written its
-// fields into the record.
-bool run_symbology_dialog(HWND owner, const PageContext& context, const SymbologyDialog& dialog);
+// Runs the dialog modally, owned by `owner`, with control `focus` focused first (0 for the
+// dialog's default). True when it was closed by OK, which has written its fields into the record.
+bool run_symbology_dialog(HWND owner, const PageContext& context, const SymbologyDialog& dialog,
+                          int focus = 0);
 
 // Puts every field and key string of every dialog back to its factory value.
 void reset_symbology_dialog_fields(SettingsRecord& record);

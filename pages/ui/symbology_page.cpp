@@ -79,16 +79,27 @@ void fill(HWND page, PageState<>& state) {
 
 // The dialog writes the record on its own OK. A derived state follows what it wrote; the other
 // boxes keep what the user set on the page.
-void configure(HWND page, PageState<>& state, const SymbologyBox& box) {
+void configure(HWND page, PageState<>& state, const SymbologyBox& box, int focus = 0) {
     const SymbologyDialog* dialog = symbology_dialog(box.symbology);
     if (!dialog) {
         return;
     }
-    run_symbology_dialog(page, state.context(), *dialog);
+    run_symbology_dialog(page, state.context(), *dialog, focus);
     if (enable_is_derived(box.symbology)) {
         show_box(page, box, state.program().record);
     }
     reader_page_detail::focus_row_after_dialog(page, box.check_box);
+}
+
+// A setting of a parameter dialog is reached through its symbology's Configure button.
+bool open_route(HWND page, PageState<>& state, const SettingRoute& route) {
+    for (const SymbologyBox& box : kBoxes) {
+        if (route.symbology == box.symbology) {
+            configure(page, state, box, route.control.id);
+            return true;
+        }
+    }
+    return false;
 }
 
 bool command(HWND page, PageState<>& state, int id, UINT code) {
@@ -131,6 +142,7 @@ const PageDescription<> kDescription = {
     .reset = reset,
     .command = command,
     .commit = commit,
+    .open_route = open_route,
 };
 
 }  // namespace

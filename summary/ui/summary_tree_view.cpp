@@ -36,10 +36,11 @@ void insert_children(Lines& lines, HTREEITEM parent, const SummaryNode& node) {
         TVINSERTSTRUCTA insert{};
         insert.hParent = parent;
         insert.hInsertAfter = TVI_LAST;
-        insert.item.mask = TVIF_TEXT | TVIF_STATE;
+        insert.item.mask = TVIF_TEXT | TVIF_STATE | TVIF_PARAM;
         // The control copies the text; it is only read here.
         insert.item.pszText = const_cast<char*>(child.text.c_str());
         insert.item.stateMask = TVIS_BOLD;
+        insert.item.lParam = static_cast<LPARAM>(lines.next);
         insert.item.state = lines.changed[lines.next++] ? TVIS_BOLD : 0;
         HTREEITEM item = TreeView_InsertItem(lines.tree_view, &insert);
         if (item) {
@@ -74,6 +75,14 @@ HTREEITEM line_under_cursor(HWND tree_view) {
     ScreenToClient(tree_view, &hit.pt);
     HTREEITEM item = TreeView_HitTest(tree_view, &hit);
     return (hit.flags & TVHT_ONITEM) ? item : nullptr;
+}
+
+std::size_t line_number(HWND tree_view, HTREEITEM item) {
+    TVITEMA line{};
+    line.mask = TVIF_PARAM;
+    line.hItem = item;
+    TreeView_GetItem(tree_view, &line);
+    return static_cast<std::size_t>(line.lParam);
 }
 
 int reader_page_of_line(HWND tree_view, HTREEITEM item) {

@@ -16,6 +16,10 @@ void build_summary_tree(HWND tree_view, const ProgramState& state);
 // The line whose text or icon is under the cursor of the message being handled, or null.
 HTREEITEM line_under_cursor(HWND tree_view);
 
+// Where `item`'s line stands among the lines of the tree it was built from, counted from 0 in
+// the order the tree lists them (line_setting).
+std::size_t line_number(HWND tree_view, HTREEITEM item);
+
 // The Reader Settings page (0 for the first) that edits `item`'s setting: that of its top-level
 // item.
 int reader_page_of_line(HWND tree_view, HTREEITEM item);

@@ -27,8 +27,6 @@ INT_PTR CALLBACK ResettablePageProc(HWND page, UINT message, WPARAM wParam, LPAR
     return ReaderPageProc<kPage>(page, message, wParam, lParam);
 }
 
-constexpr PageSheet kSheet = {
-    .caption = "Reset", .edited_bytes = staging_block_bytes, .marks_modified = false};
 constexpr PageTemplate kPages[] = {{"APPLICABLE_DLG", ResettablePageProc}};
 
 using PageReset = MainWindowTest;
@@ -49,7 +47,11 @@ TEST_F(PageReset, ResetOfAStagingBlockPageWritesTheBlockAndNotTheRecord) {
         click(current_page(sheet), IDC_CODE_TYPE_CLEAR_ALL);
         press_sheet_button(sheet, PSBTN_CANCEL);
     });
-    run_page_sheet({app.instance, &state}, window, kSheet, kPages);
+    PageLaunch launch{.context = {app.instance, &state},
+                      .caption = "Reset",
+                      .edited_bytes = staging_block_bytes,
+                      .marks_modified = false};
+    run_page_sheet(launch, window, kPages);
     EXPECT_TRUE(script.finished_cleanly()) << ::testing::PrintToString(script.problems());
 
     EXPECT_EQ(state.record, record);

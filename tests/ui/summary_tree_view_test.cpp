@@ -116,22 +116,26 @@ void double_click_tree(HWND tree, POINT point, TVHITTESTINFO& hit) {
 
 enum class Gesture { double_click, enter, double_click_button };
 
-TEST_F(SummaryTreeView, DoubleClickOrEnterOnALineOpensThePageThatEditsIt) {
+// The line's setting's control takes the focus, in the dialog that holds it where it lies in
+// one; a line that shows no setting opens the page of its group.
+TEST_F(SummaryTreeView, DoubleClickOrEnterOnALineFocusesTheControlOfItsSetting) {
     struct Row {
         std::initializer_list<int> path;
         Gesture gesture;
-        int page;  // -1: no sheet
+        int page;             // -1: no sheet
+        int control;          // focused in the innermost window opened; 0: the page's first
+        bool dialog = false;  // a parameter dialog opens over the page
     };
     const Row kRows[] = {
-        {{0}, Gesture::double_click, 0},          // Information
-        {{0, 1}, Gesture::enter, 0},              // Version : 2.05
-        {{1, 0}, Gesture::double_click, 0},       // Scan Mode
-        {{2, 0}, Gesture::enter, 1},              // Scanner Interface
-        {{3, 2, 0}, Gesture::double_click, 2},    // Code 39 Full ASCII
-        {{4}, Gesture::enter, 3},                 // Length Code
-        {{5, 0}, Gesture::double_click, 4},       // Code 39's code ID
-        {{6, 1, 1}, Gesture::enter, 5},           // Disable Editing Format 1
-        {{1}, Gesture::double_click_button, -1},  // Scanner's button: no sheet
+        {{0}, Gesture::double_click, 0, 0},                                  // Information
+        {{0, 1}, Gesture::enter, 0, 0},                                      // Version : 2.05
+        {{1, 0}, Gesture::double_click, 0, IDC_SCAN_MODE},                   // Scan Mode
+        {{2, 0}, Gesture::enter, 1, IDC_INTERFACE},                          // Scanner Interface
+        {{3, 2, 0}, Gesture::double_click, 2, IDC_CODE39_FULL_ASCII, true},  // Code 39 Full ASCII
+        {{4}, Gesture::enter, 3, 0},                                         // Length Code
+        {{5, 0}, Gesture::double_click, 4, IDC_CODE_ID_FIRST},               // Code 39's code ID
+        {{6, 1, 1}, Gesture::enter, 5, IDC_ENABLE_FORMAT_FIRST},  // Disable Editing Format 1
+        {{1}, Gesture::double_click_button, -1, 0},               // Scanner's button: no sheet
     };
     for (const Row& row : kRows) {
         SCOPED_TRACE(testing::Message()
@@ -139,11 +143,22 @@ TEST_F(SummaryTreeView, DoubleClickOrEnterOnALineOpensThePageThatEditsIt) {
         build_summary_tree(app.tree_view, state);
         HTREEITEM line = open_line(tree(), row.path);
         int page = -1;
+        int control = 0;
         ModalScript script;
         if (row.page >= 0) {
-            script.then([&page](HWND sheet) {
+            script.then([&](HWND sheet) {
+                pump_messages();  // the focus goes to the line's control once the sheet is up
                 page = PropSheet_HwndToIndex(sheet, current_page(sheet));
+                if (!row.dialog) {
+                    control = GetDlgCtrlID(GetFocus());
+                }
                 cancel_window(sheet);
+            });
+        }
+        if (row.dialog) {
+            script.then([&](HWND dialog) {
+                control = GetDlgCtrlID(GetFocus());
+                cancel_window(dialog);
             });
         }
         RECT text{};
@@ -170,6 +185,9 @@ TEST_F(SummaryTreeView, DoubleClickOrEnterOnALineOpensThePageThatEditsIt) {
         }
         EXPECT_TRUE(script.finished_cleanly()) << ::testing::PrintToString(script.problems());
         EXPECT_EQ(page, row.page);
+        if (row.control != 0) {
+            EXPECT_EQ(control, row.control);
+        }
     }
 }
 

@@ -9,6 +9,7 @@
 //   command TITLE ID   posts the menu command ID, as the menu would
 //   press TITLE ID     clicks button ID and waits until the window has disabled it and enabled
 //                      it again: the work the button started is over (up to ten minutes)
+//   type TITLE TEXT    puts TEXT in the window's first edit box, which is told as by typing
 //   close TITLE        posts WM_CLOSE, as the close box would, and waits for the window to go
 //
 // Exit status: 0 done, 1 no such window or the control could not be read, 2 usage.
@@ -141,7 +142,7 @@ int usage() {
     std::fprintf(stderr,
                  "usage: window-probe wait|tree|tabs|close TITLE\n"
                  "       window-probe expand TITLE N | select TITLE N | command TITLE ID\n"
-                 "       window-probe press TITLE ID\n");
+                 "       window-probe press TITLE ID | type TITLE TEXT\n");
     return 2;
 }
 
@@ -156,7 +157,7 @@ int main(int argc, char** argv) {
     const std::string command = argv[1];
     const bool takes_number =
         command == "select" || command == "command" || command == "expand" || command == "press";
-    if (argc != (takes_number ? 4 : 3)) {
+    if (argc != (takes_number || command == "type" ? 4 : 3)) {
         return usage();
     }
     HWND window = find_window(argv[2]);
@@ -184,6 +185,11 @@ int main(int argc, char** argv) {
     }
     if (command == "press") {
         return press_button(window, static_cast<int>(number));
+    }
+    if (command == "type") {
+        // WM_SETTEXT's text is carried across to the window's process by the system.
+        HWND box = FindWindowExA(window, nullptr, "Edit", nullptr);
+        return box && SendMessageA(box, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(argv[3])) ? 0 : 1;
     }
     if (command == "close") {
         return PostMessageA(window, WM_CLOSE, 0, 0) && wait_until_gone(window) ? 0 : 1;

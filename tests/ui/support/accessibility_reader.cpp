@@ -100,7 +100,8 @@ std::string label_of(HWND control) {
 
 // Wine's oleacc names these by their text, where Windows names them by their label.
 bool named_by_label(const std::string& type) {
-    return type == "ComboBox" || type == "SysListView32" || type == "msctls_progress32";
+    return type == "ComboBox" || type == "ListBox" || type == "SysListView32" ||
+           type == "msctls_progress32";
 }
 
 }  // namespace

@@ -152,6 +152,9 @@ std::vector<EveryWindowTest::Opener> EveryWindowTest::every_window() {
                            t.on_dialog([&] { t.command(command); }, a);
                        }});
     }
+    all.push_back({"Find setting", [](EveryWindowTest& t, const Act& a) {
+                       t.on_dialog([&] { t.command(IDM_FIND_SETTING); }, a);
+                   }});
     all.push_back({"About", [](EveryWindowTest& t, const Act& a) {
                        t.on_dialog([&] { show_about_box(t.app.instance, t.window); }, a);
                    }});

@@ -27,7 +27,7 @@ class EveryWindowTest : public MainWindowTest {
 
     // Every sheet page (as shown in its sheet), parameter dialog, the key grid, Fields
     // Parameters, the port dialog, Compare with Scanner, Watch Scanner Output, the fleet window in
-    // both modes and the About box.
+    // both modes, Find setting and the About box.
     std::vector<Opener> every_window();
 
     // Runs `act` on each window in turn.
