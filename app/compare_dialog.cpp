@@ -104,12 +104,6 @@ void scale_columns(HWND list, Comparison& comparison) {
     comparison.list_width = width;
 }
 
-void on_size(HWND dialog, Comparison& comparison) {
-    comparison.layout.lay_out(dialog);
-    scale_columns(GetDlgItem(dialog, IDC_COMPARE_LIST), comparison);
-    InvalidateRect(dialog, nullptr, TRUE);
-}
-
 INT_PTR on_notify(HWND dialog, Comparison& comparison, const NMHDR& header) {
     if (header.idFrom != IDC_COMPARE_LIST || header.code != LVN_KEYDOWN) {
         return FALSE;
@@ -123,21 +117,13 @@ INT_PTR on_notify(HWND dialog, Comparison& comparison, const NMHDR& header) {
 
 INT_PTR on_message(HWND dialog, Comparison& comparison, UINT message, WPARAM wParam,
                    LPARAM lParam) {
-    switch (message) {
-        case WM_SIZE:
-            on_size(dialog, comparison);
-            return TRUE;
-        case WM_GETMINMAXINFO:
-            // Never smaller than the template made it, so no control overlaps another.
-            comparison.layout.limit(*reinterpret_cast<MINMAXINFO*>(lParam));
-            return TRUE;
-        case WM_DPICHANGED:
-            comparison.layout.on_dpi_changed(dialog, HIWORD(wParam),
-                                             *reinterpret_cast<const RECT*>(lParam));
-            scale_columns(GetDlgItem(dialog, IDC_COMPARE_LIST), comparison);
-            return TRUE;
+    if (!comparison.layout.handle(dialog, message, wParam, lParam)) {
+        return FALSE;
     }
-    return FALSE;
+    if (message != WM_GETMINMAXINFO) {
+        scale_columns(GetDlgItem(dialog, IDC_COMPARE_LIST), comparison);
+    }
+    return TRUE;
 }
 
 bool on_command(HWND dialog, Comparison& comparison, int id, UINT) {

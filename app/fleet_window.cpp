@@ -479,19 +479,8 @@ INT_PTR on_message(HWND dialog, FleetWindow& window, UINT message, WPARAM wParam
             on_event(dialog, window,
                      std::unique_ptr<FleetEvent>(reinterpret_cast<FleetEvent*>(lParam)));
             return TRUE;
-        case WM_SIZE:
-            window.layout.lay_out(dialog);
-            InvalidateRect(dialog, nullptr, TRUE);
-            return TRUE;
-        case WM_DPICHANGED:
-            window.layout.on_dpi_changed(dialog, HIWORD(wParam),
-                                         *reinterpret_cast<const RECT*>(lParam));
-            return TRUE;
-        case WM_GETMINMAXINFO:
-            window.layout.limit(*reinterpret_cast<MINMAXINFO*>(lParam));
-            return TRUE;
     }
-    return FALSE;
+    return window.layout.handle(dialog, message, wParam, lParam);
 }
 
 constexpr DialogHandlers<FleetWindow> kHandlers = {

@@ -102,6 +102,23 @@ void AnchoredLayout::on_dpi_changed(HWND window, int dpi, const RECT& suggested)
     lay_out(window);
 }
 
+bool AnchoredLayout::handle(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+        case WM_SIZE:
+            lay_out(window);
+            InvalidateRect(window, nullptr, TRUE);
+            return true;
+        case WM_DPICHANGED:
+            on_dpi_changed(window, HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
+            return true;
+        case WM_GETMINMAXINFO:
+            // Never smaller than the template made it, so no control overlaps another.
+            limit(*reinterpret_cast<MINMAXINFO*>(lParam));
+            return true;
+    }
+    return false;
+}
+
 SIZE AnchoredLayout::unscaled_window_size(HWND window) const {
     RECT rect{};
     GetWindowRect(window, &rect);

@@ -34,6 +34,8 @@ class AnchoredLayout {
     void limit(MINMAXINFO& limits) const;
     // WM_DPICHANGED: takes the size Windows suggests and lays out at the new DPI.
     void on_dpi_changed(HWND window, int dpi, const RECT& suggested);
+    // The three above, for a dialog procedure: true when `message` was one of theirs.
+    bool handle(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
     int dpi() const { return dpi_; }
     // The window's size in units of 96 DPI, to be remembered, and a remembered one applied about

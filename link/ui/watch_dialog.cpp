@@ -377,19 +377,8 @@ INT_PTR on_message(HWND dialog, Watch& watch, UINT message, WPARAM wParam, LPARA
                 finish_recording(dialog, watch);
             }
             return TRUE;
-        case WM_SIZE:
-            watch.layout.lay_out(dialog);
-            InvalidateRect(dialog, nullptr, TRUE);
-            return TRUE;
-        case WM_DPICHANGED:
-            watch.layout.on_dpi_changed(dialog, HIWORD(wParam),
-                                        *reinterpret_cast<const RECT*>(lParam));
-            return TRUE;
-        case WM_GETMINMAXINFO:
-            watch.layout.limit(*reinterpret_cast<MINMAXINFO*>(lParam));
-            return TRUE;
     }
-    return FALSE;
+    return watch.layout.handle(dialog, message, wParam, lParam);
 }
 
 constexpr DialogHandlers<Watch> kHandlers = {
