@@ -105,11 +105,7 @@ void scale_columns(HWND list, Comparison& comparison) {
 }
 
 INT_PTR on_notify(HWND dialog, Comparison& comparison, const NMHDR& header) {
-    if (header.idFrom != IDC_COMPARE_LIST || header.code != LVN_KEYDOWN) {
-        return FALSE;
-    }
-    const auto& key = reinterpret_cast<const NMLVKEYDOWN&>(header);
-    if (key.wVKey == 'C' && GetKeyState(VK_CONTROL) < 0) {
+    if (header.idFrom == IDC_COMPARE_LIST && is_copy_key(header)) {
         copy_to_clipboard(dialog, comparison_table_text(comparison.rows));
     }
     return FALSE;

@@ -466,8 +466,7 @@ INT_PTR on_notify(HWND dialog, FleetWindow& window, const NMHDR& header) {
         return answer_notification(
             dialog, on_custom_draw(reinterpret_cast<const NMLVCUSTOMDRAW&>(header), window));
     }
-    if (header.code == LVN_KEYDOWN && reinterpret_cast<const NMLVKEYDOWN&>(header).wVKey == 'C' &&
-        GetKeyState(VK_CONTROL) < 0) {
+    if (is_copy_key(header)) {
         copy_to_clipboard(dialog, list_view_text(header.hwndFrom));
     }
     return FALSE;

@@ -31,6 +31,11 @@ void copy_to_clipboard(HWND owner, const std::string& text) {
     CloseClipboard();
 }
 
+bool is_copy_key(const NMHDR& header) {
+    return header.code == LVN_KEYDOWN &&
+           reinterpret_cast<const NMLVKEYDOWN&>(header).wVKey == 'C' && GetKeyState(VK_CONTROL) < 0;
+}
+
 std::string list_view_text(HWND list) {
     const int columns = Header_GetItemCount(ListView_GetHeader(list));
     const auto cell_end = [columns](int column) { return column + 1 < columns ? "\t" : "\r\n"; };

@@ -360,8 +360,7 @@ bool on_command(HWND dialog, Watch& watch, int id, UINT) {
 
 INT_PTR on_notify(HWND dialog, Watch&, const NMHDR& header) {
     if ((header.idFrom == IDC_WATCH_SCANS || header.idFrom == IDC_WATCH_KEYS) &&
-        header.code == LVN_KEYDOWN && reinterpret_cast<const NMLVKEYDOWN&>(header).wVKey == 'C' &&
-        GetKeyState(VK_CONTROL) < 0) {
+        is_copy_key(header)) {
         copy_to_clipboard(dialog, list_view_text(header.hwndFrom));
     }
     return FALSE;
